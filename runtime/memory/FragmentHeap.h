@@ -1,0 +1,90 @@
+#pragma once
+// A pool carved from one region: blocks with signed size words, an
+// address-ordered free list, best-fit allocation, and (native pool only)
+// compaction that moves blocks and patches the one field that owns each.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "wince/sync.h"
+
+class FragmentHeap {
+ public:
+  enum Type : uint32_t { objectHeapType = 0, nativePoolType = 1 };
+
+  // Header words are pointer-sized on this host (size word, then for the
+  // native pool the owner word); payloads are 8-byte aligned.
+  static constexpr uint32_t wordSize = sizeof(void*);
+
+  // Called with the pool's lock released when no free block fits: the
+  // collector's "collect with flags 9, then compact for this request".
+  using ExhaustionHook = void (*)(FragmentHeap& heap, uint32_t need, void* context);
+
+  FragmentHeap(uint32_t size, Type type);
+  ~FragmentHeap();
+  FragmentHeap(const FragmentHeap&) = delete;
+  FragmentHeap& operator=(const FragmentHeap&) = delete;
+
+  // Payload address of a zero-or-more byte block, or null.
+  void* alloc(uint32_t byteCount);
+  // 1 when the address was the payload of an in-use block of this pool and is
+  // now released; 0 otherwise (nothing changes; a bad address is logged).
+  int free(void* payload);
+  // Records which reference field holds the payload's address, so that a
+  // compaction can patch it. Null clears it.
+  void setOwner(void* payload, void** ownerField);
+  void** owner(const void* payload) const;
+  // |size| - header for a payload of this pool, 0 for an address outside it.
+  uint32_t payloadSize(const void* payload) const;
+  bool contains(const void* address) const;
+
+  // Block size actually taken for a request of byteCount bytes.
+  uint32_t blockSizeFor(uint32_t byteCount) const;
+
+  // Native pool, world stopped: make a free block of at least need block
+  // bytes by moving in-use blocks (strategy A, then B). A block whose owner
+  // is null, or into which any of the sorted addresses points, never moves.
+  // Answers the free block's payload address, or null.
+  void* compactFor(uint32_t need, std::span<const uintptr_t> pinnedAddresses);
+
+  void setExhaustionHook(ExhaustionHook hook, void* context);
+
+  // Blocks tile the region, the free list is sorted and linked both ways,
+  // the counters agree. On failure, says why.
+  bool checkInvariants(std::string* why = nullptr) const;
+
+  Type type() const { return m_type; }
+  uint32_t headerSize() const { return m_headerSize; }
+  uint32_t blockCount() const { return m_blockCount; }
+  uint32_t freeBlockCount() const { return m_freeBlockCount; }
+  uint32_t peakUsed() const { return m_peakUsed; }
+  const std::byte* regionBegin() const { return m_region; }
+  const std::byte* regionEnd() const { return m_region + m_heapSize; }
+
+  uint32_t m_heapSize;  // region size in bytes
+  uint32_t m_heapUsed;  // bytes of blocks in use, headers included
+
+ private:
+  struct Block;
+
+  Block* bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const;
+  void* take(Block* block, uint32_t need);
+  void unlinkFree(Block* block);
+  void moveRun(Block* first, uint32_t length, Block* destination);
+  Block* strategyA(uint32_t need, std::span<const uintptr_t> pinned);
+  Block* strategyB(uint32_t need, std::span<const uintptr_t> pinned);
+  bool movable(const Block* first, uint32_t length, std::span<const uintptr_t> pinned) const;
+
+  std::byte* m_region;
+  Block* m_freeHead;
+  Block* m_freeTail;
+  uint32_t m_blockCount;
+  uint32_t m_freeBlockCount;
+  uint32_t m_peakUsed;
+  Type m_type;
+  uint32_t m_headerSize;
+  ExhaustionHook m_exhaustionHook = nullptr;
+  void* m_exhaustionContext = nullptr;
+  mutable CRITICAL_SECTION m_lock;
+};

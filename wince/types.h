@@ -1,0 +1,21 @@
+#pragma once
+// The handheld platform's basic types, as the runtime names them.
+#include <cstdint>
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using UINT = uint32_t;
+using LONG = int32_t;
+using BOOL = int32_t;
+using WCHAR = char16_t;
+using LPCWSTR = const char16_t*;
+using LPWSTR = char16_t*;
+using HANDLE = void*;
+
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+
+constexpr DWORD INFINITE = 0xFFFFFFFFu;
