@@ -19,3 +19,27 @@ using HANDLE = void*;
 #endif
 
 constexpr DWORD INFINITE = 0xFFFFFFFFu;
+
+// Window-system handles and values (opaque to callers).
+struct HWND__;
+using HWND = HWND__*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+using HMODULE = HINSTANCE;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using ULONG_PTR = uintptr_t;
+using LANGID = uint16_t;
+// 0x00BBGGRR
+using COLORREF = DWORD;
+
+struct RECT {
+  LONG left, top, right, bottom;
+};
+struct POINT {
+  LONG x, y;
+};
+struct SIZE {
+  LONG cx, cy;
+};
