@@ -4,6 +4,7 @@
 // compaction that moves blocks and patches the one field that owns each.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -16,6 +17,9 @@ class FragmentHeap {
   // Header words are pointer-sized on this host (size word, then for the
   // native pool the owner word); payloads are 8-byte aligned.
   static constexpr uint32_t wordSize = sizeof(void*);
+  static constexpr uint32_t alignment = 8;
+  // A free block holds its size and both free-list links.
+  static constexpr uint32_t minimumBlockSize = 3 * wordSize;
 
   // Called with the pool's lock released when no free block fits: the
   // collector's "collect with flags 9, then compact for this request".
@@ -70,11 +74,21 @@ class FragmentHeap {
 
   Block* bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const;
   void* take(Block* block, uint32_t need);
-  void unlinkFree(Block* block);
+  void release(Block* block);
+  Block* inUseBlockAt(const void* payload) const;
+  void* payloadOf(Block* block) const { return reinterpret_cast<std::byte*>(block) + m_headerSize; }
   void moveRun(Block* first, uint32_t length, Block* destination);
   Block* strategyA(uint32_t need, std::span<const uintptr_t> pinned);
   Block* strategyB(uint32_t need, std::span<const uintptr_t> pinned);
   bool movable(const Block* first, uint32_t length, std::span<const uintptr_t> pinned) const;
+  bool checkInvariantsLocked(std::string* why) const;
+
+  // One bit per 8-byte granule, set where a block starts, so that free can
+  // tell a real payload from an interior or stale address in constant time.
+  size_t granuleOf(const void* address) const { return size_t(static_cast<const std::byte*>(address) - m_region) / alignment; }
+  bool isBlockStart(const void* address) const;
+  void markBlockStart(const void* address);
+  void clearBlockStart(const void* address);
 
   std::byte* m_region;
   Block* m_freeHead;
@@ -86,5 +100,6 @@ class FragmentHeap {
   uint32_t m_headerSize;
   ExhaustionHook m_exhaustionHook = nullptr;
   void* m_exhaustionContext = nullptr;
+  std::unique_ptr<uint64_t[]> m_blockStarts;
   mutable CRITICAL_SECTION m_lock;
 };
