@@ -201,13 +201,17 @@ void FragmentHeap::release(Block* block) {
   }
 }
 
-FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
+FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
   const auto* address = static_cast<const std::byte*>(payload);
   if (!m_region || address < m_region + m_headerSize || address >= m_region + m_heapSize) return nullptr;
   std::byte* start = const_cast<std::byte*>(address) - m_headerSize;
   if (size_t(start - m_region) % alignment != 0 || !isBlockStart(start)) return nullptr;
-  Block* block = Block::at(start);
-  return block->inUse() ? block : nullptr;
+  return Block::at(start);
+}
+
+FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
+  Block* block = blockAt(payload);
+  return block && block->inUse() ? block : nullptr;
 }
 
 void FragmentHeap::setOwner(void* payload, void** ownerField) {
@@ -228,7 +232,7 @@ void** FragmentHeap::owner(const void* payload) const {
 
 uint32_t FragmentHeap::payloadSize(const void* payload) const {
   wince::CriticalSectionLock lock(m_lock);
-  const Block* block = inUseBlockAt(payload);
+  const Block* block = blockAt(payload);
   return block ? uint32_t(block->length()) - m_headerSize : 0;
 }
 

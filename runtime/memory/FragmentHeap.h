@@ -39,7 +39,8 @@ class FragmentHeap {
   // compaction can patch it. Null clears it.
   void setOwner(void* payload, void** ownerField);
   void** owner(const void* payload) const;
-  // |size| - header for a payload of this pool, 0 for an address outside it.
+  // |size| - header for the payload address of a block of this pool, free or
+  // in use (so a walk can step from block to block); 0 for any other address.
   uint32_t payloadSize(const void* payload) const;
   bool contains(const void* address) const;
 
@@ -75,6 +76,7 @@ class FragmentHeap {
   Block* bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const;
   void* take(Block* block, uint32_t need);
   void release(Block* block);
+  Block* blockAt(const void* payload) const;
   Block* inUseBlockAt(const void* payload) const;
   void* payloadOf(Block* block) const { return reinterpret_cast<std::byte*>(block) + m_headerSize; }
   void moveRun(Block* first, uint32_t length, Block* destination);

@@ -155,10 +155,14 @@ class RandomRun {
   }
 
   testing::AssertionResult verifyAll() {
+    // Every live slot is its own in-use block: their sizes add up to the use.
+    uint32_t used = 0;
     for (int slot = 0; slot < slotCount; ++slot) {
       if (kind[slot] == empty) continue;
       if (testing::AssertionResult result = verify(slot); !result) return result;
+      used += heap.payloadSize(address(slot)) + heap.headerSize();
     }
+    if (used != heap.m_heapUsed) return testing::AssertionFailure() << "live blocks hold " << used << " bytes";
     return testing::AssertionSuccess();
   }
 
@@ -226,7 +230,7 @@ class RandomRun {
       lastSeen[slot] = payload;
     }
     if (heap.payloadSize(payload) < size[slot])
-      return testing::AssertionFailure() << "slot " << slot << " no longer an allocated block";
+      return testing::AssertionFailure() << "slot " << slot << " is no longer a block of its size";
     if (std::memcmp(payload, pattern.data() + seed[slot], size[slot]) != 0)
       return testing::AssertionFailure() << "slot " << slot << " lost its contents";
     void** expectedOwner = kind[slot] == owned ? &owners[slot] : nullptr;

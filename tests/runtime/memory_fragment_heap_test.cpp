@@ -358,6 +358,28 @@ TEST(FragmentHeap, HookThatFreesNothingLeadsToTheLogLine) {
   EXPECT_EQ(capture.text(), "totalFragmentSizeNeeded=24 m_heapUsed=512 m_heapSize=512\n");
 }
 
+// The collector steps through a pool's blocks by their payload sizes.
+TEST(FragmentHeap, PayloadSizesStepThroughEveryBlockFreeOrInUse) {
+  for (FragmentHeap::Type type : {objectHeap, nativePool}) {
+    FragmentHeap heap(4096, type);
+    void* blocks[6];
+    for (int i = 0; i < 6; ++i) blocks[i] = heap.alloc(uint32_t(i * 40));
+    heap.free(blocks[1]);
+    heap.free(blocks[4]);
+    uint32_t visited = 0;
+    const std::byte* payload = heap.regionBegin() + heap.headerSize();
+    while (payload < heap.regionEnd()) {
+      const uint32_t size = heap.payloadSize(payload);
+      ASSERT_NE(size, 0u);
+      ++visited;
+      payload += size + heap.headerSize();
+    }
+    EXPECT_EQ(payload, heap.regionEnd() + heap.headerSize());
+    EXPECT_EQ(visited, heap.blockCount());
+    EXPECT_EQ(heap.payloadSize(static_cast<std::byte*>(blocks[2]) + 8), 0u) << "interior address";
+  }
+}
+
 TEST(FragmentHeap, PeakFollowsTheHighestUse) {
   FragmentHeap heap(4096, objectHeap);
   void* a = heap.alloc(1000);
