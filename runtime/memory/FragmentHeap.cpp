@@ -102,10 +102,13 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
 FragmentHeap::Block* FragmentHeap::bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const {
   const intptr_t wanted = need;
   Block* best = nullptr;
+  intptr_t bestSize = INTPTR_MAX;
   for (Block* block = m_freeHead; block; block = block->next) {
-    if (block->size < wanted || block == exclude1 || block == exclude2) continue;
-    if (block->size == wanted) return block;
-    if (!best || block->size < best->size) best = block;
+    const intptr_t size = block->size;
+    if (size < wanted || size >= bestSize || block == exclude1 || block == exclude2) continue;
+    if (size == wanted) return block;
+    best = block;
+    bestSize = size;
   }
   return best;
 }
