@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "tests/wince/file_test_folders.h"
+#include "wince/log.h"
+#include "wince/path_mapping.h"
+
+namespace {
+
+using filetest::MappedFolders;
+using filetest::writeHostFile;
+
+enum class Folder { installed, temp, refused };
+
+struct MappingCase {
+  const char16_t* devicePath;
+  Folder folder;
+  const char* relative;  // below the host folder
+};
+
+class DevicePathMapping : public MappedFolders {
+ protected:
+  std::optional<std::string> expected(const MappingCase& mapping) {
+    if (mapping.folder == Folder::refused) return std::nullopt;
+    const filetest::fs::path folder = mapping.folder == Folder::installed ? installed : temp;
+    return std::string(mapping.relative).empty() ? folder.string() : (folder / mapping.relative).string();
+  }
+};
+
+TEST_F(DevicePathMapping, TranslatesOrRefusesDevicePaths) {
+  const MappingCase cases[] = {
+      {u"\\Program Files\\Corvanta\\Quendrill\\data.bar", Folder::installed, "data.bar"},
+      {u"\\program files\\corvanta\\quendrill\\data.bar", Folder::installed, "data.bar"},
+      {u"/PROGRAM FILES/Corvanta/Quendrill/data.bar", Folder::installed, "data.bar"},
+      {u"\\\\Program Files\\.\\Corvanta\\\\Quendrill\\data.bar\\", Folder::installed, "data.bar"},
+      {u"\\Program Files\\Corvanta\\Quendrill\\Saves\\Slot.DAT", Folder::installed, "Saves/Slot.DAT"},
+      {u"\\Program Files\\Corvanta\\Quendrill", Folder::installed, ""},
+      {u"\\Program Files\\Corvanta\\Quendrill\\caf\u00e9 \u20ac.txt", Folder::installed, "caf\xc3\xa9 \xe2\x82\xac.txt"},
+      {u"\\temp\\sound0.ogg", Folder::temp, "sound0.ogg"},
+      {u"\\TEMP\\sound12.ogg", Folder::temp, "sound12.ogg"},
+      {u"\\Program Files\\Corvanta\\Quendrill\\..\\..\\..\\etc\\passwd", Folder::refused, ""},
+      {u"\\temp\\..\\Program Files\\Corvanta\\Quendrill\\data.bar", Folder::refused, ""},
+      {u"\\Program Files\\Corvanta\\Quendrill\\saves\\..", Folder::refused, ""},
+      {u"\\Program Files\\Corvanta\\Other\\data.bar", Folder::refused, ""},
+      {u"\\Program Files\\Corvanta", Folder::refused, ""},
+      {u"\\Windows\\system.ini", Folder::refused, ""},
+      {u"data.bar", Folder::refused, ""},
+      {u"C:\\Program Files\\Corvanta\\Quendrill\\data.bar", Folder::refused, ""},
+      {u"", Folder::refused, ""},
+      {u"\\temp\\a\nb", Folder::refused, ""},
+      {u"\\temp\\lone\xd800surrogate", Folder::refused, ""},
+  };
+  for (const MappingCase& mapping : cases) {
+    const std::u16string path(mapping.devicePath);
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    wince::LogCapture capture;
+    EXPECT_EQ(wince::hostPathForReading(path), expected(mapping));
+    EXPECT_EQ(capture.contains("Refused device path"), mapping.folder == Folder::refused);
+  }
+}
+
+TEST_F(DevicePathMapping, RefusalLogNamesThePathWithoutItsControlCharacters) {
+  wince::LogCapture capture;
+  EXPECT_FALSE(wince::hostPathForWriting(u"\\Program Files\\Corvanta\\Quendrill\\..\\x\r\n"));
+  EXPECT_TRUE(capture.contains("Refused device path \"\\Program Files\\Corvanta\\Quendrill\\..\\x??\""))
+      << capture.text();
+}
+
+TEST_F(DevicePathMapping, ReadsPreferTheDataFolderAndWritesGoThere) {
+  const std::u16string path = u"\\Program Files\\Corvanta\\Quendrill\\scores.dat";
+  EXPECT_EQ(wince::hostPathForReading(path), (installed / "scores.dat").string()) << "neither folder has it";
+  writeHostFile(installed / "scores.dat", "installed");
+  EXPECT_EQ(wince::hostPathForReading(path), (installed / "scores.dat").string());
+  writeHostFile(data / "scores.dat", "user");
+  EXPECT_EQ(wince::hostPathForReading(path), (data / "scores.dat").string());
+  EXPECT_EQ(wince::hostPathForWriting(path), (data / "scores.dat").string());
+}
+
+TEST_F(DevicePathMapping, WritingMakesTheHostFoldersOnlyWhenAsked) {
+  const std::u16string path = u"\\Program Files\\Corvanta\\Quendrill\\a\\b\\c.rec";
+  EXPECT_EQ(wince::hostPathForWriting(path, false), (data / "a/b/c.rec").string());
+  EXPECT_FALSE(filetest::fs::exists(data / "a"));
+  EXPECT_EQ(wince::hostPathForWriting(path), (data / "a/b/c.rec").string());
+  EXPECT_TRUE(filetest::fs::is_directory(data / "a/b"));
+}
+
+TEST_F(DevicePathMapping, NarrowPathsWidenByteForByte) {
+  EXPECT_EQ(wince::widenDevicePath("\\temp\\\xe9"), std::u16string(u"\\temp\\\u00e9"));
+}
+
+// Environment variables are process-wide: each case restores what it changed.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
+    const char* old = getenv(name);
+    if (old) m_old = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedEnvironment() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
+
+ private:
+  const char* m_name;
+  std::optional<std::string> m_old;
+};
+
+TEST(DefaultFolders, DataFolderFollowsXdgDataHomeWhenItIsAbsolute) {
+  {
+    ScopedEnvironment dataHome("XDG_DATA_HOME", "/srv/xdg");
+    wince::configureFileSystem({});
+    EXPECT_EQ(wince::fileSystemFolders().dataFolder, "/srv/xdg/corvanta");
+  }
+  {
+    ScopedEnvironment dataHome("XDG_DATA_HOME", "relative/xdg");
+    ScopedEnvironment home("HOME", "/home/player");
+    wince::configureFileSystem({});
+    EXPECT_EQ(wince::fileSystemFolders().dataFolder, "/home/player/.local/share/corvanta");
+  }
+  {
+    ScopedEnvironment dataHome("XDG_DATA_HOME", nullptr);
+    ScopedEnvironment home("HOME", "/home/player");
+    wince::configureFileSystem({});
+    EXPECT_EQ(wince::fileSystemFolders().dataFolder, "/home/player/.local/share/corvanta");
+  }
+  wince::configureFileSystem({});
+}
+
+TEST(DefaultFolders, TempIsAPrivateFolderMadeOnFirstUse) {
+  wince::configureFileSystem({"/nonexistent/installed", "/nonexistent/data", ""});
+  const std::optional<std::string> hostPath = wince::hostPathForWriting(u"\\temp\\sound0.ogg");
+  ASSERT_TRUE(hostPath);
+  const std::string folder = wince::fileSystemFolders().tempFolder;
+  EXPECT_EQ(*hostPath, folder + "/sound0.ogg");
+  EXPECT_NE(folder.find("/quendrill-"), std::string::npos);
+  EXPECT_EQ(filetest::fs::status(folder).permissions() & filetest::fs::perms::all, filetest::fs::perms::owner_all);
+  EXPECT_EQ(wince::hostPathForReading(u"\\temp\\sound0.ogg"), hostPath) << "the same folder for the whole run";
+  wince::configureFileSystem({});
+}
+
+}  // namespace
