@@ -1,0 +1,58 @@
+#include "tools/compiler/ContentCompiler.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "runtime/LiteralIds.h"
+#include "tools/compiler/DescriptorCheck.h"
+#include "tools/compiler/LiteralTable.h"
+#include "tools/writers/ArchiveWriter.h"
+#include "tools/writers/LiteralPoolWriter.h"
+
+namespace tools {
+namespace {
+
+std::string readSource(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error(path.string() + ": cannot be read");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw std::runtime_error(path.string() + ": read error");
+  return text;
+}
+
+// Every literal the code names must have a text of its own, not a filler.
+void checkNamedLiterals(const LiteralTable& table, const std::filesystem::path& source) {
+  for (const NamedLiteral& literal : namedLiterals) {
+    const size_t index = size_t(literal.index);
+    if (index >= table.defined.size() || !table.defined[index])
+      throw std::runtime_error(source.string() + ": literal " + std::to_string(literal.index) + " (" +
+                               std::string(literal.name) + ") is named in runtime/LiteralIds.h but has no text");
+  }
+}
+
+}  // namespace
+
+std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
+  const std::filesystem::path literalSource = contentFolder / "literals.txt";
+  const LiteralTable literals = parseLiteralTable(readSource(literalSource), literalSource.string());
+  checkNamedLiterals(literals, literalSource);
+  std::vector<uint8_t> pool;
+  try {
+    pool = writeLiteralPool(literals.texts);
+  } catch (const std::runtime_error& error) {
+    throw std::runtime_error(literalSource.string() + ": " + error.what());
+  }
+
+  const std::filesystem::path descriptorSource = contentFolder / "app.jad";
+  const std::string descriptor = readSource(descriptorSource);
+  checkDescriptor(descriptor, descriptorSource.string());
+
+  ArchiveWriter archive;
+  archive.add("app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
+  archive.add("constants.bin", std::move(pool));
+  return archive.write();
+}
+
+}  // namespace tools

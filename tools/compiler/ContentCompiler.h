@@ -1,0 +1,15 @@
+#pragma once
+// The content compiler: packs the readable sources of a content folder into
+// the resource archive data.bar. The same sources always give the same bytes.
+//   literals.txt  -> entry "constants.bin" (the string-literal pool)
+//   app.jad       -> entry "app.jad", as it is
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace tools {
+
+// Throws std::runtime_error naming the source file (and line) at fault.
+std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder);
+
+}  // namespace tools
