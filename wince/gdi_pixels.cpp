@@ -1,0 +1,83 @@
+#include "wince/gdi_pixels.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace wince {
+
+uint16_t rgbToRgb565(uint32_t rgb) {
+  return uint16_t(((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb & 0xFF) >> 3));
+}
+
+uint32_t rgb565ToRgb(uint16_t pixel) {
+  const uint32_t red = (pixel >> 11) & 0x1F, green = (pixel >> 5) & 0x3F, blue = pixel & 0x1F;
+  return ((red * 255 / 31) << 16) | ((green * 255 / 63) << 8) | (blue * 255 / 31);
+}
+
+uint32_t colorRefToRgb(COLORREF color) {
+  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+RECT intersectRect(const RECT& a, const RECT& b) {
+  RECT result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+  if (rectIsEmpty(result)) result = RECT{0, 0, 0, 0};
+  return result;
+}
+
+bool rectIsEmpty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+
+void PixelTarget::writePixel(int x, int y, uint32_t rgb) const {
+  if (bitsPerPixel == 16)
+    reinterpret_cast<uint16_t*>(row(y))[x] = rgbToRgb565(rgb);
+  else
+    reinterpret_cast<uint32_t*>(row(y))[x] = rgb & 0xFFFFFF;
+}
+
+uint32_t PixelTarget::readPixel(int x, int y) const {
+  if (bitsPerPixel == 16) return rgb565ToRgb(reinterpret_cast<const uint16_t*>(row(y))[x]);
+  return reinterpret_cast<const uint32_t*>(row(y))[x] & 0xFFFFFF;
+}
+
+void fillPixels(const PixelTarget& target, const RECT& rect, uint32_t rgb) {
+  if (!target.valid()) return;
+  const RECT area = intersectRect(rect, target.clip);
+  if (rectIsEmpty(area)) return;
+  for (int y = area.top; y < area.bottom; ++y) {
+    if (target.bitsPerPixel == 16) {
+      std::fill_n(reinterpret_cast<uint16_t*>(target.row(y)) + area.left, area.right - area.left, rgbToRgb565(rgb));
+    } else {
+      std::fill_n(reinterpret_cast<uint32_t*>(target.row(y)) + area.left, area.right - area.left, rgb & 0xFFFFFF);
+    }
+  }
+}
+
+void stretchPixels(const PixelTarget& target, int dx, int dy, int dw, int dh, const PixelTarget& source, int sx, int sy,
+                   int sw, int sh) {
+  if (!target.valid() || !source.valid() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+  const RECT area = intersectRect(RECT{dx, dy, dx + dw, dy + dh}, target.clip);
+  if (rectIsEmpty(area)) return;
+  const bool sameShape = dw == sw && dh == sh && target.bitsPerPixel == source.bitsPerPixel;
+  const int bytesPerPixel = target.bitsPerPixel / 8;
+  for (int y = area.top; y < area.bottom; ++y) {
+    const int sourceY = sy + int(int64_t(y - dy) * sh / dh);
+    if (sourceY < 0 || sourceY >= source.height) continue;
+    int first = area.left, last = area.right;
+    if (sameShape) {
+      // Copy rows straight through, clipped to the source's columns.
+      first = std::max<int>(first, dx - sx);
+      last = std::min<int>(last, dx - sx + source.width);
+      if (first < last)
+        std::memcpy(target.row(y) + size_t(first) * bytesPerPixel,
+                    source.row(sourceY) + size_t(first - dx + sx) * bytesPerPixel, size_t(last - first) * bytesPerPixel);
+      continue;
+    }
+    for (int x = first; x < last; ++x) {
+      const int sourceX = sx + int(int64_t(x - dx) * sw / dw);
+      if (sourceX < 0 || sourceX >= source.width) continue;
+      target.writePixel(x, y, source.readPixel(sourceX, sourceY));
+    }
+  }
+}
+
+}  // namespace wince
