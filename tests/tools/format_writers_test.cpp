@@ -105,6 +105,18 @@ TEST(ArchiveWriter, ReadsBackInIndexOrderWithDuplicatesKept) {
   EXPECT_EQ(bytecheck::archiveEntry(packed, u"/constants.bin"), Bytes(300, 7));
 }
 
+TEST(ArchiveWriter, ContainsComparesAsTheLookupDoes) {
+  tools::ArchiveWriter archive;
+  archive.add("App.Jad", {});
+  archive.add("caf\xc3\xa9", {});
+  EXPECT_TRUE(archive.contains("app.jad"));
+  EXPECT_TRUE(archive.contains("APP.JAD"));
+  EXPECT_FALSE(archive.contains("app.ja"));
+  EXPECT_FALSE(archive.contains("/app.jad"));
+  EXPECT_TRUE(archive.contains("CAF\xc3\xa9"));
+  EXPECT_FALSE(archive.contains("caf\xc3\x89")) << "only ASCII letters fold";
+}
+
 TEST(ArchiveWriter, RefusesWhatTheIndexCannotHold) {
   tools::ArchiveWriter full;
   for (int i = 0; i < 32767; ++i) full.add("e", {});

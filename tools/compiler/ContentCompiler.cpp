@@ -32,6 +32,14 @@ void checkNamedLiterals(const LiteralTable& table, const std::filesystem::path& 
   }
 }
 
+// A second entry of the same name would never be found, and a leading "/"
+// would make the entry unreachable by the usual "/name" request.
+void addEntry(ArchiveWriter& archive, const std::string& name, std::vector<uint8_t> bytes) {
+  if (name.empty() || name[0] == '/' || archive.contains(name))
+    throw std::runtime_error("archive entry \"" + name + "\" would not be found by a lookup");
+  archive.add(name, std::move(bytes));
+}
+
 }  // namespace
 
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
@@ -50,8 +58,8 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   checkDescriptor(descriptor, descriptorSource.string());
 
   ArchiveWriter archive;
-  archive.add("app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
-  archive.add("constants.bin", std::move(pool));
+  addEntry(archive, "app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
+  addEntry(archive, "constants.bin", std::move(pool));
   return archive.write();
 }
 

@@ -13,6 +13,17 @@ void ArchiveWriter::add(std::string name, std::vector<uint8_t> bytes) {
   m_entries.push_back({std::move(name), std::move(bytes)});
 }
 
+bool ArchiveWriter::contains(std::string_view name) const {
+  const auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+  for (const Entry& entry : m_entries) {
+    if (entry.name.size() != name.size()) continue;
+    size_t i = 0;
+    while (i < name.size() && folded(entry.name[i]) == folded(name[i])) ++i;
+    if (i == name.size()) return true;
+  }
+  return false;
+}
+
 std::vector<uint8_t> ArchiveWriter::write() const {
   constexpr uint64_t largestOffset = uint64_t(std::numeric_limits<int32_t>::max());
   if (m_entries.size() > size_t(std::numeric_limits<int16_t>::max()))

@@ -5,6 +5,7 @@
 // index order.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tools {
@@ -17,6 +18,10 @@ class ArchiveWriter {
   // Duplicates are allowed here (tests need them); the content compiler
   // refuses them.
   void add(std::string name, std::vector<uint8_t> bytes);
+
+  // Whether an entry already answers a lookup of name: same length, ASCII
+  // letters equal without case.
+  bool contains(std::string_view name) const;
 
   // Throws std::runtime_error when the archive cannot hold the entries
   // (more than 32767, a name too long, or more than 2^31 - 1 bytes in all).
