@@ -81,7 +81,8 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
   EnterCriticalSection(&m_lock);
   Block* block = couldFit ? bestFit(need, nullptr, nullptr) : nullptr;
   if (!block && couldFit && m_exhaustionHook) {
-    // The collector frees into this pool from its own thread.
+    // The collector stops the other threads, and one waiting for this lock
+    // could never park.
     const ExhaustionHook hook = m_exhaustionHook;
     void* const context = m_exhaustionContext;
     LeaveCriticalSection(&m_lock);
