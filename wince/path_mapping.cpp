@@ -1,6 +1,8 @@
 #include "wince/path_mapping.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "wince/log.h"
@@ -209,6 +212,17 @@ std::string joined(const std::string& folder, const std::string& relative) {
 
 bool hostEntryExists(const std::string& hostPath) { return access(hostPath.c_str(), F_OK) == 0; }
 
+// Folders we make hold the player's data: only the player may read them.
+bool makeFolders(const std::string& folder) {
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string prefix = folder.substr(0, slash);
+    if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat status;
+  return stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 }  // namespace
 
 void configureFileSystem(const FileSystemFolders& folders) {
@@ -265,10 +279,8 @@ std::optional<std::string> hostPathForWriting(std::u16string_view devicePath, bo
   if (folder.empty()) return std::nullopt;
   const std::string hostPath = joined(folder, parsed->relative);
   if (!makeFolder) return hostPath;
-  std::error_code error;
-  fs::create_directories(fs::path(hostPath).parent_path(), error);
-  if (error) {
-    logPrintf("Cannot make the folder of %s: %s\n", hostPath.c_str(), error.message().c_str());
+  if (!makeFolders(fs::path(hostPath).parent_path().string())) {
+    logPrintf("Cannot make the folder of %s: %s\n", hostPath.c_str(), strerror(errno));
     return std::nullopt;
   }
   return hostPath;

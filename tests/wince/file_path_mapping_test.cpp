@@ -85,6 +85,15 @@ TEST_F(DevicePathMapping, WritingMakesTheHostFoldersOnlyWhenAsked) {
   EXPECT_FALSE(filetest::fs::exists(data / "a"));
   EXPECT_EQ(wince::hostPathForWriting(path), (data / "a/b/c.rec").string());
   EXPECT_TRUE(filetest::fs::is_directory(data / "a/b"));
+  EXPECT_EQ(filetest::fs::status(data).permissions() & filetest::fs::perms::all, filetest::fs::perms::owner_all)
+      << "the player's folders are private";
+}
+
+TEST_F(DevicePathMapping, AFileWhereAFolderBelongsFailsTheWrite) {
+  writeHostFile(data / "a", "a file, not a folder");
+  wince::LogCapture capture;
+  EXPECT_FALSE(wince::hostPathForWriting(u"\\Program Files\\Corvanta\\Quendrill\\a\\c.rec"));
+  EXPECT_TRUE(capture.contains("Cannot make the folder of " + (data / "a/c.rec").string()));
 }
 
 TEST_F(DevicePathMapping, NarrowPathsWidenByteForByte) {
