@@ -1,0 +1,44 @@
+#include "app/GameClassInitialisers.h"
+
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/object/StaticClass.h"
+
+namespace {
+
+// Stands in for cGame::clinit until the game shell exists: only the menu-row
+// table, six rows, which IMenus::clinit measures. The real rows are int[3];
+// they arrive with the shell.
+void cGame_clinit_stub() { statics().cGame.menuRows = newObjectArray(6); }
+
+// The set-up makes cActor's statics in place of an initialiser of its own.
+void cActor_clinit() {
+  cActorStatics& actor = statics().cActor;
+  actor.layerHeads = newObjectArray(1);
+  actor.displayList = newObjectArray(200);
+  actor.displayListCount = 0;
+}
+
+// The menu box from the number of menu rows; needs cGame's table first.
+void IMenus_clinit() {
+  ObjectArray* rows = statics().cGame.menuRows;
+  if (rows == nullptr) debugLog("NullPointer");
+  const int32_t rowCount = rows != nullptr ? rows->length() : 0;
+  IMenusStatics& menus = statics().IMenus;
+  menus.menuHeight = rowCount * 30 - 10;
+  menus.menuTop = 260 - menus.menuHeight / 2;
+  menus.menuBottom = menus.menuHeight + menus.menuTop - 8;
+}
+
+}  // namespace
+
+const ClassInitialisers& gameClassInitialisers() {
+  static const ClassInitialisers initialisers = [] {
+    ClassInitialisers table;
+    table.cActor = &cActor_clinit;
+    table.cGame = &cGame_clinit_stub;
+    table.IMenus = &IMenus_clinit;
+    return table;
+  }();
+  return initialisers;
+}

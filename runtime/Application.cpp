@@ -1,0 +1,81 @@
+#include "runtime/Application.h"
+
+#include "runtime/gc/ObjectManager.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/object/StaticClass.h"
+
+namespace {
+Application* currentApplication = nullptr;
+}
+
+Application* Application::get() { return currentApplication; }
+
+StaticClass& statics() { return *currentApplication->getStaticClass(); }
+
+Application::~Application() { close(); }
+
+void Application::init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes, uint32_t nativePoolBytes) {
+  currentApplication = this;
+  debugLog("new MemoryManagers");
+  m_memoryManagers = new MemoryManagers(objectHeapBytes, nativePoolBytes);
+  MemoryManagers::setCurrent(m_memoryManagers);
+  debugLog("new ObjectManager");
+  m_objectManager = new ObjectManager(*this);
+  debugLog("new StaticClass");
+  m_staticClass = new StaticClass();
+  debugLog("Application::init");
+  m_staticClass->setUp(initialisers);
+}
+
+void Application::close() {
+  if (m_memoryManagers == nullptr) return;
+  debugLog("Application::close");
+  m_midlet = m_current = m_screenImage = m_screenGraphics = m_scratch = nullptr;
+  m_pending = nullptr;
+  // Finalisers may still look at statics, so the block outlives the final
+  // collection.
+  if (m_objectManager != nullptr) m_objectManager->gc(ObjectManager::freeEverything);
+  if (m_staticClass != nullptr) {
+    m_staticClass->literalPool = nullptr;
+    m_staticClass->releaseRefFieldTables();
+    delete m_staticClass;
+    m_staticClass = nullptr;
+  }
+  delete m_objectManager;
+  m_objectManager = nullptr;
+  if (MemoryManagers::current() == m_memoryManagers) MemoryManagers::setCurrent(nullptr);
+  delete m_memoryManagers;
+  m_memoryManagers = nullptr;
+  if (currentApplication == this) currentApplication = nullptr;
+}
+
+bool Application::pushName(const char* name) {
+  if (m_nameDepth >= nameStackSize) {
+    debugLog("method-name stack full, %s not pushed", name);
+    return false;
+  }
+  m_nameStack[m_nameDepth++] = name;
+  return true;
+}
+
+void Application::popName() {
+  if (m_nameDepth > 0) --m_nameDepth;
+}
+
+std::string Application::stackTraceText() const {
+  std::string text = "stacktrace:\n";
+  for (uint32_t i = m_nameDepth; i-- > 0;) {
+    text += m_nameStack[i];
+    text += '\n';
+  }
+  return text;
+}
+
+void Application::printStackTrace() const { debugLog("%s", stackTraceText().c_str()); }
+
+MethodNameScope::MethodNameScope(const char* name)
+    : m_application(Application::get()), m_pushed(m_application != nullptr && m_application->pushName(name)) {}
+
+MethodNameScope::~MethodNameScope() {
+  if (m_pushed) m_application->popName();
+}

@@ -1,0 +1,157 @@
+#include "runtime/gc/ObjectManager.h"
+
+#include "runtime/Application.h"
+#include "runtime/gc/WorldControl.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/memory/MemoryManagers.h"
+#include "runtime/object/StaticClass.h"
+#include "wince/clock.h"
+
+ObjectManager::ObjectManager(Application& application) : m_application(application), m_lastGcTick(GetTickCount()) {
+  InitializeCriticalSection(&m_registryLock);
+  InitializeCriticalSection(&m_collectorLock);
+  MemoryManagers* managers = m_application.getMemoryManagers();
+  managers->m_registerObject = &ObjectManager::onRegisterObject;
+  managers->m_registerContext = this;
+  managers->m_objectHeap.setExhaustionHook(&ObjectManager::onPoolExhausted, this);
+  managers->m_nativePool.setExhaustionHook(&ObjectManager::onPoolExhausted, this);
+}
+
+ObjectManager::~ObjectManager() {
+  if (MemoryManagers* managers = m_application.getMemoryManagers()) {
+    managers->m_registerObject = nullptr;
+    managers->m_registerContext = nullptr;
+    managers->m_objectHeap.setExhaustionHook(nullptr, nullptr);
+    managers->m_nativePool.setExhaustionHook(nullptr, nullptr);
+  }
+  DeleteCriticalSection(&m_collectorLock);
+  DeleteCriticalSection(&m_registryLock);
+}
+
+void ObjectManager::onRegisterObject(void* object, void* context) {
+  static_cast<ObjectManager*>(context)->registerObject(static_cast<Object*>(object));
+}
+
+void ObjectManager::onPoolExhausted(FragmentHeap& heap, uint32_t need, void* context) {
+  MethodNameScope name("ObjectManager::gc()");
+  auto* manager = static_cast<ObjectManager*>(context);
+  const bool compacts = heap.type() == FragmentHeap::nativePoolType;
+  manager->collect(keepNewest | unthrottled, compacts ? &heap : nullptr, need);
+}
+
+void ObjectManager::registerObject(Object* object) {
+  wince::CriticalSectionLock lock(m_registryLock);
+  if (m_registry.add(object)) m_newest = object;
+}
+
+void ObjectManager::gc(uint32_t flags) {
+  MethodNameScope name("ObjectManager::gc()");
+  if (flags == periodic && GetTickCount() - m_lastGcTick < throttleMilliseconds) return;
+  collect(flags, nullptr, 0);
+}
+
+void ObjectManager::mark(Object* object) { m_marker.mark(object); }
+
+void ObjectManager::scanRange(const void* from, const void* to) { m_scan.scanRange(from, to); }
+
+void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t need) {
+  m_lastGcTick = GetTickCount();
+  if (m_worldControl != nullptr) m_worldControl->enterSafeRegion();
+  EnterCriticalSection(&m_collectorLock);
+  if (m_worldControl != nullptr) m_worldControl->leaveSafeRegion();
+  if (m_collecting) {
+    // Asked for again from inside this collection (a finaliser that
+    // allocates): the running one is all there is.
+    LeaveCriticalSection(&m_collectorLock);
+    return;
+  }
+  m_collecting = true;
+  const bool worldStopsHere = (flags & freeEverything) == 0 && m_worldControl != nullptr;
+  if (worldStopsHere) m_worldControl->stopTheWorld();
+  EnterCriticalSection(&m_registryLock);
+
+  prepareRegistry((flags & freeEverything) != 0);
+  if ((flags & freeEverything) == 0) {
+    ConservativeScan::clearDeadStackBelowCaller();
+    markRoots(flags);
+  }
+  sweep();
+  if (compactPool != nullptr && m_scan.pinsComplete()) compactPool->compactFor(need, m_scan.pinnedAddresses());
+
+  ++m_collectionCount;
+  m_lastGcTick = GetTickCount();
+  LeaveCriticalSection(&m_registryLock);
+  if (worldStopsHere) m_worldControl->resumeTheWorld();
+  m_collecting = false;
+  LeaveCriticalSection(&m_collectorLock);
+}
+
+// A call of its own, so that the entries it handles stay in registers and
+// stack that the scan will not see.
+__attribute__((noinline)) void ObjectManager::prepareRegistry(bool freeEverything) {
+  m_registry.sortByAddress();
+  Object** entries = m_registry.entries();
+  for (uint32_t i = 0; i < m_registry.count(); ++i) {
+    entries[i]->clearMarks();
+    if (freeEverything) entries[i]->setCollectable(1);
+  }
+}
+
+void ObjectManager::markRoots(uint32_t flags) {
+  StaticClass* block = m_application.getStaticClass();
+  MemoryManagers* managers = m_application.getMemoryManagers();
+  m_marker.setRecords(block != nullptr ? block->classes : nullptr);
+  if (block != nullptr) {
+    for (Object** root : block->roots) m_marker.mark(*root);
+    m_marker.mark(block->literalPool);
+  }
+  m_marker.mark(m_application.m_midlet);
+  m_marker.mark(m_application.m_current);
+  m_marker.mark(m_application.m_screenImage);
+  m_marker.mark(m_application.m_screenGraphics);
+  m_marker.mark(m_application.m_scratch);
+
+  m_scan.begin(m_registry, managers->m_objectHeap, managers->m_nativePool, m_marker);
+  scanThisThreadsStack();
+  if (m_worldControl != nullptr) m_worldControl->markThreadRoots(*this);
+  m_scan.markPinnedOwners();
+
+  if ((flags & keepNewest) != 0) m_marker.mark(m_newest);
+  m_marker.finish(m_registry);
+}
+
+__attribute__((noinline, no_sanitize("address"))) void ObjectManager::scanThisThreadsStack() {
+  // Registers that hold references of the callers go onto this frame, which
+  // the scan covers.
+  __builtin_unwind_init();
+  m_scan.scanCurrentThreadStack();
+}
+
+void ObjectManager::sweep() {
+  const uint32_t sweptCount = m_registry.count();
+  const uint32_t sortedCount = m_registry.sortedCount();
+  uint32_t kept = 0;
+  uint32_t keptSorted = 0;
+  for (uint32_t i = 0; i < sweptCount; ++i) {
+    Object* object = m_registry.entries()[i];
+    if (object->isMarked() || object->collectable() == 0) {
+      m_registry.entries()[kept++] = object;
+      if (i < sortedCount) keptSorted = kept;
+      continue;
+    }
+    if (object == m_newest) m_newest = nullptr;
+    object->finalize();
+    object->setFreedClassId();
+    if (m_worldControl != nullptr) m_worldControl->releaseMonitor(object);
+    releaseObjectMemory(object);
+  }
+  // Objects registered while finalisers ran stay registered, after the rest.
+  for (uint32_t i = sweptCount; i < m_registry.count(); ++i) m_registry.entries()[kept++] = m_registry.entries()[i];
+  m_registry.truncate(kept, keptSorted);
+}
+
+void ObjectManager::releaseObjectMemory(Object* object) {
+  MemoryManagers* managers = m_application.getMemoryManagers();
+  if (managers->m_objectHeap.free(object) == 0) nativeFree(object);
+}

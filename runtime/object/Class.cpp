@@ -1,0 +1,64 @@
+#include "runtime/object/Class.h"
+
+#include <cstdlib>
+
+#include "runtime/lang/String.h"
+#include "runtime/object/StaticClass.h"
+
+Class* Class::byId(int32_t id) {
+  if (!isValidClassId(id)) return nullptr;
+  return &statics().classes[id];
+}
+
+Class* Class::forName(String* name) {
+  if (name == nullptr) return nullptr;
+  const int32_t length = name->length();
+  for (Class& record : statics().classes) {
+    int32_t i = 0;
+    for (; i < length; ++i) {
+      char16_t c = name->charAt(i);
+      if (c == u'.') c = u'_';
+      if (c != static_cast<unsigned char>(record.m_name[i])) break;
+    }
+    if (i == length && record.m_name[length] == '\0') return &record;
+  }
+  return nullptr;
+}
+
+void Class::registerRefFields(Object* object, void* const* fieldAddresses, int32_t count) {
+  Class* record = getClass(object);
+  if (record == nullptr || count <= 0 || __atomic_load_n(&record->m_refFieldOffsets, __ATOMIC_ACQUIRE) != nullptr) return;
+  auto* offsets = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * static_cast<size_t>(count)));
+  if (offsets == nullptr) return;
+  const auto* base = reinterpret_cast<const char*>(object);
+  for (int32_t i = 0; i < count; ++i) {
+    offsets[i] = static_cast<uint32_t>(static_cast<const char*>(fieldAddresses[i]) - base);
+  }
+  // Two threads making the first objects of a class at once: one table wins.
+  uint32_t* expected = nullptr;
+  record->m_refFieldCount = static_cast<uint32_t>(count);
+  if (!__atomic_compare_exchange_n(&record->m_refFieldOffsets, &expected, offsets, false, __ATOMIC_RELEASE,
+                                   __ATOMIC_RELAXED)) {
+    std::free(offsets);
+  }
+}
+
+String* Class::getName() { return newString(m_name); }
+
+int32_t Class::isInstance(Object* object) { return Object::instanceOf(object, static_cast<int32_t>(m_classId)); }
+
+void Class::setUpRecord(int32_t id, const char* name) {
+  setUpHeader(classid::Class);
+  setCollectable(0);
+  m_name = name;
+  m_classId = static_cast<uint32_t>(id);
+  m_superclassId = superclassIds[id];
+  m_refFieldOffsets = nullptr;
+  m_refFieldCount = 0;
+}
+
+void Class::releaseRefFields() {
+  std::free(m_refFieldOffsets);
+  m_refFieldOffsets = nullptr;
+  m_refFieldCount = 0;
+}

@@ -1,0 +1,52 @@
+#include "runtime/object/StaticClass.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace {
+
+void runInitialiser(ClassInitialiser initialiser) {
+  if (initialiser != nullptr) initialiser();
+}
+
+}  // namespace
+
+void StaticClass::setUp(const ClassInitialisers* initialisers) {
+  const char* name = classNameRun;
+  for (int32_t id = 0; id < classCount; ++id) {
+    classes[id].setUpRecord(id, name);
+    name += std::strlen(name) + 1;
+  }
+
+  // The literal pool is loaded here once the resource archive exists.
+
+  static_assert(std::is_same_v<decltype(allStatics()), std::tuple<IMenusStatics&, cActorStatics&, CorvaQNDRStatics&, cGameStatics&>>,
+                "allStatics() and BlockStatics list the same structs");
+  void* addresses[rootCount];
+  void** cursor = addresses;
+  std::apply(
+      [&](auto&... perClass) {
+        ((cursor = referencefields::collectAddresses<std::remove_reference_t<decltype(perClass)>>(perClass, cursor)), ...);
+      },
+      allStatics());
+  for (size_t i = 0; i < rootCount; ++i) roots[i] = static_cast<Object**>(addresses[i]);
+
+  if (initialisers == nullptr) return;
+  runInitialiser(initialisers->java_lang_System);
+  runInitialiser(initialisers->cActorEnemy);
+  runInitialiser(initialisers->IDefines);
+  runInitialiser(initialisers->java_lang_Boolean);
+  runInitialiser(initialisers->ASprite);
+  runInitialiser(initialisers->BitmapFont);
+  runInitialiser(initialisers->cActor);
+  runInitialiser(initialisers->CVLibPlayer);
+  runInitialiser(initialisers->cActorMC);
+  runInitialiser(initialisers->cGame);
+  runInitialiser(initialisers->IMenus);
+  runInitialiser(initialisers->Kivra);
+  runInitialiser(initialisers->java_lang_Runtime);
+}
+
+void StaticClass::releaseRefFieldTables() {
+  for (Class& record : classes) record.releaseRefFields();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The static block: every class's statics (one named struct per class), the
+// collector's root table of reference statics, the string-literal pool and
+// the 126 Class records. One per Application, created zero-filled.
+#include <cstddef>
+#include <cstdint>
+#include <tuple>
+
+#include "runtime/object/Class.h"
+#include "runtime/object/ClassInitialisers.h"
+#include "runtime/object/GameStatics.h"
+
+class ObjectArray;
+
+// The statics structs of the block, in block order; their reference statics
+// make up the root table.
+template <class... Statics>
+struct StaticsList {
+  static constexpr size_t referenceCount = (size_t{0} + ... + referencefields::count<Statics>());
+};
+using BlockStatics = StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics>;
+
+struct StaticClass {
+  IMenusStatics IMenus;
+  cActorStatics cActor;
+  CorvaQNDRStatics CorvaQNDR;
+  cGameStatics cGame;
+
+  static constexpr size_t rootCount = BlockStatics::referenceCount;
+  // Address of each reference static.
+  Object** roots[rootCount];
+  ObjectArray* literalPool;
+  Class classes[classCount];
+
+  // The set-up: Class records, root table, then the class initialisers in
+  // their fixed order. The block must be zero when it runs.
+  void setUp(const ClassInitialisers* initialisers);
+  // Releases every record's reference-field table.
+  void releaseRefFieldTables();
+
+ private:
+  auto allStatics() { return std::tie(IMenus, cActor, CorvaQNDR, cGame); }
+};
+
+// The running Application's static block.
+StaticClass& statics();

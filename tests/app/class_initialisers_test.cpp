@@ -1,0 +1,42 @@
+// The program's class initialisers, run by the static block's set-up in
+// their fixed order.
+#include <gtest/gtest.h>
+
+#include "app/GameClassInitialisers.h"
+#include "runtime/lang/ObjectArray.h"
+#include "tests/support/RuntimeFixture.h"
+
+namespace {
+
+class GameClassInitialisersTest : public RuntimeFixture {
+ protected:
+  GameClassInitialisersTest() : RuntimeFixture(defaultObjectHeapBytes, defaultNativePoolBytes, &gameClassInitialisers()) {}
+};
+
+TEST_F(GameClassInitialisersTest, MenuBoxFollowsTheSixMenuRows) {
+  ASSERT_NE(block().cGame.menuRows, nullptr);
+  EXPECT_EQ(block().cGame.menuRows->length(), 6);
+  EXPECT_EQ(block().IMenus.menuHeight, 170);
+  EXPECT_EQ(block().IMenus.menuTop, 175);
+  EXPECT_EQ(block().IMenus.menuBottom, 337);
+}
+
+TEST_F(GameClassInitialisersTest, ActorStaticsHoldTheirArrays) {
+  ASSERT_NE(block().cActor.layerHeads, nullptr);
+  ASSERT_NE(block().cActor.displayList, nullptr);
+  EXPECT_EQ(block().cActor.layerHeads->length(), 1);
+  EXPECT_EQ(block().cActor.displayList->length(), 200);
+  EXPECT_EQ(block().cActor.displayListCount, 0);
+}
+
+TEST_F(GameClassInitialisersTest, InitialisedStaticsSurviveCollections) {
+  collect(ObjectManager::forced);
+  collect(ObjectManager::keepNewest | ObjectManager::unthrottled);
+  EXPECT_EQ(block().cGame.menuRows->getClassId(), classid::ObjectArray);
+  EXPECT_EQ(block().cGame.menuRows->length(), 6);
+  EXPECT_EQ(block().cActor.displayList->getClassId(), classid::ObjectArray);
+  EXPECT_EQ(block().cActor.displayList->length(), 200);
+  EXPECT_EQ(objectManager().registeredCount(), 3u);  // the three arrays
+}
+
+}  // namespace
