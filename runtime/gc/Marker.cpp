@@ -29,9 +29,8 @@ Object* Marker::nextChildToVisit(Frame& frame) {
   Object* object = frame.object;
   const int32_t id = static_cast<int16_t>(object->getClassId());
   const bool isArray = id == classid::ObjectArray;
-  const uint32_t childCount = isArray ? static_cast<uint32_t>(static_cast<ObjectArray*>(object)->m_length)
-                                      : m_records[id].m_refFieldCount;
-  while (frame.next < childCount) {
+  const uint32_t count = childCount(object);
+  while (frame.next < count) {
     Object* child;
     if (isArray) {
       child = static_cast<ObjectArray*>(object)->m_elements[frame.next];
@@ -62,12 +61,21 @@ bool Marker::push(Object* object) {
   return true;
 }
 
+uint32_t Marker::childCount(const Object* object) const {
+  const int32_t id = static_cast<int16_t>(object->getClassId());
+  if (id == classid::ObjectArray) return static_cast<uint32_t>(static_cast<const ObjectArray*>(object)->m_length);
+  return m_records[id].m_refFieldCount;
+}
+
 void Marker::drain() {
   while (m_depth > 0) {
-    // The frame is re-read after push: the stack may have moved.
-    Object* child = nextChildToVisit(m_frames[m_depth - 1]);
+    Frame& frame = m_frames[m_depth - 1];
+    Object* child = nextChildToVisit(frame);
     if (child == nullptr) {
       --m_depth;
+    } else if (frame.next == childCount(frame.object)) {
+      // The last child takes its parent's frame: a linked list needs one.
+      frame = Frame{child, 0};
     } else {
       push(child);
     }

@@ -31,6 +31,8 @@ class Marker {
   };
 
   bool hasReferences(const Object* object) const;
+  // Only for objects that have references.
+  uint32_t childCount(const Object* object) const;
   // Marks the next unmarked children of frame; answers the first that has
   // references of its own (the frame's next index stays after it), or null
   // when the frame is exhausted.

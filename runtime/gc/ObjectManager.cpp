@@ -126,6 +126,9 @@ __attribute__((noinline, no_sanitize("address"))) void ObjectManager::scanThisTh
   // the scan covers.
   __builtin_unwind_init();
   m_scan.scanCurrentThreadStack();
+  // No tail call: the spilled registers must stay in this frame during the
+  // scan.
+  asm volatile("" ::: "memory");
 }
 
 void ObjectManager::sweep() {
