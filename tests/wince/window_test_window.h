@@ -6,6 +6,7 @@
 #include "wince/display_settings.h"
 #include "wince/driver.h"
 #include "wince/window.h"
+#include "wince/window_options.h"
 
 struct RecordedMessage {
   UINT message;
@@ -15,9 +16,12 @@ struct RecordedMessage {
 
 class TestWindow {
  public:
+  enum class Host { headless, sdl };
+
   explicit TestWindow(const char16_t* className = u"CorvantaClass", const char16_t* title = u"Corvanta - Quendrill",
-                      int screenWidth = 800, int screenHeight = 480) {
+                      int screenWidth = 800, int screenHeight = 480, Host host = Host::headless) {
     wince::driver::useHeadless(screenWidth, screenHeight);
+    if (host == Host::sdl) wince::setWindowOptions({wince::BackendChoice::sdl, false});
     wince::resetDisplayOrientation();
     current() = this;
     WNDCLASSW windowClass{};

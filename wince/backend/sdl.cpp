@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -46,18 +47,18 @@ class SdlBackend final : public Backend {
   const char* name() const override { return "sdl"; }
 
   bool openWindow(HWND window, int width, int height) override {
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      logPrintf("SDL: %s\n", SDL_GetError());
-      return false;
-    }
-    m_videoStarted = true;
+    if (!startVideo()) return false;
     m_logicalWidth = width;
     m_logicalHeight = height;
     const Uint32 flags = SDL_WINDOW_RESIZABLE | (m_fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     m_window = SDL_CreateWindow(toUtf8(window->title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                 height, flags);
-    if (m_window) m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+    // Without a display there is no GPU either, and the offscreen driver's GL
+    // surface keeps its first size; the software renderer follows the window.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool noDisplay = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (noDisplay) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (m_window && !noDisplay) m_renderer = SDL_CreateRenderer(m_window, -1, 0);
     if (!m_renderer && m_window) m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
     if (m_renderer)
       m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -81,8 +82,6 @@ class SdlBackend final : public Backend {
     m_texture = nullptr;
     m_renderer = nullptr;
     m_window = nullptr;
-    if (m_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    m_videoStarted = false;
   }
 
   void pollEvents() override {
@@ -126,10 +125,15 @@ class SdlBackend final : public Backend {
 
   bool readShownPixels(std::vector<uint32_t>& pixels, int& width, int& height) override {
     if (!m_open || std::this_thread::get_id() != m_uiThread) return false;
-    showFrame();
-    if (SDL_GetRendererOutputSize(m_renderer, &width, &height) != 0) return false;
-    pixels.assign(size_t(width) * size_t(height), 0);
-    if (SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) != 0) return false;
+    // Read before presenting: after a present the back buffer's content is undefined.
+    renderFrame();
+    bool read = SDL_GetRendererOutputSize(m_renderer, &width, &height) == 0;
+    if (read) {
+      pixels.assign(size_t(width) * size_t(height), 0);
+      read = SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
+    }
+    SDL_RenderPresent(m_renderer);
+    if (!read) return false;
     for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
     return true;
   }
@@ -224,6 +228,11 @@ class SdlBackend final : public Backend {
   }
 
   void showFrame() {
+    renderFrame();
+    SDL_RenderPresent(m_renderer);
+  }
+
+  void renderFrame() {
     screen().readFrame([&](const uint16_t* pixels, int width, int height) {
       if (width == m_logicalWidth && height == m_logicalHeight) SDL_UpdateTexture(m_texture, nullptr, pixels, width * 2);
     });
@@ -234,11 +243,21 @@ class SdlBackend final : public Backend {
     SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
     SDL_RenderClear(m_renderer);
     SDL_RenderCopy(m_renderer, m_texture, nullptr, &picture);
-    SDL_RenderPresent(m_renderer);
+  }
+
+  // Video stays up for the process once started: the drivers SDL loads keep
+  // state of their own that a shutdown would strand.
+  static bool startVideo() {
+    static const bool started = [] {
+      SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+      if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+      logPrintf("SDL: %s\n", SDL_GetError());
+      return false;
+    }();
+    return started;
   }
 
   const bool m_fullScreen;
-  bool m_videoStarted = false;
   std::atomic<bool> m_open{false};
   SDL_Window* m_window = nullptr;
   SDL_Renderer* m_renderer = nullptr;
