@@ -2,18 +2,32 @@
 
 #include <cstdlib>
 
+#include "runtime/Application.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/StaticClass.h"
 
+namespace {
+
+// Objects can be made before a runtime exists (they are then not collected);
+// they simply have no records.
+StaticClass* currentBlock() {
+  Application* application = Application::get();
+  return application != nullptr ? application->getStaticClass() : nullptr;
+}
+
+}  // namespace
+
 Class* Class::byId(int32_t id) {
-  if (!isValidClassId(id)) return nullptr;
-  return &statics().classes[id];
+  StaticClass* block = currentBlock();
+  if (block == nullptr || !isValidClassId(id)) return nullptr;
+  return &block->classes[id];
 }
 
 Class* Class::forName(String* name) {
-  if (name == nullptr) return nullptr;
+  StaticClass* block = currentBlock();
+  if (name == nullptr || block == nullptr) return nullptr;
   const int32_t length = name->length();
-  for (Class& record : statics().classes) {
+  for (Class& record : block->classes) {
     int32_t i = 0;
     for (; i < length; ++i) {
       char16_t c = name->charAt(i);

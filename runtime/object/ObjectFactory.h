@@ -18,6 +18,7 @@ template <class T, class... Arguments>
 T* newObject(Arguments&&... arguments) {
   static_assert(std::is_base_of_v<Object, T>, "objects are classes of the object model");
   static_assert(requires { T::classId; }, "every class names its class id");
+  static_assert(std::is_same_v<T, Object> || requires { typename T::Super; }, "every class names its superclass as Super");
   void* memory = allocObject(sizeof(T), 0);
   if (memory == nullptr) return nullptr;
   // Value-initialisation: the members stay zero, the vtable pointers are set.

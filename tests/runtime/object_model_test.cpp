@@ -211,3 +211,18 @@ TEST_F(ObjectModelTest, ToStringPrintsTheSignedClassId) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ObjectWithoutRuntime, IsMadeButHasNoRecord) {
+  ASSERT_EQ(Application::get(), nullptr);
+  Object* loose = newObject<PlayerActorLike>();
+  ASSERT_NE(loose, nullptr);
+  EXPECT_EQ(loose->getClassId(), classid::cActorMC);
+  EXPECT_EQ(Object::getClass(loose), nullptr);
+  EXPECT_EQ(Object::instanceOf(loose, classid::IDefines), 1);
+  EXPECT_EQ(Object::instanceOf(loose, classid::cActor), 0);
+  nativeFree(loose);
+}
+
+}  // namespace
