@@ -147,14 +147,10 @@ void ObjectManager::sweep() {
     object->finalize();
     object->setFreedClassId();
     if (m_worldControl != nullptr) m_worldControl->releaseMonitor(object);
-    releaseObjectMemory(object);
+    // Back to whichever pool holds it (the object heap, as a rule).
+    nativeFree(object);
   }
   // Objects registered while finalisers ran stay registered, after the rest.
   for (uint32_t i = sweptCount; i < m_registry.count(); ++i) m_registry.entries()[kept++] = m_registry.entries()[i];
   m_registry.truncate(kept, keptSorted);
-}
-
-void ObjectManager::releaseObjectMemory(Object* object) {
-  MemoryManagers* managers = m_application.getMemoryManagers();
-  if (managers->m_objectHeap.free(object) == 0) nativeFree(object);
 }

@@ -54,7 +54,6 @@ class ObjectManager {
   void markRoots(uint32_t flags);
   void scanThisThreadsStack();
   void sweep();
-  void releaseObjectMemory(Object* object);
   static void onRegisterObject(void* object, void* context);
   static void onPoolExhausted(FragmentHeap& heap, uint32_t need, void* context);
 
