@@ -111,6 +111,8 @@ void ObjectManager::markRoots(uint32_t flags) {
   m_marker.mark(m_application.m_screenImage);
   m_marker.mark(m_application.m_screenGraphics);
   m_marker.mark(m_application.m_scratch);
+  // A thrown object waiting for its handler is referenced from nowhere else.
+  m_marker.mark(m_application.m_pending);
 
   m_scan.begin(m_registry, managers->m_objectHeap, managers->m_nativePool, m_marker);
   scanThisThreadsStack();

@@ -123,15 +123,19 @@ TEST_F(CollectorTest, ThreadSupportAddsRoots) {
   EXPECT_EQ(finalisedCount, 2);
 }
 
-TEST_F(CollectorTest, ApplicationReferencesAreRoots) {
+TEST_F(CollectorTest, ApplicationReferencesAndPendingExceptionAreRoots) {
   application().m_midlet = makePendingException();
   application().m_scratch = makePendingException();
+  application().m_pending = makePendingException();
   makeCounted(1);
   collect();
   EXPECT_EQ(finalisedCount, 1);
   application().m_midlet = nullptr;
   collect();
   EXPECT_EQ(finalisedCount, 2);
+  application().m_pending = nullptr;
+  collect();
+  EXPECT_EQ(finalisedCount, 3);
   application().m_scratch = nullptr;
 }
 
