@@ -3,8 +3,8 @@
 // stop-the-world mark-and-sweep collector over it.
 //
 // Roots: the reference statics of the static block (its root table), the
-// string-literal pool, the Application's five references, and a conservative
-// scan of the stacks. A collection asked for with flags 0 within 2000 ms of
+// string-literal pool, the Application's five references and its pending
+// exception, and a conservative scan of the stacks. A collection asked for with flags 0 within 2000 ms of
 // the last one is skipped.
 #include <cstdint>
 
