@@ -63,14 +63,18 @@ std::vector<uint16_t> presentedFrame(uint64_t* presentCount) { return screen().c
 uint64_t presentCount() { return screen().presentCount(); }
 void waitForPresentAfter(uint64_t count) { screen().waitForPresentAfter(count); }
 
-void startLockStepClock(uint64_t startMilliseconds) { useFakeClock(startMilliseconds, false); }
+void startLockStep(uint64_t startMilliseconds) {
+  useFakeClock(startMilliseconds, true);
+  if (HWND window = programWindow()) window->queue->setFrameGate(true);
+}
 
-void stepFrame(uint64_t milliseconds, int sleepingThreads) {
-  HWND window = programWindow();
-  const uint64_t polls = window ? window->queue->emptyPolls() : 0;
-  advanceFakeClock(milliseconds);
-  if (window) window->queue->waitForEmptyPollAfter(polls);
-  waitForFakeClockSleepers(sleepingThreads);
+void stepFrame() {
+  if (HWND window = programWindow()) window->queue->stepThroughGate();
+}
+
+void stopLockStep() {
+  if (HWND window = programWindow()) window->queue->setFrameGate(false);
+  useRealClock();
 }
 
 void waitUntilQueueDrained() {

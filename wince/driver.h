@@ -38,11 +38,14 @@ std::vector<uint16_t> presentedFrame(uint64_t* presentCount = nullptr);
 uint64_t presentCount();
 void waitForPresentAfter(uint64_t count);
 
-// Lock-step: the fake clock moves only when the driver says so.
-void startLockStepClock(uint64_t startMilliseconds = 0);
-// Moves the fake clock on and waits until the program's UI thread has emptied
-// its queue once more and sleeping threads are back asleep.
-void stepFrame(uint64_t milliseconds, int sleepingThreads = 1);
+// Lock-step: a fake clock that moves by exactly what threads sleep, and the
+// program's UI thread held each time it finds its queue empty. Call after the
+// program window exists.
+void startLockStep(uint64_t startMilliseconds = 0);
+// Lets the UI thread run one pass (its sleeps, then every waiting message)
+// and waits until it is back at its empty queue.
+void stepFrame();
+void stopLockStep();
 // Without a clock: waits until the UI thread has found its queue empty after
 // everything posted so far.
 void waitUntilQueueDrained();

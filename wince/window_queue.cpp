@@ -98,6 +98,13 @@ bool MessageQueue::next(MSG* message, HWND filter, UINT filterMin, UINT filterMa
     }
     ++m_emptyPolls;
     m_changed.notify_all();
+    if (m_gateClosed) {
+      m_waitingAtGate = true;
+      m_changed.notify_all();
+      m_changed.wait(lock, [&] { return !m_gateClosed || m_passesGranted > m_passesTaken; });
+      m_waitingAtGate = false;
+      if (m_gateClosed) ++m_passesTaken;
+    }
     return false;
   }
 }
@@ -138,6 +145,21 @@ uint64_t MessageQueue::emptyPolls() const {
 void MessageQueue::waitForEmptyPollAfter(uint64_t count) {
   std::unique_lock lock(m_mutex);
   m_changed.wait(lock, [&] { return m_emptyPolls > count; });
+}
+
+void MessageQueue::setFrameGate(bool closed) {
+  std::lock_guard lock(m_mutex);
+  m_gateClosed = closed;
+  m_passesGranted = m_passesTaken = 0;
+  m_changed.notify_all();
+}
+
+void MessageQueue::stepThroughGate() {
+  std::unique_lock lock(m_mutex);
+  if (!m_gateClosed) return;
+  ++m_passesGranted;
+  m_changed.notify_all();
+  m_changed.wait(lock, [&] { return !m_gateClosed || (m_waitingAtGate && m_passesTaken == m_passesGranted); });
 }
 
 bool MessageQueue::isEmpty() const {

@@ -51,6 +51,12 @@ class MessageQueue {
   void waitForEmptyPollAfter(uint64_t count);
   bool isEmpty() const;
 
+  // Lock-step: while the gate is closed, each time the owner finds its queue
+  // empty it waits there until the driver lets one more pass through.
+  void setFrameGate(bool closed);
+  // Lets one pass through and waits until the owner is back at the gate.
+  void stepThroughGate();
+
  private:
   struct SentCall {
     HWND window;
@@ -72,6 +78,10 @@ class MessageQueue {
   int m_quitCode = 0;
   uint64_t m_emptyPolls = 0;
   uint64_t m_wakeCount = 0;
+  bool m_gateClosed = false;
+  bool m_waitingAtGate = false;
+  uint64_t m_passesGranted = 0;
+  uint64_t m_passesTaken = 0;
 };
 
 // The calling thread's queue, made on first use.
