@@ -277,6 +277,11 @@ TEST_F(DisplayDevices, DirectDrawDisplayFailuresReleaseWhatWasMadeInOrder) {
     EXPECT_EQ(wince::libraryLoadCount(u"ddraw.dll"), 0);
     EXPECT_EQ(display.getBufferPixels(), nullptr);
   }
+
+  wince::registerLibrary(u"ddraw.dll", {});
+  DirectDrawDisplay withoutEntry(800, 480, 800, 480);
+  EXPECT_EQ(withoutEntry.open(window.handle), 0) << "a library without DirectDrawCreate is no DirectDraw";
+  EXPECT_EQ(wince::libraryLoadCount(u"ddraw.dll"), 0);
 }
 
 }  // namespace

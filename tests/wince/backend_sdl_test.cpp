@@ -39,7 +39,9 @@ void pushMouseButton(Uint32 type, int x, int y) {
 class SdlBackend : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    // QUENDRILL_TEST_SDL_VIDEODRIVER=x11 runs the same test on a real display (xvfb-run).
+    const char* driver = std::getenv("QUENDRILL_TEST_SDL_VIDEODRIVER");
+    setenv("SDL_VIDEODRIVER", driver && *driver ? driver : "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 };
