@@ -130,6 +130,15 @@ WORD RegisterClassW(const WNDCLASSW* windowClass) {
   return WORD(list.classes.size());
 }
 
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
+  if (!className) return FALSE;
+  WindowList& list = windowList();
+  std::lock_guard lock(list.mutex);
+  for (HWND window : list.live)
+    if (!window->remote && window->className == className) return FALSE;
+  return list.classes.erase(className) ? TRUE : FALSE;
+}
+
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HANDLE menu, HINSTANCE instance, void* param) {
   if (!className) return nullptr;

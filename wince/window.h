@@ -93,7 +93,10 @@ constexpr LPARAM makePointLParam(int x, int y) {
   return LPARAM(uint32_t(uint16_t(x)) | (uint32_t(uint16_t(y)) << 16));
 }
 
+// 0 when the class exists already (the first registration stays).
 WORD RegisterClassW(const WNDCLASSW* windowClass);
+// Fails while a window of the class exists.
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HANDLE menu, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND window);

@@ -18,6 +18,7 @@ TEST(WindowCreation, CreateArrivesDuringCreationWithTheCreationRecord) {
   EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
   EXPECT_EQ(FindWindowW(u"CorvantaClass", u"Corvanta - Quendrill"), window.handle);
   EXPECT_EQ(FindWindowW(u"HHTaskBar", nullptr), nullptr);
+  EXPECT_FALSE(UnregisterClassW(u"CorvantaClass", nullptr)) << "its window still exists";
 }
 
 TEST(WindowCreation, CreateAnsweringMinusOneLeavesNoWindow) {

@@ -24,6 +24,7 @@ class TestWindow {
     if (host == Host::sdl) wince::setWindowOptions({wince::BackendChoice::sdl, false});
     wince::resetDisplayOrientation();
     current() = this;
+    m_className = className;
     WNDCLASSW windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = &TestWindow::procedure;
@@ -37,6 +38,8 @@ class TestWindow {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
+    // Leaves the class free for the runtime's own procedure in later tests.
+    UnregisterClassW(m_className, nullptr);
     current() = nullptr;
   }
   TestWindow(const TestWindow&) = delete;
@@ -68,6 +71,8 @@ class TestWindow {
   LRESULT (*reaction)(HWND, UINT, WPARAM, LPARAM) = nullptr;
 
  private:
+  const char16_t* m_className = nullptr;
+
   static TestWindow*& current() {
     static TestWindow* window = nullptr;
     return window;
