@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace wince {
 
@@ -57,26 +58,35 @@ void stretchPixels(const PixelTarget& target, int dx, int dy, int dw, int dh, co
   if (!target.valid() || !source.valid() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
   const RECT area = intersectRect(RECT{dx, dy, dx + dw, dy + dh}, target.clip);
   if (rectIsEmpty(area)) return;
-  const bool sameShape = dw == sw && dh == sh && target.bitsPerPixel == source.bitsPerPixel;
+  const bool sameFormat = target.bitsPerPixel == source.bitsPerPixel;
   const int bytesPerPixel = target.bitsPerPixel / 8;
+  // Source column of each target column, -1 outside the source.
+  std::vector<int> columns(size_t(area.right - area.left));
+  for (int x = area.left; x < area.right; ++x) {
+    const int sourceX = sx + int(int64_t(x - dx) * sw / dw);
+    columns[size_t(x - area.left)] = sourceX >= 0 && sourceX < source.width ? sourceX : -1;
+  }
   for (int y = area.top; y < area.bottom; ++y) {
     const int sourceY = sy + int(int64_t(y - dy) * sh / dh);
     if (sourceY < 0 || sourceY >= source.height) continue;
-    int first = area.left, last = area.right;
-    if (sameShape) {
-      // Copy rows straight through, clipped to the source's columns.
-      first = std::max<int>(first, dx - sx);
-      last = std::min<int>(last, dx - sx + source.width);
+    if (sameFormat && dw == sw) {
+      // One to one across: copy the row straight through, clipped to the source's columns.
+      const int first = std::max<int>(area.left, dx - sx), last = std::min<int>(area.right, dx - sx + source.width);
       if (first < last)
         std::memcpy(target.row(y) + size_t(first) * bytesPerPixel,
                     source.row(sourceY) + size_t(first - dx + sx) * bytesPerPixel, size_t(last - first) * bytesPerPixel);
       continue;
     }
-    for (int x = first; x < last; ++x) {
-      const int sourceX = sx + int(int64_t(x - dx) * sw / dw);
-      if (sourceX < 0 || sourceX >= source.width) continue;
-      target.writePixel(x, y, source.readPixel(sourceX, sourceY));
+    if (sameFormat && bytesPerPixel == 2) {
+      auto to = reinterpret_cast<uint16_t*>(target.row(y));
+      auto from = reinterpret_cast<const uint16_t*>(source.row(sourceY));
+      for (int x = area.left; x < area.right; ++x)
+        if (const int sourceX = columns[size_t(x - area.left)]; sourceX >= 0) to[x] = from[sourceX];
+      continue;
     }
+    for (int x = area.left; x < area.right; ++x)
+      if (const int sourceX = columns[size_t(x - area.left)]; sourceX >= 0)
+        target.writePixel(x, y, source.readPixel(sourceX, sourceY));
   }
 }
 
