@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 #include "tests/wince/window_test_window.h"
 #include "wince/backend/backend.h"
@@ -112,6 +114,36 @@ TEST_F(SdlBackend, ShowsThePresentedFrameScaledAndTurnsClicksIntoLogicalPen) {
   ReleaseDC(nullptr, windowDC);
   DeleteDC(memory);
   DeleteObject(back);
+}
+
+TEST_F(SdlBackend, AFrameFlushedOnAnotherThreadIsShownByTheUiThread) {
+  TestWindow window(u"CorvantaClass", u"Corvanta - Quendrill", 800, 480, TestWindow::Host::sdl);
+  wince::backend::Backend& host = wince::backend::activeBackend();
+  ASSERT_STREQ(host.name(), "sdl");
+  const uint64_t presents = wince::driver::presentCount();
+  std::thread game([&] {
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 8, -8, 1, 16, BI_BITFIELDS, 128, 0, 0, 0, 0};
+    info.bmiColors[0] = 0xF800, info.bmiColors[1] = 0x07E0, info.bmiColors[2] = 0x001F;
+    void* bits = nullptr;
+    HBITMAP back = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::fill_n(static_cast<uint16_t*>(bits), 64, uint16_t(0x07E0));
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, back);
+    HDC windowDC = GetDC(window.handle);
+    StretchBlt(windowDC, 0, 0, 800, 480, memory, 0, 0, 8, 8, SRCCOPY);
+    ReleaseDC(window.handle, windowDC);
+    DeleteDC(memory);
+    DeleteObject(back);
+  });
+  wince::driver::waitForPresentAfter(presents);
+  game.join();
+  window.pump();
+  std::vector<uint32_t> shown;
+  int width = 0, height = 0;
+  ASSERT_TRUE(host.readShownPixels(shown, width, height));
+  ASSERT_EQ(shown.size(), 800u * 480u);
+  EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](uint32_t pixel) { return wince::rgbToRgb565(pixel) == 0x07E0; }));
 }
 
 }  // namespace
