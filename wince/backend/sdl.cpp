@@ -172,8 +172,28 @@ class SdlBackend final : public Backend {
     m_lastPenY = y;
   }
 
+  // Events of a window closed earlier may still wait in SDL's queue.
+  bool isForOtherWindow(const SDL_Event& event) const {
+    const Uint32 ours = SDL_GetWindowID(m_window);
+    switch (event.type) {
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        return event.button.windowID != ours;
+      case SDL_MOUSEMOTION:
+        return event.motion.windowID != ours;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        return event.key.windowID != ours;
+      case SDL_WINDOWEVENT:
+        return event.window.windowID != ours;
+      default:
+        return false;
+    }
+  }
+
   // True when the window needs drawing again.
   bool handleEvent(const SDL_Event& event) {
+    if (isForOtherWindow(event)) return false;
     int x = 0, y = 0;
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:
