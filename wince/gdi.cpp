@@ -1,6 +1,5 @@
 #include "wince/gdi.h"
 
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <unordered_set>
@@ -27,10 +26,8 @@ struct GdiTables {
   GdiTables() {
     whiteBrush.kind = blackBrush.kind = nullBrush.kind = brushKind;
     whiteBrush.color = 0xFFFFFF;
-    whiteBrush.stock = blackBrush.stock = nullBrush.stock = true;
     nullBrush.hollow = true;
     systemFont.kind = fontKind;
-    systemFont.stock = true;
     objects.insert({&whiteBrush, &blackBrush, &nullBrush, &systemFont});
   }
 };
@@ -188,16 +185,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   return bitmap;
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) {
-  auto brush = new HBRUSH__;
-  brush->kind = brushKind;
-  brush->color = color & 0xFFFFFF;
-  GdiTables& tables = gdiTables();
-  std::lock_guard lock(tables.mutex);
-  tables.objects.insert(brush);
-  return brush;
-}
-
 HGDIOBJ GetStockObject(int object) {
   GdiTables& tables = gdiTables();
   switch (object) {
@@ -245,47 +232,16 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
-  if (!liveObject(object)) return FALSE;
+  if (!liveObject(object) || object->kind != bitmapKind) return FALSE;  // brushes and the font are stock ones
   GdiTables& tables = gdiTables();
   std::lock_guard lock(tables.mutex);
-  switch (object->kind) {
-    case bitmapKind: {
-      auto bitmap = static_cast<HBITMAP>(object);
-      if (bitmap->stock || bitmap->selectedInto) return FALSE;
-      tables.objects.erase(object);
-      std::erase(tables.screenBitmaps, bitmap);
-      delete[] bitmap->storage;
-      delete bitmap;
-      return TRUE;
-    }
-    case brushKind: {
-      auto brush = static_cast<HBRUSH>(object);
-      if (brush->stock) return FALSE;
-      for (HDC dc : tables.contexts)
-        if (dc->brush == brush) dc->brush = &tables.whiteBrush;
-      tables.objects.erase(object);
-      delete brush;
-      return TRUE;
-    }
-    default:
-      return FALSE;  // the one font is the stock one
-  }
-}
-
-int GetObjectW(HGDIOBJ object, int size, void* buffer) {
-  if (!liveObject(object) || object->kind != bitmapKind) return 0;
-  if (!buffer) return int(sizeof(BITMAP));
-  if (size < int(sizeof(BITMAP))) return 0;
   auto bitmap = static_cast<HBITMAP>(object);
-  const BITMAP description{0,
-                           bitmap->width,
-                           bitmap->height,
-                           LONG(bitmap->pitch < 0 ? -bitmap->pitch : bitmap->pitch),
-                           1,
-                           WORD(bitmap->bitsPerPixel),
-                           bitmap->storage};
-  std::memcpy(buffer, &description, sizeof description);
-  return int(sizeof(BITMAP));
+  if (bitmap->selectedInto) return FALSE;
+  tables.objects.erase(object);
+  std::erase(tables.screenBitmaps, bitmap);
+  delete[] bitmap->storage;
+  delete bitmap;
+  return TRUE;
 }
 
 int SetStretchBltMode(HDC dc, int mode) {

@@ -95,13 +95,11 @@ BOOL DeleteDC(HDC dc);
 // 16 bits (BI_BITFIELDS 0xF800/0x07E0/0x001F, or BI_RGB read as RGB565) and
 // 32 bits (BI_RGB, 0x00RRGGBB); width and height up to 8192.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
-HBRUSH CreateSolidBrush(COLORREF color);
 HGDIOBJ GetStockObject(int object);
 // Fails (null) for a bitmap that another context already holds.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 // Stock objects and selected bitmaps are not deleted (FALSE).
 BOOL DeleteObject(HGDIOBJ object);
-int GetObjectW(HGDIOBJ object, int size, void* buffer);
 
 int SetStretchBltMode(HDC dc, int mode);
 BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);

@@ -26,15 +26,12 @@ struct HBITMAP__ : HGDIOBJ__ {
   uint8_t* topRow = nullptr;
   ptrdiff_t pitch = 0;  // negative for bottom-up rows
   HDC__* selectedInto = nullptr;
-  bool stock = false;
 };
 
+// Only the stock brushes and the stock system font exist.
 struct HBRUSH__ : HGDIOBJ__ {
   COLORREF color = 0;
   bool hollow = false;
-  bool stock = false;
 };
 
-struct HFONT__ : HGDIOBJ__ {
-  bool stock = false;
-};
+struct HFONT__ : HGDIOBJ__ {};

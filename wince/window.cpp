@@ -310,12 +310,6 @@ HWND GetForegroundWindow() {
   return list.foreground;
 }
 
-HWND GetFocus() {
-  WindowList& list = windowList();
-  std::lock_guard lock(list.mutex);
-  return list.foreground && list.foreground->queue->ownedByCallingThread() ? list.foreground : nullptr;
-}
-
 BOOL ShowWindow(HWND handle, int showCommand) {
   HWND window = liveWindow(handle);
   if (!window) return FALSE;

@@ -122,7 +122,6 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 // Bit 0 of the handle is ignored (the device's "owned windows too" flag).
 BOOL SetForegroundWindow(HWND window);
 HWND GetForegroundWindow();
-HWND GetFocus();
 BOOL ShowWindow(HWND window, int showCommand);
 BOOL UpdateWindow(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);

@@ -161,6 +161,8 @@ void publishWindowIdentity(HWND window) {
   if (listener->socket < 0) return;
   if (bind(listener->socket, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(listener->socket, 8) != 0) {
     // Another window of this class holds the name; it stays the one found.
+    logPrintf("Window identity: another window of this class is already known in namespace %s\n",
+              instanceNamespace().c_str());
     close(listener->socket);
     return;
   }
