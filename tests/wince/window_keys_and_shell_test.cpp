@@ -2,7 +2,6 @@
 
 #include "tests/wince/window_test_window.h"
 #include "wince/input.h"
-#include "wince/input_volume.h"
 #include "wince/shell.h"
 
 namespace {
@@ -48,14 +47,6 @@ TEST(WindowKeys, SystemKeysHandedBackAreRecordedNotDelivered) {
   EXPECT_EQ(keys[1].flags, KEYEVENTF_KEYUP);
   AllKeys(FALSE);
   EXPECT_FALSE(wince::allKeysCaptured());
-}
-
-TEST(WindowKeys, TheVolumeWordIsKeptWhole) {
-  DWORD volume = 0;
-  ASSERT_EQ(waveOutSetVolume(nullptr, 0x1999E665u), MMSYSERR_NOERROR);
-  ASSERT_EQ(waveOutGetVolume(nullptr, &volume), MMSYSERR_NOERROR);
-  EXPECT_EQ(volume, 0x1999E665u);
-  EXPECT_EQ(waveOutGetVolume(nullptr, nullptr), MMSYSERR_INVALPARAM);
 }
 
 }  // namespace
