@@ -1,40 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tests/wince/window_test_process.h"
 #include "tests/wince/window_test_window.h"
 #include "wince/window_instance.h"
-
-extern char** environ;
 
 namespace {
 
 // Runs this test program again as a second copy that looks for the first
 // copy's window; answers the second copy's exit code.
 int runSecondCopy(const std::string& identityNamespace, const std::string& title) {
-  std::vector<std::string> environment = {"QUENDRILL_INSTANCE_NAMESPACE=" + identityNamespace,
-                                          "QUENDRILL_SECOND_COPY_TITLE=" + title};
-  for (char** variable = environ; *variable; ++variable) {
-    const std::string entry = *variable;
-    if (entry.rfind("QUENDRILL_INSTANCE_NAMESPACE=", 0) != 0 && entry.rfind("QUENDRILL_SECOND_COPY_TITLE=", 0) != 0)
-      environment.push_back(entry);
-  }
-  std::vector<char*> environmentPointers;
-  for (std::string& entry : environment) environmentPointers.push_back(entry.data());
-  environmentPointers.push_back(nullptr);
-  std::string program = "/proc/self/exe", filter = "--gtest_filter=WindowInstanceSecondCopy.FindsTheFirstAndFrontsIt";
-  char* arguments[] = {program.data(), filter.data(), nullptr};
-  pid_t child = 0;
-  if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, arguments, environmentPointers.data()) != 0) return -1;
-  int status = 0;
-  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  return runTestInChildProcess("WindowInstanceSecondCopy.FindsTheFirstAndFrontsIt",
+                               {"QUENDRILL_INSTANCE_NAMESPACE=" + identityNamespace, "QUENDRILL_SECOND_COPY_TITLE=" + title});
 }
 
 // The second copy: exits 0 after bringing the first window forward, 3 when
