@@ -31,7 +31,8 @@ void Application::close() {
   if (m_memoryManagers == nullptr) return;
   debugLog("Application::close");
   m_midlet = m_current = m_screenImage = m_screenGraphics = m_scratch = nullptr;
-  m_pending = nullptr;
+  // A pending exception of any thread would outlive the objects.
+  forEachThreadExceptionState([](ThreadExceptionState& state, void*) { state.pending = nullptr; }, nullptr);
   // Finalisers may still look at statics, so the block outlives the final
   // collection.
   if (m_objectManager != nullptr) m_objectManager->gc(ObjectManager::freeEverything);
@@ -50,22 +51,25 @@ void Application::close() {
 }
 
 bool Application::pushName(const char* name) {
-  if (m_nameDepth >= nameStackSize) {
+  ThreadExceptionState& state = thisThreadsExceptionState();
+  if (state.nameDepth >= nameStackSize) {
     debugLog("method-name stack full, %s not pushed", name);
     return false;
   }
-  m_nameStack[m_nameDepth++] = name;
+  state.nameStack[state.nameDepth++] = name;
   return true;
 }
 
 void Application::popName() {
-  if (m_nameDepth > 0) --m_nameDepth;
+  ThreadExceptionState& state = thisThreadsExceptionState();
+  if (state.nameDepth > 0) --state.nameDepth;
 }
 
 std::string Application::stackTraceText() const {
+  const ThreadExceptionState& state = thisThreadsExceptionState();
   std::string text = "stacktrace:\n";
-  for (uint32_t i = m_nameDepth; i-- > 0;) {
-    text += m_nameStack[i];
+  for (uint32_t i = state.nameDepth; i-- > 0;) {
+    text += state.nameStack[i];
     text += '\n';
   }
   return text;

@@ -1,22 +1,36 @@
 #pragma once
 // The Application: what the object model needs for one run of the program
-// (the memory pools, the ObjectManager, the static block, the method-name
-// stack) and the five objects every caller reaches, which are collector
-// roots. A test may create and close several Applications one after the
-// other; one is current at a time.
+// (the memory pools, the ObjectManager, the static block) and the five
+// objects every caller reaches, which are collector roots. The pending
+// exception and the method-name stack belong to the calling thread. A test
+// may create and close several Applications one after the other; one is
+// current at a time.
 #include <cstdint>
 #include <string>
 
 #include "runtime/memory/MemoryManagers.h"
 #include "runtime/object/ClassInitialisers.h"
 
+#include "runtime/exceptions/HandlerTable.h"
+#include "runtime/exceptions/ThreadExceptionState.h"
+
 class Object;
 class ObjectManager;
 struct StaticClass;
 
+// The calling thread's pending exception, read and written like a field.
+class PendingExceptionOfThisThread {
+ public:
+  PendingExceptionOfThisThread& operator=(Object* exception) {
+    thisThreadsExceptionState().pending = exception;
+    return *this;
+  }
+  operator Object*() const { return thisThreadsExceptionState().pending; }
+};
+
 class Application {
  public:
-  static constexpr uint32_t nameStackSize = 256;
+  static constexpr uint32_t nameStackSize = ThreadExceptionState::nameStackSize;
 
   Application() = default;
   ~Application();
@@ -38,13 +52,27 @@ class Application {
   ObjectManager* getObjectManager() const { return m_objectManager; }
   MemoryManagers* getMemoryManagers() const { return m_memoryManagers; }
 
-  // The method-name stack of stack traces; a push beyond its size is refused
-  // (answers false).
+  // The calling thread's method-name stack of stack traces; a push beyond its
+  // size is refused (answers false).
   bool pushName(const char* name);
   void popName();
   // "stacktrace:\n" and one line per name, innermost first.
   std::string stackTraceText() const;
   void printStackTrace() const;
+
+  // Pending exceptions of the calling thread. throwPending stores the stack
+  // trace in a Throwable's trace field and makes it pending; the compiled
+  // method then returns. A null exception is logged and nothing is pending.
+  void throwPending(Object* exception);
+  // 0 when nothing is pending; else records site as the pending site and
+  // answers 1.
+  int32_t checkPending(uint32_t site);
+  Object* getPending() const { return thisThreadsExceptionState().pending; }
+  uint32_t getPendingSite() const { return thisThreadsExceptionState().pendingSite; }
+  // The first entry covering the pending site whose class the pending
+  // exception is an instance of; the exception is then no longer pending.
+  // -1 (and the exception stays pending) when none matches.
+  int32_t findHandler(const HandlerTableEntry* table);
 
   // Collector roots, in this order.
   Object* m_midlet = nullptr;
@@ -55,15 +83,12 @@ class Application {
 
   uint8_t m_gcRequested = 0;
   uint8_t m_paused = 0;
-  Object* m_pending = nullptr;
-  uint32_t m_pendingSite = 0;
+  PendingExceptionOfThisThread m_pending;
 
  private:
   StaticClass* m_staticClass = nullptr;
   ObjectManager* m_objectManager = nullptr;
   MemoryManagers* m_memoryManagers = nullptr;
-  const char* m_nameStack[nameStackSize] = {};
-  uint32_t m_nameDepth = 0;
 };
 
 // Pushes a name on the current Application's name stack for a scope.

@@ -1,6 +1,7 @@
 #include "runtime/gc/ObjectManager.h"
 
 #include "runtime/Application.h"
+#include "runtime/exceptions/ThreadExceptionState.h"
 #include "runtime/gc/WorldControl.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
@@ -112,7 +113,8 @@ void ObjectManager::markRoots(uint32_t flags) {
   m_marker.mark(m_application.m_screenGraphics);
   m_marker.mark(m_application.m_scratch);
   // A thrown object waiting for its handler is referenced from nowhere else.
-  m_marker.mark(m_application.m_pending);
+  forEachThreadExceptionState(
+      [](ThreadExceptionState& state, void* marker) { static_cast<Marker*>(marker)->mark(state.pending); }, &m_marker);
 
   m_scan.begin(m_registry, managers->m_objectHeap, managers->m_nativePool, m_marker);
   scanThisThreadsStack();

@@ -3,9 +3,9 @@
 // stop-the-world mark-and-sweep collector over it.
 //
 // Roots: the reference statics of the static block (its root table), the
-// string-literal pool, the Application's five references and its pending
-// exception, and a conservative scan of the stacks. A collection asked for with flags 0 within 2000 ms of
-// the last one is skipped.
+// string-literal pool, the Application's five references, every thread's
+// pending exception, and a conservative scan of the stacks. A collection
+// asked for with flags 0 within 2000 ms of the last one is skipped.
 #include <cstdint>
 
 #include "runtime/gc/ConservativeScan.h"
