@@ -70,7 +70,8 @@ class IDirectDrawSurface {
   virtual HRESULT Unlock(RECT* rect) = 0;
   virtual HRESULT IsLost() = 0;
   virtual HRESULT Restore() = 0;
-  virtual HRESULT Blt(RECT* targetRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags, DDBLTFX* effects) = 0;
+  virtual HRESULT Blt(RECT* targetRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,
+                      DDBLTFX* effects) = 0;
 
  protected:
   ~IDirectDrawSurface() = default;

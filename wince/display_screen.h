@@ -1,8 +1,8 @@
 #pragma once
 // The device's screen: one RGB565 frame that window device contexts draw
 // into. Each drawing call on it is a present; the back end shows the newest.
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <vector>

@@ -55,7 +55,8 @@ std::vector<uint16_t> backBuffer(int* width, int* height) {
   if (height) *height = pixels.height;
   std::vector<uint16_t> copy(size_t(pixels.width) * size_t(pixels.height));
   for (int y = 0; y < pixels.height; ++y)
-    std::memcpy(copy.data() + size_t(y) * size_t(pixels.width), pixels.bits + pixels.pitch * y, size_t(pixels.width) * 2);
+    std::memcpy(copy.data() + size_t(y) * size_t(pixels.width), pixels.bits + pixels.pitch * y,
+                size_t(pixels.width) * 2);
   return copy;
 }
 

@@ -152,10 +152,10 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   if (!info || usage != DIB_RGB_COLORS || section) return nullptr;
   const BITMAPINFOHEADER& header = info->bmiHeader;
   const LONG width = header.biWidth, height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  const bool sixteen = header.biBitCount == 16 &&
-                       (header.biCompression == BI_RGB ||
-                        (header.biCompression == BI_BITFIELDS && info->bmiColors[0] == 0xF800 &&
-                         info->bmiColors[1] == 0x07E0 && info->bmiColors[2] == 0x001F));
+  const bool sixteen =
+      header.biBitCount == 16 &&
+      (header.biCompression == BI_RGB || (header.biCompression == BI_BITFIELDS && info->bmiColors[0] == 0xF800 &&
+                                          info->bmiColors[1] == 0x07E0 && info->bmiColors[2] == 0x001F));
   const bool thirtyTwo = header.biBitCount == 32 && header.biCompression == BI_RGB;
   if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || (!sixteen && !thirtyTwo) || width <= 0 ||
       height <= 0 || width > 8192 || height > 8192) {

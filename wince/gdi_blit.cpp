@@ -14,10 +14,11 @@ BOOL StretchBlt(HDC target, int x, int y, int width, int height, HDC source, int
   PixelTarget sourcePixels;
   if (!liveContext(target) || !contextSourcePixels(source, sourcePixels)) return FALSE;
   if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) return TRUE;
-  return drawOnContext(target, [&](const PixelTarget& pixels, int originX, int originY) {
-           stretchPixels(pixels, originX + x, originY + y, width, height, sourcePixels, sourceX, sourceY, sourceWidth,
-                         sourceHeight);
-         })
+  return drawOnContext(target,
+                       [&](const PixelTarget& pixels, int originX, int originY) {
+                         stretchPixels(pixels, originX + x, originY + y, width, height, sourcePixels, sourceX, sourceY,
+                                       sourceWidth, sourceHeight);
+                       })
              ? TRUE
              : FALSE;
 }
@@ -29,10 +30,12 @@ BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sou
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   if (!rect || !liveBrush(brush) || !liveContext(dc)) return 0;
   if (brush->hollow) return 1;
-  return drawOnContext(dc, [&](const PixelTarget& pixels, int originX, int originY) {
-           const RECT area{rect->left + originX, rect->top + originY, rect->right + originX, rect->bottom + originY};
-           fillPixels(pixels, area, colorRefToRgb(brush->color));
-         })
+  return drawOnContext(dc,
+                       [&](const PixelTarget& pixels, int originX, int originY) {
+                         const RECT area{rect->left + originX, rect->top + originY, rect->right + originX,
+                                         rect->bottom + originY};
+                         fillPixels(pixels, area, colorRefToRgb(brush->color));
+                       })
              ? 1
              : 0;
 }

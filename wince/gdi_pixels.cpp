@@ -15,9 +15,7 @@ uint32_t rgb565ToRgb(uint16_t pixel) {
   return ((red * 255 / 31) << 16) | ((green * 255 / 63) << 8) | (blue * 255 / 31);
 }
 
-uint32_t colorRefToRgb(COLORREF color) {
-  return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
+uint32_t colorRefToRgb(COLORREF color) { return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF); }
 
 RECT intersectRect(const RECT& a, const RECT& b) {
   RECT result{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -53,28 +51,33 @@ void fillPixels(const PixelTarget& target, const RECT& rect, uint32_t rgb) {
   }
 }
 
-void stretchPixels(const PixelTarget& target, int dx, int dy, int dw, int dh, const PixelTarget& source, int sx, int sy,
-                   int sw, int sh) {
-  if (!target.valid() || !source.valid() || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  const RECT area = intersectRect(RECT{dx, dy, dx + dw, dy + dh}, target.clip);
+void stretchPixels(const PixelTarget& target, int targetLeft, int targetTop, int targetWidth, int targetHeight,
+                   const PixelTarget& source, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight) {
+  if (!target.valid() || !source.valid() || targetWidth <= 0 || targetHeight <= 0 || sourceWidth <= 0 ||
+      sourceHeight <= 0)
+    return;
+  const RECT area =
+      intersectRect(RECT{targetLeft, targetTop, targetLeft + targetWidth, targetTop + targetHeight}, target.clip);
   if (rectIsEmpty(area)) return;
   const bool sameFormat = target.bitsPerPixel == source.bitsPerPixel;
   const int bytesPerPixel = target.bitsPerPixel / 8;
   // Source column of each target column, -1 outside the source.
   std::vector<int> columns(size_t(area.right - area.left));
   for (int x = area.left; x < area.right; ++x) {
-    const int sourceX = sx + int(int64_t(x - dx) * sw / dw);
+    const int sourceX = sourceLeft + int(int64_t(x - targetLeft) * sourceWidth / targetWidth);
     columns[size_t(x - area.left)] = sourceX >= 0 && sourceX < source.width ? sourceX : -1;
   }
   for (int y = area.top; y < area.bottom; ++y) {
-    const int sourceY = sy + int(int64_t(y - dy) * sh / dh);
+    const int sourceY = sourceTop + int(int64_t(y - targetTop) * sourceHeight / targetHeight);
     if (sourceY < 0 || sourceY >= source.height) continue;
-    if (sameFormat && dw == sw) {
+    if (sameFormat && targetWidth == sourceWidth) {
       // One to one across: copy the row straight through, clipped to the source's columns.
-      const int first = std::max<int>(area.left, dx - sx), last = std::min<int>(area.right, dx - sx + source.width);
+      const int first = std::max<int>(area.left, targetLeft - sourceLeft),
+                last = std::min<int>(area.right, targetLeft - sourceLeft + source.width);
       if (first < last)
         std::memcpy(target.row(y) + size_t(first) * bytesPerPixel,
-                    source.row(sourceY) + size_t(first - dx + sx) * bytesPerPixel, size_t(last - first) * bytesPerPixel);
+                    source.row(sourceY) + size_t(first - targetLeft + sourceLeft) * bytesPerPixel,
+                    size_t(last - first) * bytesPerPixel);
       continue;
     }
     if (sameFormat && bytesPerPixel == 2) {

@@ -32,9 +32,9 @@ RECT intersectRect(const RECT& a, const RECT& b);
 bool rectIsEmpty(const RECT& rect);
 
 void fillPixels(const PixelTarget& target, const RECT& rect, uint32_t rgb);
-// Nearest-pixel stretch of source (sx, sy, sw, sh) onto target (dx, dy, dw,
-// dh), clipped to the target's clip and to the source's pixels.
-void stretchPixels(const PixelTarget& target, int dx, int dy, int dw, int dh, const PixelTarget& source, int sx, int sy,
-                   int sw, int sh);
+// Nearest-pixel stretch of a source rectangle onto a target rectangle,
+// clipped to the target's clip and to the source's pixels.
+void stretchPixels(const PixelTarget& target, int targetLeft, int targetTop, int targetWidth, int targetHeight,
+                   const PixelTarget& source, int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight);
 
 }  // namespace wince

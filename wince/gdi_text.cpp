@@ -38,7 +38,8 @@ std::vector<TextLine> splitLines(LPCWSTR text, int length, bool singleLine) {
 // Background box (when opaque) and glyphs of one line, in target coordinates.
 void drawLine(const PixelTarget& pixels, HDC dc, int x, int y, const char16_t* text, int length, int height) {
   const int width = systemFontTextWidth(text, length);
-  if (dc->backgroundMode == OPAQUE) fillPixels(pixels, RECT{x, y, x + width, y + height}, colorRefToRgb(dc->backgroundColor));
+  if (dc->backgroundMode == OPAQUE)
+    fillPixels(pixels, RECT{x, y, x + width, y + height}, colorRefToRgb(dc->backgroundColor));
   drawSystemFontText(pixels, x, y, text, length, colorRefToRgb(dc->textColor));
 }
 
@@ -66,8 +67,8 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   drawOnContext(dc, [&](const PixelTarget& target, int originX, int originY) {
     PixelTarget pixels = target;
     if (!(format & DT_NOCLIP))
-      pixels.clip = intersectRect(target.clip, RECT{bounds.left + originX, bounds.top + originY,
-                                                    bounds.right + originX, bounds.bottom + originY});
+      pixels.clip = intersectRect(target.clip, RECT{bounds.left + originX, bounds.top + originY, bounds.right + originX,
+                                                    bounds.bottom + originY});
     int y = top;
     for (const TextLine& line : lines) {
       const int width = systemFontTextWidth(text + line.start, line.length);
@@ -85,15 +86,17 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
   if (!liveContext(dc)) return FALSE;
   const int length = text ? int(count) : 0;
   const int lineHeight = systemFontMetrics().height;
-  return drawOnContext(dc, [&](const PixelTarget& target, int originX, int originY) {
-           PixelTarget pixels = target;
-           if (rect) {
-             const RECT area{rect->left + originX, rect->top + originY, rect->right + originX, rect->bottom + originY};
-             if (options & ETO_OPAQUE) fillPixels(target, area, colorRefToRgb(dc->backgroundColor));
-             if (options & ETO_CLIPPED) pixels.clip = intersectRect(target.clip, area);
-           }
-           if (length > 0) drawLine(pixels, dc, originX + x, originY + y, text, length, lineHeight);
-         })
+  return drawOnContext(dc,
+                       [&](const PixelTarget& target, int originX, int originY) {
+                         PixelTarget pixels = target;
+                         if (rect) {
+                           const RECT area{rect->left + originX, rect->top + originY, rect->right + originX,
+                                           rect->bottom + originY};
+                           if (options & ETO_OPAQUE) fillPixels(target, area, colorRefToRgb(dc->backgroundColor));
+                           if (options & ETO_CLIPPED) pixels.clip = intersectRect(target.clip, area);
+                         }
+                         if (length > 0) drawLine(pixels, dc, originX + x, originY + y, text, length, lineHeight);
+                       })
              ? TRUE
              : FALSE;
 }

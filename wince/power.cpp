@@ -138,7 +138,8 @@ int sendPowerTransition(DWORD powerFlags) {
   for (Registration* registration : state.registrations) {
     PowerQueue* queue = registration->queue;
     if (!queue || !(registration->flags & PBT_TRANSITION)) continue;
-    if (queue->messages.size() >= queue->options.dwMaxMessages || message.size() > queue->options.cbMaxMessage) continue;
+    if (queue->messages.size() >= queue->options.dwMaxMessages || message.size() > queue->options.cbMaxMessage)
+      continue;
     queue->messages.push_back(message);
     ++taken;
   }

@@ -59,9 +59,9 @@ LANGID languageFromLocale(const char* locale) {
   };
   // Primary language in the low 10 bits, the usual country above.
   static constexpr LocaleLanguage table[] = {
-      {"en", 0x0409}, {"de", 0x0407}, {"fr", 0x040C}, {"it", 0x0410}, {"es", 0x0C0A}, {"pt_BR", 0x0416},
-      {"pt", 0x0816}, {"nl", 0x0413}, {"sv", 0x041D}, {"da", 0x0406}, {"nb", 0x0414}, {"no", 0x0414},
-      {"fi", 0x040B}, {"pl", 0x0415}, {"cs", 0x0405}, {"hu", 0x040E}, {"ru", 0x0419}, {"tr", 0x041F},
+      {"en", 0x0409}, {"de", 0x0407}, {"fr", 0x040C}, {"it", 0x0410},    {"es", 0x0C0A}, {"pt_BR", 0x0416},
+      {"pt", 0x0816}, {"nl", 0x0413}, {"sv", 0x041D}, {"da", 0x0406},    {"nb", 0x0414}, {"no", 0x0414},
+      {"fi", 0x040B}, {"pl", 0x0415}, {"cs", 0x0405}, {"hu", 0x040E},    {"ru", 0x0419}, {"tr", 0x041F},
       {"el", 0x0408}, {"ja", 0x0411}, {"ko", 0x0412}, {"zh_TW", 0x0404}, {"zh", 0x0804},
   };
   if (locale)

@@ -18,8 +18,8 @@ constexpr const char* fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bo
 constexpr int pixelSize = 16;
 
 struct Glyph {
-  int left = 0;   // from the pen position to the first column
-  int top = 0;    // from the baseline up to the first row
+  int left = 0;  // from the pen position to the first column
+  int top = 0;   // from the baseline up to the first row
   int width = 0;
   int rows = 0;
   int advance = 0;
@@ -79,7 +79,8 @@ const Glyph& glyphFor(SystemFont& font, char16_t character) {
     for (int row = 0; row < glyph.rows; ++row) {
       const uint8_t* source = bitmap.buffer + ptrdiff_t(row) * bitmap.pitch;
       for (int column = 0; column < glyph.width; ++column)
-        glyph.coverage[size_t(row) * size_t(glyph.width) + size_t(column)] = (source[column >> 3] >> (7 - (column & 7))) & 1;
+        glyph.coverage[size_t(row) * size_t(glyph.width) + size_t(column)] =
+            (source[column >> 3] >> (7 - (column & 7))) & 1;
     }
   }
   return font.glyphs.emplace(character, std::move(glyph)).first->second;

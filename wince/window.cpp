@@ -171,7 +171,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     DestroyWindow(window);
     return nullptr;
   }
-  CREATESTRUCTW creation{param, instance, menu, parent, height, width, y, x, LONG(style), windowName, className, exStyle};
+  CREATESTRUCTW creation{param, instance, menu,        parent,     height,    width,
+                         y,     x,        LONG(style), windowName, className, exStyle};
   if (callWindowProcedure(window, WM_CREATE, 0, LPARAM(&creation)) == -1) {
     DestroyWindow(window);
     return nullptr;
@@ -321,20 +322,18 @@ BOOL ShowWindow(HWND handle, int showCommand) {
   }
   const bool isProgram = window == programWindow();
   switch (showCommand) {
-    case SW_HIDE:
-      {
-        std::lock_guard lock(windowList().mutex);
-        window->visible = false;
-      }
+    case SW_HIDE: {
+      std::lock_guard lock(windowList().mutex);
+      window->visible = false;
+    }
       deactivateWindow(window, false);
       break;
     case SW_MINIMIZE:
-    case SW_SHOWMINIMIZED:
-      {
-        std::lock_guard lock(windowList().mutex);
-        window->minimized = true;
-        window->visible = true;
-      }
+    case SW_SHOWMINIMIZED: {
+      std::lock_guard lock(windowList().mutex);
+      window->minimized = true;
+      window->visible = true;
+    }
       if (isProgram) backend::activeBackend().minimizeWindow();
       deactivateWindow(window, false);
       break;

@@ -89,9 +89,7 @@ constexpr int SM_CYSCREEN = 1;
 
 // Composes the pen position of a mouse message; each half is read back
 // sign-extended.
-constexpr LPARAM makePointLParam(int x, int y) {
-  return LPARAM(uint32_t(uint16_t(x)) | (uint32_t(uint16_t(y)) << 16));
-}
+constexpr LPARAM makePointLParam(int x, int y) { return LPARAM(uint32_t(uint16_t(x)) | (uint32_t(uint16_t(y)) << 16)); }
 
 // 0 when the class exists already (the first registration stays).
 WORD RegisterClassW(const WNDCLASSW* windowClass);

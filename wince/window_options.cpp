@@ -30,7 +30,8 @@ WindowOptions windowOptions() {
   OptionsState& state = optionsState();
   std::lock_guard lock(state.mutex);
   if (!state.set) {
-    state.options.backend = environmentSwitch("QUENDRILL_HEADLESS") ? BackendChoice::headless : BackendChoice::automatic;
+    state.options.backend =
+        environmentSwitch("QUENDRILL_HEADLESS") ? BackendChoice::headless : BackendChoice::automatic;
     state.options.fullScreen = environmentSwitch("QUENDRILL_FULLSCREEN");
     state.set = true;
   }

@@ -7,7 +7,7 @@ namespace wince {
 enum class BackendChoice {
   automatic,  // SDL, or headless when SDL cannot open a display
   headless,
-  sdl,        // SDL, still falling back to headless (with a log line)
+  sdl,  // SDL, still falling back to headless (with a log line)
 };
 
 struct WindowOptions {

@@ -112,9 +112,8 @@ bool MessageQueue::next(MSG* message, HWND filter, UINT filterMin, UINT filterMa
 void MessageQueue::waitForMessages(int milliseconds) {
   std::unique_lock lock(m_mutex);
   const uint64_t wakeCount = m_wakeCount;
-  m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] {
-    return !m_posted.empty() || !m_sent.empty() || m_quitPosted || m_wakeCount != wakeCount;
-  });
+  m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                     [&] { return !m_posted.empty() || !m_sent.empty() || m_quitPosted || m_wakeCount != wakeCount; });
 }
 
 void MessageQueue::wake() {

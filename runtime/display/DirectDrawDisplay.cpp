@@ -9,7 +9,10 @@ int pixelFormatOf(const DDPIXELFORMAT& format) {
 }
 
 DirectDrawDisplay::DirectDrawDisplay(int screenWidth, int screenHeight, int bufferWidth, int bufferHeight)
-    : m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_bufferWidth(bufferWidth), m_bufferHeight(bufferHeight) {}
+    : m_screenWidth(screenWidth),
+      m_screenHeight(screenHeight),
+      m_bufferWidth(bufferWidth),
+      m_bufferHeight(bufferHeight) {}
 
 DirectDrawDisplay::~DirectDrawDisplay() { close(); }
 
@@ -150,9 +153,7 @@ int DirectDrawDisplay::lockBuffer() {
   return m_backSurface->Lock(nullptr, &m_backDescription, DDLOCK_WAIT, nullptr) == DD_OK ? 1 : 0;
 }
 
-int DirectDrawDisplay::unlockBuffer() {
-  return m_backSurface && m_backSurface->Unlock(nullptr) == DD_OK ? 1 : 0;
-}
+int DirectDrawDisplay::unlockBuffer() { return m_backSurface && m_backSurface->Unlock(nullptr) == DD_OK ? 1 : 0; }
 
 void* DirectDrawDisplay::getBufferPixels() {
   restoreBackIfLost();

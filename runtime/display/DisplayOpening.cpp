@@ -12,8 +12,8 @@ namespace {
 // Stores the device, then opens it.
 template <typename Device>
 int openDevice(HWND window, DisplayDevice** display) {
-  *display = new Device(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), displayBufferWidth,
-                        displayBufferHeight);
+  *display =
+      new Device(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), displayBufferWidth, displayBufferHeight);
   return (*display)->open(window);
 }
 

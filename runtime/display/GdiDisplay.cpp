@@ -1,7 +1,10 @@
 #include "runtime/display/GdiDisplay.h"
 
 GdiDisplay::GdiDisplay(int screenWidth, int screenHeight, int bufferWidth, int bufferHeight)
-    : m_screenWidth(screenWidth), m_screenHeight(screenHeight), m_bufferWidth(bufferWidth), m_bufferHeight(bufferHeight) {}
+    : m_screenWidth(screenWidth),
+      m_screenHeight(screenHeight),
+      m_bufferWidth(bufferWidth),
+      m_bufferHeight(bufferHeight) {}
 
 GdiDisplay::~GdiDisplay() { close(); }
 

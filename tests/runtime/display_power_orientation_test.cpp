@@ -32,12 +32,9 @@ TEST_F(PowerAndOrientationWatch, PowerTransitionsPauseAndResume) {
     const char* calls;  // after a pause caused by a suspend
   };
   const PowerCase cases[] = {
-      {POWER_STATE_ON, "resume;"},
-      {POWER_STATE_ON | POWER_STATE_IDLE, "resume;"},  // on is tested first
-      {POWER_STATE_IDLE, ""},
-      {POWER_STATE_UNATTENDED, ""},
-      {POWER_STATE_OFF, ""},
-      {POWER_STATE_CRITICAL, ""},
+      {POWER_STATE_ON, "resume;"}, {POWER_STATE_ON | POWER_STATE_IDLE, "resume;"},  // on is tested first
+      {POWER_STATE_IDLE, ""},      {POWER_STATE_UNATTENDED, ""},
+      {POWER_STATE_OFF, ""},       {POWER_STATE_CRITICAL, ""},
   };
   watch.registerPowerNotifications();
   watch.registerPowerNotifications();
@@ -78,8 +75,10 @@ TEST_F(PowerAndOrientationWatch, RotationPausesShowsPleaseWaitTurnsBackAndResume
   for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 800; ++x) {
       const uint16_t pixel = frame[size_t(y) * 800 + size_t(x)];
-      if (pixel == 0xF800) (y >= 240 && y < 240 + 19 ? redInBand : redAbove)++;
-      else if (pixel != 0) ++otherColours;
+      if (pixel == 0xF800)
+        (y >= 240 && y < 240 + 19 ? redInBand : redAbove)++;
+      else if (pixel != 0)
+        ++otherColours;
     }
   EXPECT_GT(redInBand, 50);
   EXPECT_EQ(redAbove, 0);

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,7 +54,8 @@ TEST_F(SdlBackend, ShowsThePresentedFrameScaledAndTurnsClicksIntoLogicalPen) {
   ASSERT_STREQ(host.name(), "sdl");
 
   BITMAPINFO info{};
-  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 800, -480, 1, 16, BI_BITFIELDS, 800 * 480 * 2, 0, 0, 0, 0};
+  info.bmiHeader =
+      BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 800, -480, 1, 16, BI_BITFIELDS, 800 * 480 * 2, 0, 0, 0, 0};
   info.bmiColors[0] = 0xF800, info.bmiColors[1] = 0x07E0, info.bmiColors[2] = 0x001F;
   void* bits = nullptr;
   HBITMAP back = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -74,7 +74,8 @@ TEST_F(SdlBackend, ShowsThePresentedFrameScaledAndTurnsClicksIntoLogicalPen) {
   ASSERT_EQ(height, 480);
   int mismatches = 0;
   for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 800; ++x) mismatches += wince::rgbToRgb565(shown[size_t(y) * 800 + size_t(x)]) != patternPixel(x, y);
+    for (int x = 0; x < 800; ++x)
+      mismatches += wince::rgbToRgb565(shown[size_t(y) * 800 + size_t(x)]) != patternPixel(x, y);
   EXPECT_EQ(mismatches, 0);
 
   // Twice the size, then taller than the picture's aspect: black bars above and below.
@@ -143,7 +144,8 @@ TEST_F(SdlBackend, AFrameFlushedOnAnotherThreadIsShownByTheUiThread) {
   int width = 0, height = 0;
   ASSERT_TRUE(host.readShownPixels(shown, width, height));
   ASSERT_EQ(shown.size(), 800u * 480u);
-  EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](uint32_t pixel) { return wince::rgbToRgb565(pixel) == 0x07E0; }));
+  EXPECT_TRUE(
+      std::all_of(shown.begin(), shown.end(), [](uint32_t pixel) { return wince::rgbToRgb565(pixel) == 0x07E0; }));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
+#include "wince/display_settings.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/wince/window_test_window.h"
 #include "wince/ddraw.h"
 #include "wince/ddraw_library.h"
-#include "wince/display_settings.h"
 #include "wince/log.h"
 
 namespace {

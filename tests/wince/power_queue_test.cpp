@@ -6,7 +6,9 @@
 
 namespace {
 
-MSGQUEUEOPTIONS runtimeOptions() { return MSGQUEUEOPTIONS{sizeof(MSGQUEUEOPTIONS), MSGQUEUE_NOPRECOMMIT, 4, 536, TRUE}; }
+MSGQUEUEOPTIONS runtimeOptions() {
+  return MSGQUEUEOPTIONS{sizeof(MSGQUEUEOPTIONS), MSGQUEUE_NOPRECOMMIT, 4, 536, TRUE};
+}
 
 // A registered power queue as the runtime makes it.
 struct PowerRegistration {

@@ -1,3 +1,5 @@
+#include "wince/window_instance.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,15 +8,15 @@
 
 #include "tests/wince/window_test_process.h"
 #include "tests/wince/window_test_window.h"
-#include "wince/window_instance.h"
 
 namespace {
 
 // Runs this test program again as a second copy that looks for the first
 // copy's window; answers the second copy's exit code.
 int runSecondCopy(const std::string& identityNamespace, const std::string& title) {
-  return runTestInChildProcess("WindowInstanceSecondCopy.FindsTheFirstAndFrontsIt",
-                               {"QUENDRILL_INSTANCE_NAMESPACE=" + identityNamespace, "QUENDRILL_SECOND_COPY_TITLE=" + title});
+  return runTestInChildProcess(
+      "WindowInstanceSecondCopy.FindsTheFirstAndFrontsIt",
+      {"QUENDRILL_INSTANCE_NAMESPACE=" + identityNamespace, "QUENDRILL_SECOND_COPY_TITLE=" + title});
 }
 
 // The second copy: exits 0 after bringing the first window forward, 3 when

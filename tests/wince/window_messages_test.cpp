@@ -25,8 +25,8 @@ TEST(WindowCreation, CreateAnsweringMinusOneLeavesNoWindow) {
   TestWindow first(u"RefusingClass", u"first");
   DestroyWindow(first.handle);
   first.reaction = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT { return message == WM_CREATE ? -1 : 0; };
-  HWND refused = CreateWindowExW(0, u"RefusingClass", u"second", WS_VISIBLE, 0, 0, 800, 480, nullptr, nullptr, nullptr,
-                                 nullptr);
+  HWND refused =
+      CreateWindowExW(0, u"RefusingClass", u"second", WS_VISIBLE, 0, 0, 800, 480, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(refused, nullptr);
   EXPECT_EQ(FindWindowW(u"RefusingClass", u"second"), nullptr);
   EXPECT_EQ(CreateWindowExW(0, u"NoSuchClass", u"x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
@@ -141,8 +141,8 @@ TEST(WindowInput, PenPositionsSurviveSignExtension) {
   wince::driver::penMove(799, -1);
   window.pump();
   ASSERT_EQ(window.messages.size(), 2u);
-  for (const auto& [message, expectedX, expectedY] :
-       std::vector<std::tuple<RecordedMessage, int, int>>{{window.messages[0], -5, 300}, {window.messages[1], 799, -1}}) {
+  for (const auto& [message, expectedX, expectedY] : std::vector<std::tuple<RecordedMessage, int, int>>{
+           {window.messages[0], -5, 300}, {window.messages[1], 799, -1}}) {
     EXPECT_EQ(int(int16_t(message.lParam & 0xFFFF)), expectedX);
     EXPECT_EQ(int(int16_t((message.lParam >> 16) & 0xFFFF)), expectedY);
     EXPECT_EQ(message.wParam, MK_LBUTTON);

@@ -254,7 +254,8 @@ class SdlBackend final : public Backend {
 
   void renderFrame() {
     screen().readFrame([&](const uint16_t* pixels, int width, int height) {
-      if (width == m_logicalWidth && height == m_logicalHeight) SDL_UpdateTexture(m_texture, nullptr, pixels, width * 2);
+      if (width == m_logicalWidth && height == m_logicalHeight)
+        SDL_UpdateTexture(m_texture, nullptr, pixels, width * 2);
     });
     m_shownPresent = screen().presentCount();
     int outputWidth, outputHeight;
