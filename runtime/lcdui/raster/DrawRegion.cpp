@@ -1,0 +1,198 @@
+#include "runtime/lcdui/raster/DrawRegion.h"
+
+#include <algorithm>
+
+#include "runtime/lcdui/raster/Blend.h"
+#include "runtime/lcdui/raster/Clip.h"
+#include "runtime/lcdui/raster/PixelRows.h"
+
+namespace raster {
+namespace {
+
+// A half-open range of offsets.
+struct Span {
+  int64_t first, end;
+  bool isEmpty() const { return end <= first; }
+};
+
+// Offset k within a run of `size` counted from the other end.
+Span mirrored(Span span, int64_t size) { return {size - span.end, size - span.first}; }
+
+// Destination offset (i, j) inside the drawn rectangle and source offset
+// (u, v) inside the region: bit 2 of the transform swaps the axes (i runs
+// along v), bit 1 reverses u and bit 0 reverses v.
+struct Mapping {
+  bool swapsAxes, reversesU, reversesV;
+  int64_t width, height;  // of the source region
+
+  Span uFromDestination(Span i, Span j) const {
+    const Span along = swapsAxes ? j : i;
+    return reversesU ? mirrored(along, width) : along;
+  }
+  Span vFromDestination(Span i, Span j) const {
+    const Span along = swapsAxes ? i : j;
+    return reversesV ? mirrored(along, height) : along;
+  }
+  Span iFromSource(Span u, Span v) const {
+    return swapsAxes ? (reversesV ? mirrored(v, height) : v) : (reversesU ? mirrored(u, width) : u);
+  }
+  Span jFromSource(Span u, Span v) const {
+    return swapsAxes ? (reversesU ? mirrored(u, width) : u) : (reversesV ? mirrored(v, height) : v);
+  }
+};
+
+struct OpaqueCopy {
+  static void pixel(uint16_t& target, uint16_t source) { target = source; }
+  static void row(uint16_t* target, const uint16_t* source, size_t count) { copyPixels(target, source, count); }
+};
+
+struct KeyedCopy {
+  static void pixel(uint16_t& target, uint16_t source) {
+    if (source != transparentKey) target = source;
+  }
+  static void row(uint16_t* target, const uint16_t* source, size_t count) { copyKeyedPixels(target, source, count); }
+};
+
+struct Argb4444Blend {
+  static void pixel(uint16_t& target, uint16_t source) { target = blendArgb4444(target, source); }
+  static void row(uint16_t* target, const uint16_t* source, size_t count) {
+    blendArgb4444Pixels(target, source, count);
+  }
+};
+
+// Everything a blit needs once clipping is done: the drawn rectangle's
+// corner on the target, the region's corner on the source, and the
+// destination offsets left to draw.
+struct Blit {
+  const Surface& target;
+  const Surface& source;
+  Mapping mapping;
+  int64_t targetX, targetY;
+  int64_t sourceX, sourceY;
+  Span i, j;
+
+  uint16_t* targetPixel(int64_t di, int64_t dj) const { return target.row(int32_t(targetY + dj)) + (targetX + di); }
+  const uint16_t* sourcePixel(int64_t u, int64_t v) const { return source.row(int32_t(sourceY + v)) + (sourceX + u); }
+};
+
+// Transforms 0..3 map target rows to source rows.
+template <class Operation>
+void blitRows(const Blit& blit) {
+  const Mapping& map = blit.mapping;
+  const size_t count = size_t(blit.i.end - blit.i.first);
+  for (int64_t dj = blit.j.first; dj < blit.j.end; ++dj) {
+    const int64_t v = map.reversesV ? map.height - 1 - dj : dj;
+    uint16_t* target = blit.targetPixel(blit.i.first, dj);
+    if (!map.reversesU) {
+      Operation::row(target, blit.sourcePixel(blit.i.first, v), count);
+    } else {
+      const uint16_t* source = blit.sourcePixel(map.width - 1 - blit.i.first, v);
+      for (size_t k = 0; k < count; ++k) Operation::pixel(target[k], *(source - k));
+    }
+  }
+}
+
+// Transforms 4..7 map target rows to source columns.
+template <class Operation>
+void blitColumns(const Blit& blit) {
+  const Mapping& map = blit.mapping;
+  const ptrdiff_t sourceRowStep = blit.source.pitch >> 1;
+  const ptrdiff_t step = map.reversesV ? -sourceRowStep : sourceRowStep;
+  const int64_t firstV = map.reversesV ? map.height - 1 - blit.i.first : blit.i.first;
+  const size_t count = size_t(blit.i.end - blit.i.first);
+  for (int64_t dj = blit.j.first; dj < blit.j.end; ++dj) {
+    const int64_t u = map.reversesU ? map.width - 1 - dj : dj;
+    const uint16_t* source = blit.sourcePixel(u, firstV);
+    uint16_t* target = blit.targetPixel(blit.i.first, dj);
+    for (size_t k = 0; k < count; ++k) Operation::pixel(target[k], source[ptrdiff_t(k) * step]);
+  }
+}
+
+// An image drawn into itself: pixel by pixel in the source's own order, as
+// a walk over the source region always went, so overlapping areas read
+// what earlier steps wrote.
+template <class Operation>
+void blitInSourceOrder(const Blit& blit) {
+  const Mapping& map = blit.mapping;
+  const Span u = map.uFromDestination(blit.i, blit.j), v = map.vFromDestination(blit.i, blit.j);
+  for (int64_t sv = v.first; sv < v.end; ++sv) {
+    for (int64_t su = u.first; su < u.end; ++su) {
+      const Span oneU{su, su + 1}, oneV{sv, sv + 1};
+      const int64_t di = map.iFromSource(oneU, oneV).first, dj = map.jFromSource(oneU, oneV).first;
+      Operation::pixel(*blit.targetPixel(di, dj), *blit.sourcePixel(su, sv));
+    }
+  }
+}
+
+bool storesOverlap(const Surface& a, const Surface& b) {
+  const uint16_t* aEnd = a.pixels + a.elementCount();
+  const uint16_t* bEnd = b.pixels + b.elementCount();
+  return a.pixels < bEnd && b.pixels < aEnd;
+}
+
+template <class Operation>
+void runBlit(const Blit& blit) {
+  if (storesOverlap(blit.target, blit.source))
+    blitInSourceOrder<Operation>(blit);
+  else if (blit.mapping.swapsAxes)
+    blitColumns<Operation>(blit);
+  else
+    blitRows<Operation>(blit);
+}
+
+}  // namespace
+
+uint32_t drawRegion(const Surface& target, const GraphicsState& state, const Surface* source, int32_t xSource,
+                    int32_t ySource, int32_t width, int32_t height, int32_t transform, int32_t xDest, int32_t yDest,
+                    int32_t anchor) {
+  if (transform < 0 || transform > 7) return regioncheck::badTransform;
+  const ClipBounds clip = effectiveClip(target, state);
+  if (clip.isEmpty()) return 0;
+  const Mapping mapping{(transform & 4) != 0, (transform & 2) != 0, (transform & 1) != 0, width, height};
+  const int64_t drawnWidth = mapping.swapsAxes ? height : width;
+  const int64_t drawnHeight = mapping.swapsAxes ? width : height;
+  int64_t x = int64_t(xDest) + state.translateX, y = int64_t(yDest) + state.translateY;
+  if (anchor & anchor::HCENTER)
+    x -= drawnWidth >> 1;
+  else if (anchor & anchor::RIGHT)
+    x -= drawnWidth;
+  if (anchor & anchor::VCENTER)
+    y -= drawnHeight >> 1;
+  else if (anchor & anchor::BOTTOM)
+    y -= drawnHeight;
+
+  Span i{std::max<int64_t>(0, clip.x1 - x), std::min<int64_t>(drawnWidth, clip.x2 - x)};
+  Span j{std::max<int64_t>(0, clip.y1 - y), std::min<int64_t>(drawnHeight, clip.y2 - y)};
+  if (i.isEmpty() || j.isEmpty()) return 0;
+  if (!source || !source->isUsable()) return regioncheck::nullSource;
+
+  // The region as the clip left it, checked against the source.
+  Span u = mapping.uFromDestination(i, j), v = mapping.vFromDestination(i, j);
+  uint32_t checks = 0;
+  if (xSource + u.first < 0 || xSource + u.end > source->width) checks |= regioncheck::sourceX;
+  if (ySource + v.first < 0 || ySource + v.end > source->height) checks |= regioncheck::sourceY;
+  const int32_t pixelType = source->pixelType;
+  if (pixelType != opaqueRgb565 && pixelType != keyedRgb565 && pixelType != argb4444)
+    return checks | regioncheck::badPixelType;
+
+  // Only what exists in the source is drawn.
+  u = {std::max<int64_t>(u.first, -int64_t(xSource)), std::min<int64_t>(u.end, int64_t(source->width) - xSource)};
+  v = {std::max<int64_t>(v.first, -int64_t(ySource)), std::min<int64_t>(v.end, int64_t(source->height) - ySource)};
+  if (u.isEmpty() || v.isEmpty()) return checks;
+  const Blit blit{target, *source, mapping, x, y, xSource, ySource, mapping.iFromSource(u, v), mapping.jFromSource(u, v)};
+  if (pixelType == opaqueRgb565)
+    runBlit<OpaqueCopy>(blit);
+  else if (pixelType == keyedRgb565)
+    runBlit<KeyedCopy>(blit);
+  else
+    runBlit<Argb4444Blend>(blit);
+  return checks;
+}
+
+uint32_t drawImage(const Surface& target, const GraphicsState& state, const Surface* image, int32_t x, int32_t y,
+                   int32_t anchor) {
+  if (!image) return regioncheck::nullSource;
+  return drawRegion(target, state, image, 0, 0, image->width, image->height, transform::TRANS_NONE, x, y, anchor);
+}
+
+}  // namespace raster

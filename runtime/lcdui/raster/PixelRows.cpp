@@ -1,0 +1,87 @@
+#include "runtime/lcdui/raster/PixelRows.h"
+
+#include "runtime/lcdui/raster/Blend.h"
+#include "runtime/lcdui/raster/Surface.h"
+
+namespace raster {
+namespace {
+
+// Eight pixels in one 16-byte register (SSE2 or NEON); loads and stores go
+// through memcpy because rows start at any even address.
+using EightPixels = uint16_t __attribute__((vector_size(16)));
+using EightFields = int16_t __attribute__((vector_size(16)));
+
+inline EightPixels load(const uint16_t* at) {
+  EightPixels pixels;
+  std::memcpy(&pixels, at, sizeof pixels);
+  return pixels;
+}
+
+inline void store(uint16_t* at, EightPixels pixels) { std::memcpy(at, &pixels, sizeof pixels); }
+
+inline EightPixels keyedStep(EightPixels target, EightPixels source) {
+  const EightPixels isKey = EightPixels(source == transparentKey);
+  return (target & isKey) | (source & ~isKey);
+}
+
+// The products (s - d) * a stay within +-63 * 255, so 16-bit lanes hold them.
+inline EightPixels blendStep(EightPixels targetPixels, EightPixels sourcePixels) {
+  const EightFields source = EightFields(sourcePixels);
+  const EightFields target = EightFields(targetPixels);
+  const EightFields alpha = ((source >> 12) & 0xF) * 17;
+  const EightFields sourceRed = ((source >> 8) & 0xF) * 2;
+  const EightFields sourceGreen = ((source >> 4) & 0xF) * 4;
+  const EightFields sourceBlue = (source & 0xF) * 2;
+  const EightFields red = (target >> 11) & 0x1F;
+  const EightFields green = (target >> 5) & 0x3F;
+  const EightFields blue = target & 0x1F;
+  const EightPixels newRed = EightPixels(red + (((sourceRed - red) * alpha) >> 8));
+  const EightPixels newGreen = EightPixels(green + (((sourceGreen - green) * alpha) >> 8));
+  const EightPixels newBlue = EightPixels(blue + (((sourceBlue - blue) * alpha) >> 8));
+  return (newRed << 11) | (newGreen << 5) | newBlue;
+}
+
+}  // namespace
+
+void fillPixels(uint16_t* destination, size_t count, uint16_t value) {
+  if (count < 8) {
+    for (size_t i = 0; i < count; ++i) destination[i] = value;
+    return;
+  }
+  const EightPixels pattern = EightPixels{} + value;
+  uint16_t* const end = destination + count;
+  while (end - destination >= 32) {
+    store(destination, pattern);
+    store(destination + 8, pattern);
+    store(destination + 16, pattern);
+    store(destination + 24, pattern);
+    destination += 32;
+  }
+  while (end - destination >= 8) {
+    store(destination, pattern);
+    destination += 8;
+  }
+  // Filling twice is harmless, so the tail is one overlapping store.
+  if (destination != end) store(end - 8, pattern);
+}
+
+void copyKeyedPixels(uint16_t* destination, const uint16_t* source, size_t count) {
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) store(destination + i, keyedStep(load(destination + i), load(source + i)));
+  // A keyed copy is idempotent too: redo the last eight rather than loop.
+  if (i != count && count >= 8) {
+    const size_t last = count - 8;
+    store(destination + last, keyedStep(load(destination + last), load(source + last)));
+    return;
+  }
+  for (; i < count; ++i)
+    if (source[i] != transparentKey) destination[i] = source[i];
+}
+
+void blendArgb4444Pixels(uint16_t* destination, const uint16_t* source, size_t count) {
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) store(destination + i, blendStep(load(destination + i), load(source + i)));
+  for (; i < count; ++i) destination[i] = blendArgb4444(destination[i], source[i]);
+}
+
+}  // namespace raster
