@@ -7,9 +7,12 @@
 // Logs the message and a stack trace, as every runtime check does.
 void logFailedCheck(const char* message);
 
-// Raises the index exception of the class id (ArrayIndexOutOfBoundsException
-// or IndexOutOfBoundsException) for the index or range given in the text.
-void raiseIndexOutOfBounds(uint16_t exceptionClassId, const char* operation, int64_t index);
+// Raise the exception the Java ME API names for an index or range outside
+// its array, string or buffer (no StringIndexOutOfBoundsException exists here,
+// so strings raise its superclass), after a log line naming the operation.
+// The caller then returns a safe result at once.
+void raiseArrayIndexOutOfBounds(const char* operation, int64_t index);
+void raiseIndexOutOfBounds(const char* operation, int64_t index);
 
 // True when [begin, begin + count) lies inside [0, size); no overflow for any
 // 32-bit inputs.

@@ -21,7 +21,7 @@ void Array::logBadAccess(int32_t index) const {
   if (storageBytes() == nullptr) {
     logFailedCheck("NullPointer");
   } else {
-    raiseIndexOutOfBounds(classid::java_lang_ArrayIndexOutOfBoundsException, "array index", index);
+    raiseArrayIndexOutOfBounds("array index", index);
   }
 }
 

@@ -86,7 +86,7 @@ void String::decode(ByteArray* bytes, int32_t offset, int32_t length, String* en
     return;
   }
   if (!rangeInside(offset, length, bytes->m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "String of bytes from", offset);
+    raiseIndexOutOfBounds("String of bytes from", offset);
     reserve(0);
     return;
   }
@@ -117,7 +117,7 @@ void String::init(CharArray* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "String of characters from", offset);
+    raiseIndexOutOfBounds("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -146,7 +146,7 @@ void String::init(String* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->length())) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "String of characters from", offset);
+    raiseIndexOutOfBounds("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -193,7 +193,7 @@ int32_t String::compareTo(String* other) {
 }
 
 char16_t String::charOutside(int32_t index) {
-  raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "charAt", index);
+  raiseIndexOutOfBounds("charAt", index);
   return 0;
 }
 

@@ -81,7 +81,7 @@ int32_t StringBuffer::capacity() {
 char16_t StringBuffer::charAt(int32_t index) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "StringBuffer charAt", index);
+    raiseIndexOutOfBounds("StringBuffer charAt", index);
     return 0;
   }
   return m_characters[index];
@@ -90,7 +90,7 @@ char16_t StringBuffer::charAt(int32_t index) {
 void StringBuffer::setCharAt(int32_t index, char16_t character) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "StringBuffer setCharAt", index);
+    raiseIndexOutOfBounds("StringBuffer setCharAt", index);
     return;
   }
   m_characters[index] = character;
@@ -129,7 +129,7 @@ void StringBuffer::ensureCapacity(int32_t minimum) {
 void StringBuffer::setLength(int32_t length) {
   MonitorScope monitor(this);
   if (length < 0) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "setLength", length);
+    raiseIndexOutOfBounds("setLength", length);
     return;
   }
   setLengthLocked(length);
@@ -146,13 +146,14 @@ char16_t* StringBuffer::openGap(int32_t offset, int32_t count) {
   const int64_t needed = int64_t{m_length} + count + 1;
   if (m_capacity < needed && !growTo(needed)) return nullptr;
   if (m_length > offset) std::memmove(m_characters + offset + count, m_characters + offset, unitBytes(m_length - offset));
-  setLengthLocked(m_length + count);
+  m_length += count;
+  m_characters[m_length] = 0;
   return m_characters + offset;
 }
 
 bool StringBuffer::offsetInside(int32_t offset) {
   if (offset >= 0 && offset <= m_length) return true;
-  raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "insert at", offset);
+  raiseIndexOutOfBounds("insert at", offset);
   return false;
 }
 
@@ -281,7 +282,7 @@ StringBuffer* StringBuffer::deleteRange(int32_t start, int32_t end) {
   MonitorScope monitor(this);
   if (end > m_length) end = m_length;
   if (start < 0 || start > end) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "delete from", start);
+    raiseIndexOutOfBounds("delete from", start);
     return this;
   }
   if (m_length > end) std::memmove(m_characters + start, m_characters + end, unitBytes(m_length - end));
@@ -292,7 +293,7 @@ StringBuffer* StringBuffer::deleteRange(int32_t start, int32_t end) {
 StringBuffer* StringBuffer::deleteCharAt(int32_t index) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "deleteCharAt", index);
+    raiseIndexOutOfBounds("deleteCharAt", index);
     return this;
   }
   std::memmove(m_characters + index, m_characters + index + 1, unitBytes(m_length - index - 1));
@@ -307,12 +308,12 @@ void StringBuffer::getChars(int32_t sourceBegin, int32_t sourceEnd, CharArray* d
     return;
   }
   if (sourceBegin < 0 || sourceBegin > sourceEnd || sourceEnd > m_length) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "getChars from", sourceBegin);
+    raiseIndexOutOfBounds("getChars from", sourceBegin);
     return;
   }
   const int32_t count = sourceEnd - sourceBegin;
   if (!rangeInside(destinationBegin, count, destination->m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_ArrayIndexOutOfBoundsException, "getChars into", destinationBegin);
+    raiseArrayIndexOutOfBounds("getChars into", destinationBegin);
     return;
   }
   if (count > 0) std::memcpy(destination->m_elements + destinationBegin, m_characters + sourceBegin, unitBytes(count));

@@ -76,7 +76,7 @@ String* String::substring(int32_t begin) { return substring(begin, length()); }
 
 String* String::substring(int32_t begin, int32_t end) {
   if (begin < 0 || end > length() || begin > end) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "substring from", begin < 0 ? begin : end);
+    raiseIndexOutOfBounds("substring from", begin < 0 ? begin : end);
     return nullptr;
   }
   return newObject<String>(this, begin, end - begin);
@@ -148,12 +148,12 @@ void String::getChars(int32_t sourceBegin, int32_t sourceEnd, CharArray* destina
     return;
   }
   if (sourceBegin < 0 || sourceBegin > sourceEnd || sourceEnd > length()) {
-    raiseIndexOutOfBounds(classid::java_lang_IndexOutOfBoundsException, "getChars from", sourceBegin);
+    raiseIndexOutOfBounds("getChars from", sourceBegin);
     return;
   }
   const int32_t count = sourceEnd - sourceBegin;
   if (!rangeInside(destinationBegin, count, destination->m_length)) {
-    raiseIndexOutOfBounds(classid::java_lang_ArrayIndexOutOfBoundsException, "getChars into", destinationBegin);
+    raiseArrayIndexOutOfBounds("getChars into", destinationBegin);
     return;
   }
   if (count > 0) {
