@@ -3,6 +3,7 @@
 #include "runtime/gc/ObjectManager.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
+#include "runtime/thread/ThreadTable.h"
 
 namespace {
 Application* currentApplication = nullptr;
@@ -21,6 +22,8 @@ void Application::init(const ClassInitialisers* initialisers, uint32_t objectHea
   MemoryManagers::setCurrent(m_memoryManagers);
   debugLog("new ObjectManager");
   m_objectManager = new ObjectManager(*this);
+  ThreadTable::instance().beginRun();
+  m_objectManager->setWorldControl(&ThreadTable::instance());
   debugLog("new StaticClass");
   m_staticClass = new StaticClass();
   debugLog("Application::init");
@@ -44,6 +47,9 @@ void Application::close() {
   }
   delete m_objectManager;
   m_objectManager = nullptr;
+  // The world stays stopped for every other thread of this run; this one
+  // goes on.
+  ThreadTable::instance().endRun();
   if (MemoryManagers::current() == m_memoryManagers) MemoryManagers::setCurrent(nullptr);
   delete m_memoryManagers;
   m_memoryManagers = nullptr;

@@ -26,7 +26,9 @@ ObjectManager::~ObjectManager() {
     managers->m_objectHeap.setExhaustionHook(nullptr, nullptr);
     managers->m_nativePool.setExhaustionHook(nullptr, nullptr);
   }
-  DeleteCriticalSection(&m_collectorLock);
+  // A thread stopped for good may be waiting for the collector lock that
+  // shutdown holds: that lock is left alone.
+  if (!m_heldForShutdown) DeleteCriticalSection(&m_collectorLock);
   DeleteCriticalSection(&m_registryLock);
 }
 
@@ -58,9 +60,7 @@ void ObjectManager::scanRange(const void* from, const void* to) { m_scan.scanRan
 
 void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t need) {
   m_lastGcTick = GetTickCount();
-  if (m_worldControl != nullptr) m_worldControl->enterSafeRegion();
-  EnterCriticalSection(&m_collectorLock);
-  if (m_worldControl != nullptr) m_worldControl->leaveSafeRegion();
+  takeCollectorLock();
   if (m_collecting) {
     // Asked for again from inside this collection (a finaliser that
     // allocates): the running one is all there is.
@@ -68,6 +68,7 @@ void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t 
     return;
   }
   m_collecting = true;
+  // The final collection finds the world stopped for good by shutdown.
   const bool worldStopsHere = (flags & freeEverything) == 0 && m_worldControl != nullptr;
   if (worldStopsHere) m_worldControl->stopTheWorld();
   EnterCriticalSection(&m_registryLock);
@@ -86,6 +87,29 @@ void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t 
   if (worldStopsHere) m_worldControl->resumeTheWorld();
   m_collecting = false;
   LeaveCriticalSection(&m_collectorLock);
+}
+
+void ObjectManager::stopTheWorldForShutdown() {
+  // Taken the way a collection takes it, so that a collection running now
+  // ends first, and kept: no collection may resume the world afterwards.
+  takeCollectorLock();
+  if (m_heldForShutdown) {
+    LeaveCriticalSection(&m_collectorLock);
+    return;
+  }
+  m_heldForShutdown = true;
+  if (m_worldControl != nullptr) m_worldControl->stopTheWorld();
+}
+
+// A thread waiting here counts as parked, so that two threads collecting at
+// once do not wait for each other; the callers' registers are spilled into
+// this frame, which the other collector's stack scan covers.
+__attribute__((noinline)) void ObjectManager::takeCollectorLock() {
+  __builtin_unwind_init();
+  if (m_worldControl != nullptr) m_worldControl->enterSafeRegion();
+  EnterCriticalSection(&m_collectorLock);
+  if (m_worldControl != nullptr) m_worldControl->leaveSafeRegion();
+  asm volatile("" ::: "memory");
 }
 
 // A call of its own, so that the entries it handles stay in registers and

@@ -42,6 +42,9 @@ class ObjectManager {
   void scanRange(const void* from, const void* to);
 
   void setWorldControl(WorldControl* control) { m_worldControl = control; }
+  // Shutdown, before the final collection: stops every other thread for
+  // good, holding the collector lock from then on.
+  void stopTheWorldForShutdown();
 
   uint32_t registeredCount() const { return m_registry.count(); }
   uint32_t collectionCount() const { return m_collectionCount; }
@@ -50,6 +53,7 @@ class ObjectManager {
   // flags without the throttle test; with compactPool, also compacts that
   // pool for need bytes before the world runs again.
   void collect(uint32_t flags, FragmentHeap* compactPool, uint32_t need);
+  void takeCollectorLock();
   void prepareRegistry(bool freeEverything);
   void markRoots(uint32_t flags);
   void scanThisThreadsStack();
@@ -66,6 +70,7 @@ class ObjectManager {
   uint32_t m_lastGcTick;
   uint32_t m_collectionCount = 0;
   bool m_collecting = false;
+  bool m_heldForShutdown = false;
   CRITICAL_SECTION m_registryLock;
   CRITICAL_SECTION m_collectorLock;
 };

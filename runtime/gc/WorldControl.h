@@ -12,7 +12,8 @@ class WorldControl {
   virtual void enterSafeRegion() = 0;
   virtual void leaveSafeRegion() = 0;
   // Holds every other thread still / lets them go again. The final collection
-  // at shutdown calls neither: the world is already stopped for good.
+  // at shutdown calls neither: the world is already stopped for good
+  // (ObjectManager::stopTheWorldForShutdown).
   virtual void stopTheWorld() = 0;
   virtual void resumeTheWorld() = 0;
   // Roots the collector cannot see by itself: the stacks of the other

@@ -6,6 +6,7 @@
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/Class.h"
+#include "runtime/thread/MonitorTable.h"
 
 // The collector releases the monitor of every object it sweeps, whatever the
 // class's finaliser does, so Object's own finaliser has nothing left to do.
@@ -43,6 +44,16 @@ Class* Object::getClass(Object* object) {
   if (object == nullptr) return nullptr;
   return Class::byId(static_cast<int16_t>(object->getClassId()));
 }
+
+void Object::monitorEnter(Object* object) { MonitorTable::instance().enter(object); }
+
+void Object::monitorExit(Object* object) { MonitorTable::instance().exit(object); }
+
+void Object::wait(Object* object, int64_t millis, int32_t nanos) { MonitorTable::instance().wait(object, millis, nanos); }
+
+void Object::notify(Object* object, int32_t count) { MonitorTable::instance().notify(object, count); }
+
+void Object::releaseMonitor(Object* object) { MonitorTable::instance().release(object); }
 
 void Object::setUpHeader(uint16_t id) {
   const uint32_t collectableByte = classDerivesFrom(id, classid::java_lang_Thread) ? 0 : 1;

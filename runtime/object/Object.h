@@ -33,6 +33,16 @@ class Object {
   // The Class record of the object's class, or null.
   static Class* getClass(Object* object);
 
+  // The object's monitor (MonitorTable): recursive; wait gives up every
+  // level the thread holds and takes them back; notify wakes count waiters,
+  // -1 all. A null object is logged ("NullPointer") and nothing happens.
+  static void monitorEnter(Object* object);
+  static void monitorExit(Object* object);
+  static void wait(Object* object, int64_t millis, int32_t nanos);
+  static void notify(Object* object, int32_t count);
+  // The object is being freed: its monitor goes.
+  static void releaseMonitor(Object* object);
+
   uint16_t getClassId() const { return static_cast<uint16_t>(m_header & 0xFFFFu); }
   uint8_t collectable() const { return static_cast<uint8_t>(m_header >> 16); }
   void setCollectable(uint8_t value) { m_header = (m_header & 0xFF00FFFFu) | (uint32_t{value} << 16); }
