@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  libsdl2-dev libpng-dev zlib1g-dev libvorbisidec-dev libogg-dev
+  libsdl2-dev libpng-dev zlib1g-dev libvorbisidec-dev libogg-dev libvorbis-dev
   libfreetype-dev fonts-dejavu-core libcurl4-openssl-dev liblzma-dev nlohmann-json3-dev
   xvfb
 )
