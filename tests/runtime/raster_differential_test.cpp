@@ -57,7 +57,9 @@ const char* const operationNames[] = {"fillRect", "drawLine", "drawRect", "drawA
 
 // One random case: the same call on two copies of one target.
 void runCase(Randomness& random, int caseNumber) {
-  const int width = random.between(1, 33), height = random.between(1, 20);
+  // Now and then wide enough for the long-run paths of fills and copies.
+  const int width = random.oneIn(10) ? random.between(60, 150) : random.between(1, 33);
+  const int height = random.between(1, 20);
   const int operation = random.between(0, operationCount - 1);
   const int32_t targetType = operation == drawRgbOp && random.oneIn(3) ? raster::argb4444 : raster::opaqueRgb565;
   GuardedSurface fast(width, height, targetType);
@@ -75,8 +77,8 @@ void runCase(Randomness& random, int caseNumber) {
   const raster::Surface& b = literal.surface;
   switch (operation) {
     case fillRectOp: {
-      const int32_t x = random.coordinate(-30, 40), y = random.coordinate(-30, 30);
-      const int32_t w = random.coordinate(-3, 40), h = random.coordinate(-3, 30);
+      const int32_t x = random.coordinate(-30, width + 10), y = random.coordinate(-30, 30);
+      const int32_t w = random.coordinate(-3, width + 20), h = random.coordinate(-3, 30);
       raster::fillRect(a, state, x, y, w, h);
       reference::fillRect(b, state, x, y, w, h);
       break;
@@ -133,11 +135,12 @@ void runCase(Randomness& random, int caseNumber) {
     case drawImageOp:
     case selfDrawOp: {
       const int32_t sourceType = random.between(0, 2);
-      GuardedSurface source(random.between(1, 21), random.between(1, 21), sourceType);
+      GuardedSurface source(random.oneIn(10) ? random.between(60, 150) : random.between(1, 21), random.between(1, 21),
+                            sourceType);
       fillRandomly(source, random);
       static const int32_t anchors[] = {0, 1 | 2, 8 | 32, 4 | 16, 1 | 32, 8 | 2, 1 | 8 | 2 | 32, 64};
       const int32_t anchor = anchors[random.between(0, 7)];
-      const int32_t x = random.coordinate(-25, 45), y = random.coordinate(-25, 35);
+      const int32_t x = random.coordinate(-25, width + 10), y = random.coordinate(-25, 35);
       if (operation == drawImageOp) {
         const bool none = random.oneIn(50);
         fastChecks = raster::drawImage(a, state, none ? nullptr : &source.surface, x, y, anchor);

@@ -2,6 +2,7 @@
 // and round rectangles on small guarded targets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 #include <utility>
@@ -117,6 +118,29 @@ TEST(RasterFillRect, TouchingTheClipsRightEdgeIsCutThere) {
   EXPECT_EQ(painter.canvas.at(8, 7), 0);
   EXPECT_EQ(painter.canvas.at(2, 2), red565);
   EXPECT_EQ(painter.canvas.at(1, 1), 0);
+}
+
+TEST(RasterFillRect, RunsOfEveryLengthAndAlignmentStopAtTheirEnds) {
+  for (int width = 1; width <= 140; width += width < 20 ? 1 : 7) {
+    for (int x = 0; x < 4; ++x) {
+      Painter painter(150, 3);
+      fillRect(painter.target(), painter.state, x, 1, width, 1);
+      ASSERT_EQ(countPixels(painter.canvas, red565), width);
+      ASSERT_EQ(painter.canvas.at(x, 1), red565);
+      ASSERT_EQ(painter.canvas.at(x + width - 1, 1), red565);
+      ASSERT_TRUE(painter.canvas.guardsIntact());
+    }
+  }
+  // A store without padding fills as one run; the words around it stay.
+  std::vector<uint16_t> store(2 + 100 * 7 + 2, 0x5555);
+  const Surface unpadded{store.data() + 2, 100, 7, 200, opaqueRgb565};
+  GraphicsState state = makeGraphicsState(unpadded);
+  setColor(state, 0xFF0000);
+  fillRect(unpadded, state, 0, 1, 100, 5);
+  EXPECT_EQ(std::count(store.begin(), store.end(), red565), 500);
+  EXPECT_EQ(store[2 + 100], red565);
+  EXPECT_EQ(store[2 + 99], 0x5555);
+  EXPECT_EQ(store[2 + 600], 0x5555);
 }
 
 TEST(RasterFillRect, TranslucentColoursBlendByTheFillFormula) {

@@ -19,6 +19,12 @@ void fillRectAbsolute(const Surface& target, const ClipBounds& clip, uint32_t co
       fillPixels(row, size_t(area.width) * size_t(area.height), value);
       return;
     }
+    if (area.width >= 8 && area.width <= 64) {
+      // Tile-sized rows: one pattern, overlapping 16-byte stores, no call.
+      const FillPattern pattern = fillPattern(value);
+      for (int32_t line = 0; line < area.height; ++line, row += rowStep) fillShortRun(row, size_t(area.width), pattern);
+      return;
+    }
     for (int32_t line = 0; line < area.height; ++line, row += rowStep) fillPixels(row, size_t(area.width), value);
     return;
   }

@@ -1,5 +1,7 @@
 #include "runtime/lcdui/raster/PixelRows.h"
 
+#include <cwchar>
+
 #include "runtime/lcdui/raster/Blend.h"
 #include "runtime/lcdui/raster/Surface.h"
 
@@ -41,11 +43,25 @@ inline EightPixels blendStep(EightPixels targetPixels, EightPixels sourcePixels)
   return (newRed << 11) | (newGreen << 5) | newBlue;
 }
 
+constexpr size_t longRun = 64;
+
 }  // namespace
 
 void fillPixels(uint16_t* destination, size_t count, uint16_t value) {
   if (count < 8) {
     for (size_t i = 0; i < count; ++i) destination[i] = value;
+    return;
+  }
+  // Long runs go to the C library's wide fill, which picks the widest
+  // stores the processor has; pixels go in pairs from a 4-byte boundary.
+  static_assert(sizeof(wchar_t) == 4);
+  if (count >= longRun) {
+    if (reinterpret_cast<uintptr_t>(destination) & 2) {
+      *destination++ = value;
+      --count;
+    }
+    std::wmemset(reinterpret_cast<wchar_t*>(destination), wchar_t(uint32_t(value) * 0x10001u), count / 2);
+    if (count & 1) destination[count - 1] = value;
     return;
   }
   const EightPixels pattern = EightPixels{} + value;

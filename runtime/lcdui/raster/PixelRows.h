@@ -9,6 +9,15 @@ namespace raster {
 
 void fillPixels(uint16_t* destination, size_t count, uint16_t value);
 
+// Eight pixels of one value, for runs of 8 to 64 pixels.
+using FillPattern = uint16_t __attribute__((vector_size(16)));
+inline FillPattern fillPattern(uint16_t value) { return FillPattern{} + value; }
+inline void fillShortRun(uint16_t* destination, size_t count, FillPattern pattern) {
+  size_t done = 0;
+  for (; done + 8 <= count; done += 8) std::memcpy(destination + done, &pattern, sizeof pattern);
+  if (done != count) std::memcpy(destination + count - 8, &pattern, sizeof pattern);
+}
+
 inline void copyPixels(uint16_t* destination, const uint16_t* source, size_t count) {
   std::memcpy(destination, source, count * sizeof(uint16_t));
 }
