@@ -12,6 +12,8 @@
 
 #include "tests/wince/waveout_test_support.h"
 #include "wince/audio_options.h"
+#include "wince/log.h"
+#include "wince/window_options.h"
 
 namespace {
 
@@ -101,6 +103,27 @@ TEST(WaveOutSdlDisk, APlayedToneAppearsInTheCapturedOutput) {
   // 200 ms at 22050..48000 frames a second, interpolated edges aside.
   EXPECT_GT(loudFrames, 22050u / 5 * 8 / 10);
   EXPECT_LT(loudFrames, 48000u / 5 * 11 / 10);
+}
+
+TEST(WaveOutSdl, WithoutASoundCardTheDeviceIsNoneAndSaysSo) {
+  ScopedEnvironment driver("SDL_AUDIODRIVER", "no-such-driver");
+  wince::LogCapture log;
+  ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::sdl));
+  EXPECT_STREQ(wince::audioBackendName(), "none");
+  EXPECT_EQ(waveOutGetNumDevs(), 0u);
+  EXPECT_TRUE(log.contains("Sound: no audio device; running silent\n")) << log.text();
+  ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::null));
+}
+
+TEST(WaveOutSdl, AHeadlessRunHasNoSoundCard) {
+  const wince::WindowOptions before = wince::windowOptions();
+  wince::WindowOptions headless = before;
+  headless.backend = wince::BackendChoice::headless;
+  wince::setWindowOptions(headless);
+  ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::automatic));
+  EXPECT_STREQ(wince::audioBackendName(), "none");
+  wince::setWindowOptions(before);
+  ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::null));
 }
 
 }  // namespace
