@@ -288,6 +288,37 @@ TEST_F(WaveOutNullDevice, ACallbackMayQueueTheNextBuffer) {
   EXPECT_EQ(waveOutClose(streaming), MMSYSERR_NOERROR);
 }
 
+TEST_F(WaveOutNullDevice, ACallbackMayResetAndCloseItsOwnHandle) {
+  // Reset and close wait for the audio thread's messages; called on that
+  // thread they hand them over in place instead of waiting for themselves.
+  struct SelfClosing {
+    Buffer buffers[2]{Buffer(10 * bytesPerMillisecond), Buffer(10 * bytesPerMillisecond)};
+    std::vector<UINT> received;
+    MMRESULT resetResult = MMSYSERR_ERROR, closeResult = MMSYSERR_ERROR;
+    static void callback(HWAVEOUT waveOut, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR) {
+      auto* self = reinterpret_cast<SelfClosing*>(instance);
+      self->received.push_back(message);
+      if (message != WOM_DONE || self->received.size() != 2) return;
+      self->resetResult = waveOutReset(waveOut);
+      self->closeResult = waveOutClose(waveOut);
+    }
+  } self;
+  HWAVEOUT handle = nullptr;
+  const WAVEFORMATEX format = pcmFormat(8000, 1, 16);
+  ASSERT_EQ(waveOutOpen(&handle, 0, &format, reinterpret_cast<DWORD_PTR>(&SelfClosing::callback),
+                        reinterpret_cast<DWORD_PTR>(&self), CALLBACK_FUNCTION),
+            MMSYSERR_NOERROR);
+  for (Buffer& buffer : self.buffers) {
+    waveOutPrepareHeader(handle, &buffer.header, sizeof(WAVEHDR));
+    waveOutWrite(handle, &buffer.header, sizeof(WAVEHDR));
+  }
+  advance(10);
+  EXPECT_EQ(self.resetResult, MMSYSERR_NOERROR);
+  EXPECT_EQ(self.closeResult, MMSYSERR_NOERROR);
+  EXPECT_EQ(self.received, (std::vector<UINT>{WOM_OPEN, WOM_DONE, WOM_DONE, WOM_CLOSE}));
+  EXPECT_EQ(waveOutClose(handle), MMSYSERR_INVALHANDLE);
+}
+
 TEST_F(WaveOutNullDevice, OpeningChecksTheFormatAndTheFlags) {
   struct Case {
     const char* name;
