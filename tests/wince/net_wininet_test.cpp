@@ -257,6 +257,24 @@ TEST_F(WinInetTest, SilentServerTimesOut) {
   EXPECT_TRUE(log.contains("no data from the server for 200 ms")) << log.text();
 }
 
+// A listener with a backlog of 0 holds one unaccepted connection; Linux
+// drops the SYN of the next, so the request's connect hears nothing.
+TEST_F(WinInetTest, ConnectToAPeerThatNeverAnswersTimesOut) {
+  nettest::LoopbackServer server(0, [](wince::SOCKET, int) {}, 0);
+  const wince::SOCKET filler = wince::socket(wince::AF_INET, wince::SOCK_STREAM, wince::IPPROTO_TCP);
+  wince::sockaddr_in peer{};
+  peer.sin_family = wince::AF_INET;
+  peer.sin_port = wince::htons(server.port());
+  peer.sin_addr.s_addr = nettest::loopbackAddress();
+  ASSERT_EQ(wince::connect(filler, reinterpret_cast<const wince::sockaddr*>(&peer), sizeof peer), 0);
+  wince::setInternetTimeouts(200, 5000);
+  RequestHandles handles(server.port(), u"/");
+  wince::LogCapture log;
+  EXPECT_FALSE(HttpSendRequest(handles.request, nullptr, 0, nullptr, 0));
+  EXPECT_EQ(GetLastError(), ERROR_INTERNET_TIMEOUT);
+  wince::closesocket(filler);
+}
+
 TEST_F(WinInetTest, ServerThatStopsMidBodyTimesOutToo) {
   wince::setInternetTimeouts(5000, 200);
   nettest::LoopbackServer server(1, [](wince::SOCKET connection, int) {
