@@ -1,17 +1,17 @@
 #include "runtime/thread/MonitorTable.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 
 #include "runtime/Application.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/thread/ThreadTable.h"
-#include "wince/event.h"
+#include "wince/clock.h"
 #include "wince/thread.h"
-#include "wince/wait.h"
 
 struct MonitorTable::Waiter {
-  HANDLE wake;
+  std::condition_variable wake;  // with the monitor's lock
   bool woken = false;
   Waiter* next = nullptr;
 };
@@ -21,6 +21,7 @@ struct MonitorTable::Monitor {
   std::condition_variable released;
   DWORD owner = 0;
   uint32_t depth = 0;
+  uint32_t blockedEnterers = 0;
   Waiter* firstWaiter = nullptr;
   Waiter* lastWaiter = nullptr;
 
@@ -49,22 +50,10 @@ void reportNull(const char* operation) {
   if (Application* application = Application::get()) application->printStackTrace();
 }
 
-// Each thread's own wake event, made on its first wait.
-class WakeEvent {
- public:
-  ~WakeEvent() {
-    if (m_event != nullptr) CloseHandle(m_event);
-  }
-  HANDLE get() {
-    if (m_event == nullptr) m_event = CreateEvent(nullptr, FALSE, FALSE, nullptr);
-    return m_event;
-  }
-
- private:
-  HANDLE m_event = nullptr;
-};
-
-thread_local WakeEvent wakeEvent;
+// Timed waits measure on the tick count, which the fake clock may move
+// without notice: then they look at it every millisecond.
+constexpr auto fakeClockPollPeriod = std::chrono::milliseconds(1);
+constexpr uint64_t longestWaitSlice = 3600 * 1000;
 
 }  // namespace
 
@@ -94,7 +83,9 @@ void MonitorTable::acquire(Monitor& monitor, DWORD threadId, uint32_t depth) {
   }
   ThreadTable::instance().runInSafeRegion([&] {
     std::unique_lock lock(monitor.lock);
+    ++monitor.blockedEnterers;
     monitor.released.wait(lock, [&] { return monitor.owner == 0; });
+    --monitor.blockedEnterers;
     monitor.owner = threadId;
     monitor.depth = depth;
   });
@@ -138,16 +129,16 @@ void MonitorTable::wait(Object* object, int64_t millis, int32_t nanos) {
     debugLog("Object::wait(): negative timeout %lld", static_cast<long long>(millis));
     return;
   }
-  const DWORD timeout =
-      millis == 0 && nanos == 0 ? INFINITE : static_cast<DWORD>(std::min<int64_t>(millis, INFINITE - 1));
+  const bool timed = millis != 0 || nanos != 0;
   Monitor* monitor = findMonitor(object, false);
-  Waiter waiter{wakeEvent.get()};
+  Waiter waiter;
   uint32_t heldDepth = 0;
+  uint64_t deadline = 0;
   if (monitor != nullptr) {
     std::lock_guard lock(monitor->lock);
     if (monitor->owner == me) {
-      // A signal left by a notify that raced with an earlier timeout.
-      ResetEvent(waiter.wake);
+      // The time runs from here, not from when the thread gets to block.
+      deadline = GetTickCount64() + static_cast<uint64_t>(millis);
       monitor->append(&waiter);
       heldDepth = monitor->depth;
       monitor->owner = 0;
@@ -159,12 +150,23 @@ void MonitorTable::wait(Object* object, int64_t millis, int32_t nanos) {
     debugLog("Object::wait(): thread 0x%X does not hold the monitor", unsigned(me));
     return;
   }
-  ThreadTable::instance().runInSafeRegion([&] { WaitForSingleObject(waiter.wake, timeout); });
-  {
-    std::lock_guard lock(monitor->lock);
-    // Timed out unless a notify took it out meanwhile.
-    if (!waiter.woken) monitor->remove(&waiter);
-  }
+  ThreadTable::instance().runInSafeRegion([&] {
+    std::unique_lock lock(monitor->lock);
+    while (!waiter.woken) {
+      if (!timed) {
+        waiter.wake.wait(lock);
+        continue;
+      }
+      const uint64_t now = GetTickCount64();
+      if (now >= deadline) {
+        monitor->remove(&waiter);
+        break;
+      }
+      // In slices, so that no huge timeout overflows the clock's arithmetic.
+      const auto left = std::chrono::milliseconds(std::min<uint64_t>(deadline - now, longestWaitSlice));
+      waiter.wake.wait_for(lock, wince::fakeClockInstalled() ? std::min(left, fakeClockPollPeriod) : left);
+    }
+  });
   acquire(*monitor, me, heldDepth);
 }
 
@@ -186,7 +188,7 @@ void MonitorTable::notify(Object* object, int32_t count) {
     monitor->firstWaiter = waiter->next;
     if (monitor->firstWaiter == nullptr) monitor->lastWaiter = nullptr;
     waiter->woken = true;
-    SetEvent(waiter->wake);
+    waiter->wake.notify_one();
   }
 }
 
@@ -200,7 +202,12 @@ void MonitorTable::release(Object* object) {
     monitor = found->second;
     m_monitors.erase(found);
   }
-  // Nobody can hold or wait on the monitor of an unreachable object.
+  {
+    // Only at the final collection can a thread (stopped for good) still
+    // hold or wait on the monitor of a freed object; it keeps the record.
+    std::lock_guard lock(monitor->lock);
+    if (monitor->owner != 0 || monitor->firstWaiter != nullptr || monitor->blockedEnterers != 0) return;
+  }
   delete monitor;
 }
 

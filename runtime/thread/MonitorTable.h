@@ -3,7 +3,7 @@
 // first monitor operation and released when the collector sweeps the object.
 // The table grows as needed.
 //
-// Each waiter has its own wake mark and event: notify takes exactly the
+// Each waiter has its own wake mark and condition: notify takes exactly the
 // waiters it wakes out of the list, so no wake-up is lost or goes to the
 // wrong thread. wait gives up every level the thread holds and takes them
 // all back. Every blocking step is a safe region of the thread table.
