@@ -87,10 +87,13 @@ void initialiseLibraryOnce() {
 
 // Drives the exchange; returns curl's result, or sets timedOut when the
 // peer stayed silent for longer than the receive timeout once connected.
-CURLcode runUntilDone(CURL* easy, TransferState& state, long receiveTimeoutMilliseconds, bool* timedOut) {
+CURLcode runUntilDone(CURL* easy, TransferState& state, long connectTimeoutMilliseconds,
+                      long receiveTimeoutMilliseconds, bool* timedOut) {
   CURLM* multi = curl_multi_init();
   if (!multi) return CURLE_OUT_OF_MEMORY;
   curl_multi_add_handle(multi, easy);
+  const auto start = Clock::now();
+  const auto connectLimit = std::chrono::milliseconds(connectTimeoutMilliseconds);
   const auto silenceLimit = std::chrono::milliseconds(receiveTimeoutMilliseconds);
   bool connected = false;
   int running = 1;
@@ -102,8 +105,11 @@ CURLcode runUntilDone(CURL* easy, TransferState& state, long receiveTimeoutMilli
     }
     if (!running) break;
     if (!connected) {
+      // Past the connect timeout a transfer still running is connected,
+      // even if its connect was too quick for the clock to tell.
       curl_off_t connectTime = 0;
-      if (curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime) == CURLE_OK && connectTime > 0) {
+      curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
+      if (connectTime > 0 || Clock::now() - start >= connectLimit) {
         connected = true;
         state.lastActivity = Clock::now();
       }
@@ -171,7 +177,8 @@ TransferResponse performTransfer(const TransferRequest& request) {
   curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
 
   bool timedOut = false;
-  const CURLcode result = runUntilDone(easy, state, std::max(1L, request.receiveTimeoutMilliseconds), &timedOut);
+  const CURLcode result = runUntilDone(easy, state, std::max(1L, request.connectTimeoutMilliseconds),
+                                       std::max(1L, request.receiveTimeoutMilliseconds), &timedOut);
   if (timedOut) {
     response.error = ERROR_INTERNET_TIMEOUT;
     logPrintf("HTTP: no data from the server for %ld ms\n", request.receiveTimeoutMilliseconds);
