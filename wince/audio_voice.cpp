@@ -130,7 +130,11 @@ void AudioVoice::mixInto(int32_t* mix, int frameCount, int deviceRate, DWORD mas
   const uint64_t step = std::max<uint64_t>(uint64_t(m_format.nSamplesPerSec) * m_rate / uint64_t(deviceRate), 1);
   for (int frame = 0; frame < frameCount; ++frame) {
     settle(finished);
-    if (m_current >= m_queue.size()) return;
+    if (m_current >= m_queue.size()) {
+      // The next buffer starts on its first frame.
+      if (m_queue.empty()) m_stepFraction = 0;
+      return;
+    }
     const WAVEHDR* header = m_queue[m_current];
     int32_t left, right, nextLeft, nextRight;
     readFrame(header, m_frameOffset, left, right);
