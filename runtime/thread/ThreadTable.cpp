@@ -8,6 +8,7 @@
 #include "runtime/gc/ObjectManager.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/java_lang_Runnable.h"
+#include "runtime/net/BlockingCallScope.h"
 #include "runtime/thread/MonitorTable.h"
 #include "runtime/thread/java_lang_Thread.h"
 #include "wince/clock.h"
@@ -30,7 +31,11 @@ uintptr_t currentStackTop() { return wince::currentThreadStackBounds().highest; 
 
 ThreadTable& ThreadTable::instance() {
   // Never destroyed: threads stopped for good still wait on it at exit.
-  static ThreadTable* table = new ThreadTable;
+  static ThreadTable* table = [] {
+    // Long network calls are safe regions too.
+    BlockingCallScope::installHooks(+[] { instance().enterSafeRegion(); }, +[] { instance().leaveSafeRegion(); });
+    return new ThreadTable;
+  }();
   return *table;
 }
 
