@@ -303,6 +303,23 @@ TEST(RasterArc, FilledQuadrantSpansRunFromTheCentre) {
   EXPECT_FALSE(pixels.count({4, 5}));
 }
 
+TEST(RasterArc, CurvesTooLargeToWalkAreRefused) {
+  Painter painter;
+  EXPECT_EQ(fillArc(painter.target(), painter.state, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 360),
+            shapecheck::tooLarge);
+  EXPECT_EQ(drawArc(painter.target(), painter.state, 0, 0, 10, INT32_MAX, 0, 360), shapecheck::tooLarge);
+  EXPECT_EQ(fillRoundRect(painter.target(), painter.state, -5, -5, INT32_MAX, INT32_MAX, INT32_MAX, 0),
+            shapecheck::tooLarge);
+  EXPECT_EQ(drawRoundRect(painter.target(), painter.state, -5, -5, INT32_MAX, INT32_MAX, INT32_MAX, 0),
+            shapecheck::tooLarge);
+  EXPECT_EQ(countPixels(painter.canvas, red565), 0);
+  // The largest walked ellipse still draws where it crosses the target.
+  const int32_t size = int32_t(2 * maximumCurveRadius);
+  EXPECT_EQ(drawArc(painter.target(), painter.state, -size / 2 + 8, 4, size, 8, 0, 360), 0u);
+  EXPECT_GT(countPixels(painter.canvas, red565), 0);
+  EXPECT_TRUE(painter.canvas.guardsIntact());
+}
+
 TEST(RasterTriangle, RowsAreHalfOpenSpansBetweenTheEdges) {
   Painter painter;
   fillTriangle(painter.target(), painter.state, 0, 0, 0, 4, 4, 4);

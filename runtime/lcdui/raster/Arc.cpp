@@ -59,12 +59,13 @@ void walkEllipseQuadrant(int64_t a, int64_t b, Visit visit) {
 }
 
 template <bool filled>
-void paintArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width, int32_t height,
+uint32_t paintArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width, int32_t height,
               int32_t startAngle, int32_t arcAngle) {
   const uint32_t quadrants = arcQuadrants(startAngle, arcAngle);
   const ClipBounds clip = effectiveClip(target, state);
-  if (quadrants == 0 || clip.isEmpty()) return;
+  if (quadrants == 0 || clip.isEmpty()) return 0;
   const int64_t a = width >> 1, b = height >> 1;
+  if (a > maximumCurveRadius || a < -maximumCurveRadius || b > maximumCurveRadius) return shapecheck::tooLarge;
   const int64_t centreX = int64_t(x) + a + state.translateX, centreY = int64_t(y) + b + state.translateY;
   const uint32_t colour = state.colour;
   walkEllipseQuadrant(a, b, [&](int64_t dx, int64_t dy) {
@@ -78,6 +79,7 @@ void paintArc(const Surface& target, const GraphicsState& state, int32_t x, int3
         fillRectAbsolute(target, clip, colour, leftHalf ? centreX - dx : centreX + dx, row, 1, 1);
     }
   });
+  return 0;
 }
 
 }  // namespace
@@ -93,14 +95,14 @@ uint32_t arcQuadrants(int32_t startAngle, int32_t arcAngle) {
   return quadrants;
 }
 
-void drawArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width, int32_t height,
-             int32_t startAngle, int32_t arcAngle) {
-  paintArc<false>(target, state, x, y, width, height, startAngle, arcAngle);
+uint32_t drawArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
+                 int32_t height, int32_t startAngle, int32_t arcAngle) {
+  return paintArc<false>(target, state, x, y, width, height, startAngle, arcAngle);
 }
 
-void fillArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width, int32_t height,
-             int32_t startAngle, int32_t arcAngle) {
-  paintArc<true>(target, state, x, y, width, height, startAngle, arcAngle);
+uint32_t fillArc(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
+                 int32_t height, int32_t startAngle, int32_t arcAngle) {
+  return paintArc<true>(target, state, x, y, width, height, startAngle, arcAngle);
 }
 
 }  // namespace raster

@@ -33,12 +33,13 @@ void walkCircleOctant(int64_t radius, Visit visit) {
 
 }  // namespace
 
-void drawRoundRect(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
-                   int32_t height, int32_t arcWidth, int32_t) {
+uint32_t drawRoundRect(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
+                       int32_t height, int32_t arcWidth, int32_t) {
   const int64_t radius = cornerRadius(width, height, arcWidth);
+  if (radius > maximumCurveRadius) return shapecheck::tooLarge;
   if (radius == 0) {
     drawRect(target, state, x, y, width, height);
-    return;
+    return 0;
   }
   const ClipBounds clip = effectiveClip(target, state);
   const uint32_t colour = state.colour;
@@ -63,14 +64,16 @@ void drawRoundRect(const Surface& target, const GraphicsState& state, int32_t x,
     plotCorners(dx, dy);
     if (dx != dy) plotCorners(dy, dx);
   });
+  return 0;
 }
 
-void fillRoundRect(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
-                   int32_t height, int32_t arcWidth, int32_t) {
+uint32_t fillRoundRect(const Surface& target, const GraphicsState& state, int32_t x, int32_t y, int32_t width,
+                       int32_t height, int32_t arcWidth, int32_t) {
   const int64_t radius = cornerRadius(width, height, arcWidth);
+  if (radius > maximumCurveRadius) return shapecheck::tooLarge;
   if (radius == 0) {
     fillRect(target, state, x, y, width, height);
-    return;
+    return 0;
   }
   const ClipBounds clip = effectiveClip(target, state);
   const uint32_t colour = state.colour;
@@ -89,6 +92,7 @@ void fillRoundRect(const Surface& target, const GraphicsState& state, int32_t x,
     if (dx >= 1 && dx < dy) fillRowPair(dx, dy);
     if (stepsDown || dx + 1 > dy - (stepsDown ? 1 : 0)) fillRowPair(dy, dx);
   });
+  return 0;
 }
 
 }  // namespace raster
