@@ -58,6 +58,10 @@ void String::init(const char16_t* units, int32_t offset, int32_t count) {
     logFailedCheck("NullPointer");
     count = 0;
   }
+  if (offset < 0 || count < 0) {
+    raiseIndexOutOfBounds("String of units from", offset < 0 ? offset : count);
+    count = 0;
+  }
   char16_t* characters = reserve(count);
   if (m_count > 1) std::memcpy(characters, units + offset, static_cast<size_t>(m_count - 1) * sizeof(char16_t));
 }

@@ -73,6 +73,9 @@ TEST_F(StringOperationsTest, ConstructorRangesOutsideTheSourceGiveEmptyStrings) 
   EXPECT_EQ(unitsOf(newObject<String>(characters, 3, 2)), u"");
   EXPECT_EQ(unitsOf(newObject<String>(characters, 0, -1)), u"");
   EXPECT_EQ(unitsOf(newObject<String>(static_cast<CharArray*>(nullptr))), u"");
+  const char16_t raw[] = u"abc";
+  EXPECT_EQ(unitsOf(newObject<String>(raw, -1, 2)), u"");
+  EXPECT_EQ(unitsOf(newObject<String>(raw, 0, -2)), u"");
   EXPECT_TRUE(log.contains("IndexOutOfBoundsException"));
   EXPECT_TRUE(log.contains("NullPointer"));
 }
