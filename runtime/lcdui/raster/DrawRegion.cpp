@@ -44,6 +44,9 @@ struct Mapping {
 struct OpaqueCopy {
   static void pixel(uint16_t& target, uint16_t source) { target = source; }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyPixels(target, source, count); }
+  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
+    copyPixelsReversed(target, sourceFirst, count);
+  }
 };
 
 struct KeyedCopy {
@@ -51,12 +54,18 @@ struct KeyedCopy {
     if (source != transparentKey) target = source;
   }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyKeyedPixels(target, source, count); }
+  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
+    copyKeyedPixelsReversed(target, sourceFirst, count);
+  }
 };
 
 struct Argb4444Blend {
   static void pixel(uint16_t& target, uint16_t source) { target = blendArgb4444(target, source); }
   static void row(uint16_t* target, const uint16_t* source, size_t count) {
     blendArgb4444Pixels(target, source, count);
+  }
+  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
+    blendArgb4444PixelsReversed(target, sourceFirst, count);
   }
 };
 
@@ -86,8 +95,7 @@ void blitRows(const Blit& blit) {
     if (!map.reversesU) {
       Operation::row(target, blit.sourcePixel(blit.i.first, v), count);
     } else {
-      const uint16_t* source = blit.sourcePixel(map.width - 1 - blit.i.first, v);
-      for (size_t k = 0; k < count; ++k) Operation::pixel(target[k], *(source - k));
+      Operation::reversedRow(target, blit.sourcePixel(map.width - 1 - blit.i.first, v), count);
     }
   }
 }
