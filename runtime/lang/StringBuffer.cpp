@@ -13,18 +13,17 @@
 
 namespace {
 
-// Holds the buffer's monitor for an operation's whole body.
-// Seam: enters and exits the object's monitor once Object::monitorEnter and
-// Object::monitorExit exist.
+// Holds the buffer's monitor for an operation's whole body, every exit
+// included.
 class MonitorScope {
  public:
-  explicit MonitorScope(Object* object) : m_object(object) {}
-  ~MonitorScope() = default;
+  explicit MonitorScope(Object* object) : m_object(object) { Object::monitorEnter(m_object); }
+  ~MonitorScope() { Object::monitorExit(m_object); }
   MonitorScope(const MonitorScope&) = delete;
   MonitorScope& operator=(const MonitorScope&) = delete;
 
  private:
-  [[maybe_unused]] Object* m_object;
+  Object* m_object;
 };
 
 size_t unitBytes(int64_t count) { return static_cast<size_t>(count) * sizeof(char16_t); }
