@@ -45,10 +45,14 @@ inline EightPixels blendStep(EightPixels targetPixels, EightPixels sourcePixels)
 
 constexpr size_t longRun = 64;
 
-// Eight source pixels ending at `last`, in reverse order.
+// Eight source pixels ending at `last`, in reverse order: the four pixel
+// pairs reversed, then each pair swapped, which plain SSE2 does in three
+// instructions where a lane-by-lane shuffle would not.
 inline EightPixels loadReversed(const uint16_t* last) {
-  const EightPixels pixels = load(last - 7);
-  return __builtin_shufflevector(pixels, pixels, 7, 6, 5, 4, 3, 2, 1, 0);
+  using FourPairs = uint32_t __attribute__((vector_size(16)));
+  FourPairs pairs = FourPairs(load(last - 7));
+  pairs = __builtin_shufflevector(pairs, pairs, 3, 2, 1, 0);
+  return EightPixels((pairs << 16) | (pairs >> 16));
 }
 
 template <class Step, class Pixel>
