@@ -137,10 +137,13 @@ void String::init(StringBuffer* buffer) {
     reserve(0);
     return;
   }
+  // The buffer's length and characters must not change half-way through.
+  Object::monitorEnter(buffer);
   char16_t* characters = reserve(buffer->m_length);
   if (m_count > 1) {
     std::memcpy(characters, buffer->m_characters, static_cast<size_t>(m_count - 1) * sizeof(char16_t));
   }
+  Object::monitorExit(buffer);
 }
 
 void String::init(String* source, int32_t offset, int32_t count) {
