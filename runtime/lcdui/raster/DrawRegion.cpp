@@ -42,6 +42,7 @@ struct Mapping {
 };
 
 struct OpaqueCopy {
+  static constexpr PixelOperation operation = PixelOperation::copy;
   static void pixel(uint16_t& target, uint16_t source) { target = source; }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyPixels(target, source, count); }
   static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
@@ -50,6 +51,7 @@ struct OpaqueCopy {
 };
 
 struct KeyedCopy {
+  static constexpr PixelOperation operation = PixelOperation::keyedCopy;
   static void pixel(uint16_t& target, uint16_t source) {
     if (source != transparentKey) target = source;
   }
@@ -60,6 +62,7 @@ struct KeyedCopy {
 };
 
 struct Argb4444Blend {
+  static constexpr PixelOperation operation = PixelOperation::argb4444Blend;
   static void pixel(uint16_t& target, uint16_t source) { target = blendArgb4444(target, source); }
   static void row(uint16_t* target, const uint16_t* source, size_t count) {
     blendArgb4444Pixels(target, source, count);
@@ -100,20 +103,42 @@ void blitRows(const Blit& blit) {
   }
 }
 
-// Transforms 4..7 map target rows to source columns.
+// Transforms 4..7 map target rows to source columns: pixel by pixel down
+// a column over the given part of the drawn rectangle.
 template <class Operation>
-void blitColumns(const Blit& blit) {
+void blitColumnsOneByOne(const Blit& blit, Span i, Span j) {
   const Mapping& map = blit.mapping;
   const ptrdiff_t sourceRowStep = blit.source.pitch >> 1;
   const ptrdiff_t step = map.reversesV ? -sourceRowStep : sourceRowStep;
-  const int64_t firstV = map.reversesV ? map.height - 1 - blit.i.first : blit.i.first;
-  const size_t count = size_t(blit.i.end - blit.i.first);
-  for (int64_t dj = blit.j.first; dj < blit.j.end; ++dj) {
+  const int64_t firstV = map.reversesV ? map.height - 1 - i.first : i.first;
+  const size_t count = size_t(std::max<int64_t>(i.end - i.first, 0));
+  for (int64_t dj = j.first; dj < j.end; ++dj) {
     const int64_t u = map.reversesU ? map.width - 1 - dj : dj;
     const uint16_t* source = blit.sourcePixel(u, firstV);
-    uint16_t* target = blit.targetPixel(blit.i.first, dj);
+    uint16_t* target = blit.targetPixel(i.first, dj);
     for (size_t k = 0; k < count; ++k) Operation::pixel(target[k], source[ptrdiff_t(k) * step]);
   }
+}
+
+// Whole 8x8 blocks go through a register transpose; the ragged right and
+// bottom edges one pixel at a time.
+template <class Operation>
+void blitColumns(const Blit& blit) {
+  const Mapping& map = blit.mapping;
+  const ptrdiff_t targetRowStep = blit.target.pitch >> 1;
+  const int64_t blockEndI = blit.i.first + (blit.i.end - blit.i.first) / 8 * 8;
+  const int64_t blockEndJ = blit.j.first + (blit.j.end - blit.j.first) / 8 * 8;
+  for (int64_t dj = blit.j.first; dj < blockEndJ; dj += 8) {
+    // The eight target rows read source columns u .. u + 7 (reversed when u runs backwards).
+    const int64_t firstU = map.reversesU ? map.width - 1 - (dj + 7) : dj;
+    for (int64_t di = blit.i.first; di < blockEndI; di += 8) {
+      const uint16_t* runs[8];
+      for (int k = 0; k < 8; ++k) runs[k] = blit.sourcePixel(firstU, map.reversesV ? map.height - 1 - (di + k) : di + k);
+      turnedBlock(Operation::operation, blit.targetPixel(di, dj), targetRowStep, runs, map.reversesU);
+    }
+    blitColumnsOneByOne<Operation>(blit, {blockEndI, blit.i.end}, {dj, dj + 8});
+  }
+  blitColumnsOneByOne<Operation>(blit, blit.i, {blockEndJ, blit.j.end});
 }
 
 // An image drawn into itself: pixel by pixel in the source's own order, as
