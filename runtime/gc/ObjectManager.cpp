@@ -1,5 +1,7 @@
 #include "runtime/gc/ObjectManager.h"
 
+#include <vector>
+
 #include "runtime/Application.h"
 #include "runtime/exceptions/ThreadExceptionState.h"
 #include "runtime/gc/WorldControl.h"
@@ -11,7 +13,7 @@
 
 ObjectManager::ObjectManager(Application& application) : m_application(application), m_lastGcTick(GetTickCount()) {
   InitializeCriticalSection(&m_registryLock);
-  InitializeCriticalSection(&m_collectorLock);
+  InitializeCriticalSection(m_collectorLock);
   MemoryManagers* managers = m_application.getMemoryManagers();
   managers->m_registerObject = &ObjectManager::onRegisterObject;
   managers->m_registerContext = this;
@@ -27,8 +29,14 @@ ObjectManager::~ObjectManager() {
     managers->m_nativePool.setExhaustionHook(nullptr, nullptr);
   }
   // A thread stopped for good may be waiting for the collector lock that
-  // shutdown holds: that lock is left alone.
-  if (!m_heldForShutdown) DeleteCriticalSection(&m_collectorLock);
+  // shutdown holds: that lock outlives the manager.
+  if (m_heldForShutdown) {
+    static auto* abandonedLocks = new std::vector<CRITICAL_SECTION*>;
+    abandonedLocks->push_back(m_collectorLock);
+  } else {
+    DeleteCriticalSection(m_collectorLock);
+    delete m_collectorLock;
+  }
   DeleteCriticalSection(&m_registryLock);
 }
 
@@ -64,7 +72,7 @@ void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t 
   if (m_collecting) {
     // Asked for again from inside this collection (a finaliser that
     // allocates): the running one is all there is.
-    LeaveCriticalSection(&m_collectorLock);
+    LeaveCriticalSection(m_collectorLock);
     return;
   }
   m_collecting = true;
@@ -86,7 +94,7 @@ void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t 
   LeaveCriticalSection(&m_registryLock);
   if (worldStopsHere) m_worldControl->resumeTheWorld();
   m_collecting = false;
-  LeaveCriticalSection(&m_collectorLock);
+  LeaveCriticalSection(m_collectorLock);
 }
 
 void ObjectManager::stopTheWorldForShutdown() {
@@ -94,7 +102,7 @@ void ObjectManager::stopTheWorldForShutdown() {
   // ends first, and kept: no collection may resume the world afterwards.
   takeCollectorLock();
   if (m_heldForShutdown) {
-    LeaveCriticalSection(&m_collectorLock);
+    LeaveCriticalSection(m_collectorLock);
     return;
   }
   m_heldForShutdown = true;
@@ -107,7 +115,7 @@ void ObjectManager::stopTheWorldForShutdown() {
 __attribute__((noinline)) void ObjectManager::takeCollectorLock() {
   __builtin_unwind_init();
   if (m_worldControl != nullptr) m_worldControl->enterSafeRegion();
-  EnterCriticalSection(&m_collectorLock);
+  EnterCriticalSection(m_collectorLock);
   if (m_worldControl != nullptr) m_worldControl->leaveSafeRegion();
   asm volatile("" ::: "memory");
 }

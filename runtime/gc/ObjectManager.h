@@ -72,5 +72,5 @@ class ObjectManager {
   bool m_collecting = false;
   bool m_heldForShutdown = false;
   CRITICAL_SECTION m_registryLock;
-  CRITICAL_SECTION m_collectorLock;
+  CRITICAL_SECTION* m_collectorLock = new CRITICAL_SECTION;
 };
