@@ -7,6 +7,7 @@
 
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/thread/MonitorTable.h"
+#include "runtime/thread/SynchronizedScope.h"
 #include "tests/runtime/thread_test_support.h"
 #include "tests/support/RuntimeFixture.h"
 #include "wince/clock.h"
@@ -137,6 +138,27 @@ TEST_F(MonitorTest, AMonitorExcludesOtherThreadsAndIsReentrant) {
   java_lang_Thread* threads[] = {startThread(worker), startThread(worker), startThread(worker)};
   for (auto* thread : threads) expectEnds(thread);
   EXPECT_EQ(shared, 6000);
+}
+
+int32_t firstPositive(Object* lock, const int32_t* values, int32_t count) {
+  SynchronizedScope synchronized(lock);
+  for (int32_t i = 0; i < count; ++i) {
+    if (values[i] > 0) return values[i];
+  }
+  return 0;
+}
+
+TEST_F(MonitorTest, ASynchronizedScopeReleasesOnEveryWayOut) {
+  const int32_t values[] = {-1, 4, 7};
+  EXPECT_EQ(firstPositive(lock, values, 3), 4);
+  EXPECT_EQ(firstPositive(lock, values, 1), 0);
+  std::atomic<bool> entered{false};
+  auto other = [&] {
+    SynchronizedScope synchronized(lock);
+    entered = true;
+  };
+  expectEnds(startThread(other));
+  EXPECT_TRUE(entered) << "no level was left held";
 }
 
 TEST_F(MonitorTest, MisuseIsLoggedAndChangesNothing) {
