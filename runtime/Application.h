@@ -8,11 +8,10 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/memory/MemoryManagers.h"
-#include "runtime/object/ClassInitialisers.h"
-
 #include "runtime/exceptions/HandlerTable.h"
 #include "runtime/exceptions/ThreadExceptionState.h"
+#include "runtime/memory/MemoryManagers.h"
+#include "runtime/object/ClassInitialisers.h"
 
 class Object;
 class ObjectManager;
@@ -44,8 +43,10 @@ class Application {
   // none). Makes this Application the current one.
   void init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes = MemoryManagers::objectHeapSize,
             uint32_t nativePoolBytes = MemoryManagers::nativePoolSize);
-  // Drops the five roots, frees every object (finalisers run), then the
-  // static block, the ObjectManager and the pools. Safe to call twice.
+  // Drops the five roots and every thread's pending exception, frees every
+  // object (finalisers run), then the static block, the ObjectManager and
+  // the pools. Safe to call twice. Threads still registered should have been
+  // stopped for good first (ObjectManager::stopTheWorldForShutdown).
   void close();
 
   StaticClass* getStaticClass() const { return m_staticClass; }
