@@ -52,7 +52,7 @@ TEST_F(StringBufferThreadsTest, ConcurrentAppendsAllLandWhole) {
   EXPECT_EQ(xs, appendsPerThread);
   EXPECT_EQ(ys, appendsPerThread);
   EXPECT_EQ(pieces, 2 * appendsPerThread / 100);
-  EXPECT_EQ(text.size(), size_t{2 * appendsPerThread + 4 * pieces});
+  EXPECT_EQ(text.size(), static_cast<size_t>(2 * appendsPerThread + 4 * pieces));
 }
 
 }  // namespace
