@@ -13,6 +13,9 @@ inline int runTestInChildProcess(const std::string& testName, const std::vector<
   std::vector<std::string> environment = extraEnvironment;
   for (char** variable = environ; *variable; ++variable) {
     const std::string entry = *variable;
+    // The child runs exactly the one test it is given, whatever shard the
+    // parent belongs to.
+    if (entry.starts_with("GTEST_TOTAL_SHARDS=") || entry.starts_with("GTEST_SHARD_INDEX=")) continue;
     bool replaced = false;
     for (const std::string& extra : extraEnvironment)
       replaced |= entry.compare(0, extra.find('=') + 1, extra, 0, extra.find('=') + 1) == 0;
