@@ -1,0 +1,72 @@
+#pragma once
+// What the java_util tests share: a runtime with the string literals these
+// classes read, a rooted array for objects a test keeps, and helpers for the
+// pending exception.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/Application.h"
+#include "runtime/exceptions/Exceptions.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/String.h"
+#include "runtime/object/StaticClass.h"
+#include "tests/support/RuntimeFixture.h"
+
+class CollectionsFixture : public RuntimeFixture {
+ protected:
+  static constexpr int32_t keptSlots = 64;
+
+  void SetUp() override {
+    RuntimeFixture::SetUp();
+    ObjectArray* pool = newObjectArray(280);
+    block().literalPool = pool;
+    const struct {
+      int32_t index;
+      const char* text;
+    } literals[] = {
+        {1, ""}, {14, "="}, {107, ", "}, {220, "Illegal capacity"}, {221, "Illegal daylight saving value"},
+        {222, "Illegal month "}, {223, "GMT"}, {224, "Illegal start month "}, {234, "UTC"},
+        {235, "Negative delay."}, {236, "Non-positive period."}, {237, "Illegal execution time."},
+        {238, "Timer already cancelled."}, {239, "Task already scheduled or cancelled"},
+        {240, "n must be positive"}, {241, "{"}, {242, "}"}, {243, "Hashtable Enumerator"}, {244, "null"},
+        {245, "Jan"}, {246, "Feb"}, {247, "Mar"}, {248, "Apr"}, {249, "May"}, {250, "Jun"}, {251, "Jul"},
+        {252, "Aug"}, {253, "Sep"}, {254, "Oct"}, {255, "Nov"}, {256, "Dec"}, {257, "Sun"}, {258, "Mon"},
+        {259, "Tue"}, {260, "Wed"}, {261, "Thu"}, {262, "Fri"}, {263, "Sat"},
+        {265, "Array index out of range: "},
+    };
+    for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
+    statics().cGame.menuRows = newObjectArray(keptSlots);
+  }
+
+  void TearDown() override {
+    application().m_pending = nullptr;
+    RuntimeFixture::TearDown();
+  }
+
+  // Keeps the object reachable for the collector until the test ends.
+  template <class T>
+  T* keep(int32_t slot, T* object) {
+    statics().cGame.menuRows->set(slot, object);
+    return object;
+  }
+
+  // The class id of the pending exception (-1 when none), which is cleared.
+  int32_t takePending() {
+    Object* pending = application().getPending();
+    application().m_pending = nullptr;
+    return pending == nullptr ? -1 : pending->getClassId();
+  }
+  // The pending exception's message, which stays pending.
+  std::string pendingMessage() {
+    auto* thrown = static_cast<java_lang_Throwable*>(application().getPending());
+    return thrown == nullptr ? "(nothing pending)" : textOf(thrown->getMessage());
+  }
+
+  static std::string textOf(String* text) {
+    if (text == nullptr) return "(null)";
+    std::string out;
+    for (int32_t i = 0; i < text->length(); ++i) out += static_cast<char>(text->charAt(i));
+    return out;
+  }
+};
