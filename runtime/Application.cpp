@@ -1,6 +1,7 @@
 #include "runtime/Application.h"
 
 #include "runtime/gc/ObjectManager.h"
+#include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
 #include "runtime/thread/ThreadTable.h"
@@ -15,7 +16,8 @@ StaticClass& statics() { return *currentApplication->getStaticClass(); }
 
 Application::~Application() { close(); }
 
-void Application::init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes, uint32_t nativePoolBytes) {
+bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes, uint32_t nativePoolBytes,
+                       LiteralPool literalPool) {
   currentApplication = this;
   debugLog("new MemoryManagers");
   m_memoryManagers = new MemoryManagers(objectHeapBytes, nativePoolBytes);
@@ -27,7 +29,9 @@ void Application::init(const ClassInitialisers* initialisers, uint32_t objectHea
   debugLog("new StaticClass");
   m_staticClass = new StaticClass();
   debugLog("Application::init");
-  m_staticClass->setUp(initialisers);
+  if (m_staticClass->setUp(initialisers, literalPool == LiteralPool::fromArchive)) return true;
+  debugLog("Application::init failed: the string-literal pool cannot be read");
+  return false;
 }
 
 void Application::close() {
@@ -54,6 +58,8 @@ void Application::close() {
   delete m_memoryManagers;
   m_memoryManagers = nullptr;
   if (currentApplication == this) currentApplication = nullptr;
+  // The next run may map other folders.
+  forgetResourceArchive();
 }
 
 bool Application::pushName(const char* name) {

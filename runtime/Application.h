@@ -39,10 +39,14 @@ class Application {
   // The current Application, or null.
   static Application* get();
 
-  // Pools, ObjectManager, static block, then the class initialisers (null:
-  // none). Makes this Application the current one.
-  void init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes = MemoryManagers::objectHeapSize,
-            uint32_t nativePoolBytes = MemoryManagers::nativePoolSize);
+  enum class LiteralPool { none, fromArchive };
+
+  // Pools, ObjectManager, static block (with the string-literal pool read
+  // from the resource archive when asked for), then the class initialisers
+  // (null: none). Makes this Application the current one. False, logged,
+  // when the pool cannot be read; the caller then closes the Application.
+  bool init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes = MemoryManagers::objectHeapSize,
+            uint32_t nativePoolBytes = MemoryManagers::nativePoolSize, LiteralPool literalPool = LiteralPool::none);
   // Drops the five roots and every thread's pending exception, frees every
   // object (finalisers run), then the static block, the ObjectManager and
   // the pools. Safe to call twice. Threads still registered should have been

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "runtime/literals/StringLiteralPool.h"
+
 namespace {
 
 void runInitialiser(ClassInitialiser initialiser) {
@@ -11,14 +13,12 @@ void runInitialiser(ClassInitialiser initialiser) {
 
 }  // namespace
 
-void StaticClass::setUp(const ClassInitialisers* initialisers) {
+bool StaticClass::setUp(const ClassInitialisers* initialisers, bool loadLiteralPool) {
   const char* name = classNameRun;
   for (int32_t id = 0; id < classCount; ++id) {
     classes[id].setUpRecord(id, name);
     name += std::strlen(name) + 1;
   }
-
-  // The literal pool is loaded here once the resource archive exists.
 
   static_assert(std::is_same_v<decltype(allStatics()), std::tuple<IMenusStatics&, cActorStatics&, CorvaQNDRStatics&, cGameStatics&>>,
                 "allStatics() and BlockStatics list the same structs");
@@ -31,7 +31,11 @@ void StaticClass::setUp(const ClassInitialisers* initialisers) {
       allStatics());
   for (size_t i = 0; i < rootCount; ++i) roots[i] = static_cast<Object**>(addresses[i]);
 
-  if (initialisers == nullptr) return;
+  // Class initialisers may use literals. The root table is written first so
+  // that a failed start-up still closes cleanly.
+  if (loadLiteralPool && !loadStringLiteralPoolFromArchive()) return false;
+
+  if (initialisers == nullptr) return true;
   runInitialiser(initialisers->java_lang_System);
   runInitialiser(initialisers->cActorEnemy);
   runInitialiser(initialisers->IDefines);
@@ -45,6 +49,7 @@ void StaticClass::setUp(const ClassInitialisers* initialisers) {
   runInitialiser(initialisers->IMenus);
   runInitialiser(initialisers->Kivra);
   runInitialiser(initialisers->java_lang_Runtime);
+  return true;
 }
 
 void StaticClass::releaseRefFieldTables() {

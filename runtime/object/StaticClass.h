@@ -32,9 +32,11 @@ struct StaticClass {
   ObjectArray* literalPool;
   Class classes[classCount];
 
-  // The set-up: Class records, root table, then the class initialisers in
-  // their fixed order. The block must be zero when it runs.
-  void setUp(const ClassInitialisers* initialisers);
+  // The set-up: Class records, root table, the string-literal pool (when
+  // asked for), then the class initialisers in their fixed order. The block
+  // must be zero when it runs. False when the pool cannot be loaded; no
+  // initialiser has run then.
+  bool setUp(const ClassInitialisers* initialisers, bool loadLiteralPool = false);
   // Releases every record's reference-field table.
   void releaseRefFieldTables();
 
