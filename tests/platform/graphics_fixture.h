@@ -21,9 +21,9 @@ using Graphics = javax_microedition_lcdui_Graphics;
 
 class GraphicsFixture : public RuntimeFixture {
  protected:
-  static Image* newImage(int32_t width, int32_t height, int32_t type) {
+  static Image* newImage(int32_t width, int32_t height, int32_t type, int32_t extraBytes = 0) {
     Image* image = newObject<Image>();
-    image->initBuffer(width, height, type, 0);
+    image->initBuffer(width, height, type, extraBytes);
     return image;
   }
   static Image* mutableImage(int32_t width, int32_t height) {
