@@ -16,7 +16,7 @@ using Image = javax_microedition_lcdui_Image;
 using Graphics = javax_microedition_lcdui_Graphics;
 
 Graphics* Image::getGraphics() {
-  if (!isMutable) logFailedCheck("!mutable");
+  if (!mutableFlag) logFailedCheck("!mutable");
   return newObject<Graphics>(this);
 }
 
@@ -34,7 +34,7 @@ void Image::initBuffer(int32_t newWidth, int32_t newHeight, int32_t type, int32_
   width = newWidth;
   height = newHeight;
   if (type & lcdui::mutableImageFlag) {
-    isMutable = 1;
+    mutableFlag = 1;
     if (m_pixelType != raster::opaqueRgb565) logFailedCheck("imagetype");
   }
 }
@@ -86,12 +86,12 @@ void Image::getRGB(IntArray* argb, int32_t offset, int32_t scanlength, int32_t x
 void javax_microedition_lcdui_ScreenImage::wrapScreenBuffer(int32_t bufferWidth, int32_t bufferHeight, void* buffer) {
   pixels = nullptr;
   width = height = pitch = 0;
-  isMutable = 0;
+  mutableFlag = 0;
   m_pixelType = raster::opaqueRgb565;
   const lcdui::PixelStore store = lcdui::wrapForeignStore(bufferWidth, bufferHeight, buffer);
   pixels = store.pixels;
   pitch = store.pitch;
   width = bufferWidth;
   height = bufferHeight;
-  isMutable = 1;
+  mutableFlag = 1;
 }

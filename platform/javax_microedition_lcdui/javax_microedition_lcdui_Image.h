@@ -47,7 +47,7 @@ class javax_microedition_lcdui_Image : public Object {
   int32_t width;
   int32_t height;
   int32_t pitch;  // bytes per row of the store
-  int8_t isMutable;
+  int8_t mutableFlag;  // 1 for images made to be drawn into
   int32_t m_pixelType;
 };
 

@@ -20,7 +20,7 @@ using Image = javax_microedition_lcdui_Image;
 using Graphics = javax_microedition_lcdui_Graphics;
 
 class GraphicsFixture : public RuntimeFixture {
- protected:
+ public:
   static Image* newImage(int32_t width, int32_t height, int32_t type, int32_t extraBytes = 0) {
     Image* image = newObject<Image>();
     image->initBuffer(width, height, type, extraBytes);

@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include "runtime/display/GdiDisplay.h"
 #include "runtime/lcdui/raster/DrawRegion.h"
 #include "tests/platform/graphics_fixture.h"
 #include "tests/runtime/png_test_writer.h"
+#include "tests/wince/window_test_window.h"
+#include "wince/driver.h"
 
 namespace {
 
@@ -48,7 +51,7 @@ TEST_F(ImageNatives, InitBufferShapesTheStoreByPixelType) {
     EXPECT_EQ(image->pitch, c.pitch) << c.type;
     EXPECT_EQ(image->pixels->length(), c.length) << c.type;
     EXPECT_EQ(image->m_pixelType, c.type);
-    EXPECT_EQ(image->isMutable, 0);
+    EXPECT_EQ(image->mutableFlag, 0);
   }
 }
 
@@ -58,8 +61,8 @@ TEST_F(ImageNatives, MutableImagesOfOtherTypesAreLoggedButMade) {
   EXPECT_EQ(log.text(), "");
   Image* translucent = newImage(2, 2, lcdui::mutableImageFlag | raster::argb4444);
   EXPECT_EQ(log.text(), checkLines({"imagetype"}));
-  EXPECT_EQ(plain->isMutable, 1);
-  EXPECT_EQ(translucent->isMutable, 1);
+  EXPECT_EQ(plain->mutableFlag, 1);
+  EXPECT_EQ(translucent->mutableFlag, 1);
   EXPECT_EQ(translucent->m_pixelType, raster::argb4444);
 }
 
@@ -72,7 +75,7 @@ TEST_F(ImageNatives, SizesBeyondAnArrayGetNoStore) {
   Image* negative = newImage(-3, 2, raster::opaqueRgb565);
   EXPECT_TRUE(log.contains(checkLines({"length of array should be >= 0"})));
   // Drawing into either finds no store and touches nothing.
-  huge->isMutable = 1;
+  huge->mutableFlag = 1;
   Graphics* graphics = huge->getGraphics();
   graphics->setColor(0xFFFFFF);
   log.clear();
@@ -101,7 +104,7 @@ TEST_F(ImageNatives, OpaquePngDecodesIntoAPaddedRgb565Store) {
   EXPECT_EQ(image->height, 2);
   EXPECT_EQ(image->pitch, 8);
   EXPECT_EQ(image->pixels->length(), 8);
-  EXPECT_EQ(image->isMutable, 0);
+  EXPECT_EQ(image->mutableFlag, 0);
   EXPECT_EQ(image->m_pixelType, raster::opaqueRgb565);
   // Row 1 starts at store element 4.
   EXPECT_EQ(static_cast<ShortArray*>(image->pixels)->get(4), int16_t(0xFFFF));
@@ -210,7 +213,7 @@ TEST_F(ImageNatives, CreateRgbImageChoosesItsTypeAndReadsBack) {
   for (const Case& c : cases) {
     Image* image = Image::createRGBImage(intArray(c.rgb), 2, 1, c.processAlpha);
     ASSERT_NE(image, nullptr) << c.name;
-    EXPECT_EQ(image->isMutable, 0) << c.name;
+    EXPECT_EQ(image->mutableFlag, 0) << c.name;
     EXPECT_EQ(image->m_pixelType, c.pixelType) << c.name;
     const std::vector<int32_t> pixels = readRgb(image, 0, 0, 2, 1);
     EXPECT_EQ(std::vector<uint32_t>(pixels.begin(), pixels.end()), c.readBack) << c.name;
@@ -262,6 +265,28 @@ TEST_F(ImageNatives, GetRgbLogsBadArgumentsAndWritesOnlyInsideBoth) {
   EXPECT_EQ(log.text(), checkLines({"getRGB argb null"}));
 }
 
+TEST_F(ImageNatives, EachClassNamesItsOneReferenceField) {
+  EXPECT_EQ(referencefields::count<Image>(), 1u);
+  EXPECT_EQ(referencefields::count<javax_microedition_lcdui_ScreenImage>(), 1u);
+  EXPECT_EQ(referencefields::count<Graphics>(), 1u);
+}
+
+// Made out of line so that no stack word of the caller holds the image.
+__attribute__((noinline)) Graphics* graphicsOnAFreshImage() {
+  Graphics* graphics = GraphicsFixture::newImage(3, 3, lcdui::mutableImageFlag)->getGraphics();
+  graphics->setColor(0x00FF00);
+  graphics->fillRect(0, 0, 3, 3);
+  return graphics;
+}
+
+TEST_F(ImageNatives, AGraphicsKeepsItsTargetAndTheTargetItsStoreAlive) {
+  Graphics* graphics = graphicsOnAFreshImage();
+  collect();
+  ASSERT_NE(graphics->target, nullptr);
+  EXPECT_EQ(graphics->target->getClassId(), classid::javax_microedition_lcdui_Image);
+  EXPECT_EQ(countOtherThan(graphics->target, 0x07E0), 0);
+}
+
 TEST_F(ImageNatives, PixelsSurviveACollectionThatMovesTheStores) {
   Image* image = Image::createRGBImage(intArray({0xFF00FF00, 0xFFFF0000}), 2, 1, false);
   for (int k = 0; k < 50; ++k) newIntArray(100);  // garbage before the image's store
@@ -276,7 +301,7 @@ TEST_F(ImageNatives, ScreenImageDrawsIntoTheBackBufferItWraps) {
   EXPECT_EQ(screen->width, 800);
   EXPECT_EQ(screen->height, 480);
   EXPECT_EQ(screen->pitch, 1600);
-  EXPECT_EQ(screen->isMutable, 1);
+  EXPECT_EQ(screen->mutableFlag, 1);
   EXPECT_EQ(screen->m_pixelType, raster::opaqueRgb565);
   wince::LogCapture log;
   Graphics* graphics = screen->getGraphics();
@@ -297,6 +322,26 @@ TEST_F(ImageNatives, ScreenImageDrawsIntoTheBackBufferItWraps) {
   EXPECT_EQ(backBuffer[0], red565);
 }
 
+TEST_F(ImageNatives, ScreenImageOverTheDisplayBackBufferIsWhatGetsPresented) {
+  TestWindow window;
+  GdiDisplay display(800, 480, 800, 480);
+  ASSERT_EQ(display.open(window.handle), 1);
+  auto* screen = newObject<javax_microedition_lcdui_ScreenImage>();
+  screen->wrapScreenBuffer(displayBufferWidth, displayBufferHeight, display.getBufferPixels());
+  Graphics* graphics = newObject<Graphics>(screen);
+  graphics->resetForPaint();
+  graphics->fillRect(0, 0, 800, 480);
+  graphics->setColor(0xFF0000);
+  graphics->fillRect(10, 20, 1, 1);
+  const std::vector<uint16_t> backBuffer = wince::driver::backBuffer();
+  ASSERT_EQ(backBuffer.size(), size_t(800 * 480));
+  EXPECT_EQ(backBuffer[20 * 800 + 10], red565);
+  EXPECT_EQ(backBuffer[20 * 800 + 11], 0xFFFF);
+  ASSERT_EQ(display.flush(), 1);
+  EXPECT_EQ(wince::driver::presentedFrame()[20 * 800 + 10], red565);
+  display.close();
+}
+
 TEST_F(ImageNatives, ScreenImageOfANegativeSizeLogsAndHasNoStore) {
   std::vector<uint16_t> backBuffer(16);
   auto* screen = newObject<javax_microedition_lcdui_ScreenImage>();
@@ -304,7 +349,7 @@ TEST_F(ImageNatives, ScreenImageOfANegativeSizeLogsAndHasNoStore) {
   screen->wrapScreenBuffer(-4, 2, backBuffer.data());
   EXPECT_EQ(log.text(), checkLines({"length of array should be >= 0"}));
   EXPECT_EQ(screen->pixels, nullptr);
-  EXPECT_EQ(screen->isMutable, 1);
+  EXPECT_EQ(screen->mutableFlag, 1);
 }
 
 }  // namespace
