@@ -26,7 +26,11 @@ class CollectionsFixture : public RuntimeFixture {
       const char* text;
     } literals[] = {
         {1, ""}, {14, "="}, {107, ", "}, {220, "Illegal capacity"}, {221, "Illegal daylight saving value"},
-        {222, "Illegal month "}, {223, "GMT"}, {224, "Illegal start month "}, {234, "UTC"},
+        {222, "Illegal month "}, {223, "GMT"}, {224, "Illegal start month "}, {225, "Illegal start time "},
+        {226, "Illegal start day of week "}, {227, "Illegal start day of week in month "},
+        {228, "Illegal start day "}, {229, "Illegal end month "}, {230, "Illegal end time "},
+        {231, "Illegal end day of week "}, {232, "Illegal end day of week in month "}, {233, "Illegal end day "},
+        {234, "UTC"},
         {235, "Negative delay."}, {236, "Non-positive period."}, {237, "Illegal execution time."},
         {238, "Timer already cancelled."}, {239, "Task already scheduled or cancelled"},
         {240, "n must be positive"}, {241, "{"}, {242, "}"}, {243, "Hashtable Enumerator"}, {244, "null"},
