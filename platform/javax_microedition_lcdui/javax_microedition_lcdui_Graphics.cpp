@@ -57,16 +57,14 @@ void javax_microedition_lcdui_Graphics::drawRect(int32_t x, int32_t y, int32_t w
   raster::drawRect(drawingSurface(), state, x, y, width, height);
 }
 
-void javax_microedition_lcdui_Graphics::drawArc(int32_t x, int32_t y, int32_t width, int32_t height,
-                                                int32_t startAngle, int32_t arcAngle) {
-  lcdui::logShapeChecks(raster::drawArc(drawingSurface(), state, x, y, width, height, startAngle, arcAngle),
-                        "drawArc");
+void javax_microedition_lcdui_Graphics::drawArc(int32_t x, int32_t y, int32_t width, int32_t height, int32_t startAngle,
+                                                int32_t arcAngle) {
+  lcdui::logShapeChecks(raster::drawArc(drawingSurface(), state, x, y, width, height, startAngle, arcAngle), "drawArc");
 }
 
-void javax_microedition_lcdui_Graphics::fillArc(int32_t x, int32_t y, int32_t width, int32_t height,
-                                                int32_t startAngle, int32_t arcAngle) {
-  lcdui::logShapeChecks(raster::fillArc(drawingSurface(), state, x, y, width, height, startAngle, arcAngle),
-                        "fillArc");
+void javax_microedition_lcdui_Graphics::fillArc(int32_t x, int32_t y, int32_t width, int32_t height, int32_t startAngle,
+                                                int32_t arcAngle) {
+  lcdui::logShapeChecks(raster::fillArc(drawingSurface(), state, x, y, width, height, startAngle, arcAngle), "fillArc");
 }
 
 void javax_microedition_lcdui_Graphics::fillTriangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
@@ -90,8 +88,8 @@ void javax_microedition_lcdui_Graphics::drawRGB(IntArray* rgbData, int32_t offse
                                                 int32_t y, int32_t width, int32_t height, bool processAlpha) {
   const raster::Surface surface = drawingSurface();
   const lcdui::IntArrayElements source = lcdui::intArrayElements(rgbData);
-  lcdui::logRgbChecks(
-      raster::drawRGB(surface, state, source.elements, source.length, offset, scanlength, x, y, width, height, processAlpha));
+  lcdui::logRgbChecks(raster::drawRGB(surface, state, source.elements, source.length, offset, scanlength, x, y, width,
+                                      height, processAlpha));
 }
 
 void javax_microedition_lcdui_Graphics::drawRegion(javax_microedition_lcdui_Image* source, int32_t xSource,
@@ -109,8 +107,7 @@ void javax_microedition_lcdui_Graphics::drawImage(javax_microedition_lcdui_Image
   const raster::Surface surface = drawingSurface();
   raster::Surface imageSurface;
   if (image != nullptr) imageSurface = image->surface();
-  lcdui::logRegionChecks(
-      raster::drawImage(surface, state, image != nullptr ? &imageSurface : nullptr, x, y, anchor));
+  lcdui::logRegionChecks(raster::drawImage(surface, state, image != nullptr ? &imageSurface : nullptr, x, y, anchor));
 }
 
 void javax_microedition_lcdui_Graphics::resetForPaint() {

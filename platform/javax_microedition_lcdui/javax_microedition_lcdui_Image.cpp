@@ -55,8 +55,7 @@ Image* Image::createImage(ByteArray* data, int32_t offset, int32_t length) {
                     decoded.pixelType == raster::argb4444 ? raster::argb4444 : raster::opaqueRgb565, 0);
   image->m_pixelType = decoded.pixelType;
   if (ShortArray* store = lcdui::sixteenBitStore(image->pixels); store != nullptr && store->elements() != nullptr) {
-    const size_t count = std::min<size_t>(size_t(store->length()),
-                                          size_t(decoded.pitch >> 1) * size_t(decoded.height));
+    const size_t count = std::min<size_t>(size_t(store->length()), size_t(decoded.pitch >> 1) * size_t(decoded.height));
     std::memcpy(store->elements(), decoded.pixels.get(), count * sizeof(uint16_t));
   }
   return image;
@@ -80,7 +79,8 @@ Image* Image::createRGBImage(IntArray* rgb, int32_t rgbWidth, int32_t rgbHeight,
 void Image::getRGB(IntArray* argb, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t regionWidth,
                    int32_t regionHeight) {
   const lcdui::IntArrayElements target = lcdui::intArrayElements(argb);
-  lcdui::logGetRgbChecks(raster::getRGB(surface(), target.elements, target.length, offset, scanlength, x, y, regionWidth, regionHeight));
+  lcdui::logGetRgbChecks(
+      raster::getRGB(surface(), target.elements, target.length, offset, scanlength, x, y, regionWidth, regionHeight));
 }
 
 void javax_microedition_lcdui_ScreenImage::wrapScreenBuffer(int32_t bufferWidth, int32_t bufferHeight, void* buffer) {

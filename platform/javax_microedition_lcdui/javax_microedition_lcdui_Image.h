@@ -37,8 +37,7 @@ class javax_microedition_lcdui_Image : public Object {
                                                         bool processAlpha);
   // Pixels as ARGB into argb[offset + row * scanlength + column]. Bad
   // arguments are logged; nothing outside the image or the array is touched.
-  void getRGB(IntArray* argb, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t width,
-              int32_t height);
+  void getRGB(IntArray* argb, int32_t offset, int32_t scanlength, int32_t x, int32_t y, int32_t width, int32_t height);
 
   // The store as the kernels see it; valid until the next allocation.
   raster::Surface surface() const;
@@ -46,7 +45,7 @@ class javax_microedition_lcdui_Image : public Object {
   Array* pixels;  // ShortArray for the 16-bit types
   int32_t width;
   int32_t height;
-  int32_t pitch;  // bytes per row of the store
+  int32_t pitch;       // bytes per row of the store
   int8_t mutableFlag;  // 1 for images made to be drawn into
   int32_t m_pixelType;
 };

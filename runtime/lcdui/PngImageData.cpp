@@ -24,11 +24,20 @@ png::PngDecodeStatus decodePngBytes(ByteArray* data, int32_t offset, int32_t len
   const png::PngDecodeStatus status =
       bytes != nullptr ? png::decodePng(bytes + begin, size_t(end - begin), image) : png::PngDecodeStatus::noHeader;
   switch (status) {
-    case png::PngDecodeStatus::decoded: break;
-    case png::PngDecodeStatus::libpngError: debugLog("createImage: PNG data damaged, the rest of the image is black"); break;
-    case png::PngDecodeStatus::noHeader: debugLog("createImage: no PNG header in the data"); break;
-    case png::PngDecodeStatus::sizeRefused: debugLog("createImage: PNG size refused"); break;
-    case png::PngDecodeStatus::outOfMemory: debugLog("createImage: no memory to decode the PNG"); break;
+    case png::PngDecodeStatus::decoded:
+      break;
+    case png::PngDecodeStatus::libpngError:
+      debugLog("createImage: PNG data damaged, the rest of the image is black");
+      break;
+    case png::PngDecodeStatus::noHeader:
+      debugLog("createImage: no PNG header in the data");
+      break;
+    case png::PngDecodeStatus::sizeRefused:
+      debugLog("createImage: PNG size refused");
+      break;
+    case png::PngDecodeStatus::outOfMemory:
+      debugLog("createImage: no memory to decode the PNG");
+      break;
   }
   return status;
 }

@@ -29,9 +29,7 @@ class GraphicsFixture : public RuntimeFixture {
   static Image* mutableImage(int32_t width, int32_t height) {
     return newImage(width, height, lcdui::mutableImageFlag | raster::opaqueRgb565);
   }
-  static uint16_t pixelAt(Image* image, int32_t x, int32_t y) {
-    return image->surface().row(y)[x];
-  }
+  static uint16_t pixelAt(Image* image, int32_t x, int32_t y) { return image->surface().row(y)[x]; }
   static IntArray* intArray(std::initializer_list<uint32_t> values) {
     IntArray* array = newIntArray(int32_t(values.size()));
     int32_t index = 0;

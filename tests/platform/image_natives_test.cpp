@@ -108,7 +108,8 @@ TEST_F(ImageNatives, OpaquePngDecodesIntoAPaddedRgb565Store) {
   EXPECT_EQ(image->m_pixelType, raster::opaqueRgb565);
   // Row 1 starts at store element 4.
   EXPECT_EQ(static_cast<ShortArray*>(image->pixels)->get(4), int16_t(0xFFFF));
-  EXPECT_EQ(readRgb(image, 0, 1, 3, 1), (std::vector<int32_t>{int32_t(0xFFFFFFFF), int32_t(0xFF838183), int32_t(0xFF000000)}));
+  EXPECT_EQ(readRgb(image, 0, 1, 3, 1),
+            (std::vector<int32_t>{int32_t(0xFFFFFFFF), int32_t(0xFF838183), int32_t(0xFF000000)}));
 }
 
 TEST_F(ImageNatives, DecodedImagesDrawByTheirPixelType) {
@@ -124,7 +125,9 @@ TEST_F(ImageNatives, DecodedImagesDrawByTheirPixelType) {
       {"palette alpha 0 and 128", paletteFixture({0, 128}, {0, 1, 2}), raster::keyedRgb565, {red565, 0x001F, 0x07E0}},
       // Weight A * 17 and fields 2R/4G/2B: opaque white over red lands as
       // 30/59/29, short of white.
-      {"alpha", truecolourFixture(2, 1, {0xFFFFFFFF, 0x00FFFFFF}, true), raster::argb4444,
+      {"alpha",
+       truecolourFixture(2, 1, {0xFFFFFFFF, 0x00FFFFFF}, true),
+       raster::argb4444,
        {uint16_t(30 << 11 | 59 << 5 | 29), red565}},
   };
   for (const Case& c : cases) {
@@ -207,8 +210,7 @@ TEST_F(ImageNatives, CreateRgbImageChoosesItsTypeAndReadsBack) {
       {"alpha 0 becomes the key", true, {0x00123456, 0xFF00FF00}, raster::keyedRgb565, {0x00000000, 0xFF00FF00}},
       {"partial alpha", true, {0x80FFFFFF, 0xFF102030}, raster::argb4444, {0x88FFFFFF, 0xFF112233}},
       // Partial alpha over the key colour leaves the key.
-      {"partial alpha on magenta only", true, {0x80FF00FF, 0xFFFFFFFF}, raster::keyedRgb565,
-       {0x00000000, 0xFFFFFFFF}},
+      {"partial alpha on magenta only", true, {0x80FF00FF, 0xFFFFFFFF}, raster::keyedRgb565, {0x00000000, 0xFFFFFFFF}},
   };
   for (const Case& c : cases) {
     Image* image = Image::createRGBImage(intArray(c.rgb), 2, 1, c.processAlpha);
@@ -246,8 +248,7 @@ TEST_F(ImageNatives, GetRgbLogsBadArgumentsAndWritesOnlyInsideBoth) {
       {"short array", 5, 3, 2, 0, 0, 2, 2, checkLines({"getRGB length"}), {3, 4}},
       {"origin outside", 4, 0, 2, -1, 0, 2, 1, checkLines({"getRGB x,y outside"}), {1}},
       {"size outside", 4, 0, 2, 1, 1, 2, 2, checkLines({"getRGB width,height outside"}), {0}},
-      {"negative scan", 6, 4, -2, 0, 0, 2, 3, checkLines({"getRGB width,height outside"}),
-       {2, 3, 4, 5}},
+      {"negative scan", 6, 4, -2, 0, 0, 2, 3, checkLines({"getRGB width,height outside"}), {2, 3, 4, 5}},
   };
   for (const Case& c : cases) {
     IntArray* out = newIntArray(c.arrayLength);
