@@ -21,6 +21,19 @@ std::vector<int32_t> readRgb(Image* image, int32_t x, int32_t y, int32_t width, 
   return std::vector<int32_t>(out->elements(), out->elements() + out->length());
 }
 
+PngFixture greyFixture(const std::vector<uint8_t>& levels) {
+  PngFixture fixture;
+  fixture.width = uint32_t(levels.size());
+  fixture.colourType = PNG_COLOR_TYPE_GRAY;
+  fixture.rows = {levels};
+  return fixture;
+}
+
+PngFixture interlaced(PngFixture fixture) {
+  fixture.interlaced = true;
+  return fixture;
+}
+
 PngFixture paletteFixture(const std::vector<uint8_t>& alphas, const std::vector<uint8_t>& indices) {
   PngFixture fixture;
   fixture.width = uint32_t(indices.size());
@@ -122,6 +135,9 @@ TEST_F(ImageNatives, DecodedImagesDrawByTheirPixelType) {
   const Case cases[] = {
       {"opaque", truecolourFixture(2, 1, {0x0000FF, 0xFFFFFF}, false), raster::opaqueRgb565, {0x001F, 0xFFFF}},
       {"exact magenta", truecolourFixture(2, 1, {0xFF00FF, 0x00FF00}, false), raster::keyedRgb565, {red565, 0x07E0}},
+      {"interlaced", interlaced(truecolourFixture(2, 1, {0x0000FF, 0xFFFFFF}, false)), raster::opaqueRgb565,
+       {0x001F, 0xFFFF}},
+      {"grey", greyFixture({0x80, 0xFF}), raster::opaqueRgb565, {0x8410, 0xFFFF}},
       {"palette alpha 0 and 128", paletteFixture({0, 128}, {0, 1, 2}), raster::keyedRgb565, {red565, 0x001F, 0x07E0}},
       // Weight A * 17 and fields 2R/4G/2B: opaque white over red lands as
       // 30/59/29, short of white.
