@@ -168,7 +168,9 @@ FILE* openResourceArchiveAt(const ResourceArchiveEntry& entry) {
 
 bool readResourceEntry(std::u16string_view name, std::vector<uint8_t>& bytes) {
   const ResourceArchiveIndex* index = resourceArchive();
-  const ResourceArchiveEntry* entry = index != nullptr ? index->find(name) : nullptr;
+  // An unreadable archive has said why already.
+  if (index == nullptr) return false;
+  const ResourceArchiveEntry* entry = index->find(name);
   if (entry == nullptr) {
     debugLog("resource %s: not in the archive", narrowForLog(name).c_str());
     return false;
