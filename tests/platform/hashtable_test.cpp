@@ -11,6 +11,7 @@
 #include "runtime/lang/NumberText.h"
 #include "runtime/object/ObjectFactory.h"
 #include "tests/platform/vector_fixture.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -223,6 +224,36 @@ TEST_F(HashtableTest, AgreesWithAStandardMapOverRandomOperations) {
     for (const auto& [k, v] : model) EXPECT_EQ(seen[k], 1) << "seed " << seed << " key " << k;
     EXPECT_EQ(walk(table->elements()).size(), model.size());
   }
+}
+
+}  // namespace
+
+namespace {
+
+class HashtableOutOfMemoryTest : public CollectionsFixture {
+ protected:
+  HashtableOutOfMemoryTest() : CollectionsFixture(64 * 1024) {}
+};
+
+TEST_F(HashtableOutOfMemoryTest, AFailedRehashKeepsTheTable) {
+  auto* table = keep(0, newObject<java_util_Hashtable>(4));
+  for (int32_t i = 0; i < 3; ++i) table->put(keep(1 + i, newObject<IntegerKey>(i)), table);
+  ObjectArray* before = table->table;
+  auto* probe = keep(4, newObject<IntegerKey>(7));
+  ASSERT_TRUE(fillObjectHeap(5)) << "the heap filled up";
+
+  wince::LogCapture log;
+  EXPECT_EQ(table->put(probe, table), nullptr);
+  EXPECT_TRUE(log.contains("Hashtable: no room to rehash"));
+  EXPECT_EQ(table->table, before);
+  EXPECT_EQ(table->size(), 3);
+  for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(table->containsKey(statics().cGame.menuRows->get(1 + i))) << i;
+
+  keep<Object>(5, nullptr);
+  collect();
+  table->put(probe, table);
+  EXPECT_EQ(table->size(), 4);
+  EXPECT_EQ(table->table->length(), 9);
 }
 
 }  // namespace

@@ -10,12 +10,15 @@
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/lang/String.h"
+#include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
 #include "tests/support/RuntimeFixture.h"
 
 class CollectionsFixture : public RuntimeFixture {
  protected:
   static constexpr int32_t keptSlots = 64;
+
+  explicit CollectionsFixture(uint32_t objectHeapBytes = defaultObjectHeapBytes) : RuntimeFixture(objectHeapBytes) {}
 
   void SetUp() override {
     RuntimeFixture::SetUp();
@@ -65,6 +68,19 @@ class CollectionsFixture : public RuntimeFixture {
   std::string pendingMessage() {
     auto* thrown = static_cast<java_lang_Throwable*>(application().getPending());
     return thrown == nullptr ? "(nothing pending)" : textOf(thrown->getMessage());
+  }
+
+  // Fills the object heap with plain objects held by an array in slot;
+  // true when the heap filled up. The array lives only in this frame and the
+  // slot, so that emptying the slot frees it all at the next collection.
+  __attribute__((noinline)) bool fillObjectHeap(int32_t slot) {
+    ObjectArray* keeper = keep(slot, newObjectArray(100000));
+    for (int32_t count = 0; count < keeper->length(); ++count) {
+      Object* filler = newObject<Object>();
+      if (filler == nullptr) return count > 0;
+      keeper->set(count, filler);
+    }
+    return false;
   }
 
   static std::string textOf(String* text) {

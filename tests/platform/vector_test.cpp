@@ -11,6 +11,7 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/platform/vector_fixture.h"
 #include "tests/runtime/thread_test_support.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -298,6 +299,40 @@ TEST_F(VectorTest, TwoThreadsAddingLoseNoElement) {
   int firsts = 0;
   for (int32_t i = 0; i < vector->size(); ++i) firsts += vector->elementAt(i) == first ? 1 : 0;
   EXPECT_EQ(firsts, addsPerThread);
+}
+
+}  // namespace
+
+namespace {
+
+class VectorOutOfMemoryTest : public CollectionsFixture {
+ protected:
+  VectorOutOfMemoryTest() : CollectionsFixture(64 * 1024) {}
+};
+
+TEST_F(VectorOutOfMemoryTest, AFailedGrowthKeepsTheOldArray) {
+  auto* vector = keep(0, newObject<java_util_Vector>(2, 0));
+  Object* first = keep(1, newObject<Object>());
+  vector->addElement(first);
+  vector->addElement(vector);
+  ObjectArray* before = vector->elementData;
+  ASSERT_TRUE(fillObjectHeap(2)) << "the heap filled up";
+
+  wince::LogCapture log;
+  vector->addElement(first);
+  vector->insertElementAt(first, 0);
+  vector->setSize(5);
+  EXPECT_TRUE(log.contains("Vector: no room for"));
+  EXPECT_EQ(vector->elementData, before);
+  ASSERT_EQ(vector->size(), 2);
+  EXPECT_EQ(vector->elementAt(0), first);
+  EXPECT_EQ(vector->elementAt(1), vector);
+
+  keep<Object>(2, nullptr);
+  collect();
+  vector->addElement(first);
+  EXPECT_EQ(vector->size(), 3) << "with room again it grows";
+  EXPECT_EQ(vector->capacity(), 4);
 }
 
 }  // namespace
