@@ -112,20 +112,15 @@ TEST_F(TimerTest, FixedDelayCountsFromTheRunAndFixedRateFromTheDueTime) {
   wince::advanceFakeClock(250);
   m_log.waitFor(5);
   wince::advanceFakeClock(100);
-  m_log.waitFor(7);
-  Entries entries = m_log.waitFor(7);
-  const Entries delayRuns = [&] {
+  const Entries entries = m_log.waitFor(7);
+  auto runsOf = [&](const char* name) {
     Entries runs;
     for (const auto& entry : entries)
-      if (entry.starts_with("delay")) runs.push_back(entry);
+      if (entry.starts_with(name)) runs.push_back(entry);
     return runs;
-  }();
-  const Entries rateRuns = [&] {
-    Entries runs;
-    for (const auto& entry : entries)
-      if (entry.starts_with("rate")) runs.push_back(entry);
-    return runs;
-  }();
+  };
+  const Entries delayRuns = runsOf("delay@");
+  const Entries rateRuns = runsOf("rate@");
   EXPECT_EQ(delayRuns, (Entries{"delay@100", "delay@350", "delay@450"}));
   EXPECT_EQ(rateRuns, (Entries{"rate@100", "rate@200", "rate@300", "rate@400"}));
 }
@@ -199,8 +194,12 @@ TEST_F(TimerTest, HeapGrowsAndKeepsOrder) {
     RecordingTask* added = task(static_cast<int32_t>(10 + i), "heap");
     added->nextExecutionTime = times[i];
     queue->add(added);
-    if (i == 2) EXPECT_EQ(queue->queue->length(), 4);
-    if (i == 3) EXPECT_EQ(queue->queue->length(), 8) << "the fourth task doubles the array";
+    if (i == 2) {
+      EXPECT_EQ(queue->queue->length(), 4);
+    }
+    if (i == 3) {
+      EXPECT_EQ(queue->queue->length(), 8) << "the fourth task doubles the array";
+    }
   }
   EXPECT_EQ(queue->queue->get(0), nullptr);
   queue->rescheduleMin(100);
