@@ -177,6 +177,15 @@ TEST_F(ArchiveStreamTest, DataReadsOfAnEntryCutShortByTheFileEnd) {
   EXPECT_EQ(data->readUTF(), nullptr);
   EXPECT_EQ(takePending(), classid::java_io_EOFException);
   stream->close();
+
+  // The end of the file answers -1, which the entry never counts as taken.
+  stream = resource("words");
+  ByteArray* into = newByteArray(7);
+  EXPECT_EQ(stream->read(into, 0, 7), 4);
+  EXPECT_EQ(stream->read(into, 0, 3), -1);
+  EXPECT_EQ(stream->read(), -1);
+  EXPECT_EQ(stream->available(), 3);
+  stream->close();
 }
 
 TEST_F(ArchiveStreamTest, BarNamesOpenTheirOwnFileInTheInstallFolderFirst) {
