@@ -5,6 +5,8 @@
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
 #include "runtime/thread/ThreadTable.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
+#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 
 namespace {
 Application* currentApplication = nullptr;
@@ -37,6 +39,7 @@ bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHea
 void Application::close() {
   if (m_memoryManagers == nullptr) return;
   debugLog("Application::close");
+  destoryMIDlet();
   m_midlet = m_current = m_screenImage = m_screenGraphics = m_scratch = nullptr;
   // A pending exception of any thread would outlive the objects.
   forEachThreadExceptionState([](ThreadExceptionState& state, void*) { state.pending = nullptr; }, nullptr);
@@ -60,6 +63,44 @@ void Application::close() {
   if (currentApplication == this) currentApplication = nullptr;
   // The next run may map other folders.
   forgetResourceArchive();
+}
+
+void Application::startApp(Object* (*createMidlet)()) {
+  Object* midlet = createMidlet != nullptr ? createMidlet() : nullptr;
+  m_midlet = midlet;
+  m_staticClass->CorvaQNDR.instance = midlet;
+  debugLog("Application::startApp");
+  if (midlet == nullptr) {
+    debugLog("Application::startApp: no MIDlet was made");
+    return;
+  }
+  static_cast<javax_microedition_midlet_MIDlet*>(midlet)->startApp();
+}
+
+void Application::pause() {
+  if (m_paused == 1 || m_midlet == nullptr || m_current == nullptr) return;
+  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->pauseApp();
+  static_cast<javax_microedition_lcdui_Displayable*>(m_current)->hideNotify();
+  m_paused = 1;
+}
+
+void Application::resume() {
+  if (m_paused == 0 || m_midlet == nullptr || m_current == nullptr) return;
+  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->startApp();
+  static_cast<javax_microedition_lcdui_Displayable*>(m_current)->showNotify();
+  m_paused = 0;
+}
+
+void Application::destoryMIDlet() {
+  debugLog("Application::destoryMIDlet");
+  if (m_midlet == nullptr) {
+    debugLog("m_midlet is already NULL.");
+    return;
+  }
+  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->destroyApp(true);
+  // Once only, whoever asks again.
+  m_midlet = nullptr;
+  if (m_staticClass != nullptr) m_staticClass->CorvaQNDR.instance = nullptr;
 }
 
 bool Application::pushName(const char* name) {

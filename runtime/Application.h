@@ -53,6 +53,18 @@ class Application {
   // stopped for good first (ObjectManager::stopTheWorldForShutdown).
   void close();
 
+  // Makes the MIDlet with createMidlet (its constructor reads the
+  // descriptor), keeps it as m_midlet and in the MIDlet-instance static, and
+  // calls its startApp.
+  void startApp(Object* (*createMidlet)());
+  // Pause and resume are idempotent and do nothing before there are a MIDlet
+  // and a current Displayable: pauseApp then hideNotify; startApp then
+  // showNotify.
+  void pause();
+  void resume();
+  // destroyApp(true) on the MIDlet, once; close calls it first.
+  void destoryMIDlet();
+
   StaticClass* getStaticClass() const { return m_staticClass; }
   ObjectManager* getObjectManager() const { return m_objectManager; }
   MemoryManagers* getMemoryManagers() const { return m_memoryManagers; }

@@ -1,0 +1,83 @@
+#include "runtime/app/ApplicationImpl.h"
+
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
+#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
+#include "runtime/display/DisplayDevice.h"
+#include "runtime/display/DisplayOpening.h"
+#include "runtime/gc/ObjectManager.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/thread/ThreadTable.h"
+#include "wince/clock.h"
+
+namespace {
+ApplicationImpl* currentApplicationImpl = nullptr;
+}
+
+ApplicationImpl::ApplicationImpl() { currentApplicationImpl = this; }
+
+ApplicationImpl::~ApplicationImpl() {
+  if (currentApplicationImpl == this) currentApplicationImpl = nullptr;
+}
+
+ApplicationImpl* ApplicationImpl::get() { return currentApplicationImpl; }
+
+int ApplicationImpl::openDisplay(LPCWSTR type, HWND window) { return openDisplayDevice(type, window, &display); }
+
+int ApplicationImpl::init(const ApplicationStartup& startup) {
+  // Threads here always park at the safepoint; nothing suspends them.
+  preemptiveSuspend = 0;
+  lastGcTick = GetTickCount();
+  application = new Application();
+  if (!application->init(startup.classInitialisers, startup.objectHeapBytes, startup.nativePoolBytes,
+                         startup.literalPool)) {
+    debugLog("ApplicationImpl::init failed");
+    return 0;
+  }
+  // The run's thread table starts fresh in Application::init.
+  ThreadTable::instance().registerUiThread();
+  if (display != nullptr) backBuffer = static_cast<uint16_t*>(display->getBufferPixels());
+  if (startup.createScreen != nullptr) {
+    startup.createScreen(*application, backBuffer);
+    debugLog("m_screenGraphics");
+  }
+  application->startApp(startup.createMidlet);
+  return 1;
+}
+
+void ApplicationImpl::shutdown() {
+  running = 0;
+  if (application != nullptr) {
+    // Nothing else of the object model runs from here on, and parked threads
+    // keep the locks they wait on.
+    if (application->getObjectManager() != nullptr) application->getObjectManager()->stopTheWorldForShutdown();
+    application->close();
+    delete application;
+    application = nullptr;
+  }
+  if (display != nullptr) {
+    display->close();
+    delete display;
+    display = nullptr;
+  }
+  backBuffer = nullptr;
+}
+
+void ApplicationImpl::pause() {
+  if (application != nullptr) application->pause();
+}
+
+void ApplicationImpl::resume() {
+  if (application != nullptr) application->resume();
+}
+
+void ApplicationImpl::focusLost() {
+  if (application == nullptr || application->m_midlet == nullptr || application->m_current == nullptr) return;
+  static_cast<javax_microedition_midlet_MIDlet*>(application->m_midlet)->pauseApp();
+  static_cast<javax_microedition_lcdui_Displayable*>(application->m_current)->hideNotify();
+}
+
+void ApplicationImpl::focusGained() {
+  if (application == nullptr || application->m_midlet == nullptr || application->m_current == nullptr) return;
+  static_cast<javax_microedition_midlet_MIDlet*>(application->m_midlet)->startApp();
+  static_cast<javax_microedition_lcdui_Displayable*>(application->m_current)->showNotify();
+}
