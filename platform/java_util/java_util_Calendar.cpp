@@ -2,13 +2,13 @@
 
 #include <ctime>
 
-#include "platform/java_util/JavaUtilStatics.h"
 #include "platform/java_util/java_util_Date.h"
 #include "platform/java_util/java_util_TimeZone.h"
 #include "runtime/exceptions/ThrowNew.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+#include "runtime/object/StaticClass.h"
 
 namespace {
 
@@ -98,12 +98,8 @@ void java_util_Calendar::init() {
 int64_t java_util_Calendar::wallClockMillis() { return static_cast<int64_t>(std::time(nullptr)) * 1000; }
 
 java_util_Calendar* java_util_Calendar::getInstance() {
-  JavaUtilStatics& shared = javaUtilStatics();
-  if (shared.sharedCalendar == nullptr) {
-    auto* calendar = newObject<java_util_Calendar>();
-    keepForTheRun(calendar);
-    shared.sharedCalendar = calendar;
-  }
+  java_util_CalendarStatics& shared = statics().java_util_Calendar;
+  if (shared.sharedCalendar == nullptr) shared.sharedCalendar = newObject<java_util_Calendar>();
   return shared.sharedCalendar;
 }
 
@@ -119,9 +115,6 @@ void java_util_Calendar::setTimeZone(java_util_TimeZone* value) {
     throwNew<java_lang_NullPointerException>(nullptr);
     return;
   }
-  // The calendar outlives every collection, and so must its zone.
-  keepForTheRun(value);
-  keepForTheRun(value->getID());
   zone = value;
   if (!timeValid) computeTime();
   computeFields();
@@ -296,7 +289,6 @@ java_util_Date* java_util_Calendar::getTime() {
   const int64_t now = currentTime();
   if (cachedDate == nullptr) {
     cachedDate = newObject<java_util_Date>(now);
-    keepForTheRun(cachedDate);
   } else {
     cachedDate->setTime(now);
   }

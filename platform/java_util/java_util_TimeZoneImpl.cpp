@@ -1,11 +1,11 @@
 #include "platform/java_util/java_util_TimeZoneImpl.h"
 
-#include "platform/java_util/JavaUtilStatics.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/exceptions/ThrowNew.h"
 #include "runtime/lang/String.h"
 #include "runtime/lang/StringBuffer.h"
 #include "runtime/object/ObjectFactory.h"
+#include "runtime/object/StaticClass.h"
 #include "runtime/thread/SynchronizedScope.h"
 
 namespace {
@@ -24,12 +24,11 @@ void raiseIllegalArgument(int32_t literalIndex, int32_t value) {
 }
 
 ByteArray* sharedMonthLength() {
-  JavaUtilStatics& shared = javaUtilStatics();
+  java_util_CalendarStatics& shared = statics().java_util_Calendar;
   if (shared.monthLength == nullptr) {
     ByteArray* table = newByteArray(12);
     if (table == nullptr || table->length() != 12) return nullptr;
     for (int32_t i = 0; i < 12; ++i) table->set(i, monthDaysTable[i]);
-    keepForTheRun(table);
     shared.monthLength = table;
   }
   return shared.monthLength;
@@ -187,29 +186,26 @@ int32_t java_util_TimeZoneImpl::getOffset(int32_t era, int32_t year, int32_t mon
 }
 
 void java_util_TimeZoneImpl::makeZoneTable() {
-  JavaUtilStatics& shared = javaUtilStatics();
+  java_util_TimeZoneStatics& shared = statics().java_util_TimeZone;
   if (shared.zoneTable != nullptr || shared.makingZoneTable) return;
   shared.makingZoneTable = true;
   ObjectArray* table = newObjectArray(2);
   if (table != nullptr && table->length() == 2) {
-    keepForTheRun(table);
+    // Rooted before its zones are made, so a collection meanwhile keeps it.
+    shared.zoneTable = table;
     const LiteralId ids[2] = {LiteralId::timeZoneFirstId, LiteralId::timeZoneSecondId};
     for (int32_t i = 0; i < 2; ++i) {
       auto* zone = newObject<java_util_TimeZoneImpl>(0, literalOrNull(static_cast<int32_t>(ids[i])));
-      keepForTheRun(zone);
       table->set(i, zone);
     }
-    shared.zoneTable = table;
   }
   shared.makingZoneTable = false;
 }
 
 java_util_TimeZone* java_util_TimeZone::getDefault() {
-  JavaUtilStatics& shared = javaUtilStatics();
+  java_util_TimeZoneStatics& shared = statics().java_util_TimeZone;
   if (shared.defaultZone == nullptr) {
-    auto* zone = newObject<java_util_TimeZoneImpl>();
-    keepForTheRun(zone);
-    shared.defaultZone = zone;
+    shared.defaultZone = newObject<java_util_TimeZoneImpl>();
   }
   return shared.defaultZone;
 }
@@ -217,13 +213,12 @@ java_util_TimeZone* java_util_TimeZone::getDefault() {
 ObjectArray* java_util_TimeZone::getAvailableIDs() {
   java_util_TimeZone* zone = getDefault();
   SynchronizedScope lock(zone);
-  JavaUtilStatics& shared = javaUtilStatics();
+  java_util_TimeZoneStatics& shared = statics().java_util_TimeZone;
   if (shared.availableIDs == nullptr && shared.zoneTable != nullptr) {
     const int32_t count = shared.zoneTable->length();
     ObjectArray* ids = newObjectArray(count);
     if (ids == nullptr || ids->length() != count) return nullptr;
     for (int32_t i = 0; i < count; ++i) ids->set(i, static_cast<java_util_TimeZone*>(shared.zoneTable->get(i))->getID());
-    keepForTheRun(ids);
     shared.availableIDs = ids;
   }
   return shared.availableIDs;

@@ -20,7 +20,7 @@ bool StaticClass::setUp(const ClassInitialisers* initialisers, bool loadLiteralP
     name += std::strlen(name) + 1;
   }
 
-  static_assert(std::is_same_v<decltype(allStatics()), std::tuple<IMenusStatics&, cActorStatics&, CorvaQNDRStatics&, cGameStatics&>>,
+  static_assert(std::is_same_v<decltype(allStatics()), BlockStatics::References>,
                 "allStatics() and BlockStatics list the same structs");
   void* addresses[rootCount];
   void** cursor = addresses;

@@ -9,6 +9,7 @@
 #include "runtime/object/Class.h"
 #include "runtime/object/ClassInitialisers.h"
 #include "runtime/object/GameStatics.h"
+#include "runtime/object/PlatformStatics.h"
 
 class ObjectArray;
 
@@ -17,14 +18,18 @@ class ObjectArray;
 template <class... Statics>
 struct StaticsList {
   static constexpr size_t referenceCount = (size_t{0} + ... + referencefields::count<Statics>());
+  using References = std::tuple<Statics&...>;
 };
-using BlockStatics = StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics>;
+using BlockStatics = StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics, java_util_CalendarStatics,
+                                 java_util_TimeZoneStatics>;
 
 struct StaticClass {
   IMenusStatics IMenus;
   cActorStatics cActor;
   CorvaQNDRStatics CorvaQNDR;
   cGameStatics cGame;
+  java_util_CalendarStatics java_util_Calendar;
+  java_util_TimeZoneStatics java_util_TimeZone;
 
   static constexpr size_t rootCount = BlockStatics::referenceCount;
   // Address of each reference static.
@@ -41,7 +46,7 @@ struct StaticClass {
   void releaseRefFieldTables();
 
  private:
-  auto allStatics() { return std::tie(IMenus, cActor, CorvaQNDR, cGame); }
+  auto allStatics() { return std::tie(IMenus, cActor, CorvaQNDR, cGame, java_util_Calendar, java_util_TimeZone); }
 };
 
 // The running Application's static block.

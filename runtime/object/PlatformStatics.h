@@ -1,0 +1,32 @@
+#pragma once
+// Class statics of the platform classes, one struct per class, as members of
+// the static block (statics().java_util_Calendar.sharedCalendar). A struct
+// with reference statics lists them in referenceFields(), which puts them in
+// the collector's root table.
+#include <cstdint>
+
+#include "runtime/object/ReferenceFields.h"
+
+class ByteArray;
+class ObjectArray;
+class java_util_Calendar;
+class java_util_TimeZoneImpl;
+
+struct java_util_CalendarStatics {
+  java_util_Calendar* sharedCalendar;  // made on first use
+  ByteArray* monthLength;              // 31, 29, 31, 30, ...
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&java_util_CalendarStatics::sharedCalendar, &java_util_CalendarStatics::monthLength};
+  }
+};
+
+struct java_util_TimeZoneStatics {
+  java_util_TimeZoneImpl* defaultZone;
+  ObjectArray* zoneTable;     // the two fixed zones
+  ObjectArray* availableIDs;  // their IDs
+  bool makingZoneTable;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&java_util_TimeZoneStatics::defaultZone, &java_util_TimeZoneStatics::zoneTable,
+                              &java_util_TimeZoneStatics::availableIDs};
+  }
+};
