@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "runtime/exceptions/Exceptions.h"
+#include "runtime/io/java_io_DataInputStream.h"
+#include "runtime/io/java_io_InputStream.h"
+#include "runtime/lang/Arrays.h"
+#include "runtime/net/HttpConnectionImpl.h"
+#include "runtime/net/Indicator.h"
+#include "runtime/object/ObjectFactory.h"
+#include "tests/runtime/net_connection_test_support.h"
+#include "tests/wince/net_loopback_server.h"
+#include "wince/connmgr.h"
+#include "wince/log.h"
+#include "wince/wininet.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+using conntest::narrow;
+using conntest::text;
+
+int countOf(const std::string& haystack, const std::string& needle) {
+  int count = 0;
+  for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++count;
+  return count;
+}
+
+std::string readAll(java_io_InputStream* in) {
+  std::string bytes;
+  for (int32_t b; (b = in->read()) >= 0;) bytes.push_back(char(b));
+  return bytes;
+}
+
+class HttpConnectionTest : public conntest::ConnectionFixture {
+ protected:
+  void SetUp() override {
+    ConnectionFixture::SetUp();
+    m_handlesBefore = wince::openInternetHandles();
+  }
+  void TearDown() override {
+    ConnectionFixture::TearDown();  // finalisers close and delete the clients
+    wince::restoreInternetDefaults();
+    EXPECT_EQ(wince::openInternetHandles(), m_handlesBefore) << "every handle closed";
+    EXPECT_EQ(wince::openConnectionManagerConnections(), 0) << "every connection released";
+  }
+
+  HttpConnectionImpl* open(const std::u16string& url) {
+    return newObject<HttpConnectionImpl>(text(url), 3, false);
+  }
+
+  int m_handlesBefore = 0;
+};
+
+TEST_F(HttpConnectionTest, GetSendsOneRequestAndServesStatusHeadersAndBody) {
+  nettest::HttpReplyServer server(
+      "HTTP/1.0 200 OK\r\ncontent-TYPE: text/plain\r\nContent-Length: 8\r\n\r\n\x00\x00\x01\x02tail"s, 2);
+  HttpConnectionImpl* connection = open(server.wideUrl("/data?id=7#top"));
+  ASSERT_NE(connection, nullptr);
+
+  EXPECT_EQ(connection->getResponseCode(), 200);
+  EXPECT_EQ(connection->getResponseCode(), 200);
+  EXPECT_EQ(narrow(connection->getResponseMessage()), "OK");
+  EXPECT_EQ(narrow(connection->getType()), "text/plain") << "header names match in any case";
+  EXPECT_EQ(narrow(connection->getHeaderField(text("Content-Length"))), "8");
+  EXPECT_EQ(connection->getHeaderField(text("X-Absent")), nullptr);
+  EXPECT_EQ(connection->getLength(), 8);
+  java_io_DataInputStream* in = connection->openDataInputStream();
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(in->readInt(), 0x102);
+  EXPECT_EQ(readAll(in), "tail");
+  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(countOf(server.requests(), "GET "), 1) << "one request serves every operation";
+  EXPECT_EQ(server.requests().substr(0, server.requests().find('\r')), "GET /data?id=7 HTTP/1.0")
+      << "the fragment stays here";
+
+  connection->setRequestProperty(text("X-Token"), text("abc"));
+  EXPECT_EQ(narrow(connection->getRequestProperty(text("x-token"))), "abc");
+  EXPECT_EQ(connection->getResponseCode(), 200) << "a new property sends again";
+  const std::string requests = server.requests();
+  EXPECT_EQ(countOf(requests, "GET "), 2);
+  EXPECT_NE(requests.find("\r\nX-Token: abc\r\n"), std::string::npos) << requests;
+  connection->close();
+  connection->close();
+}
+
+TEST_F(HttpConnectionTest, BodyWithoutLengthIsReadToTheEnd) {
+  nettest::HttpReplyServer server("HTTP/1.0 200 OK\r\n\r\nuntil the close");
+  HttpConnectionImpl* connection = open(server.wideUrl("/"));
+  java_io_InputStream* in = connection->openInputStream();
+  ASSERT_NE(in, nullptr);
+  EXPECT_EQ(readAll(in), "until the close");
+  EXPECT_EQ(connection->getLength(), 15);
+}
+
+TEST_F(HttpConnectionTest, FailuresRaiseIOExceptionWhereTheResponseIsNeeded) {
+  nettest::RefusingPort refusing;
+  wince::setInternetTimeouts(5000, 200);
+  const struct {
+    const char* what;
+    std::string reply;  // empty: nobody listens; "silent": never answers
+    int32_t status;
+  } cases[] = {
+      {"not found", "HTTP/1.0 404 Not Found\r\n\r\nmissing", 404},
+      {"refused", "", -1},
+      {"silent server", "silent", -1},
+  };
+  for (const auto& entry : cases) {
+    wince::LogCapture log;
+    std::unique_ptr<nettest::LoopbackServer> server;
+    uint16_t port = refusing.port();
+    if (!entry.reply.empty()) {
+      server = std::make_unique<nettest::LoopbackServer>(1, [&entry](wince::SOCKET connection, int) {
+        nettest::receiveRequestHead(connection);
+        if (entry.reply == "silent") {
+          nettest::receiveUntilClosed(connection);
+        } else {
+          nettest::sendText(connection, entry.reply);
+        }
+      });
+      port = server->port();
+    }
+    const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/page";
+    HttpConnectionImpl* connection = open(std::u16string(url.begin(), url.end()));
+    EXPECT_EQ(connection->getResponseCode(), entry.status) << entry.what;
+    EXPECT_EQ(connection->openInputStream(), nullptr) << entry.what;
+    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+    EXPECT_EQ(connection->openDataInputStream(), nullptr) << entry.what;
+    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+    if (entry.status < 0) {
+      EXPECT_EQ(connection->getResponseMessage(), nullptr) << entry.what;
+      EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+      EXPECT_EQ(connection->getType(), nullptr) << entry.what;
+      EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+      EXPECT_EQ(connection->getLength(), 0) << entry.what;
+    } else {
+      EXPECT_EQ(narrow(connection->getResponseMessage()), "Not Found") << entry.what;
+    }
+    connection->close();
+  }
+}
+
+TEST_F(HttpConnectionTest, OnlyGetIsSentAndAnotherMethodForgetsTheLastResponse) {
+  nettest::HttpReplyServer server("HTTP/1.0 200 OK\r\n\r\nbody", 2);
+  HttpConnectionImpl* connection = open(server.wideUrl("/"));
+  ASSERT_EQ(connection->getResponseCode(), 200);
+  wince::LogCapture log;
+  connection->setRequestMethod(text("POST"));
+  EXPECT_EQ(narrow(connection->getRequestMethod()), "POST");
+  EXPECT_EQ(connection->getResponseCode(), -1);
+  EXPECT_EQ(connection->getLength(), 0);
+  EXPECT_EQ(connection->openInputStream(), nullptr);
+  EXPECT_EQ(takePendingClass(), classid::java_io_IOException);
+  connection->setRequestMethod(text("get"));
+  EXPECT_EQ(connection->getResponseCode(), -1) << "the method is compared exactly";
+  EXPECT_EQ(countOf(server.requests(), "GET "), 1);
+  EXPECT_TRUE(log.contains("only GET")) << log.text();
+}
+
+TEST_F(HttpConnectionTest, NamePartsAndInterfaceViews) {
+  HttpConnectionImpl* connection = open(u"http://127.0.0.1:1/a/b.txt?x=1&y=2#part");
+  EXPECT_EQ(narrow(connection->getURL()), "http://127.0.0.1:1/a/b.txt?x=1&y=2#part");
+  EXPECT_EQ(narrow(connection->getProtocol()), "http");
+  EXPECT_EQ(narrow(connection->getHost()), "127.0.0.1");
+  EXPECT_EQ(connection->getPort(), 1);
+  EXPECT_EQ(narrow(connection->getFile()), "/a/b.txt");
+  EXPECT_EQ(narrow(connection->getQuery()), "?x=1&y=2");
+  EXPECT_EQ(connection->getRef(), nullptr);
+  EXPECT_EQ(narrow(connection->getRequestMethod()), "GET");
+  EXPECT_EQ(connection->getEncoding(), nullptr);
+  EXPECT_EQ(connection->getHeaderFieldInt(text("X"), 42), 42);
+  EXPECT_EQ(connection->openOutputStream(), nullptr);
+  EXPECT_EQ(connection->openDataOutputStream(), nullptr);
+
+  void* input = connection->lookupInterface(classid::javax_microedition_io_HttpConnection);
+  ASSERT_NE(input, nullptr);
+  for (int id : {classid::javax_microedition_io_Connection, classid::javax_microedition_io_ContentConnection,
+                 classid::javax_microedition_io_InputConnection})
+    EXPECT_EQ(connection->lookupInterface(id), input) << id;
+  void* output = connection->lookupInterface(classid::javax_microedition_io_OutputConnection);
+  EXPECT_NE(output, nullptr);
+  EXPECT_NE(output, input);
+  for (int id : {classid::javax_microedition_io_SocketConnection, classid::javax_microedition_io_StreamConnection,
+                 classid::java_lang_Runnable})
+    EXPECT_EQ(connection->lookupInterface(id), nullptr) << id;
+  auto* view = static_cast<javax_microedition_io_HttpConnection*>(input);
+  EXPECT_EQ(view->getPort(), 1) << "the view calls into the object";
+  EXPECT_EQ(Object::instanceOf(connection, classid::javax_microedition_io_OutputConnection), 1);
+}
+
+TEST_F(HttpConnectionTest, NamePartsSurviveACollection) {
+  {
+    wince::LogCapture log;
+    open(u"http://127.0.0.1:1/garbage?q")->close();  // unreachable from here on
+  }
+  HttpConnectionImpl* connection = open(u"https://127.0.0.1:2/kept/path?query=1");
+  collect();
+  open(u"http://127.0.0.1:3/overwrite/whatever/was/freed?x");
+  EXPECT_EQ(narrow(connection->getProtocol()), "https");
+  EXPECT_EQ(narrow(connection->getHost()), "127.0.0.1");
+  EXPECT_EQ(narrow(connection->getFile()), "/kept/path");
+  EXPECT_EQ(narrow(connection->getQuery()), "?query=1");
+  EXPECT_EQ(narrow(connection->getRequestMethod()), "GET");
+  EXPECT_EQ(narrow(connection->getURL()), "https://127.0.0.1:2/kept/path?query=1");
+}
+
+// Records the indicator's frames; the server waits for the first one, which
+// shows the dots run while the request does.
+struct FrameRecorder {
+  static inline std::mutex mutex;
+  static inline std::condition_variable drawn;
+  static inline std::vector<std::u16string> frames;
+
+  static void draw(const char16_t* frame, COLORREF, int32_t x, int32_t y) {
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(x, ConnectingIndicator::screenX);
+    EXPECT_EQ(y, ConnectingIndicator::screenY);
+    frames.emplace_back(frame);
+    drawn.notify_all();
+  }
+  // Bounded, so that a missing indicator fails instead of hanging.
+  static bool waitForFrames(size_t count) {
+    std::unique_lock lock(mutex);
+    return drawn.wait_for(lock, std::chrono::seconds(10), [count] { return frames.size() >= count; });
+  }
+  FrameRecorder() {
+    frames.clear();
+    ConnectingIndicator::setDrawing(draw);
+  }
+  ~FrameRecorder() { ConnectingIndicator::setDrawing(nullptr); }
+};
+
+TEST_F(HttpConnectionTest, IndicatorRunsDuringEachRequestAndEndsWithIt) {
+  FrameRecorder recorder;
+  std::vector<bool> sawFrame;
+  nettest::LoopbackServer server(2, [&](wince::SOCKET socket, int index) {
+    nettest::receiveRequestHead(socket);
+    sawFrame.push_back(FrameRecorder::waitForFrames(size_t(index) + 1));
+    nettest::sendText(socket, "HTTP/1.0 200 OK\r\n\r\nok");
+  });
+  HttpConnectionImpl* first = open(server.wideUrl("/one"));
+  HttpConnectionImpl* second = open(server.wideUrl("/two"));
+  EXPECT_EQ(first->getResponseCode(), 200);
+  EXPECT_EQ(ConnectingIndicator::liveThreads(), 0) << "the first request's indicator has ended";
+  EXPECT_EQ(second->getResponseCode(), 200);
+  EXPECT_EQ(ConnectingIndicator::liveThreads(), 0);
+  EXPECT_EQ(sawFrame, std::vector<bool>({true, true}));
+  std::lock_guard lock(FrameRecorder::mutex);
+  ASSERT_GE(FrameRecorder::frames.size(), 2u);
+  EXPECT_EQ(FrameRecorder::frames[0], ConnectingIndicator::frameText(0));
+}
+
+}  // namespace
