@@ -6,6 +6,9 @@
 
 #include "runtime/object/Object.h"
 
+class String;
+class java_util_Hashtable;
+
 class javax_microedition_midlet_MIDlet : public Object {
  public:
   using Super = Object;
@@ -14,10 +17,34 @@ class javax_microedition_midlet_MIDlet : public Object {
     return ReferenceFieldList{&javax_microedition_midlet_MIDlet::properties};
   }
 
+  // Reads the descriptor "app.jad" from the resource archive into the
+  // property table; without one the table stays empty.
+  void init();
+
+  // The descriptor's value for key (case matters), or "PROPERTY VALUE
+  // EMPTY"; never null.
+  // Inline, so that no unit owns the vtable: the runtime calls the MIDlet
+  // without linking this library.
+  virtual String* getAppProperty(String* key) { return appProperty(key); }
   // The game's operations; the runtime calls them only through the vtable.
   virtual void startApp() {}
   virtual void pauseApp() {}
   virtual void destroyApp(bool /*unconditional*/) {}
 
-  Object* properties;
+  // The main loop ends the run at its next pass (destroyApp(true) then).
+  static void notifyDestroyed(javax_microedition_midlet_MIDlet* midlet);
+  // Logged and refused: the MIDlet never has to exit first (always false).
+  static bool platformRequest(javax_microedition_midlet_MIDlet* midlet, String* url);
+
+  String* appProperty(String* key);
+
+  // The descriptor's text, or null when the archive has no "app.jad".
+  static String* loadJad();
+
+  java_util_Hashtable* properties;
 };
+
+// Each line "key:value" (LF or CRLF; the last line may lack its LF) into the
+// table, key and value trimmed, a later key replacing an earlier one. A line
+// without ':' is skipped.
+void parseDescriptor(String* text, java_util_Hashtable* table);

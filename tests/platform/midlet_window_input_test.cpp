@@ -124,15 +124,23 @@ TEST_F(WindowInput, KeysAreMappedAndSystemKeysNeverReachTheGame) {
 }
 
 TEST_F(WindowInput, VolumeKeysStepTheVolumeAndNeverReachTheGame) {
-  // No sound device here: the host's volume word is the device's.
+  // Without a sound device the host's volume word stands in for it.
+  const bool withDevice = waveOutSetVolume(nullptr, 0) == MMSYSERR_NOERROR;
   host.volume = 0;
+  auto deviceVolume = [&] {
+    DWORD volume = host.volume;
+    if (withDevice) waveOutGetVolume(nullptr, &volume);
+    return volume;
+  };
   wince::driver::tapKey(VK_F6);
   pump();
   EXPECT_EQ(host.volume, 0x19991999u);
+  EXPECT_EQ(deviceVolume(), 0x19991999u);
   wince::driver::tapKey(VK_F7);
   wince::driver::tapKey(VK_F7);
   EXPECT_TRUE(take().empty());
   EXPECT_EQ(host.volume, 0u);
+  EXPECT_EQ(deviceVolume(), 0u);
 }
 
 TEST_F(WindowInput, FocusLossAndGainPauseAndStartTheGame) {

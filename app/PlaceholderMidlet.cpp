@@ -1,0 +1,44 @@
+#include "app/PlaceholderMidlet.h"
+
+#include "app/GameClassInitialisers.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "runtime/Application.h"
+#include "runtime/object/ObjectFactory.h"
+
+namespace {
+
+constexpr int32_t frameColour = 0xC0C0C0;
+constexpr int32_t fieldColour = 0x202840;
+constexpr int32_t borderWidth = 8;
+
+Object* createPlaceholderMidlet() { return newObject<CorvaQNDR>(); }
+
+}  // namespace
+
+void PlaceholderCanvas::paint(javax_microedition_lcdui_Graphics* graphics) {
+  graphics->setColor(frameColour);
+  graphics->fillRect(0, 0, getWidth(), getHeight());
+  graphics->setColor(fieldColour);
+  graphics->fillRect(borderWidth, borderWidth, getWidth() - 2 * borderWidth, getHeight() - 2 * borderWidth);
+}
+
+void CorvaQNDR::startApp() {
+  Application* application = Application::get();
+  if (application == nullptr) return;
+  auto* canvas = static_cast<javax_microedition_lcdui_Canvas*>(application->m_current);
+  if (canvas == nullptr) {
+    canvas = newObject<PlaceholderCanvas>();
+    javax_microedition_lcdui_Display::getDisplay(this)->setCurrent(canvas);
+  }
+  javax_microedition_lcdui_Canvas::repaint(canvas);
+}
+
+ApplicationStartup placeholderApplicationStartup() {
+  ApplicationStartup startup;
+  startup.classInitialisers = &gameClassInitialisers();
+  startup.createScreen = &createScreenObjects;
+  startup.createMidlet = &createPlaceholderMidlet;
+  return startup;
+}
