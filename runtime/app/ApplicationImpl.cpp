@@ -1,5 +1,12 @@
 #include "runtime/app/ApplicationImpl.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/display/DisplayDevice.h"
@@ -10,8 +17,39 @@
 #include "wince/clock.h"
 
 namespace {
+
 ApplicationImpl* currentApplicationImpl = nullptr;
-}
+
+// Ends the process if the scope is not left within its time.
+class ShutdownWatchdog {
+ public:
+  explicit ShutdownWatchdog(uint32_t milliseconds)
+      : m_thread([this, milliseconds] {
+          std::unique_lock lock(m_mutex);
+          if (m_done.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_finished; })) return;
+          debugLog("shutdown did not finish within %u ms; ending the process", milliseconds);
+          std::fflush(stdout);
+          std::_Exit(1);
+        }) {}
+  ~ShutdownWatchdog() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_finished = true;
+    }
+    m_done.notify_one();
+    m_thread.join();
+  }
+  ShutdownWatchdog(const ShutdownWatchdog&) = delete;
+  ShutdownWatchdog& operator=(const ShutdownWatchdog&) = delete;
+
+ private:
+  std::mutex m_mutex;
+  std::condition_variable m_done;
+  bool m_finished = false;
+  std::thread m_thread;
+};
+
+}  // namespace
 
 ApplicationImpl::ApplicationImpl() { currentApplicationImpl = this; }
 
@@ -47,6 +85,7 @@ int ApplicationImpl::init(const ApplicationStartup& startup) {
 void ApplicationImpl::shutdown() {
   running = 0;
   if (application != nullptr) {
+    ShutdownWatchdog watchdog(shutdownWatchdogMilliseconds);
     // Nothing else of the object model runs from here on, and parked threads
     // keep the locks they wait on.
     if (application->getObjectManager() != nullptr) application->getObjectManager()->stopTheWorldForShutdown();

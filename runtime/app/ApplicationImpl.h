@@ -44,7 +44,10 @@ class ApplicationImpl final : public PauseTarget {
   // shuts down.
   int init(const ApplicationStartup& startup);
   // Stops every other thread for good, closes the Application (destroyApp
-  // first) and the display. A second call does nothing.
+  // first) and the display. A second call does nothing. When the game's
+  // destroyApp blocks (say on a monitor a parked thread holds) for longer
+  // than shutdownWatchdogMilliseconds of real time, the process is ended
+  // with exit code 1 after a log line.
   void shutdown();
 
   // PauseTarget: power and orientation pauses.
@@ -65,4 +68,5 @@ class ApplicationImpl final : public PauseTarget {
   uint16_t* backBuffer = nullptr;
   uint32_t volume = 0;
   uint32_t lastGcTick = 0;
+  uint32_t shutdownWatchdogMilliseconds = 10000;
 };

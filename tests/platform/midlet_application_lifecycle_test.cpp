@@ -2,6 +2,8 @@
 // MIDlet and its current Displayable see them.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -154,6 +156,43 @@ TEST_F(ApplicationLifecycleTest, ClosingWithoutAMidletSaysSo) {
   host.shutdown();
   EXPECT_TRUE(log.contains("m_midlet is already NULL.")) << log.text();
   EXPECT_TRUE(events.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// destroyApp that never returns, as when it waits on a monitor that a
+// parked thread holds.
+class HangingMidlet : public javax_microedition_midlet_MIDlet {
+ public:
+  using Super = javax_microedition_midlet_MIDlet;
+  static constexpr uint16_t classId = classid::CorvaQNDR;
+  void destroyApp(bool) override {
+    std::mutex never;
+    std::condition_variable nothing;
+    std::unique_lock lock(never);
+    nothing.wait(lock, [] { return false; });
+  }
+};
+
+Object* createHangingMidlet() { return newObject<HangingMidlet>(); }
+
+TEST(ApplicationShutdownDeathTest, AHangingDestroyAppEndsTheProcessAfterTheWatchdogTime) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        ApplicationImpl host;
+        host.shutdownWatchdogMilliseconds = 50;
+        ApplicationStartup startup;
+        startup.literalPool = Application::LiteralPool::none;
+        startup.objectHeapBytes = 1u << 20;
+        startup.nativePoolBytes = 1u << 20;
+        startup.createMidlet = &createHangingMidlet;
+        host.init(startup);
+        host.shutdown();
+      },
+      ::testing::ExitedWithCode(1), "");
 }
 
 }  // namespace
