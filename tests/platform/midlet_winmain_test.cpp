@@ -37,7 +37,32 @@ class ClosingMidlet : public javax_microedition_midlet_MIDlet {
 
 Object* createClosingMidlet() { return newObject<ClosingMidlet>(); }
 
-TEST(WinMainRun, CloseEndsTheRunWithExitCodeZeroAfterOneDestroyApp) {
+// Ends itself through notifyDestroyed instead of a window close.
+class QuittingMidlet : public ClosingMidlet {
+ public:
+  using Super = ClosingMidlet;
+  void startApp() override {
+    events.push_back("startApp");
+    notifyDestroyed(this);
+  }
+};
+
+Object* createQuittingMidlet() { return newObject<QuittingMidlet>(); }
+
+class WinMainRun : public ::testing::TestWithParam<Object* (*)()> {
+ protected:
+  void TearDown() override {
+    // The window stays until the process ends; a test takes it down itself.
+    DestroyWindow(hostWindow().window);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    UnregisterClassW(windowClassName, nullptr);
+    resetHostWindow();
+  }
+};
+
+TEST_P(WinMainRun, TheRunEndsWithExitCodeZeroAfterOneDestroyApp) {
   events.clear();
   wince::driver::useHeadless(800, 480);
   wince::resetDisplayOrientation();
@@ -46,7 +71,7 @@ TEST(WinMainRun, CloseEndsTheRunWithExitCodeZeroAfterOneDestroyApp) {
   startup.objectHeapBytes = 1u << 20;
   startup.nativePoolBytes = 1u << 20;
   startup.createScreen = &createScreenObjects;
-  startup.createMidlet = &createClosingMidlet;
+  startup.createMidlet = GetParam();
 
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW, startup), 0);
   EXPECT_EQ(events, (std::vector<std::string>{"startApp", "destroyApp(true)", "freed"}));
@@ -54,14 +79,9 @@ TEST(WinMainRun, CloseEndsTheRunWithExitCodeZeroAfterOneDestroyApp) {
   EXPECT_EQ(processApplicationImpl().display, nullptr);
   EXPECT_EQ(hostWindow().teardownDone, 1);
   EXPECT_EQ(wince::driver::orientation(), hostWindow().power.userOrientation());
-
-  // The window stays until the process ends; a test takes it down itself.
-  DestroyWindow(hostWindow().window);
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-  }
-  UnregisterClassW(windowClassName, nullptr);
-  resetHostWindow();
 }
+
+INSTANTIATE_TEST_SUITE_P(ByCloseAndByNotifyDestroyed, WinMainRun,
+                         ::testing::Values(&createClosingMidlet, &createQuittingMidlet));
 
 }  // namespace
