@@ -33,8 +33,16 @@ class MediaPlayerOgg : public MediaPlayerFixture {
     return *encoded;
   }
 
-  // Sound files the players left in \temp.
-  static int temporarySoundFiles() {
+  // Sound files the players of this test left in \temp; other tests of the
+  // process may have left theirs there before it started.
+  int temporarySoundFiles() const { return soundFilesInTemp() - m_soundFilesAtStart; }
+
+  void SetUp() override {
+    MediaPlayerFixture::SetUp();
+    m_soundFilesAtStart = soundFilesInTemp();
+  }
+
+  static int soundFilesInTemp() {
     const auto host = wince::hostPathForWriting(u"\\temp\\probe", true);
     if (!host) return -1;
     int count = 0;
@@ -43,6 +51,8 @@ class MediaPlayerOgg : public MediaPlayerFixture {
     }
     return count;
   }
+
+  int m_soundFilesAtStart = 0;
 };
 
 TEST_F(MediaPlayerOgg, AToneDecodesToItsLengthRateAndChannelsAndPlaysForItsDuration) {
