@@ -80,7 +80,7 @@ TEST_F(OggVorbisDecode, AGeneratedToneComesBackWithItsLengthRateChannelsAndEnerg
   for (const Case& c : {Case{1, 44100, 22050}, Case{2, 22050, 33075}, Case{1, 8000, 1000}}) {
     SCOPED_TRACE(testing::Message() << c.channels << " channel(s) at " << c.rate);
     const std::string path = writeTemporary(encode(tone(c.channels, c.rate, c.frames, 12000), c.channels, c.rate),
-                                            u"\\temp\\sound0.ogg");
+                                            u"\\temp\\decoded0.ogg");
     OggVorbisDecoder decoder;
     ASSERT_TRUE(decoder.open(path.c_str()));
     EXPECT_EQ(decoder.info().channels, c.channels);
@@ -116,7 +116,7 @@ TEST_F(OggVorbisDecode, ATruncatedStreamStopsCleanlyWithWhatCameBefore) {
   for (const Case& c : {Case{0.25, 0}, Case{0.5, 0.15}, Case{0.8, 0.5}, Case{0.95, 0.5}}) {
     SCOPED_TRACE(c.kept);
     const std::vector<uint8_t> cut(whole.begin(), whole.begin() + ptrdiff_t(double(whole.size()) * c.kept));
-    const std::string path = writeTemporary(cut, u"\\temp\\sound1.ogg");
+    const std::string path = writeTemporary(cut, u"\\temp\\decoded1.ogg");
     OggVorbisDecoder decoder;
     ASSERT_TRUE(decoder.open(path.c_str()));
     FreedPcm decoded{decoder.decodeAll()};
@@ -133,7 +133,7 @@ TEST_F(OggVorbisDecode, ADamagedPageIsLeftOutAndTheRestStillPlays) {
   ASSERT_GT(file.size(), 12000u);
   // Inside the audio pages; the page's checksum no longer matches.
   for (size_t index = file.size() / 2; index < file.size() / 2 + 64; ++index) file[index] ^= 0x5A;
-  const std::string path = writeTemporary(file, u"\\temp\\sound2.ogg");
+  const std::string path = writeTemporary(file, u"\\temp\\decoded2.ogg");
   OggVorbisDecoder decoder;
   ASSERT_TRUE(decoder.open(path.c_str()));
   FreedPcm decoded{decoder.decodeAll()};
@@ -151,7 +151,7 @@ TEST_F(OggVorbisDecode, WhatIsNoOggVorbisIsRefusedWithALogLine) {
   headerOnly.resize(40);
   for (const Case& c : {Case{"empty", {}}, Case{"text", std::vector<uint8_t>(300, 'a')}, Case{"first page cut", headerOnly}}) {
     SCOPED_TRACE(c.name);
-    const std::string path = writeTemporary(c.bytes, u"\\temp\\sound3.ogg");
+    const std::string path = writeTemporary(c.bytes, u"\\temp\\decoded3.ogg");
     wince::LogCapture log;
     OggVorbisDecoder decoder;
     EXPECT_FALSE(decoder.open(path.c_str()));
@@ -167,8 +167,8 @@ TEST_F(OggVorbisDecode, WhatIsNoOggVorbisIsRefusedWithALogLine) {
 }
 
 TEST_F(OggVorbisDecode, OpeningAgainReplacesTheStreamBeforeIt) {
-  const std::string first = writeTemporary(encode(tone(1, 8000, 8000, 8000), 1, 8000), u"\\temp\\sound4.ogg");
-  const std::string second = writeTemporary(encode(tone(2, 16000, 4000, 8000), 2, 16000), u"\\temp\\sound5.ogg");
+  const std::string first = writeTemporary(encode(tone(1, 8000, 8000, 8000), 1, 8000), u"\\temp\\decoded4.ogg");
+  const std::string second = writeTemporary(encode(tone(2, 16000, 4000, 8000), 2, 16000), u"\\temp\\decoded5.ogg");
   OggVorbisDecoder decoder;
   ASSERT_TRUE(decoder.open(first.c_str()));
   ASSERT_TRUE(decoder.open(second.c_str()));
