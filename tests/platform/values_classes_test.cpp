@@ -29,9 +29,15 @@ TEST(DefaultCaseConverter, WholeLatin1Range) {
     EXPECT_EQ(Converter::isLowerCase(ch), lower) << c;
     EXPECT_EQ(Converter::isUpperCase(ch), upper) << c;
     EXPECT_EQ(Converter::toLowerCase(ch), upper ? c + 32 : c) << c;
-    if (upper) EXPECT_EQ(Converter::toLowerCase(ch) - 32, c) << "round trip of " << c;
-    if (lower && c != 223 && c != 255) EXPECT_EQ(Converter::toUpperCase(ch), c - 32) << c;
-    if (!lower) EXPECT_EQ(Converter::toUpperCase(ch), c) << c;
+    if (upper) {
+      EXPECT_EQ(Converter::toLowerCase(ch) - 32, c) << "round trip of " << c;
+    }
+    if (lower && c != 223 && c != 255) {
+      EXPECT_EQ(Converter::toUpperCase(ch), c - 32) << c;
+    }
+    if (!lower) {
+      EXPECT_EQ(Converter::toUpperCase(ch), c) << c;
+    }
   }
   EXPECT_EQ(Converter::toUpperCase(223), 223) << "sharp s has no capital here";
   EXPECT_EQ(Converter::toUpperCase(255), 0x178);
