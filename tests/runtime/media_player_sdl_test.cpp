@@ -12,29 +12,12 @@
 #include <vector>
 
 #include "tests/runtime/media_player_support.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 
 using media_player_test::MediaPlayerFixture;
 using Player = javax_microedition_media_Player;
-
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-    if (const char* previous = std::getenv(name)) m_previous = previous;
-    setenv(name, value, 1);
-  }
-  ~ScopedEnvironment() {
-    if (m_previous)
-      setenv(m_name, m_previous->c_str(), 1);
-    else
-      unsetenv(m_name);
-  }
-
- private:
-  const char* m_name;
-  std::optional<std::string> m_previous;
-};
 
 using MediaPlayerSdlDisk = MediaPlayerFixture;
 

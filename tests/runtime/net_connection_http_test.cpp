@@ -112,19 +112,8 @@ TEST_F(HttpConnectionTest, FailuresRaiseIOExceptionWhereTheResponseIsNeeded) {
   };
   for (const auto& entry : cases) {
     wince::LogCapture log;
-    std::unique_ptr<nettest::LoopbackServer> server;
-    uint16_t port = refusing.port();
-    if (!entry.reply.empty()) {
-      server = std::make_unique<nettest::LoopbackServer>(1, [&entry](wince::SOCKET connection, int) {
-        nettest::receiveRequestHead(connection);
-        if (entry.reply == "silent") {
-          nettest::receiveUntilClosed(connection);
-        } else {
-          nettest::sendText(connection, entry.reply);
-        }
-      });
-      port = server->port();
-    }
+    const auto server = nettest::serveCannedReply(entry.reply);
+    const uint16_t port = server ? server->port() : refusing.port();
     const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/page";
     HttpConnectionImpl* connection = open(std::u16string(url.begin(), url.end()));
     EXPECT_EQ(connection->getResponseCode(), entry.status) << entry.what;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/wince/file_test_folders.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
@@ -99,21 +100,6 @@ TEST_F(DevicePathMapping, AFileWhereAFolderBelongsFailsTheWrite) {
 TEST_F(DevicePathMapping, NarrowPathsWidenByteForByte) {
   EXPECT_EQ(wince::widenDevicePath("\\temp\\\xe9"), std::u16string(u"\\temp\\\u00e9"));
 }
-
-// Environment variables are process-wide: each case restores what it changed.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-    const char* old = getenv(name);
-    if (old) m_old = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedEnvironment() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
-
- private:
-  const char* m_name;
-  std::optional<std::string> m_old;
-};
 
 TEST(DefaultFolders, DataFolderFollowsXdgDataHomeWhenItIsAbsolute) {
   {

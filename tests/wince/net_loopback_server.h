@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -180,5 +181,19 @@ class HttpReplyServer {
   std::string m_requests;
   LoopbackServer m_server;
 };
+
+// A server for one request that answers with reply, or, for "silent", reads
+// until the client gives up; an empty reply starts no server (null).
+inline std::unique_ptr<LoopbackServer> serveCannedReply(const std::string& reply) {
+  if (reply.empty()) return nullptr;
+  return std::make_unique<LoopbackServer>(1, [reply](wince::SOCKET connection, int) {
+    receiveRequestHead(connection);
+    if (reply == "silent") {
+      receiveUntilClosed(connection);
+    } else {
+      sendText(connection, reply);
+    }
+  });
+}
 
 }  // namespace nettest

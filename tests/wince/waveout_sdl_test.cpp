@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/wince/waveout_test_support.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "wince/audio_options.h"
 #include "wince/log.h"
 #include "wince/window_options.h"
@@ -19,25 +20,6 @@ namespace {
 
 using waveout_test::Buffer;
 using waveout_test::pcmFormat;
-
-// Sets an environment variable for a scope.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-    if (const char* previous = std::getenv(name)) m_previous = previous;
-    setenv(name, value, 1);
-  }
-  ~ScopedEnvironment() {
-    if (m_previous)
-      setenv(m_name, m_previous->c_str(), 1);
-    else
-      unsetenv(m_name);
-  }
-
- private:
-  const char* m_name;
-  std::optional<std::string> m_previous;
-};
 
 struct DoneSignal {
   std::mutex mutex;
