@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "runtime/media/decode/OggVorbisDecode.h"
-// The bench programs link only the runtime; the test encoder comes along.
-#include "tests/runtime/media_decode_ogg_encoder.cpp"
+#include "tests/runtime/media_decode_ogg_encoder.h"
 
 namespace {
 
