@@ -98,7 +98,18 @@
   X(systemPropertyValue, 270)               \
   X(floatText, 271)                         \
   X(trueText, 277)                          \
-  X(falseText, 278)
+  X(falseText, 278)                         \
+  X(recordStoreSeparator, 300)              \
+  X(recordStorePrefix, 301)                 \
+  X(recordStoreSuffix, 302)                 \
+  X(recordStoreRecordInfix, 303)            \
+  X(recordStoreDefaultVendor, 304)          \
+  X(recordStoreOwnerSuffix, 305)            \
+  X(recordStoreFull, 306)                   \
+  X(recordStoreWriteFailed, 307)            \
+  X(recordStoreBadIndex, 308)               \
+  X(recordStoreNameTaken, 309)              \
+  X(recordStoreReadFailed, 310)
 
 enum class LiteralId : int32_t {
 #define QUENDRILL_LITERAL_ENUMERATOR(name, index) name = index,
