@@ -11,6 +11,8 @@ class ByteArray;
 class ObjectArray;
 class java_util_Calendar;
 class java_util_TimeZoneImpl;
+class java_util_Hashtable;
+class javax_microedition_lcdui_Font;
 
 struct java_util_CalendarStatics {
   java_util_Calendar* sharedCalendar;  // made on first use
@@ -28,5 +30,14 @@ struct java_util_TimeZoneStatics {
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&java_util_TimeZoneStatics::defaultZone, &java_util_TimeZoneStatics::zoneTable,
                               &java_util_TimeZoneStatics::availableIDs};
+  }
+};
+
+struct javax_microedition_lcdui_FontStatics {
+  javax_microedition_lcdui_Font* defaultFont;  // made on first use
+  java_util_Hashtable* fontCache;              // getFont(face, style, size); capacity 4, made on first use
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&javax_microedition_lcdui_FontStatics::defaultFont,
+                              &javax_microedition_lcdui_FontStatics::fontCache};
   }
 };

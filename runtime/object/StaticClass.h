@@ -20,8 +20,9 @@ struct StaticsList {
   static constexpr size_t referenceCount = (size_t{0} + ... + referencefields::count<Statics>());
   using References = std::tuple<Statics&...>;
 };
-using BlockStatics = StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics, java_util_CalendarStatics,
-                                 java_util_TimeZoneStatics>;
+using BlockStatics =
+    StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics, java_util_CalendarStatics,
+                java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics>;
 
 struct StaticClass {
   IMenusStatics IMenus;
@@ -30,6 +31,7 @@ struct StaticClass {
   cGameStatics cGame;
   java_util_CalendarStatics java_util_Calendar;
   java_util_TimeZoneStatics java_util_TimeZone;
+  javax_microedition_lcdui_FontStatics javax_microedition_lcdui_Font;
 
   static constexpr size_t rootCount = BlockStatics::referenceCount;
   // Address of each reference static.
@@ -46,7 +48,10 @@ struct StaticClass {
   void releaseRefFieldTables();
 
  private:
-  auto allStatics() { return std::tie(IMenus, cActor, CorvaQNDR, cGame, java_util_Calendar, java_util_TimeZone); }
+  auto allStatics() {
+    return std::tie(IMenus, cActor, CorvaQNDR, cGame, java_util_Calendar, java_util_TimeZone,
+                    javax_microedition_lcdui_Font);
+  }
 };
 
 // The running Application's static block.
