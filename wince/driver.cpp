@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
+#include <mutex>
 
+#include "wince/backend/backend.h"
 #include "wince/clock.h"
 #include "wince/display_screen.h"
 #include "wince/display_settings.h"
@@ -64,17 +67,58 @@ std::vector<uint16_t> presentedFrame(uint64_t* presentCount) { return screen().c
 uint64_t presentCount() { return screen().presentCount(); }
 void waitForPresentAfter(uint64_t count) { screen().waitForPresentAfter(count); }
 
+namespace {
+
+std::mutex heldQueueMutex;
+std::shared_ptr<MessageQueue> heldQueue;
+
+std::shared_ptr<MessageQueue> gatedQueue() {
+  {
+    std::lock_guard lock(heldQueueMutex);
+    if (heldQueue) return heldQueue;
+  }
+  HWND window = programWindow();
+  return window ? window->queue : nullptr;
+}
+
+}  // namespace
+
+void holdCallingThreadAtEmptyQueue() {
+  std::shared_ptr<MessageQueue> queue = currentThreadQueue();
+  queue->setFrameGate(true);
+  std::lock_guard lock(heldQueueMutex);
+  heldQueue = std::move(queue);
+}
+
+void waitUntilHeld() {
+  if (std::shared_ptr<MessageQueue> queue = gatedQueue()) queue->waitUntilAtGate();
+}
+
+void releaseHeldThread() {
+  std::shared_ptr<MessageQueue> queue;
+  {
+    std::lock_guard lock(heldQueueMutex);
+    queue = std::move(heldQueue);
+  }
+  if (queue) queue->setFrameGate(false);
+}
+
+void hostPointer(UINT message, int windowX, int windowY) {
+  backend::activeBackend().injectPointer(message, windowX, windowY);
+}
+
 void startLockStep(uint64_t startMilliseconds) {
   useFakeClock(startMilliseconds, true);
   if (HWND window = programWindow()) window->queue->setFrameGate(true);
 }
 
 void stepFrame() {
-  if (HWND window = programWindow()) window->queue->stepThroughGate();
+  if (std::shared_ptr<MessageQueue> queue = gatedQueue()) queue->stepThroughGate();
 }
 
 void stopLockStep() {
   if (HWND window = programWindow()) window->queue->setFrameGate(false);
+  releaseHeldThread();
   useRealClock();
 }
 

@@ -46,6 +46,19 @@ void startLockStep(uint64_t startMilliseconds = 0);
 // and waits until it is back at its empty queue.
 void stepFrame();
 void stopLockStep();
+// Lock-step from the very start, with whatever clock is installed: called on
+// the thread that will make the program window, before it makes it. That
+// thread is held the first time it finds its queue empty, and at every pass
+// after; stepFrame lets it on.
+void holdCallingThreadAtEmptyQueue();
+// Waits until the held thread is at its empty queue (or was released).
+void waitUntilHeld();
+// Lets the held thread run freely again (any thread; the clock stays).
+void releaseHeldThread();
+// The host's own pointer in window coordinates (button 1 down, move, up as
+// WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP): it travels through the back
+// end's event queue and the window's scaling, as a real mouse would.
+void hostPointer(UINT message, int windowX, int windowY);
 // Without a clock: waits until the UI thread has found its queue empty after
 // everything posted so far.
 void waitUntilQueueDrained();

@@ -161,6 +161,11 @@ void MessageQueue::stepThroughGate() {
   m_changed.wait(lock, [&] { return !m_gateClosed || (m_waitingAtGate && m_passesTaken == m_passesGranted); });
 }
 
+void MessageQueue::waitUntilAtGate() {
+  std::unique_lock lock(m_mutex);
+  m_changed.wait(lock, [&] { return !m_gateClosed || (m_waitingAtGate && m_passesTaken == m_passesGranted); });
+}
+
 bool MessageQueue::isEmpty() const {
   std::lock_guard lock(m_mutex);
   return m_posted.empty() && m_sent.empty() && !m_quitPosted;

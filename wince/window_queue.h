@@ -56,6 +56,8 @@ class MessageQueue {
   void setFrameGate(bool closed);
   // Lets one pass through and waits until the owner is back at the gate.
   void stepThroughGate();
+  // Waits until the owner waits at the closed gate, or the gate opens.
+  void waitUntilAtGate();
 
  private:
   struct SentCall {

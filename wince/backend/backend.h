@@ -33,6 +33,9 @@ class Backend {
   // UI thread: the pixels the host window shows now, scaled to its real
   // size, as 0x00RRGGBB. False when there is no such thing.
   virtual bool readShownPixels(std::vector<uint32_t>& pixels, int& width, int& height) = 0;
+  // Any thread: the host's pointer (WM_LBUTTONDOWN, WM_MOUSEMOVE or
+  // WM_LBUTTONUP) at window coordinates, queued as the host would queue it.
+  virtual void injectPointer(UINT message, int windowX, int windowY) = 0;
 };
 
 std::unique_ptr<Backend> makeHeadlessBackend();

@@ -1,4 +1,5 @@
 #include "wince/backend/backend.h"
+#include "wince/window_input.h"
 
 namespace wince::backend {
 
@@ -18,6 +19,8 @@ class HeadlessBackend final : public Backend {
   void raiseWindow() override {}
   void minimizeWindow() override {}
   bool readShownPixels(std::vector<uint32_t>&, int&, int&) override { return false; }
+  // The window is the screen: window coordinates are screen coordinates.
+  void injectPointer(UINT message, int windowX, int windowY) override { deliverPen(message, windowX, windowY); }
 };
 
 }  // namespace

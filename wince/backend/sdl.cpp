@@ -69,6 +69,7 @@ class SdlBackend final : public Backend {
       return false;
     }
     m_uiThread = std::this_thread::get_id();
+    m_windowId = SDL_GetWindowID(m_window);
     m_open = true;
     showFrame();
     return true;
@@ -121,6 +122,28 @@ class SdlBackend final : public Backend {
   void minimizeWindow() override {
     m_minimizeRequested = true;
     wake();
+  }
+
+  void injectPointer(UINT message, int windowX, int windowY) override {
+    if (!m_open) return;
+    SDL_Event event{};
+    if (message == WM_MOUSEMOVE) {
+      event.type = SDL_MOUSEMOTION;
+      event.motion.windowID = m_windowId;
+      event.motion.state = SDL_BUTTON_LMASK;
+      event.motion.x = windowX;
+      event.motion.y = windowY;
+    } else {
+      const bool down = message == WM_LBUTTONDOWN;
+      event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      event.button.windowID = m_windowId;
+      event.button.button = SDL_BUTTON_LEFT;
+      event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+      event.button.clicks = 1;
+      event.button.x = windowX;
+      event.button.y = windowY;
+    }
+    SDL_PushEvent(&event);
   }
 
   bool readShownPixels(std::vector<uint32_t>& pixels, int& width, int& height) override {
@@ -284,6 +307,7 @@ class SdlBackend final : public Backend {
   SDL_Renderer* m_renderer = nullptr;
   SDL_Texture* m_texture = nullptr;
   Uint32 m_wakeEvent = 0;
+  std::atomic<Uint32> m_windowId{0};
   std::thread::id m_uiThread;
   int m_logicalWidth = 0;
   int m_logicalHeight = 0;
