@@ -25,6 +25,8 @@ struct ApplicationStartup {
   void (*createScreen)(Application& application, uint16_t* backBuffer) = nullptr;
   // Makes the MIDlet, running its constructor (null: none).
   Object* (*createMidlet)() = nullptr;
+  // The display device WinMain opens ("GDI", "DDRAW" or "AUTO").
+  LPCWSTR displayType = u"GDI";
 };
 
 class ApplicationImpl final : public PauseTarget {

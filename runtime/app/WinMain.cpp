@@ -12,9 +12,6 @@
 
 namespace {
 
-// The display type this program opens.
-constexpr const char16_t* displayType = u"GDI";
-
 void dispatchWaitingMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -59,7 +56,7 @@ int WinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*command
   RegisterClassW(&windowClass);
 
   if (!InitInstance(instance, showCommand)) return -1;
-  if (host.openDisplay(displayType, window.window) == 0) {
+  if (host.openDisplay(startup.displayType, window.window) == 0) {
     shutdownWindow();
     return -1;
   }
