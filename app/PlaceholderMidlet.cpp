@@ -5,6 +5,7 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "runtime/Application.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/object/ObjectFactory.h"
 
 namespace {
@@ -22,6 +23,21 @@ void PlaceholderCanvas::paint(javax_microedition_lcdui_Graphics* graphics) {
   graphics->fillRect(0, 0, getWidth(), getHeight());
   graphics->setColor(fieldColour);
   graphics->fillRect(borderWidth, borderWidth, getWidth() - 2 * borderWidth, getHeight() - 2 * borderWidth);
+}
+
+void PlaceholderCanvas::pointerPressed(int32_t x, int32_t y) { debugLog("PlaceholderCanvas: pen pressed at %d,%d", x, y); }
+
+void PlaceholderCanvas::pointerReleased(int32_t x, int32_t y) {
+  debugLog("PlaceholderCanvas: pen released at %d,%d", x, y);
+}
+
+void PlaceholderCanvas::finalize() {
+  debugLog("PlaceholderCanvas: freed");
+  Super::finalize();
+}
+
+void CorvaQNDR::destroyApp(bool unconditional) {
+  debugLog("CorvaQNDR::destroyApp(%s)", unconditional ? "true" : "false");
 }
 
 void CorvaQNDR::startApp() {

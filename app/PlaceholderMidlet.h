@@ -6,7 +6,8 @@
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/app/ApplicationImpl.h"
 
-// Paints a plain frame: a dark field inside a light border.
+// Paints a plain frame: a dark field inside a light border. Logs the pen, so
+// that a scripted run can see its input arrive, and its own release.
 class PlaceholderCanvas : public javax_microedition_lcdui_Canvas {
  public:
   using Super = javax_microedition_lcdui_Canvas;
@@ -14,6 +15,9 @@ class PlaceholderCanvas : public javax_microedition_lcdui_Canvas {
 
   void paint(javax_microedition_lcdui_Graphics* graphics) override;
   void showNotify() override { repaint(this); }
+  void pointerPressed(int32_t x, int32_t y) override;
+  void pointerReleased(int32_t x, int32_t y) override;
+  void finalize() override;
 };
 
 class CorvaQNDR : public javax_microedition_midlet_MIDlet {
@@ -23,6 +27,8 @@ class CorvaQNDR : public javax_microedition_midlet_MIDlet {
 
   // Makes the placeholder canvas current and paints it.
   void startApp() override;
+  // Logged, so that a run's log shows the one call close makes.
+  void destroyApp(bool unconditional) override;
 };
 
 // What the executable hands WinMain while the placeholder stands in.

@@ -1,68 +1,59 @@
-// Until the game shell exists, the executable starts the runtime's smallest
-// program: it brings up the memory pools, reads the string-literal pool from
-// the resource archive and closes again.
+// The executable: reads its options, makes sure the resource archive can be
+// read, and hands the process to WinMain; the harness plays headless runs,
+// scripted input and screenshots around it.
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
-#include "app/GameClassInitialisers.h"
-#include "runtime/Application.h"
+#include "app/Harness.h"
+#include "app/PlaceholderMidlet.h"
+#include "runtime/app/WinMain.h"
+#include "runtime/io/ResourceArchiveIndex.h"
 #include "wince/clock.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
+#include "wince/window.h"
 
 namespace {
 
-constexpr const char* usage =
-    "usage: quendrill [options]\n"
-    "  --installed DIR  the installed folder, which holds data.bar\n"
-    "                   (default: data beside the executable, else ../data)\n"
-    "  --data DIR       the user's data folder (default: $XDG_DATA_HOME/corvanta)\n"
-    "  --help           this text\n";
-
-// Fills folders from the command line; false (with the usage on standard
-// error) for anything it does not know.
-bool readOptions(int argc, char** argv, wince::FileSystemFolders& folders, bool& helpOnly) {
-  for (int i = 1; i < argc; ++i) {
-    const char* option = argv[i];
-    if (std::strcmp(option, "--help") == 0) {
-      helpOnly = true;
-      return true;
-    }
-    std::string* folder = std::strcmp(option, "--installed") == 0 ? &folders.installedFolder
-                          : std::strcmp(option, "--data") == 0    ? &folders.dataFolder
-                                                                  : nullptr;
-    if (folder == nullptr || i + 1 >= argc) {
-      std::fprintf(stderr, "quendrill: bad option %s\n%s", option, usage);
-      return false;
-    }
-    *folder = argv[++i];
-  }
-  return true;
+// The runtime cannot run without the archive's literal pool; saying so here
+// gives the user a clear line instead of a start-up that fails later.
+bool archiveReadable() {
+  std::vector<uint8_t> literalPool;
+  const bool readable = readResourceEntry(u"/constants.bin", literalPool);
+  forgetResourceArchive();
+  return readable;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  wince::FileSystemFolders folders;
-  bool helpOnly = false;
-  if (!readOptions(argc, argv, folders, helpOnly)) return 2;
-  if (helpOnly) {
-    std::fputs(usage, stdout);
-    return 0;
+  HarnessOptions options;
+  std::string message;
+  switch (parseHarnessOptions(argc, argv, options, message)) {
+    case OptionsOutcome::help:
+      std::fputs(harnessUsage, stdout);
+      return 0;
+    case OptionsOutcome::bad:
+      std::fprintf(stderr, "quendrill: %s\n%s", message.c_str(), harnessUsage);
+      return 2;
+    case OptionsOutcome::run:
+      break;
   }
-  wince::configureFileSystem(folders);
-
-  logPrintf("Quendrill runtime: tick %u\n", GetTickCount());
-  Application application;
-  if (!application.init(&gameClassInitialisers(), MemoryManagers::objectHeapSize, MemoryManagers::nativePoolSize,
-                        Application::LiteralPool::fromArchive)) {
+  wince::configureFileSystem(options.folders);
+  if (!archiveReadable()) {
     logPrintf("Quendrill cannot start: the resource archive %s/data.bar is missing or damaged.\n",
               wince::fileSystemFolders().installedFolder.c_str());
-    application.close();
     return 1;
   }
-  logPrintf("The game is not built yet; this is the runtime's smallest program.\n");
-  application.close();
-  return 0;
+
+  const std::u16string displayType = options.displayType;
+  ApplicationStartup startup = placeholderApplicationStartup();
+  startup.displayType = displayType.c_str();
+  Harness harness(std::move(options));
+  harness.start();
+  logPrintf("Quendrill runtime: tick %u\n", GetTickCount());
+  int exitCode = WinMain(nullptr, nullptr, nullptr, SW_SHOW, startup);
+  if (!harness.finish() && exitCode == 0) exitCode = harnessFailedExitCode;
+  return exitCode;
 }
