@@ -1,0 +1,149 @@
+// The harness's input script: what each line means, and that every wrong
+// line is refused with its file and line number.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/InputScript.h"
+
+namespace {
+
+using Kind = ScriptEvent::Kind;
+
+ScriptEvent at(uint32_t frame, Kind kind, int32_t x = 0, int32_t y = 0, uint32_t value = 0) {
+  return ScriptEvent{frame, kind, x, y, value};
+}
+
+struct GoodLine {
+  const char* line;
+  std::vector<ScriptEvent> events;
+};
+
+TEST(InputScriptLine, GoodLinesGiveTheirEvents) {
+  const GoodLine cases[] = {
+      {"", {}},
+      {"   \t ", {}},
+      {"# only a comment", {}},
+      {"3 pen down 400 240", {at(3, Kind::penDown, 400, 240)}},
+      {"3 pen move -5 481 # off the edge", {at(3, Kind::penMove, -5, 481)}},
+      {"\t7\tPEN\tUp\t1\t2\r", {at(7, Kind::penUp, 1, 2)}},
+      {"0 tap 10 20", {at(0, Kind::penDown, 10, 20), at(0, Kind::penUp, 10, 20)}},
+      {"4 mouse down 800 480", {at(4, Kind::mouseDown, 800, 480)}},
+      {"4 mouse move 0x10 0", {at(4, Kind::mouseMove, 16, 0)}},
+      {"4 mouse up 1 1", {at(4, Kind::mouseUp, 1, 1)}},
+      {"5 key down left", {at(5, Kind::keyDown, 0, 0, 0x25)}},
+      {"5 key up F1", {at(5, Kind::keyUp, 0, 0, 0x70)}},
+      {"5 key down a", {at(5, Kind::keyDown, 0, 0, 'A')}},
+      {"5 key down 7", {at(5, Kind::keyDown, 0, 0, '7')}},
+      {"5 key down 12", {at(5, Kind::keyDown, 0, 0, 12)}},
+      {"5 key down 0xE5", {at(5, Kind::keyDown, 0, 0, 0xE5)}},
+      {"6 focus lost", {at(6, Kind::focusLost)}},
+      {"6 focus GAINED", {at(6, Kind::focusGained)}},
+      {"8 power suspend", {at(8, Kind::power, 0, 0, 0x00200000)}},
+      {"8 power on idle", {at(8, Kind::power, 0, 0, 0x00110000)}},
+      {"8 power 0x10000", {at(8, Kind::power, 0, 0, 0x00010000)}},
+      {"9 rotate 0", {at(9, Kind::rotate, 0, 0, 0)}},
+      {"9 rotate 90", {at(9, Kind::rotate, 0, 0, 1)}},
+      {"9 rotate 270", {at(9, Kind::rotate, 0, 0, 4)}},
+      {"10000000 close", {at(10'000'000, Kind::close)}},
+  };
+  for (const GoodLine& good : cases) {
+    const ScriptLine parsed = parseScriptLine(good.line);
+    EXPECT_FALSE(parsed.error.has_value()) << good.line << ": " << parsed.error.value_or("");
+    EXPECT_EQ(parsed.events, good.events) << good.line;
+  }
+}
+
+TEST(InputScriptLine, WrongLinesAreRefusedWithAReason) {
+  const char* const cases[] = {
+      "pen down 1 2",             // no frame
+      "-1 close",                 // frame below zero
+      "10000001 close",           // frame past the last
+      "1x close",                 // frame not a number
+      "3",                        // frame alone
+      "3 jump",                   // unknown event
+      "3 pen 1 2",                // no action
+      "3 pen press 1 2",          // unknown action
+      "3 pen down 1",             // half a position
+      "3 pen down 1 2 3",         // a word too many
+      "3 pen down 1.5 2",         // not whole
+      "3 pen down 40000 2",       // out of range
+      "3 pen down 0x 2",          // hex without digits
+      "3 tap 1",                  // half a position
+      "3 key down",               // no key
+      "3 key press A",            // unknown action
+      "3 key down NOSUCHKEY",     // unknown name
+      "3 key down 0x00",          // not a key
+      "3 key down 300",           // beyond a byte
+      "3 focus",                  // no word
+      "3 focus maybe",            // unknown word
+      "3 power",                  // no flag
+      "3 power sleepy",           // unknown flag
+      "3 power 0x100000000",      // beyond 32 bits
+      "3 rotate 45",              // not a quarter turn
+      "3 rotate",                 // no angle
+      "3 close now",              // a word too many
+      "3 close\x01",              // control character
+  };
+  for (const char* line : cases) {
+    const ScriptLine parsed = parseScriptLine(line);
+    EXPECT_TRUE(parsed.error.has_value()) << "accepted: " << line;
+    EXPECT_TRUE(parsed.events.empty()) << line;
+  }
+}
+
+TEST(InputScriptLine, AnOverlongLineIsRefused) {
+  EXPECT_FALSE(parseScriptLine("1 close #" + std::string(2000, 'x')).error.has_value()) << "comments may be long";
+  EXPECT_TRUE(parseScriptLine("1 close" + std::string(2000, ' ')).error.has_value());
+}
+
+TEST(InputScript, EventsAreOrderedByFrameAndKeepTheirOrderWithinOne) {
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  ASSERT_TRUE(parseInputScript("5 close\n2 pen down 1 1\n# note\n\n2 pen up 1 1\n0 focus lost", "s.txt", events, error))
+      << error.text();
+  EXPECT_EQ(events, (std::vector<ScriptEvent>{at(0, Kind::focusLost), at(2, Kind::penDown, 1, 1),
+                                              at(2, Kind::penUp, 1, 1), at(5, Kind::close)}));
+}
+
+TEST(InputScript, TheFirstWrongLineIsNamedByFileAndLine) {
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  EXPECT_FALSE(parseInputScript("1 close\r\n# fine\r\n3 pen down\r\n4 nonsense\r\n", "run.txt", events, error));
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(error.file, "run.txt");
+  EXPECT_EQ(error.line, 3);
+  EXPECT_EQ(error.text().rfind("run.txt:3: ", 0), 0u) << error.text();
+}
+
+TEST(InputScript, BinaryAndMissingFilesAreRefused) {
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  EXPECT_FALSE(parseInputScript(std::string("1 close\n\0\x89PNG", 12), "x.png", events, error));
+  EXPECT_EQ(error.text(), "x.png:1: not a text file");
+
+  const std::filesystem::path missing = std::filesystem::temp_directory_path() / "no-such-script-dir" / "s.txt";
+  EXPECT_FALSE(readInputScript(missing.string(), events, error));
+  EXPECT_EQ(error.text(), missing.string() + ":0: cannot be read");
+
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  EXPECT_FALSE(readInputScript(folder.string(), events, error)) << "a folder is no script";
+}
+
+TEST(InputScript, AFileIsReadWhole) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("input-script-" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(path) << "1 tap 5 6\n2 close";
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  EXPECT_TRUE(readInputScript(path.string(), events, error)) << error.text();
+  EXPECT_EQ(events.size(), 3u);
+  std::filesystem::remove(path);
+}
+
+}  // namespace
