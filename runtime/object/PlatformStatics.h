@@ -9,6 +9,9 @@
 
 class ByteArray;
 class ObjectArray;
+class java_io_PrintStream;
+class java_lang_Boolean;
+class java_lang_Runtime;
 class java_util_Calendar;
 class java_util_TimeZoneImpl;
 class java_util_Hashtable;
@@ -40,4 +43,27 @@ struct javax_microedition_lcdui_FontStatics {
     return ReferenceFieldList{&javax_microedition_lcdui_FontStatics::defaultFont,
                               &javax_microedition_lcdui_FontStatics::fontCache};
   }
+};
+
+struct java_lang_SystemStatics {
+  java_io_PrintStream* out;
+  java_io_PrintStream* err;  // the same stream as out
+  java_util_Hashtable* properties;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&java_lang_SystemStatics::out, &java_lang_SystemStatics::err,
+                              &java_lang_SystemStatics::properties};
+  }
+};
+
+struct java_lang_BooleanStatics {
+  java_lang_Boolean* trueValue;   // Boolean.TRUE
+  java_lang_Boolean* falseValue;  // Boolean.FALSE
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&java_lang_BooleanStatics::trueValue, &java_lang_BooleanStatics::falseValue};
+  }
+};
+
+struct java_lang_RuntimeStatics {
+  java_lang_Runtime* instance;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&java_lang_RuntimeStatics::instance}; }
 };

@@ -22,7 +22,8 @@ struct StaticsList {
 };
 using BlockStatics =
     StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics, java_util_CalendarStatics,
-                java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics>;
+                java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics, java_lang_SystemStatics,
+                java_lang_BooleanStatics, java_lang_RuntimeStatics>;
 
 struct StaticClass {
   IMenusStatics IMenus;
@@ -32,6 +33,9 @@ struct StaticClass {
   java_util_CalendarStatics java_util_Calendar;
   java_util_TimeZoneStatics java_util_TimeZone;
   javax_microedition_lcdui_FontStatics javax_microedition_lcdui_Font;
+  java_lang_SystemStatics java_lang_System;
+  java_lang_BooleanStatics java_lang_Boolean;
+  java_lang_RuntimeStatics java_lang_Runtime;
 
   static constexpr size_t rootCount = BlockStatics::referenceCount;
   // Address of each reference static.
@@ -50,7 +54,7 @@ struct StaticClass {
  private:
   auto allStatics() {
     return std::tie(IMenus, cActor, CorvaQNDR, cGame, java_util_Calendar, java_util_TimeZone,
-                    javax_microedition_lcdui_Font);
+                    javax_microedition_lcdui_Font, java_lang_System, java_lang_Boolean, java_lang_Runtime);
   }
 };
 
