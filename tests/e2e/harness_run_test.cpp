@@ -1,0 +1,165 @@
+// Whole runs of the real executable through its harness options: a headless
+// run closed after its frames, a display that cannot open, a second copy, a
+// screenshot against its golden image, and scripted input reaching the canvas.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/GoldenImage.h"
+#include "tests/e2e/ProgramProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class HarnessRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "harness-run-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_root = pattern;
+  }
+  void TearDown() override { fs::remove_all(m_root); }
+
+  // The executable against the built archive and a fresh data folder.
+  std::vector<std::string> command(const std::vector<std::string>& options) const {
+    std::vector<std::string> words = {QUENDRILL_EXECUTABLE, "--installed",
+                                      fs::path(QUENDRILL_DATA_BAR).parent_path().string(), "--data",
+                                      (m_root / "data").string()};
+    words.insert(words.end(), options.begin(), options.end());
+    return words;
+  }
+
+  fs::path writeScript(const std::string& text) const {
+    const fs::path path = m_root / "input.txt";
+    std::ofstream(path) << text;
+    return path;
+  }
+
+  fs::path m_root;
+};
+
+TEST_F(HarnessRun, AHeadlessRunEndsOnItsCloseAfterOneDestroyApp) {
+  const e2e::ProgramResult run = e2e::runProgram(command({"--headless", "--frames", "30", "--clock", "1000"}));
+  ASSERT_EQ(run.exitStatus, 0) << run.output;
+  const std::string& log = run.output;
+  EXPECT_EQ(e2e::countOf(log, "Application::startApp"), 1) << log;
+  EXPECT_EQ(e2e::countOf(log, "Application::close"), 1) << log;
+  EXPECT_EQ(e2e::countOf(log, "Application::destoryMIDlet"), 1) << log;
+  EXPECT_EQ(e2e::countOf(log, "destroyApp("), 1) << log;
+  EXPECT_EQ(e2e::countOf(log, "CorvaQNDR::destroyApp(true)"), 1) << log;
+  EXPECT_EQ(log.find("m_midlet is already NULL."), std::string::npos) << log;
+  // Destroyed while its objects live; freed after.
+  const size_t started = log.find("Application::startApp");
+  const size_t closing = log.find("Application::close");
+  const size_t destroyed = log.find("CorvaQNDR::destroyApp(true)");
+  const size_t freed = log.find("PlaceholderCanvas: freed");
+  ASSERT_NE(freed, std::string::npos) << log;
+  EXPECT_LT(started, closing);
+  EXPECT_LT(closing, destroyed);
+  EXPECT_LT(destroyed, freed);
+}
+
+TEST_F(HarnessRun, ARunRepeatsExactlyOnTheFixedClock) {
+  const std::vector<std::string> options = {"--headless", "--frames", "12", "--clock", "5000"};
+  const e2e::ProgramResult first = e2e::runProgram(command(options));
+  const e2e::ProgramResult second = e2e::runProgram(command(options));
+  ASSERT_EQ(first.exitStatus, 0) << first.output;
+  EXPECT_EQ(first.output, second.output);
+  EXPECT_NE(first.output.find("Quendrill runtime: tick 5000"), std::string::npos) << first.output;
+}
+
+TEST_F(HarnessRun, ADisplayThatCannotOpenEndsTheRunWithMinusOne) {
+  // The host has no DirectDraw: opening that display type fails as on a
+  // device without ddraw.dll.
+  const e2e::ProgramResult run = e2e::runProgram(command({"--headless", "--display", "DDRAW", "--frames", "5"}));
+  EXPECT_EQ(run.exitStatus, 255) << run.output;
+  EXPECT_NE(run.output.find("openDisplay(DDRAW): Could not create a DDRAW display type."), std::string::npos)
+      << run.output;
+  EXPECT_EQ(run.output.find("new MemoryManagers"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("destroyApp"), std::string::npos) << run.output;
+}
+
+TEST_F(HarnessRun, ASecondCopyLeavesTheFirstAloneAndEndsWithZero) {
+  const e2e::EnvironmentChanges shared = {{"QUENDRILL_INSTANCE_NAMESPACE", e2e::freshInstanceNamespace()}};
+  // The first runs until it is told to stop.
+  e2e::ProgramProcess first(command({"--headless"}), shared);
+  ASSERT_TRUE(first.started());
+  ASSERT_TRUE(first.waitForOutput("Application::startApp", 30000)) << first.output();
+
+  const e2e::ProgramResult second = e2e::runProgram(command({"--headless", "--frames", "5"}), shared);
+  EXPECT_EQ(second.exitStatus, 0) << second.output;
+  EXPECT_EQ(second.output.find("new MemoryManagers"), std::string::npos) << second.output;
+  EXPECT_EQ(second.output.find("InitInstance"), std::string::npos) << second.output;
+
+  first.sendSignal(SIGTERM);
+  const e2e::ProgramResult firstRun = first.finish(30000);
+  EXPECT_EQ(firstRun.exitStatus, 0) << firstRun.output;
+  EXPECT_EQ(e2e::countOf(firstRun.output, "CorvaQNDR::destroyApp(true)"), 1) << firstRun.output;
+}
+
+TEST_F(HarnessRun, ThePlaceholderFrameMatchesItsGoldenImage) {
+  const fs::path shot = m_root / "placeholder.png";
+  const e2e::ProgramResult run =
+      e2e::runProgram(command({"--headless", "--frames", "10", "--clock", "0", "--screenshot", "5:" + shot.string()}));
+  ASSERT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_NE(run.output.find("Harness: frame 5 written to"), std::string::npos) << run.output;
+  e2e::expectMatchesGolden(shot, "placeholder.png");
+}
+
+TEST_F(HarnessRun, ScriptedPenInputReachesTheCanvas) {
+  const fs::path script = writeScript(
+      "# a tap, then a press dragged and let go elsewhere\n"
+      "2 tap 400 240\n"
+      "4 pen down 10 20\n"
+      "5 pen move 30 40\n"
+      "6 pen up 799 479\n");
+  const e2e::ProgramResult run =
+      e2e::runProgram(command({"--headless", "--frames", "8", "--clock", "0", "--input", script.string()}));
+  ASSERT_EQ(run.exitStatus, 0) << run.output;
+  const std::string& log = run.output;
+  const size_t tapPressed = log.find("PlaceholderCanvas: pen pressed at 400,240");
+  const size_t tapReleased = log.find("PlaceholderCanvas: pen released at 400,240");
+  const size_t pressed = log.find("PlaceholderCanvas: pen pressed at 10,20");
+  const size_t released = log.find("PlaceholderCanvas: pen released at 799,479");
+  ASSERT_NE(tapPressed, std::string::npos) << log;
+  ASSERT_NE(released, std::string::npos) << log;
+  EXPECT_LT(tapPressed, tapReleased);
+  EXPECT_LT(tapReleased, pressed);
+  EXPECT_LT(pressed, released);
+  // All of it before the close.
+  EXPECT_LT(released, log.find("Application::close"));
+}
+
+TEST_F(HarnessRun, AScriptedCloseEndsTheRunBeforeItsFrames) {
+  const fs::path script = writeScript("3 close\n");
+  const fs::path late = m_root / "late.png";
+  const e2e::ProgramResult run = e2e::runProgram(command(
+      {"--headless", "--frames", "500", "--clock", "0", "--input", script.string(), "--screenshot", "400:" + late.string()}));
+  // The program ended well; the harness says what it could not do.
+  EXPECT_EQ(run.exitStatus, 3) << run.output;
+  EXPECT_EQ(e2e::countOf(run.output, "CorvaQNDR::destroyApp(true)"), 1) << run.output;
+  EXPECT_NE(run.output.find("no screenshot of frame 400"), std::string::npos) << run.output;
+  EXPECT_FALSE(fs::exists(late));
+}
+
+TEST_F(HarnessRun, AWrongScriptLineStopsBeforeTheProgramStarts) {
+  const fs::path script = writeScript("1 tap 1 2\n2 pen sideways 3 4\n");
+  const e2e::ProgramResult run = e2e::runProgram(command({"--headless", "--input", script.string()}));
+  EXPECT_EQ(run.exitStatus, 2) << run.output;
+  EXPECT_NE(run.output.find(script.string() + ":2: "), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("InitInstance"), std::string::npos) << run.output;
+}
+
+TEST_F(HarnessRun, HelpNamesEveryHarnessOption) {
+  const e2e::ProgramResult run = e2e::runProgram({QUENDRILL_EXECUTABLE, "--help"});
+  EXPECT_EQ(run.exitStatus, 0);
+  for (const char* option : {"--headless", "--frames", "--input", "--screenshot", "--installed", "--data", "--clock"}) {
+    EXPECT_NE(run.output.find(option), std::string::npos) << option;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// The real window: the SDL back end under a virtual X server, full screen on
+// a screen twice the game's size, showing the placeholder frame, with a click
+// of the host's mouse that reaches the canvas at the game's coordinates.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/e2e/GoldenImage.h"
+#include "tests/e2e/ProgramProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool xvfbRunAvailable() { return access("/usr/bin/xvfb-run", X_OK) == 0; }
+
+TEST(XvfbRun, TheWindowShowsThePlaceholderAndAClickReachesTheCanvasScaled) {
+  if (!xvfbRunAvailable()) GTEST_SKIP() << "xvfb-run is not installed";
+  std::string pattern = (fs::temp_directory_path() / "xvfb-run-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path root = pattern;
+  const fs::path script = root / "click.txt";
+  const fs::path shot = root / "window.png";
+  // The window fills a 1600x960 screen: its middle is the game's (400, 240).
+  std::ofstream(script) << "3 mouse down 800 480\n4 mouse up 801 481\n";
+
+  const e2e::ProgramResult run = e2e::runProgram(
+      {"/usr/bin/timeout", "60", "/usr/bin/xvfb-run", "-a", "-s", "-screen 0 1600x960x24", QUENDRILL_EXECUTABLE,
+       "--installed", fs::path(QUENDRILL_DATA_BAR).parent_path().string(), "--data", (root / "data").string(),
+       "--frames", "10", "--clock", "0", "--input", script.string(), "--screenshot", "8:" + shot.string()},
+      {{"QUENDRILL_FULLSCREEN", "1"}, {"QUENDRILL_HEADLESS", std::nullopt}, {"SDL_VIDEODRIVER", std::nullopt},
+       {"SDL_AUDIODRIVER", "dummy"}},
+      90000);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_EQ(run.output.find("running headless"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("PlaceholderCanvas: pen pressed at 400,240"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("PlaceholderCanvas: pen released at 400,240"), std::string::npos) << run.output;
+  EXPECT_EQ(e2e::countOf(run.output, "CorvaQNDR::destroyApp(true)"), 1) << run.output;
+  if (fs::exists(shot)) {
+    e2e::expectMatchesGolden(shot, "placeholder.png");
+  } else {
+    ADD_FAILURE() << "no screenshot written\n" << run.output;
+  }
+  fs::remove_all(root);
+}
+
+}  // namespace
