@@ -1,10 +1,13 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Font.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/ArrayChecks.h"
+#include "runtime/lang/String.h"
 #include "runtime/lcdui/DrawingChecks.h"
 #include "runtime/lcdui/IntArrayElements.h"
 #include "runtime/lcdui/PixelStore.h"
+#include "runtime/lcdui/SystemFontText.h"
 #include "runtime/lcdui/raster/DrawRegion.h"
 #include "runtime/lcdui/raster/DrawRgb.h"
 #include "runtime/lcdui/raster/Fill.h"
@@ -114,4 +117,38 @@ void javax_microedition_lcdui_Graphics::resetForPaint() {
   raster::Surface bounds;
   if (target != nullptr) bounds = target->surface();
   raster::resetForPaint(state, bounds);
+}
+
+void javax_microedition_lcdui_Graphics::drawText(std::u16string_view text, int32_t x, int32_t y, int32_t anchor) {
+  if (text.empty()) return;
+  lcdui::drawSystemFontText(drawingSurface(), state, text, x, y, anchor);
+}
+
+void javax_microedition_lcdui_Graphics::drawString(String* text, int32_t x, int32_t y, int32_t anchor) {
+  if (text == nullptr) {
+    logFailedCheck("drawString str");
+    return;
+  }
+  // The default Font may have to be made: before the characters are taken.
+  if (javax_microedition_lcdui_Font::getDefaultFont() == nullptr) return;
+  drawText(std::u16string_view(text->characters(), size_t(text->length())), x, y, anchor);
+}
+
+void javax_microedition_lcdui_Graphics::drawChar(char16_t character, int32_t x, int32_t y, int32_t anchor) {
+  if (javax_microedition_lcdui_Font::getDefaultFont() == nullptr) return;
+  drawText(std::u16string_view(&character, 1), x, y, anchor);
+}
+
+void javax_microedition_lcdui_Graphics::drawChars(CharArray* data, int32_t offset, int32_t length, int32_t x, int32_t y,
+                                                  int32_t anchor) {
+  if (data == nullptr) {
+    logFailedCheck("drawChars data");
+    return;
+  }
+  if (offset < 0 || length < 0 || int64_t(offset) + length > data->length()) {
+    logFailedCheck("drawChars offset, length");
+    return;
+  }
+  if (javax_microedition_lcdui_Font::getDefaultFont() == nullptr) return;
+  drawText(std::u16string_view(data->elements() + offset, size_t(length)), x, y, anchor);
 }

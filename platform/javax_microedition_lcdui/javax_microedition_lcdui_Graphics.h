@@ -5,12 +5,14 @@
 // absolute. Argument checks never throw: they log a line and a stack trace
 // and the operation goes on.
 #include <cstdint>
+#include <string_view>
 
 #include "runtime/lang/Arrays.h"
 #include "runtime/lcdui/raster/GraphicsState.h"
 #include "runtime/lcdui/raster/Surface.h"
 #include "runtime/object/Object.h"
 
+class String;
 class javax_microedition_lcdui_Image;
 
 class javax_microedition_lcdui_Graphics : public Object {
@@ -57,6 +59,15 @@ class javax_microedition_lcdui_Graphics : public Object {
                   int32_t height, int32_t transform, int32_t xDest, int32_t yDest, int32_t anchor);
   void drawImage(javax_microedition_lcdui_Image* image, int32_t x, int32_t y, int32_t anchor);
 
+  // One line of text in the default Font and the current colour, anchored at
+  // (x, y) (0 means TOP|LEFT; a missing horizontal flag LEFT, a missing
+  // vertical one TOP). Translation and clip apply, as to every other
+  // drawing. Null or empty text, or a range outside the array, draws
+  // nothing; null and bad ranges are logged.
+  void drawString(String* text, int32_t x, int32_t y, int32_t anchor);
+  void drawChar(char16_t character, int32_t x, int32_t y, int32_t anchor);
+  void drawChars(CharArray* data, int32_t offset, int32_t length, int32_t x, int32_t y, int32_t anchor);
+
   // What the paint cycle does before each paint: no translation, the whole
   // target as clip, white.
   void resetForPaint();
@@ -68,4 +79,7 @@ class javax_microedition_lcdui_Graphics : public Object {
   // The target's store for drawing. A target without a 16-bit store logs an
   // empty message and gives a surface the kernels draw nothing into.
   raster::Surface drawingSurface() const;
+  // The text core. The characters must not move: callers make every object
+  // they need before they take them.
+  void drawText(std::u16string_view text, int32_t x, int32_t y, int32_t anchor);
 };

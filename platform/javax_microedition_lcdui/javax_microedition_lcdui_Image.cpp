@@ -4,11 +4,19 @@
 #include <cstring>
 
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "runtime/Application.h"
+#include "runtime/exceptions/ThrowNew.h"
+#include "runtime/io/ResourceArchiveIndex.h"
+#include "runtime/io/java_io_InputStream.h"
+#include "runtime/io/javax_microedition_io_ResourceInputStream.h"
 #include "runtime/lang/ArrayChecks.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/String.h"
 #include "runtime/lcdui/DrawingChecks.h"
 #include "runtime/lcdui/IntArrayElements.h"
 #include "runtime/lcdui/PixelStore.h"
 #include "runtime/lcdui/PngImageData.h"
+#include "runtime/lcdui/raster/DrawRegion.h"
 #include "runtime/lcdui/raster/ImageConversions.h"
 #include "runtime/object/ObjectFactory.h"
 
@@ -58,6 +66,56 @@ Image* Image::createImage(ByteArray* data, int32_t offset, int32_t length) {
     const size_t count = std::min<size_t>(size_t(store->length()), size_t(decoded.pitch >> 1) * size_t(decoded.height));
     std::memcpy(store->elements(), decoded.pixels.get(), count * sizeof(uint16_t));
   }
+  return image;
+}
+
+Image* Image::createImage(int32_t newWidth, int32_t newHeight) {
+  Image* image = newObject<Image>();
+  if (image != nullptr) image->initBuffer(newWidth, newHeight, lcdui::mutableImageFlag | raster::opaqueRgb565, 0);
+  return image;
+}
+
+Image* Image::createImage(Image* source, int32_t x, int32_t y, int32_t regionWidth, int32_t regionHeight,
+                          int32_t transform) {
+  const bool quarterTurn = transform >= 4 && transform <= 7;
+  Image* image = createImage(quarterTurn ? regionHeight : regionWidth, quarterTurn ? regionWidth : regionHeight);
+  if (image == nullptr) return nullptr;
+  if (Graphics* graphics = image->getGraphics(); graphics != nullptr)
+    graphics->drawRegion(source, x, y, regionWidth, regionHeight, transform, 0, 0,
+                         raster::anchor::TOP | raster::anchor::LEFT);
+  return image;
+}
+
+Image* Image::createImage(java_io_InputStream* stream) {
+  if (stream == nullptr) {
+    logFailedCheck("createImage stream");
+    return nullptr;
+  }
+  // Reading until a read answers less than 1 would ask a resource stream for
+  // one more block at the end of its entry, which it refuses with an
+  // EOFException: the end of the data ends the reading instead.
+  ByteArray* bytes = java_io_InputStream::readAll(stream);
+  Application* application = Application::get();
+  if (application != nullptr && application->getPending() != nullptr) return nullptr;
+  if (bytes == nullptr) return nullptr;
+  return createImage(bytes, 0, bytes->length());
+}
+
+Image* Image::createImage(String* name) {
+  if (name == nullptr) {
+    logFailedCheck("createImage name");
+    return nullptr;
+  }
+  java_io_InputStream* stream = javax_microedition_io_ResourceInputStream::getResourceAsStream(name);
+  if (stream == nullptr) {
+    debugLog("createImage: no resource %s",
+             narrowForLog(std::u16string_view(name->characters(), size_t(name->length()))).c_str());
+    throwNew<java_io_IOException>(nullptr);
+    return nullptr;
+  }
+  Image* image = createImage(stream);
+  // An open entry stream holds a file until the collector finds it.
+  stream->close();
   return image;
 }
 
