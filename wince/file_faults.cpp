@@ -18,6 +18,8 @@ void clearFileFaults() {
   for (std::atomic<int>& calls : callsUntilFailure) calls.store(0);
 }
 
+bool fileFaultPending(FileOperation operation) { return countdown(operation).load() > 0; }
+
 bool fileOperationFails(FileOperation operation) {
   std::atomic<int>& calls = countdown(operation);
   int remaining = calls.load();

@@ -11,6 +11,9 @@ enum class FileOperation { write, rename, close };
 // only that one; 0 turns the fault off.
 void failNthFileOperation(FileOperation operation, int nth);
 void clearFileFaults();
+// True while a fault is set and its call has not come yet, so that a test
+// can tell it has failed every step of an operation.
+bool fileFaultPending(FileOperation operation);
 
 // Counts one call of the operation; true when this is the call that fails.
 bool fileOperationFails(FileOperation operation);
