@@ -1,0 +1,156 @@
+// Opening and reading a record store over any index file and record files.
+// Input: a control byte c, then (c & 7) record lengths of one byte each,
+// then the records' bytes, then the index file's bytes (none when c & 0x80).
+// Record i has id i + 1, or 7 x (i + 1) when c & 0x40 (gaps); c & 0x20
+// opens with create. Whatever the files hold: the store's ids are positive,
+// unique and never above the last id handed out, every listed record reads
+// as its file or raises a record-store exception, and a store closed and
+// opened again shows the same ids.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "platform/java_lang/java_lang_Integer.h"
+#include "platform/java_util/java_util_Vector.h"
+#include "platform/javax_microedition_rms/RecordStoreIndex.h"
+#include "platform/javax_microedition_rms/javax_microedition_rms_RecordEnumeration.h"
+#include "platform/javax_microedition_rms/javax_microedition_rms_RecordStore.h"
+#include "runtime/Application.h"
+#include "runtime/lang/Arrays.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/String.h"
+#include "runtime/object/ObjectFactory.h"
+#include "runtime/object/StaticClass.h"
+#include "wince/path_mapping.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using RecordStore = javax_microedition_rms_RecordStore;
+
+void require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+fs::path& dataFolder() {
+  static fs::path folder;
+  return folder;
+}
+
+void removeFolders() {
+  std::error_code ignored;
+  fs::remove_all(dataFolder().parent_path(), ignored);
+}
+
+Application* startRuntime() {
+  std::error_code error;
+  const fs::path base = fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm")
+                                                                                               : fs::temp_directory_path();
+  std::string pattern = (base / "record-store-fuzz-XXXXXX").string();
+  require(mkdtemp(pattern.data()) != nullptr);
+  const fs::path root = pattern;
+  dataFolder() = root / "data";
+  fs::create_directories(root / "installed");
+  wince::configureFileSystem({(root / "installed").string(), dataFolder().string(), (root / "temp").string()});
+  atexit(removeFolders);
+
+  auto* application = new Application();
+  application->init(nullptr, 4u << 20, 4u << 20);
+  ObjectArray* pool = newObjectArray(320);
+  application->getStaticClass()->literalPool = pool;
+  const struct {
+    int32_t index;
+    const char* text;
+  } literals[] = {{1, ""}, {300, "\\"}, {301, "rms_"}, {302, ".db"}, {303, ".rec"}, {304, ""}, {305, ".owner"}};
+  for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
+  return application;
+}
+
+bool isRecordStoreException(Object* thrown) {
+  const uint16_t id = thrown->getClassId();
+  return id == classid::javax_microedition_rms_RecordStoreException ||
+         id == classid::javax_microedition_rms_InvalidRecordIDException ||
+         id == classid::javax_microedition_rms_RecordStoreNotFoundException;
+}
+
+// The pending exception, if any, is one a store may raise; it is cleared.
+bool takeStoreFailure(Application* application) {
+  Object* pending = application->getPending();
+  if (pending == nullptr) return false;
+  require(isRecordStoreException(pending));
+  application->m_pending = nullptr;
+  return true;
+}
+
+void writeFile(const fs::path& path, const uint8_t* bytes, size_t size) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+}
+
+std::vector<int32_t> idsOf(RecordStore* store) {
+  std::vector<int32_t> ids;
+  for (int32_t i = 0; i < store->getNumRecords(); ++i) {
+    ids.push_back(static_cast<java_lang_Integer*>(store->ids->elementAt(i))->value);
+  }
+  return ids;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static Application* application = startRuntime();
+  if (size < 1 || size > (1u << 18)) return 0;
+  const uint8_t control = data[0];
+  const size_t recordCount = control & 7;
+  if (size < 1 + recordCount) return 0;
+
+  std::error_code ignored;
+  fs::remove_all(dataFolder(), ignored);
+  fs::create_directories(dataFolder());
+  size_t at = 1 + recordCount;
+  std::vector<int64_t> recordSizes;
+  for (size_t i = 0; i < recordCount; ++i) {
+    const size_t length = std::min<size_t>(data[1 + i], size - at);
+    const int32_t id = static_cast<int32_t>(i + 1) * ((control & 0x40) != 0 ? 7 : 1);
+    writeFile(dataFolder() / ("rms_fuzz.db.rec" + std::to_string(id) + ".db"), data + at, length);
+    at += length;
+  }
+  if ((control & 0x80) == 0) writeFile(dataFolder() / "rms_fuzz.db", data + at, size - at);
+
+  RecordStore* store = RecordStore::openRecordStore(newString("fuzz"), (control & 0x20) != 0);
+  if (store == nullptr) {
+    require(takeStoreFailure(application));
+    return 0;
+  }
+  require(application->getPending() == nullptr);
+  const std::vector<int32_t> ids = idsOf(store);
+  require(ids.size() <= static_cast<size_t>(maxRecordsPerStore));
+  std::set<int32_t> distinct;
+  for (const int32_t id : ids) {
+    require(id > 0 && id <= store->getNextRecordID() - 1);
+    require(distinct.insert(id).second);
+    ByteArray* record = store->getRecord(id);
+    if (takeStoreFailure(application)) continue;
+    const int32_t recordSize = store->getRecordSize(id);
+    require(!takeStoreFailure(application));
+    require(record == nullptr || record->length() == recordSize);
+  }
+  require(store->getSize() >= 0);
+  javax_microedition_rms_RecordEnumeration* walk = store->enumerateRecords(nullptr, nullptr, false);
+  require(walk != nullptr && walk->numRecords() == static_cast<int32_t>(ids.size()));
+  for (size_t i = 0; i < ids.size(); ++i) require(walk->nextRecordId() == ids[i]);
+  require(!walk->hasNextElement());
+
+  const int32_t nextRecordId = store->getNextRecordID();
+  store->closeRecordStore();
+  require(!takeStoreFailure(application));
+  RecordStore* again = RecordStore::openRecordStore(newString("fuzz"), false);
+  require(again != nullptr && application->getPending() == nullptr);
+  require(idsOf(again) == ids && again->getNextRecordID() == nextRecordId);
+  return 0;
+}
