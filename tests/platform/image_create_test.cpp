@@ -10,8 +10,8 @@
 
 #include "runtime/exceptions/ThrowNew.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
-#include "runtime/lcdui/raster/DrawRegion.h"
 #include "runtime/lang/String.h"
+#include "runtime/lcdui/raster/DrawRegion.h"
 #include "tests/platform/graphics_fixture.h"
 #include "tests/runtime/archive_test_support.h"
 #include "tests/runtime/png_test_writer.h"
@@ -108,6 +108,26 @@ TEST_F(ImageCreate, BlankImagesAreMutableAndBlack) {
   EXPECT_FALSE(typed->isMutable());
   EXPECT_EQ(typed->m_pixelType, raster::argb4444);
   EXPECT_EQ(typed->pitch, 8);
+}
+
+TEST_F(ImageCreate, BlankImagesOfSizesWithoutPixelsAreSafeToDrawInto) {
+  struct Size {
+    int32_t width, height;
+  };
+  const Size sizes[] = {{0, 0}, {0, 5}, {-1, 5}, {5, -1}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 2}};
+  for (const Size& size : sizes) {
+    SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+    wince::LogCapture log;
+    Image* image = Image::createImage(size.width, size.height);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(takePending(), 0);
+    Graphics* graphics = image->getGraphics();
+    graphics->setColor(0xFF0000);
+    graphics->fillRect(0, 0, 10, 10);
+    graphics->drawString(newObject<String>("text"), 0, 0, 20);
+    IntArray* out = newIntArray(4);
+    image->getRGB(out, 0, 2, 0, 0, 2, 2);
+  }
 }
 
 TEST_F(ImageCreate, RegionsAreCopiedUnderTheirTransform) {
