@@ -20,5 +20,8 @@ class java_lang_Boolean : public Object {
   int32_t hashCode() override { return value; }
   bool booleanValue() const { return value != 0; }
 
+  // The class initialiser: TRUE and FALSE.
+  static void clinit();
+
   int8_t value;
 };

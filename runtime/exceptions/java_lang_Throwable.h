@@ -24,6 +24,10 @@ class java_lang_Throwable : public Object {
   // Both answer the message as it is (no class name added; may be null).
   String* getMessage() { return m_message; }
   String* toString() override;
+  // The trace on System's err stream (a never thrown exception prints its
+  // null trace as "null"), then a line feed to err's own stream. Nothing
+  // before System's class initialiser has made err.
+  void printStackTrace();
 
   String* m_message;
   // The stack-trace text, stored when the object is thrown.

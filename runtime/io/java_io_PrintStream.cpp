@@ -51,14 +51,15 @@ void java_io_PrintStream::print(CharArray* s) {
 }
 
 void java_io_PrintStream::print(String* s) {
-  if (!streamPresent(s) || !streamPresent(m_out)) return;
+  if (!streamPresent(m_out)) return;
+  // As StringBuffer.append does: a null text reads "null".
+  if (s == nullptr) s = newString("null");
+  if (s == nullptr) return;
   m_out->write(s->getBytes());
   dropIOException();
 }
 
-void java_io_PrintStream::print(Object* o) {
-  if (streamPresent(o)) print(o->toString());
-}
+void java_io_PrintStream::print(Object* o) { print(o != nullptr ? o->toString() : nullptr); }
 
 void java_io_PrintStream::print(bool b) {
   print(stringLiteral(static_cast<int32_t>(b ? LiteralId::trueText : LiteralId::falseText)));

@@ -25,6 +25,8 @@ class java_io_PrintStream : public java_io_OutputStream {
   int32_t checkError() { return 0; }
   void print(char16_t c);
   void print(CharArray* s);
+  // A null text, or an object that is null or whose toString is null,
+  // prints "null".
   void print(String* s);
   void print(Object* o);
   void print(bool b);
