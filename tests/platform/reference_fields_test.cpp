@@ -15,6 +15,8 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Command.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
+#include "runtime/net/HttpConnectionImpl.h"
+#include "runtime/net/SocketConnectionImpl.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
 #include "tests/support/RuntimeFixture.h"
@@ -42,7 +44,7 @@ class PlatformReferenceFieldsTest : public RuntimeFixture {
 using PlatformClasses =
     ::testing::Types<java_util_Vector, java_util_Stack, java_util_Hashtable, java_util_HashtableEntry, java_util_Date,
                      java_util_Calendar, java_util_TimeZoneImpl, javax_microedition_lcdui_Command,
-                     javax_microedition_lcdui_Graphics, java_lang_Throwable>;
+                     javax_microedition_lcdui_Graphics, java_lang_Throwable, HttpConnectionImpl, SocketConnectionImpl>;
 TYPED_TEST_SUITE(PlatformReferenceFieldsTest, PlatformClasses);
 
 // A bare instance (no constructor body) whose every reference field holds an
