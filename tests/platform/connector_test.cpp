@@ -7,8 +7,10 @@
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/io/java_io_DataInputStream.h"
 #include "runtime/io/java_io_DataOutputStream.h"
+#include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
 #include "runtime/net/HttpConnectionImpl.h"
+#include "runtime/net/SocketConnectionClient.h"
 #include "runtime/net/SocketConnectionImpl.h"
 #include "tests/support/RuntimeFixture.h"
 #include "tests/wince/net_loopback_server.h"
@@ -125,6 +127,46 @@ TEST_F(ConnectorTest, SocketStreamsOfANameBothWays) {
   EXPECT_EQ(takePendingClass(), -1);
   std::lock_guard lock(mutex);
   EXPECT_EQ(received, "\x01\x02\x03\x04"s);
+}
+
+TEST_F(ConnectorTest, SocketEchoRoundTripReadsLinesUntilThePeerCloses) {
+  // The peer sends back each line it hears and closes after the second.
+  nettest::LoopbackServer server(1, [](wince::SOCKET socket, int) {
+    for (int line = 0; line < 2; ++line) {
+      std::string text;
+      for (char byte; text.find('\n') == std::string::npos && wince::recv(socket, &byte, 1, 0) == 1;)
+        text.push_back(byte);
+      nettest::sendText(socket, text);
+    }
+  });
+  Object* connection = Connector::open(newString(("socket://127.0.0.1:" + std::to_string(server.port())).c_str()));
+  ASSERT_NE(connection, nullptr);
+  ASSERT_EQ(connection->getClassId(), classid::javax_microedition_io_SocketConnection);
+  java_io_DataOutputStream* out =
+      connectionView<javax_microedition_io_OutputConnection>(connection)->openDataOutputStream();
+  java_io_InputStream* in = connectionView<javax_microedition_io_InputConnection>(connection)->openInputStream();
+  ASSERT_NE(out, nullptr);
+  ASSERT_NE(in, nullptr);
+  const auto writeText = [&](const std::string& text) {
+    ByteArray* bytes = newByteArray(int32_t(text.size()));
+    std::copy(text.begin(), text.end(), bytes->elements());
+    out->write(bytes);
+  };
+
+  writeText("hello, peer\r\n");
+  WinSocketClient& client = static_cast<SocketConnectionImpl*>(connection)->shared->client;
+  char line[32];
+  ASSERT_EQ(client.ReadLine(line, 31, false), 11);
+  EXPECT_STREQ(line, "hello, peer");
+
+  writeText("bye\n");
+  std::string second;
+  for (int32_t byte; (byte = in->read()) >= 0 && byte != '\n';) second.push_back(char(byte));
+  EXPECT_EQ(second, "bye") << "a line read over the input stream";
+  EXPECT_EQ(in->read(), -1) << "the peer has closed";
+  EXPECT_EQ(client.ReadLine(line, 31, false), 0);
+  EXPECT_EQ(takePendingClass(), -1) << "a close is no error";
+  connectionView<javax_microedition_io_Connection>(connection)->close();
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "runtime/exceptions/Exceptions.h"
@@ -14,8 +17,13 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/runtime/net_connection_test_support.h"
 #include "tests/wince/net_loopback_server.h"
+#include "wince/clock.h"
 #include "wince/connmgr.h"
+#include "wince/display_screen.h"
+#include "wince/driver.h"
+#include "wince/gdi.h"
 #include "wince/log.h"
+#include "wince/text.h"
 #include "wince/wininet.h"
 
 namespace {
@@ -24,6 +32,8 @@ using namespace std::string_literals;
 
 using conntest::narrow;
 using conntest::text;
+
+static_assert(referencefields::count<HttpConnectionImpl>() == 7, "url, scheme, host, path, query, fragment, method");
 
 int countOf(const std::string& haystack, const std::string& needle) {
   int count = 0;
@@ -242,6 +252,103 @@ TEST_F(HttpConnectionTest, IndicatorRunsDuringEachRequestAndEndsWithIt) {
   std::lock_guard lock(FrameRecorder::mutex);
   ASSERT_GE(FrameRecorder::frames.size(), 2u);
   EXPECT_EQ(FrameRecorder::frames[0], ConnectingIndicator::frameText(0));
+}
+
+TEST_F(HttpConnectionTest, RepeatedQuestionsMakeOneRequestThatArrivesExactlyAsBuilt) {
+  std::mutex mutex;
+  std::string received;
+  nettest::LoopbackServer server(2, [&](wince::SOCKET socket, int) {
+    const std::string request = nettest::receiveRequestHead(socket);
+    {
+      std::lock_guard lock(mutex);
+      received += request;
+    }
+    nettest::sendText(socket, "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
+  });
+  HttpConnectionImpl* connection = open(server.wideUrl("/q/r.txt?a=b&c=d"));
+  connection->setRequestProperty(text("X-Client"), text("quendrill"));
+  EXPECT_EQ(connection->getResponseCode(), 200);
+  EXPECT_EQ(connection->getResponseCode(), 200);
+  EXPECT_EQ(narrow(connection->getResponseMessage()), "OK");
+  EXPECT_EQ(connection->getLength(), 2);
+  EXPECT_EQ(readAll(connection->openInputStream()), "ok");
+  EXPECT_EQ(readAll(connection->openInputStream()), "ok") << "a second stream over the same response";
+  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(server.acceptedConnections(), 1);
+  std::lock_guard lock(mutex);
+  EXPECT_EQ(received, "GET /q/r.txt?a=b&c=d HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
+                          "\r\nUser-Agent: CeHttp\r\nPragma: no-cache\r\nX-Client: quendrill\r\n\r\n");
+}
+
+// Separate dots of the colour in the indicator's row of the screen as
+// presented: runs of columns that hold the colour.
+int dotsOnScreen(uint16_t colour) {
+  const std::vector<uint16_t> frame = wince::driver::presentedFrame();
+  const size_t width = size_t(wince::screen().width());
+  int dots = 0;
+  bool inDot = false;
+  for (int x = ConnectingIndicator::screenX - 10; x < ConnectingIndicator::screenX + 400; ++x) {
+    bool holds = false;
+    for (int y = ConnectingIndicator::screenY; y < ConnectingIndicator::screenY + 30 && !holds; ++y)
+      holds = frame[size_t(y) * width + size_t(x)] == colour;
+    dots += holds && !inDot ? 1 : 0;
+    inDot = holds;
+  }
+  return dots;
+}
+
+// Waits, in real time and briefly, until the row shows that many dots of the
+// colour; answers what it saw last.
+int waitForDotsOnScreen(uint16_t colour, int wanted) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+  int seen = dotsOnScreen(colour);
+  while (seen != wanted && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    seen = dotsOnScreen(colour);
+  }
+  return seen;
+}
+
+// The indicator draws on the device context of the whole screen, over
+// whatever the game presented last (here, the presented frame), while the
+// request waits for a server that answers only once it has seen the dots.
+TEST_F(HttpConnectionTest, DotsShowOnTheScreenWhileASlowRequestRunsAndTheIndicatorEndsWithIt) {
+  if (!wince::systemFontAvailable()) GTEST_SKIP() << "no system font";
+  constexpr uint16_t white = 0xFFFF;
+  constexpr uint16_t red = 0xF800;
+  HDC dc = GetDC(nullptr);
+  const RECT row{0, ConnectingIndicator::screenY - 10, wince::screen().width(), ConnectingIndicator::screenY + 40};
+  FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(nullptr, dc);
+  ASSERT_EQ(dotsOnScreen(white) + dotsOnScreen(red), 0);
+
+  wince::useFakeClock(1000, false);
+  std::atomic<int> whiteDotsWhileWaiting{-1};
+  std::atomic<int> redDotsWhileWaiting{-1};
+  std::atomic<int> indicatorsWhileWaiting{-1};
+  nettest::LoopbackServer server(1, [&](wince::SOCKET socket, int) {
+    nettest::receiveRequestHead(socket);
+    whiteDotsWhileWaiting = waitForDotsOnScreen(white, 7);
+    indicatorsWhileWaiting = ConnectingIndicator::liveThreads();
+    // One tick of the clock brings the next frame: one red dot in the middle.
+    // A tick given before the indicator waits for it is lost, so a few are
+    // offered, each only after the last one showed nothing.
+    for (int tick = 0; tick < 3 && redDotsWhileWaiting != 1; ++tick) {
+      wince::advanceFakeClock(ConnectingIndicator::frameMilliseconds);
+      redDotsWhileWaiting = waitForDotsOnScreen(red, 1);
+    }
+    nettest::sendText(socket, "HTTP/1.0 200 OK\r\n\r\nslow");
+  });
+  HttpConnectionImpl* connection = open(server.wideUrl("/slow"));
+  EXPECT_EQ(connection->getResponseCode(), 200);
+  EXPECT_EQ(ConnectingIndicator::liveThreads(), 0) << "the request's end ends its indicator";
+  wince::useRealClock();
+
+  EXPECT_EQ(whiteDotsWhileWaiting, 7) << "the first frame: a row of seven white dots";
+  EXPECT_EQ(indicatorsWhileWaiting, 1);
+  EXPECT_EQ(redDotsWhileWaiting, 1) << "the dots move while the request waits";
+  EXPECT_EQ(dotsOnScreen(red), 1) << "nothing is erased";
+  EXPECT_EQ(dotsOnScreen(white), 6) << "only the middle dot was drawn over";
 }
 
 }  // namespace

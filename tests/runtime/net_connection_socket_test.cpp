@@ -20,6 +20,8 @@ using namespace std::string_literals;
 using conntest::narrow;
 using conntest::text;
 
+static_assert(referencefields::count<SocketConnectionImpl>() == 7, "the name, its five parts and one kept null");
+
 std::string socketUrl(uint16_t port) { return "socket://127.0.0.1:" + std::to_string(port); }
 
 std::string readAll(java_io_InputStream* in) {
