@@ -143,6 +143,9 @@ DWORD ThreadTable::start(java_lang_Thread* thread) {
   m_slots[index].handle = handle;
   m_slots[index].threadId = threadId;
   lock.unlock();
+  // A priority set before start found no thread to give it to.
+  const int32_t priority = thread->m_priority;
+  if (priority >= 1 && priority <= 9) SetThreadPriority(handle, std::min(9 - priority, 7));
   return ResumeThread(handle);
 }
 

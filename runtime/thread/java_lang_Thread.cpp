@@ -1,13 +1,56 @@
 #include "runtime/thread/java_lang_Thread.h"
 
+#include "runtime/LiteralIds.h"
+#include "runtime/exceptions/ThrowNew.h"
+#include "runtime/lang/StringBuffer.h"
 #include "runtime/thread/ThreadTable.h"
+
+namespace {
+
+// Long enough that a join costs nothing while it waits; the thread table
+// wakes it as soon as a slot is freed anyway.
+constexpr uint32_t joinWaitSliceMilliseconds = 1000;
+
+}  // namespace
 
 void java_lang_Thread::init() { init(nullptr); }
 
 void java_lang_Thread::init(Object* target) {
-  java_lang_Thread* creator = currentThread();
-  m_priority = creator != nullptr ? creator->getPriority() : 5;
+  m_priority = 5;
+  if (java_lang_Thread* creator = currentThread()) m_priority = creator->getPriority();
   m_target = target;
+  setPriority(m_priority);
+}
+
+void java_lang_Thread::setPriority(int32_t priority) {
+  if (priority < 1 || priority > 10) {
+    throwNew<java_lang_IllegalArgumentException>();
+    return;
+  }
+  m_priority = priority;
+  setPriority0(this, priority);
+}
+
+void java_lang_Thread::join() {
+  if (currentThread() == this) return;
+  ThreadTable& table = ThreadTable::instance();
+  while (table.isAlive(this)) table.waitUntilEnded(this, joinWaitSliceMilliseconds);
+}
+
+String* java_lang_Thread::toString() {
+  auto* text = newObject<StringBuffer>();
+  if (text == nullptr) return nullptr;
+  // A pool without these entries leaves its pieces out rather than writing
+  // "null" into the text.
+  auto appendLiteral = [text](LiteralId id) {
+    if (String* piece = literalOrNull(static_cast<int32_t>(id))) text->append(piece);
+  };
+  appendLiteral(LiteralId::threadTextStart);
+  text->append(hashCode());
+  appendLiteral(LiteralId::threadTextPriority);
+  text->append(getPriority());
+  appendLiteral(LiteralId::threadTextEnd);
+  return text->toString();
 }
 
 void* java_lang_Thread::lookupInterface(int32_t interfaceId) {

@@ -10,6 +10,8 @@
 #include "runtime/object/Object.h"
 #include "wince/types.h"
 
+class String;
+
 class java_lang_Thread : public Object, public java_lang_Runnable {
  public:
   using Super = Object;
@@ -21,6 +23,15 @@ class java_lang_Thread : public Object, public java_lang_Runnable {
   // null (then run does nothing unless a subclass overrides it).
   void init();
   void init(Object* target);
+
+  // 1..10, kept and handed to the platform thread (at start when it has
+  // none yet); anything else raises IllegalArgumentException.
+  void setPriority(int32_t priority);
+  // Returns at once on the calling thread itself and on a thread that is not
+  // alive (never started, or ended); otherwise blocks, parked, until it ends.
+  void join();
+  // literal 266, hashCode(), literal 267, the priority, literal 268.
+  String* toString() override;
 
   void* lookupInterface(int32_t interfaceId) override;
   // The target's run, when there is a target.
