@@ -1,6 +1,7 @@
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/java_util/java_util_Hashtable.h"
@@ -11,6 +12,8 @@
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+#include "wince/browser.h"
+#include "wince/window.h"
 
 namespace {
 
@@ -81,6 +84,13 @@ void javax_microedition_midlet_MIDlet::notifyDestroyed(javax_microedition_midlet
 }
 
 bool javax_microedition_midlet_MIDlet::platformRequest(javax_microedition_midlet_MIDlet* /*midlet*/, String* url) {
-  debugLog("platformRequest: %s", url != nullptr ? "refused" : "no URL");
+  if (url == nullptr) {
+    debugLog("platformRequest: no URL");
+    return false;
+  }
+  const std::u16string text(url->characters(), static_cast<size_t>(url->length()));
+  // The browser comes to the front; the game steps aside, as it does when
+  // it loses the focus.
+  if (wince::openInBrowser(text) == wince::BrowserResult::launched) ShowWindow(GetForegroundWindow(), SW_MINIMIZE);
   return false;
 }

@@ -33,7 +33,9 @@ class javax_microedition_midlet_MIDlet : public Object {
 
   // The main loop ends the run at its next pass (destroyApp(true) then).
   static void notifyDestroyed(javax_microedition_midlet_MIDlet* midlet);
-  // Logged and refused: the MIDlet never has to exit first (always false).
+  // Hands an http or https URL to the browser (recorded in headless runs);
+  // anything else is logged and refused. Always false: the MIDlet never has
+  // to exit first.
   static bool platformRequest(javax_microedition_midlet_MIDlet* midlet, String* url);
 
   String* appProperty(String* key);
