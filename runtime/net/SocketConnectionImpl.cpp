@@ -58,7 +58,9 @@ void* SocketConnectionImpl::lookupInterface(int32_t interfaceId) {
 
 void SocketConnectionImpl::close() {
   if (shared == nullptr) return;
-  shared->connected = false;
+  // Closing the descriptor alone leaves a receive that another thread waits
+  // in waiting for the peer; the shutdown ends it.
+  if (shared->connected.exchange(false)) shared->client.Shutdown(wince::SD_BOTH);
   shared->client.CloseSocket();
 }
 

@@ -29,7 +29,8 @@ class SocketConnectionImpl : public NamedConnection,
   void finalize() override;
   void* lookupInterface(int32_t interfaceId) override;
 
-  // Closes the socket (its streams then fail); safe to call twice.
+  // Closes the socket (its streams then fail, also a read that waits on
+  // another thread); safe to call twice.
   void close() override;
   java_io_InputStream* openInputStream() override;
   java_io_DataInputStream* openDataInputStream() override;

@@ -31,7 +31,8 @@ bool SocketConnectionInputStream::fill() {
   // collector may move the array's elements.
   char chunk[bufferBytes];
   const int received = m_shared->client.Recv(chunk, bufferBytes, 0);
-  if (received < 0) {
+  // A close while the receive waited is no end of the peer's data.
+  if (received < 0 || (received == 0 && !m_shared->connected)) {
     throwNew<java_io_IOException>();
     return false;
   }

@@ -176,10 +176,9 @@ bool WinSocketClient::Shutdown(int how) {
 }
 
 bool WinSocketClient::CloseSocket() {
-  if (m_socket == wince::INVALID_SOCKET) return false;
   // Forgotten first: a descriptor closed twice may by then be another's.
-  const wince::SOCKET closing = m_socket;
-  m_socket = wince::INVALID_SOCKET;
+  const wince::SOCKET closing = m_socket.exchange(wince::INVALID_SOCKET);
+  if (closing == wince::INVALID_SOCKET) return false;
   if (wince::closesocket(closing) == wince::SOCKET_ERROR) {
     debugLog("WinSocketClient::CloseSocket failed: %d", wince::WSAGetLastError());
     return false;

@@ -3,6 +3,8 @@
 // Failures answer false or -1 and write a log line; the Winsock error stays
 // readable through wince::WSAGetLastError on the failing thread. Buffers
 // passed in belong to the system heap: the calls may block in a safe region.
+#include <atomic>
+
 #include "wince/winsock.h"
 
 class WinSocketClient {
@@ -36,11 +38,12 @@ class WinSocketClient {
   // sent back.
   virtual int ReadLine(char* buffer, int max, bool echo);
   virtual bool Shutdown(int how);
-  // Closes once; false when there is nothing to close.
+  // Closes once; false when there is nothing to close. Another thread may
+  // call it while one waits in a receive, which then fails.
   virtual bool CloseSocket();
 
   wince::SOCKET socketHandle() const { return m_socket; }
 
  private:
-  wince::SOCKET m_socket = wince::INVALID_SOCKET;
+  std::atomic<wince::SOCKET> m_socket{wince::INVALID_SOCKET};
 };

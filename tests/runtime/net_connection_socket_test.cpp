@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/io/java_io_DataInputStream.h"
@@ -11,6 +15,7 @@
 #include "runtime/net/WinSocketClient.h"
 #include "runtime/object/ObjectFactory.h"
 #include "tests/runtime/net_connection_test_support.h"
+#include "tests/runtime/net_safe_region_probe.h"
 #include "tests/wince/net_loopback_server.h"
 #include "wince/log.h"
 
@@ -91,6 +96,37 @@ TEST_F(SocketConnectionTest, EchoRoundTripEndsAtThePeersClose) {
   EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "reading a closed socket fails";
   out->write(newByteArray(1));
   EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "so does writing";
+}
+
+TEST_F(SocketConnectionTest, CloseOnAnotherThreadEndsAReadThatWaitsForASilentPeer) {
+  std::optional<nettest::LoopbackServer> server;
+  server.emplace(1, [](wince::SOCKET socket, int) { nettest::receiveUntilClosed(socket); });
+  SocketConnectionImpl* connection = open(socketUrl(server->port()));
+  java_io_InputStream* in = connection->openInputStream();
+  bool peerHadToClose = false;
+  std::thread closer;
+  {
+    nettest::SafeRegionProbe probe;
+    closer = std::thread([&] {
+      nettest::SafeRegionProbe::waitUntilInside();
+      connection->close();
+      // Should the read go on waiting, the peer's close ends it, so that the
+      // test fails instead of hanging.
+      std::unique_lock lock(nettest::SafeRegionProbe::mutex);
+      if (!nettest::SafeRegionProbe::changed.wait_for(lock, std::chrono::seconds(2),
+                                                       [] { return nettest::SafeRegionProbe::inside == 0; })) {
+        peerHadToClose = true;
+        lock.unlock();
+        server.reset();
+      }
+    });
+    EXPECT_EQ(in->read(), -1);
+    closer.join();
+  }
+  EXPECT_FALSE(peerHadToClose);
+  EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "a closed connection is no end of the data";
+  EXPECT_EQ(in->read(), -1);
+  EXPECT_EQ(takePendingClass(), java_io_IOException::classId);
 }
 
 TEST_F(SocketConnectionTest, StreamsOutliveTheirCollectedConnection) {
