@@ -14,6 +14,9 @@ class String;
 // is negative or larger than the bytes could hold, a text is cut short or
 // malformed, or the heap is full; the block then holds no pool.
 bool loadStringLiteralPool(std::span<const uint8_t> bytes);
+// The same checks as loading, without making anything: the program can tell
+// before it starts whether it could read the pool (false with the same line).
+bool checkStringLiteralPool(std::span<const uint8_t> bytes);
 // Reads /constants.bin from the resource archive and loads it.
 bool loadStringLiteralPoolFromArchive();
 

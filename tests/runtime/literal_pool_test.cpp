@@ -74,7 +74,14 @@ TEST_F(LiteralPoolTest, DamagedFilesAreRefusedWithALogLine) {
     EXPECT_FALSE(loadStringLiteralPool(bytes)) << bytes.size();
     EXPECT_EQ(block().literalPool, nullptr);
     EXPECT_TRUE(log.contains("/constants.bin")) << log.text();
+    // The check before start-up refuses the same files with the same line.
+    const std::string loadLine = log.text();
+    log.clear();
+    EXPECT_FALSE(checkStringLiteralPool(bytes)) << bytes.size();
+    EXPECT_EQ(log.text(), loadLine);
   }
+  EXPECT_TRUE(checkStringLiteralPool(std::vector<uint8_t>{0, 0, 0, 2, 0, 1, 'a', 0, 2, 0xC3, 0xA9}));
+  EXPECT_TRUE(checkStringLiteralPool(std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
 // An installed folder holding a hand-made archive, for start-up.
