@@ -9,6 +9,7 @@
 #include "app/PlaceholderMidlet.h"
 #include "runtime/app/WinMain.h"
 #include "runtime/io/ResourceArchiveIndex.h"
+#include "runtime/literals/StringLiteralPool.h"
 #include "wince/clock.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
@@ -20,7 +21,7 @@ namespace {
 // gives the user a clear line instead of a start-up that fails later.
 bool archiveReadable() {
   std::vector<uint8_t> literalPool;
-  const bool readable = readResourceEntry(u"/constants.bin", literalPool);
+  const bool readable = readResourceEntry(u"/constants.bin", literalPool) && checkStringLiteralPool(literalPool);
   forgetResourceArchive();
   return readable;
 }

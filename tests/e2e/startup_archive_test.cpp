@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/ProgramProcess.h"
+#include "tools/writers/ArchiveWriter.h"
 
 namespace {
 
@@ -53,6 +55,19 @@ TEST_F(StartUpTest, TruncatedArchiveFailsWithALogLine) {
   EXPECT_EQ(run.exitStatus, 1) << run.output;
   EXPECT_NE(run.output.find("data.bar: entry"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("Quendrill cannot start"), std::string::npos) << run.output;
+}
+
+TEST_F(StartUpTest, ALiteralPoolThatCannotBeReadFailsWithALogLine) {
+  tools::ArchiveWriter archive;
+  archive.add("constants.bin", {0, 0, 0, 1, 0, 1, 0x80});
+  const std::vector<uint8_t> bytes = archive.write();
+  std::ofstream(m_root / "installed" / "data.bar", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  const e2e::ProgramResult run = runQuendrill(m_root / "installed", m_root / "data");
+  EXPECT_EQ(run.exitStatus, 1) << run.output;
+  EXPECT_NE(run.output.find("/constants.bin: malformed text"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("Quendrill cannot start"), std::string::npos) << run.output;
+  EXPECT_EQ(run.output.find("new MemoryManagers"), std::string::npos) << run.output;
 }
 
 }  // namespace
