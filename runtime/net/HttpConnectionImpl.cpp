@@ -135,12 +135,21 @@ int32_t HttpConnectionImpl::getResponseCode() {
 
 String* HttpConnectionImpl::getResponseMessage() {
   send();
-  char16_t text[1024];
-  if (client == nullptr || !client->GetStatusText(text, 1024)) {
+  if (client == nullptr || client->GetStatusCode() < 0) {
     throwNew<java_io_IOException>();
     return nullptr;
   }
-  return newText(text);
+  // The client copies whole texts only: a reason phrase that does not fit is
+  // asked for again with a larger buffer rather than taken for no response.
+  std::vector<char16_t> text(1024);
+  while (!client->GetStatusText(text.data(), static_cast<uint32_t>(text.size()))) {
+    if (text.size() >= maximumHeaderCharacters) {
+      throwNew<java_io_IOException>();
+      return nullptr;
+    }
+    text.resize(text.size() * 2);
+  }
+  return newText(text.data());
 }
 
 String* HttpConnectionImpl::getHeaderField(String* name) {

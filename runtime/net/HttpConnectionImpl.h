@@ -57,6 +57,7 @@ class HttpConnectionImpl : public NamedConnection,
   void setRequestProperty(String* key, String* value) override;
   // -1 when the request failed.
   int32_t getResponseCode() override;
+  // The reason phrase, whatever its length; IOException without a response.
   String* getResponseMessage() override;
   int64_t getExpiration() override { return 0; }
   int64_t getDate() override { return 0; }

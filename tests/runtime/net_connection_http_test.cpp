@@ -280,6 +280,15 @@ TEST_F(HttpConnectionTest, RepeatedQuestionsMakeOneRequestThatArrivesExactlyAsBu
                           "\r\nUser-Agent: CeHttp\r\nPragma: no-cache\r\nX-Client: quendrill\r\n\r\n");
 }
 
+TEST_F(HttpConnectionTest, ReasonPhraseLongerThanTheFirstBufferIsServedWhole) {
+  const std::string reason = "Fine " + std::string(3000, 'r');
+  nettest::HttpReplyServer server("HTTP/1.0 200 " + reason + "\r\n\r\nok");
+  HttpConnectionImpl* connection = open(server.wideUrl("/"));
+  EXPECT_EQ(narrow(connection->getResponseMessage()), reason);
+  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(connection->getResponseCode(), 200);
+}
+
 // Separate dots of the colour in the indicator's row of the screen as
 // presented: runs of columns that hold the colour.
 int dotsOnScreen(uint16_t colour) {
