@@ -28,6 +28,12 @@ void BlockingCallScope::installHooks(Hook enter, Hook leave) {
   installed = &everInstalled.emplace_back(Hooks{enter, leave});
 }
 
+void BlockingCallScope::installedHooks(Hook* enter, Hook* leave) {
+  const Hooks* hooks = installed.load(std::memory_order_acquire);
+  *enter = hooks ? hooks->enter : nullptr;
+  *leave = hooks ? hooks->leave : nullptr;
+}
+
 BlockingCallScope::BlockingCallScope() : m_leave(nullptr) {
   const Hooks* hooks = installed.load(std::memory_order_acquire);
   if (!hooks) return;

@@ -11,6 +11,9 @@ class BlockingCallScope {
  public:
   using Hook = void (*)();
   static void installHooks(Hook enter, Hook leave);
+  // The hooks now installed (null when none), so that whoever replaces them
+  // for a while can put them back.
+  static void installedHooks(Hook* enter, Hook* leave);
 
   BlockingCallScope();
   ~BlockingCallScope();

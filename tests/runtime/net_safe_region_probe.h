@@ -36,9 +36,15 @@ struct SafeRegionProbe {
   SafeRegionProbe() {
     entries = 0;
     inside = 0;
+    BlockingCallScope::installedHooks(&m_previousEnter, &m_previousLeave);
     BlockingCallScope::installHooks(enter, leave);
   }
-  ~SafeRegionProbe() { BlockingCallScope::installHooks(nullptr, nullptr); }
+  // Puts back the thread support's hooks, which later tests rely on.
+  ~SafeRegionProbe() { BlockingCallScope::installHooks(m_previousEnter, m_previousLeave); }
+
+ private:
+  BlockingCallScope::Hook m_previousEnter = nullptr;
+  BlockingCallScope::Hook m_previousLeave = nullptr;
 };
 
 }  // namespace nettest

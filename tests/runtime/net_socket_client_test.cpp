@@ -194,4 +194,22 @@ TEST(SocketClient, BlockingCallsRunInsideABlockingCallScope) {
   EXPECT_EQ(nettest::SafeRegionProbe::inside, 0);
 }
 
+int outerEntries = 0;
+
+TEST(SocketClient, HooksReplacedForAWhileAreThereAgainAfterwards) {
+  BlockingCallScope::Hook enterBefore;
+  BlockingCallScope::Hook leaveBefore;
+  BlockingCallScope::installedHooks(&enterBefore, &leaveBefore);
+  BlockingCallScope::installHooks(+[] { ++outerEntries; }, +[] {});
+  outerEntries = 0;
+  {
+    nettest::SafeRegionProbe probe;
+    BlockingCallScope scope;
+  }
+  EXPECT_EQ(outerEntries, 0);
+  { BlockingCallScope scope; }
+  EXPECT_EQ(outerEntries, 1) << "the hooks the probe replaced are back";
+  BlockingCallScope::installHooks(enterBefore, leaveBefore);
+}
+
 }  // namespace
