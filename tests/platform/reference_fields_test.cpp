@@ -14,6 +14,8 @@
 #include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Command.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_rms/javax_microedition_rms_RecordEnumerationImpl.h"
+#include "platform/javax_microedition_rms/javax_microedition_rms_RecordStore.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
 #include "runtime/net/HttpConnectionImpl.h"
 #include "runtime/net/SocketConnectionImpl.h"
@@ -44,7 +46,8 @@ class PlatformReferenceFieldsTest : public RuntimeFixture {
 using PlatformClasses =
     ::testing::Types<java_util_Vector, java_util_Stack, java_util_Hashtable, java_util_HashtableEntry, java_util_Date,
                      java_util_Calendar, java_util_TimeZoneImpl, javax_microedition_lcdui_Command,
-                     javax_microedition_lcdui_Graphics, java_lang_Throwable, HttpConnectionImpl, SocketConnectionImpl>;
+                     javax_microedition_lcdui_Graphics, java_lang_Throwable, HttpConnectionImpl, SocketConnectionImpl,
+                     javax_microedition_rms_RecordStore, javax_microedition_rms_RecordEnumerationImpl>;
 TYPED_TEST_SUITE(PlatformReferenceFieldsTest, PlatformClasses);
 
 // A bare instance (no constructor body) whose every reference field holds an
