@@ -514,8 +514,10 @@ void RecordStore::deleteRecord(int32_t id) {
 }
 
 void RecordStore::deleteAllRecords() {
-  for (int32_t i = ids->size() - 1; i >= 0; --i) {
-    deleteRecord(static_cast<java_lang_Integer*>(ids->elementAt(i))->value);
+  // Each delete may first take in what another opening wrote, so the list
+  // is read afresh every time; each pass removes one id.
+  for (int32_t passes = ids->size() + maxRecordsPerStore; ids->size() > 0 && passes > 0; --passes) {
+    deleteRecord(static_cast<java_lang_Integer*>(ids->elementAt(ids->size() - 1))->value);
     if (raised()) return;
   }
   if (!recordOwner()) return;
