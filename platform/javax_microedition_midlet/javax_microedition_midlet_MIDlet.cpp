@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/java_util/java_util_Hashtable.h"
+#include "runtime/Application.h"
 #include "runtime/app/ApplicationImpl.h"
 #include "runtime/io/java_io_InputStream.h"
 #include "runtime/io/javax_microedition_io_ResourceInputStream.h"
@@ -28,6 +29,16 @@ ByteArray* readAll(java_io_InputStream* stream) {
     const int32_t count = stream->read(chunk, 0, readChunkBytes);
     if (count < 1) break;
     bytes.insert(bytes.end(), chunk->elements(), chunk->elements() + count);
+  }
+  // An archive entry answers a read at its end with EOFException, not -1;
+  // the MIDlet's constructor must not leave it (or any read failure)
+  // pending for the game's first check to find.
+  if (Application* application = Application::get()) {
+    Object* pending = application->getPending();
+    if (pending != nullptr && Object::instanceOf(pending, classid::java_io_IOException) != 0) {
+      if (Object::instanceOf(pending, classid::java_io_EOFException) == 0) debugLog("app.jad: the read failed");
+      application->m_pending = nullptr;
+    }
   }
   ByteArray* all = newByteArray(static_cast<int32_t>(bytes.size()));
   if (all != nullptr && !bytes.empty()) std::memcpy(all->elements(), bytes.data(), bytes.size());
