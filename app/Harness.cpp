@@ -292,7 +292,8 @@ void Harness::deliver(const ScriptEvent& event) {
 }
 
 void Harness::takeScreenshots(uint32_t frame) {
-  while (m_screenshotsTaken < m_options.screenshots.size() && m_options.screenshots[m_screenshotsTaken].frame == frame) {
+  while (m_screenshotsTaken < m_options.screenshots.size() &&
+         m_options.screenshots[m_screenshotsTaken].frame == frame) {
     const HarnessOptions::Screenshot& shot = m_options.screenshots[m_screenshotsTaken++];
     const std::vector<uint16_t> pixels = wince::driver::presentedFrame();
     std::string error;

@@ -23,7 +23,13 @@
 #include <vector>
 
 struct ScriptEvent {
-  enum class Kind { penDown, penMove, penUp, mouseDown, mouseMove, mouseUp, keyDown, keyUp, focusLost, focusGained, power, rotate, close };
+  enum class Kind {
+    penDown, penMove, penUp,
+    mouseDown, mouseMove, mouseUp,
+    keyDown, keyUp,
+    focusLost, focusGained,
+    power, rotate, close
+  };
   uint32_t frame = 0;
   Kind kind = Kind::close;
   int32_t x = 0;

@@ -25,7 +25,9 @@ void PlaceholderCanvas::paint(javax_microedition_lcdui_Graphics* graphics) {
   graphics->fillRect(borderWidth, borderWidth, getWidth() - 2 * borderWidth, getHeight() - 2 * borderWidth);
 }
 
-void PlaceholderCanvas::pointerPressed(int32_t x, int32_t y) { debugLog("PlaceholderCanvas: pen pressed at %d,%d", x, y); }
+void PlaceholderCanvas::pointerPressed(int32_t x, int32_t y) {
+  debugLog("PlaceholderCanvas: pen pressed at %d,%d", x, y);
+}
 
 void PlaceholderCanvas::pointerReleased(int32_t x, int32_t y) {
   debugLog("PlaceholderCanvas: pen released at %d,%d", x, y);

@@ -41,7 +41,9 @@ inline std::string freshInstanceNamespace() {
 class ProgramProcess {
  public:
   ProgramProcess(const std::vector<std::string>& arguments, EnvironmentChanges changes) {
-    if (!changes.contains("QUENDRILL_INSTANCE_NAMESPACE")) changes["QUENDRILL_INSTANCE_NAMESPACE"] = freshInstanceNamespace();
+    if (!changes.contains("QUENDRILL_INSTANCE_NAMESPACE")) {
+      changes["QUENDRILL_INSTANCE_NAMESPACE"] = freshInstanceNamespace();
+    }
     // Child-process tests ignore the parent's shard.
     changes["GTEST_TOTAL_SHARDS"] = std::nullopt;
     changes["GTEST_SHARD_INDEX"] = std::nullopt;

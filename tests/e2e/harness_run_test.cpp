@@ -138,7 +138,8 @@ TEST_F(HarnessRun, AScriptedCloseEndsTheRunBeforeItsFrames) {
   const fs::path script = writeScript("3 close\n");
   const fs::path late = m_root / "late.png";
   const e2e::ProgramResult run = e2e::runProgram(command(
-      {"--headless", "--frames", "500", "--clock", "0", "--input", script.string(), "--screenshot", "400:" + late.string()}));
+      {"--headless", "--frames", "500", "--clock", "0", "--input", script.string(), "--screenshot",
+       "400:" + late.string()}));
   // The program ended well; the harness says what it could not do.
   EXPECT_EQ(run.exitStatus, 3) << run.output;
   EXPECT_EQ(e2e::countOf(run.output, "CorvaQNDR::destroyApp(true)"), 1) << run.output;
