@@ -20,6 +20,7 @@
 #include "runtime/lang/NumberText.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/lang/String.h"
+#include "wince/path_mapping.h"
 
 using RecordStore = javax_microedition_rms_RecordStore;
 
@@ -190,6 +191,16 @@ RecordStore* RecordStore::open(String* name, String* vendor, String* suite, bool
   if (!device) {
     debugLog("RecordStore: a store name holding a character whose low byte is 0 names no file");
     throwNew<javax_microedition_rms_RecordStoreException>();
+    return nullptr;
+  }
+  if (!wince::hostPathForWriting(*device, false)) {
+    // Refused (and logged) by the file system: ".." or characters no file
+    // name can hold. Such a store can never exist.
+    if (create) {
+      throwNew<javax_microedition_rms_RecordStoreException>();
+    } else {
+      throwNew<javax_microedition_rms_RecordStoreNotFoundException>(indexPath);
+    }
     return nullptr;
   }
   if (namesARecordFile(*device, deviceForm(*suffix), deviceForm(*infix))) {

@@ -193,7 +193,8 @@ TEST_F(RecordStoreFilesTest, NamesThatShareTheFilesOfAnotherStoreAreRefused) {
   RecordStore* store = keep(0, open(u"slot:1"));
   add(store, "mine");
   wince::LogCapture log;
-  for (const char16_t* other : {u"slot?1", u"slot_1", u"SLOT:1", u"Slot|1"}) {
+  // U+0173 keeps only its low byte, 's', on the way to the file system.
+  for (const char16_t* other : {u"slot?1", u"slot_1", u"SLOT:1", u"Slot|1", u"\u0173lot:1"}) {
     SCOPED_TRACE(testing::PrintToString(std::u16string(other)));
     EXPECT_EQ(open(other), nullptr);
     EXPECT_EQ(pendingMessage(), "Record store name belongs to another store");
@@ -231,6 +232,20 @@ TEST_F(RecordStoreFilesTest, ANameThatIsAnotherStoresRecordFileIsRefused) {
     EXPECT_NE(open(name), nullptr);
     EXPECT_EQ(takePending(), -1);
   }
+}
+
+TEST_F(RecordStoreFilesTest, NamesTheFileSystemRefusesOpenNoStoreAndWriteNothing) {
+  for (const char16_t* name : {u"bad\u0001name", u"..\\..\\..\\..\\escape", u"a\\..\\..\\b", u"nul\u0100"}) {
+    SCOPED_TRACE(testing::PrintToString(std::u16string(name)));
+    EXPECT_EQ(open(name), nullptr);
+    EXPECT_EQ(takePending(), classid::javax_microedition_rms_RecordStoreException);
+    EXPECT_EQ(open(name, false), nullptr);
+    EXPECT_NE(takePending(), -1);
+  }
+  EXPECT_TRUE(dataFiles().empty());
+  size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) files += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(files, 0u);
 }
 
 TEST_F(RecordStoreFilesTest, RangesOutsideTheDataRaiseAndWriteNothing) {
