@@ -15,6 +15,7 @@
 #include "tests/support/RuntimeFixture.h"
 #include "tests/wince/net_loopback_server.h"
 #include "wince/log.h"
+#include "wince/wininet.h"
 
 namespace {
 
@@ -167,6 +168,34 @@ TEST_F(ConnectorTest, SocketEchoRoundTripReadsLinesUntilThePeerCloses) {
   EXPECT_EQ(client.ReadLine(line, 31, false), 0);
   EXPECT_EQ(takePendingClass(), -1) << "a close is no error";
   connectionView<javax_microedition_io_Connection>(connection)->close();
+}
+
+TEST_F(ConnectorTest, MalformedNamesGiveConnectionsThatFailWithALogLine) {
+  wince::setInternetTimeouts(2000, 500);
+  const char* const names[] = {
+      "http://",           "http://:80/",           "http://127.0.0.1:99999/", "http://127.0.0.1:8x/",
+      "http://a b/",       "http://127.0.0.1:/p\r\nX: y", "http://[::1/",     "https://#frag",
+      "socket://",         "socket://:",            "socket://127.0.0.1:65536", "socket://127.0.0.1:-1",
+      "socket://127.0.0.1:1:2", "socket://\xff\xfe:80",
+  };
+  for (const char* name : names) {
+    wince::LogCapture log;
+    Object* connection = Connector::open(newString(name));
+    ASSERT_NE(connection, nullptr) << name;
+    EXPECT_EQ(takePendingClass(), -1) << name;
+    if (connection->getClassId() == classid::javax_microedition_io_HttpConnection) {
+      auto* http = connectionView<javax_microedition_io_HttpConnection>(connection);
+      EXPECT_EQ(http->getResponseCode(), -1) << name;
+      EXPECT_EQ(http->openInputStream(), nullptr) << name;
+    } else {
+      EXPECT_EQ(connectionView<javax_microedition_io_InputConnection>(connection)->openInputStream()->read(), -1)
+          << name;
+    }
+    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << name;
+    EXPECT_FALSE(log.text().empty()) << name;
+    connectionView<javax_microedition_io_Connection>(connection)->close();
+  }
+  wince::restoreInternetDefaults();
 }
 
 }  // namespace
