@@ -35,6 +35,11 @@ TEST_F(RecordStoreFaultsTest, EveryFailingStepLeavesTheOldOrTheNewStore) {
     add(store, "first");
     add(store, "second");
   };
+  const auto damagedTwoRecords = [this] {
+    writeData("rms_save.db", indexBytes(2, {1, 2, 1}));
+    writeData("rms_save.db.rec1.db", "first");
+    writeData("rms_save.db.rec2.db", "second");
+  };
   const StoreContents two{true, 2, {{1, "first"}, {2, "second"}}};
   const StoreContents none{};
   const Change changes[] = {
@@ -48,6 +53,8 @@ TEST_F(RecordStoreFaultsTest, EveryFailingStepLeavesTheOldOrTheNewStore) {
        {true, 2, {{2, "second"}}}},
       {"closeRecordStore of a new store", [] {}, true,
        [](RecordStore* store) { store->closeRecordStore(); }, none, {true, 0, {}}},
+      {"closeRecordStore of a mended store", damagedTwoRecords, false,
+       [](RecordStore* store) { store->closeRecordStore(); }, two, two},
   };
   const wince::FileOperation operations[] = {wince::FileOperation::write, wince::FileOperation::rename,
                                              wince::FileOperation::close};
