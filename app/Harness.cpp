@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <string_view>
@@ -311,17 +312,21 @@ void Harness::watchSignals() {
   sigemptyset(&closing);
   sigaddset(&closing, SIGINT);
   sigaddset(&closing, SIGTERM);
-  bool closeSent = false;
+  std::optional<std::chrono::steady_clock::time_point> closeSent;
   for (;;) {
     int signal = 0;
     if (sigwait(&closing, &signal) != 0 || m_programEnded) return;
-    if (closeSent) {
-      // The user asks twice: the program did not end on the first.
+    const auto now = std::chrono::steady_clock::now();
+    if (!closeSent) {
+      logPrintf("Signal %d: closing the window\n", signal);
+      wince::driver::close();
+      closeSent = now;
+    } else if (now - *closeSent >= std::chrono::seconds(1)) {
+      // Asked again, well after the close: the program did not end on it.
       logPrintf("Signal %d again: ending the process\n", signal);
       std::_Exit(128 + signal);
     }
-    logPrintf("Signal %d: closing the window\n", signal);
-    wince::driver::close();
-    closeSent = true;
+    // A wrapper and the terminal often both pass on one Ctrl-C: that is the
+    // same request.
   }
 }
