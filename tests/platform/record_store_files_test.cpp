@@ -4,6 +4,8 @@
 
 #include "platform/javax_microedition_rms/RecordStoreIndex.h"
 #include "platform/javax_microedition_rms/javax_microedition_rms_RecordEnumerationImpl.h"
+#include "runtime/LiteralIds.h"
+#include "runtime/literals/StringLiteralPool.h"
 #include "tests/platform/record_store_fixture.h"
 #include "wince/log.h"
 
@@ -33,6 +35,20 @@ TEST_F(RecordStoreFilesTest, NewStoreWithOneSavedGameWritesTheIndexByteForByte) 
   EXPECT_EQ(store->getOpenMarker(), 1);
   // Only the store's files and no temporary file are left.
   EXPECT_EQ(dataFiles(), (std::vector<std::string>{"rms_save.db", "rms_save.db.owner", "rms_save.db.rec1.db"}));
+}
+
+TEST_F(RecordStoreFilesTest, TheProgramsOwnLiteralsNameTheFilesAsTheseTestsDo) {
+  // The built data.bar beside the test program: if its literals named the
+  // files differently, every saved game would be lost.
+  wince::configureFileSystem({std::string(), data.string(), (root / "temp").string()});
+  ASSERT_TRUE(loadStringLiteralPoolFromArchive());
+  RecordStore* store = keep(0, open(u"Save:1"));
+  ASSERT_NE(store, nullptr);
+  add(store, "game");
+  EXPECT_EQ(takePending(), -1);
+  EXPECT_EQ(dataFiles(), (std::vector<std::string>{"rms_save_1.db", "rms_save_1.db.owner", "rms_save_1.db.rec1.db"}));
+  EXPECT_EQ(textOf(literalOrNull(static_cast<int32_t>(LiteralId::recordStoreWriteFailed))),
+            "Record store could not be written");
 }
 
 TEST_F(RecordStoreFilesTest, AStoreMadeButNeverClosedOrChangedIsNotFound) {
