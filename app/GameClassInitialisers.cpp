@@ -1,5 +1,6 @@
 #include "app/GameClassInitialisers.h"
 
+#include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/object/StaticClass.h"
@@ -35,6 +36,7 @@ void IMenus_clinit() {
 const ClassInitialisers& gameClassInitialisers() {
   static const ClassInitialisers initialisers = [] {
     ClassInitialisers table;
+    setLangClassInitialisers(table);
     table.cActor = &cActor_clinit;
     table.cGame = &cGame_clinit_stub;
     table.IMenus = &IMenus_clinit;
