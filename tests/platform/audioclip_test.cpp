@@ -52,7 +52,7 @@ TEST_F(AudioClip, ArgumentsOutsideTheirRangesRaiseIllegalArgumentAndChangeNothin
   for (int32_t type : {0, 4, -1}) {
     SCOPED_TRACE(type);
     com_samsung_util_AudioClip* clip = clipOf(plainWav(10), type);
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalArgumentException);
+    EXPECT_EQ(takePending(), classid::java_lang_IllegalArgumentException);
     EXPECT_EQ(clip->m_player, nullptr);
   }
   com_samsung_util_AudioClip* clip = clipOf(plainWav(10));
@@ -63,7 +63,7 @@ TEST_F(AudioClip, ArgumentsOutsideTheirRangesRaiseIllegalArgumentAndChangeNothin
   for (const Case& test : cases) {
     SCOPED_TRACE(test.loopCount * 100 + test.volume);
     clip->play(test.loopCount, test.volume);
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalArgumentException);
+    EXPECT_EQ(takePending(), classid::java_lang_IllegalArgumentException);
     EXPECT_EQ(playerOf(clip)->getState(), Player::UNREALIZED);
   }
 }
@@ -77,7 +77,7 @@ TEST_F(AudioClip, ADataRangeOutsideTheArrayIsRefused) {
   for (const Case& test : cases) {
     SCOPED_TRACE(test.offset);
     auto* clip = newObject<com_samsung_util_AudioClip>(1, data, test.offset, test.length);
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalArgumentException);
+    EXPECT_EQ(takePending(), classid::java_lang_IllegalArgumentException);
     EXPECT_EQ(clip->m_player, nullptr);
   }
 }
@@ -91,7 +91,7 @@ TEST_F(AudioClip, ClipsWithoutAPlayerOrWithoutASoundIgnoreEveryCall) {
     clip->pause();
     clip->resume();
     clip->stop();
-    EXPECT_EQ(takePendingClassId(), -1);
+    EXPECT_EQ(takePending(), -1);
   }
   EXPECT_EQ(playerOf(unplayable)->getState(), Player::UNREALIZED);
 }

@@ -25,13 +25,6 @@ using Connector = javax_microedition_io_Connector;
 class ConnectorTest : public RuntimeFixture {
  protected:
   ConnectorTest() : RuntimeFixture(4u << 20, 4u << 20) {}
-
-  // The class id of the pending exception (-1: none), which is then cleared.
-  int takePendingClass() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : -1;
-  }
 };
 
 TEST_F(ConnectorTest, SchemesPickTheirConnection) {
@@ -56,12 +49,12 @@ TEST_F(ConnectorTest, SchemesPickTheirConnection) {
     Object* connection = Connector::open(newString(entry.name.c_str()));
     if (entry.classId < 0) {
       EXPECT_EQ(connection, nullptr) << entry.name;
-      EXPECT_EQ(takePendingClass(), classid::javax_microedition_io_ConnectionNotFoundException) << entry.name;
+      EXPECT_EQ(takePending(), classid::javax_microedition_io_ConnectionNotFoundException) << entry.name;
       continue;
     }
     ASSERT_NE(connection, nullptr) << entry.name;
     EXPECT_EQ(connection->getClassId(), entry.classId) << entry.name;
-    EXPECT_EQ(takePendingClass(), -1) << entry.name;
+    EXPECT_EQ(takePending(), -1) << entry.name;
     auto* view = connectionView<javax_microedition_io_Connection>(connection);
     ASSERT_NE(view, nullptr) << entry.name;
     view->close();
@@ -69,7 +62,7 @@ TEST_F(ConnectorTest, SchemesPickTheirConnection) {
   }
   wince::LogCapture log;
   EXPECT_EQ(Connector::open(nullptr), nullptr);
-  EXPECT_EQ(takePendingClass(), -1) << "a null name is logged";
+  EXPECT_EQ(takePending(), -1) << "a null name is logged";
   EXPECT_TRUE(log.contains("NullPointer")) << log.text();
 }
 
@@ -77,13 +70,13 @@ TEST_F(ConnectorTest, StreamOperationsOfAnUnknownSchemeAnswerNull) {
   wince::LogCapture log;
   String* name = newString("mailto://nobody");
   EXPECT_EQ(Connector::openInputStream(name), nullptr);
-  EXPECT_EQ(takePendingClass(), classid::javax_microedition_io_ConnectionNotFoundException);
+  EXPECT_EQ(takePending(), classid::javax_microedition_io_ConnectionNotFoundException);
   EXPECT_EQ(Connector::openDataInputStream(name), nullptr);
-  EXPECT_EQ(takePendingClass(), classid::javax_microedition_io_ConnectionNotFoundException);
+  EXPECT_EQ(takePending(), classid::javax_microedition_io_ConnectionNotFoundException);
   EXPECT_EQ(Connector::openOutputStream(name), nullptr);
-  EXPECT_EQ(takePendingClass(), classid::javax_microedition_io_ConnectionNotFoundException);
+  EXPECT_EQ(takePending(), classid::javax_microedition_io_ConnectionNotFoundException);
   EXPECT_EQ(Connector::openDataOutputStream(name), nullptr);
-  EXPECT_EQ(takePendingClass(), classid::javax_microedition_io_ConnectionNotFoundException);
+  EXPECT_EQ(takePending(), classid::javax_microedition_io_ConnectionNotFoundException);
 }
 
 TEST_F(ConnectorTest, HttpInputStreamOfAName) {
@@ -97,7 +90,7 @@ TEST_F(ConnectorTest, HttpInputStreamOfAName) {
   String* text = in->readUTF();
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(NamedConnection::textOf(text), u"data");
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
 }
 
 TEST_F(ConnectorTest, SocketStreamsOfANameBothWays) {
@@ -121,11 +114,11 @@ TEST_F(ConnectorTest, SocketStreamsOfANameBothWays) {
   ASSERT_NE(out, nullptr);
   collect();  // the connection is unreachable now; its stream still works
   out->writeInt(0x01020304);
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   java_io_DataInputStream* in = Connector::openDataInputStream(name);
   ASSERT_NE(in, nullptr);
   EXPECT_EQ(in->readInt(), 42);
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   std::lock_guard lock(mutex);
   EXPECT_EQ(received, "\x01\x02\x03\x04"s);
 }
@@ -166,7 +159,7 @@ TEST_F(ConnectorTest, SocketEchoRoundTripReadsLinesUntilThePeerCloses) {
   EXPECT_EQ(second, "bye") << "a line read over the input stream";
   EXPECT_EQ(in->read(), -1) << "the peer has closed";
   EXPECT_EQ(client.ReadLine(line, 31, false), 0);
-  EXPECT_EQ(takePendingClass(), -1) << "a close is no error";
+  EXPECT_EQ(takePending(), -1) << "a close is no error";
   connectionView<javax_microedition_io_Connection>(connection)->close();
 }
 
@@ -182,7 +175,7 @@ TEST_F(ConnectorTest, MalformedNamesGiveConnectionsThatFailWithALogLine) {
     wince::LogCapture log;
     Object* connection = Connector::open(newString(name));
     ASSERT_NE(connection, nullptr) << name;
-    EXPECT_EQ(takePendingClass(), -1) << name;
+    EXPECT_EQ(takePending(), -1) << name;
     if (connection->getClassId() == classid::javax_microedition_io_HttpConnection) {
       auto* http = connectionView<javax_microedition_io_HttpConnection>(connection);
       EXPECT_EQ(http->getResponseCode(), -1) << name;
@@ -191,7 +184,7 @@ TEST_F(ConnectorTest, MalformedNamesGiveConnectionsThatFailWithALogLine) {
       EXPECT_EQ(connectionView<javax_microedition_io_InputConnection>(connection)->openInputStream()->read(), -1)
           << name;
     }
-    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << name;
+    EXPECT_EQ(takePending(), classid::java_io_IOException) << name;
     EXPECT_FALSE(log.text().empty()) << name;
     connectionView<javax_microedition_io_Connection>(connection)->close();
   }

@@ -10,15 +10,7 @@
 
 namespace {
 
-class DisplayAndCommand : public RuntimeFixture {
- protected:
-  // The pending exception's class id, cleared; 0 when none.
-  uint16_t takePendingClass() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : 0;
-  }
-};
+using DisplayAndCommand = RuntimeFixture;
 
 TEST_F(DisplayAndCommand, EveryDisplaySetsTheOneCurrentDisplayable) {
   auto* first = javax_microedition_lcdui_Display::getDisplay(nullptr);
@@ -39,11 +31,11 @@ TEST_F(DisplayAndCommand, CommandTable) {
     bool withLabel;
     bool withLongLabel;
     int32_t type;
-    uint16_t raised;
+    int32_t raised;
   };
   const CommandCase cases[] = {
-      {true, false, 1, 0},
-      {true, true, 8, 0},
+      {true, false, 1, nothingPending},
+      {true, true, 8, nothingPending},
       {true, false, 0, classid::java_lang_IllegalArgumentException},
       {true, false, 9, classid::java_lang_IllegalArgumentException},
       {false, false, 0, classid::java_lang_IllegalArgumentException},  // the type is tested first
@@ -56,8 +48,8 @@ TEST_F(DisplayAndCommand, CommandTable) {
     String* longLabel = entry.withLongLabel ? newObject<String>("Go back") : nullptr;
     auto* command = newObject<javax_microedition_lcdui_Command>(label, longLabel, entry.type, 7);
     ASSERT_NE(command, nullptr);
-    EXPECT_EQ(takePendingClass(), entry.raised);
-    if (entry.raised == 0) {
+    EXPECT_EQ(takePending(), entry.raised);
+    if (entry.raised == nothingPending) {
       EXPECT_EQ(command->getLabel(), label);
       EXPECT_EQ(command->getLongLabel(), longLabel);
       EXPECT_EQ(command->getCommandType(), entry.type);
@@ -67,7 +59,7 @@ TEST_F(DisplayAndCommand, CommandTable) {
     }
   }
   auto* shortForm = newObject<javax_microedition_lcdui_Command>(newObject<String>("OK"), 4, 1);
-  EXPECT_EQ(takePendingClass(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   EXPECT_EQ(shortForm->getLongLabel(), nullptr);
 }
 

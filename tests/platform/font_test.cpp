@@ -15,7 +15,6 @@
 namespace {
 
 using Font = javax_microedition_lcdui_Font;
-using streamtest::takePending;
 
 class FontTest : public RuntimeFixture {
  protected:
@@ -123,7 +122,7 @@ TEST_F(FontTest, FontSpecifiers) {
     const int32_t pending = takePending();
     if (c.isDefault) {
       EXPECT_EQ(font, Font::getDefaultFont()) << c.specifier;
-      EXPECT_EQ(pending, 0) << c.specifier;
+      EXPECT_EQ(pending, nothingPending) << c.specifier;
     } else {
       EXPECT_EQ(font, nullptr) << c.specifier;
       EXPECT_EQ(pending, classid::java_lang_IllegalArgumentException) << c.specifier;

@@ -23,7 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using streamtest::takePending;
 
 // A picture whose pixels do not repeat, so that its PNG spans several
 // 512-byte reads.
@@ -120,7 +119,7 @@ TEST_F(ImageCreate, BlankImagesOfSizesWithoutPixelsAreSafeToDrawInto) {
     wince::LogCapture log;
     Image* image = Image::createImage(size.width, size.height);
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(takePending(), 0);
+    EXPECT_EQ(takePending(), nothingPending);
     Graphics* graphics = image->getGraphics();
     graphics->setColor(0xFF0000);
     graphics->fillRect(0, 0, 10, 10);
@@ -157,7 +156,7 @@ TEST_F(ImageCreate, StreamsAreReadToTheEndOfTheirData) {
   auto* stream = newObject<java_io_ByteArrayInputStream>(byteArray(png));
   Image* image = Image::createImage(stream);
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   ASSERT_EQ(image->getWidth(), 40);
   ASSERT_EQ(image->getHeight(), 30);
   EXPECT_EQ(pixelAt(image, 39, 29), rgb565(pixels.back()));
@@ -181,7 +180,7 @@ TEST_F(ImageCreate, ResourcesDecodeFromTheArchive) {
 
   Image* image = Image::createImage(newObject<String>("/large.png"));
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(takePending(), 0) << "the end of the entry ends the reading cleanly";
+  EXPECT_EQ(takePending(), nothingPending) << "the end of the entry ends the reading cleanly";
   ASSERT_EQ(image->getWidth(), 40);
   ASSERT_EQ(image->getHeight(), 30);
   EXPECT_FALSE(image->isMutable());
@@ -192,7 +191,7 @@ TEST_F(ImageCreate, ResourcesDecodeFromTheArchive) {
 
   Image* magenta = Image::createImage(newObject<String>("keyed.png"));
   ASSERT_NE(magenta, nullptr);
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   EXPECT_EQ(magenta->m_pixelType, raster::keyedRgb565);
   EXPECT_EQ(pixelAt(magenta, 1, 0), 0x07E0);
   EXPECT_EQ(wince::openFileCount(), 0) << "the resource streams are closed";
@@ -210,7 +209,7 @@ TEST_F(ImageCreate, AnEmptyResourceGivesAnEmptyImage) {
   wince::LogCapture log;
   Image* image = Image::createImage(newObject<String>("empty.png"));
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   EXPECT_EQ(image->getWidth(), 0);
   EXPECT_EQ(image->getHeight(), 0);
   EXPECT_EQ(wince::openFileCount(), 0);

@@ -143,16 +143,11 @@ class RecordStoreFixture : public RuntimeFixture {
     for (size_t i = 0; i < bytes.size(); ++i) array->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
     return array;
   }
+  static std::string textOf(String* text) { return asciiOf(text); }
   static std::string textOf(ByteArray* array) {
     if (array == nullptr) return "(null)";
     std::string out;
     for (int32_t i = 0; i < array->length(); ++i) out += static_cast<char>(array->get(i));
-    return out;
-  }
-  static std::string textOf(String* text) {
-    if (text == nullptr) return "(null)";
-    std::string out;
-    for (int32_t i = 0; i < text->length(); ++i) out += static_cast<char>(text->charAt(i));
     return out;
   }
 
@@ -161,18 +156,6 @@ class RecordStoreFixture : public RuntimeFixture {
   }
   void set(RecordStore* store, int32_t id, const std::string& bytes) {
     store->setRecord(id, bytesArray(bytes), 0, static_cast<int32_t>(bytes.size()));
-  }
-
-  // The class id of the pending exception (-1 when none), which is cleared.
-  int32_t takePending() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending == nullptr ? -1 : pending->getClassId();
-  }
-  // The pending exception's message, which stays pending.
-  std::string pendingMessage() {
-    auto* thrown = static_cast<java_lang_Throwable*>(application().getPending());
-    return thrown == nullptr ? "(nothing pending)" : textOf(thrown->getMessage());
   }
 
   // The store as a new opening shows it.

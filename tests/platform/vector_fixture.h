@@ -58,17 +58,6 @@ class CollectionsFixture : public RuntimeFixture {
     return object;
   }
 
-  // The class id of the pending exception (-1 when none), which is cleared.
-  int32_t takePending() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending == nullptr ? -1 : pending->getClassId();
-  }
-  // The pending exception's message, which stays pending.
-  std::string pendingMessage() {
-    auto* thrown = static_cast<java_lang_Throwable*>(application().getPending());
-    return thrown == nullptr ? "(nothing pending)" : textOf(thrown->getMessage());
-  }
 
   // Fills the object heap with plain objects held by an array in slot;
   // true when the heap filled up. The array lives only in this frame and the
@@ -83,10 +72,5 @@ class CollectionsFixture : public RuntimeFixture {
     return false;
   }
 
-  static std::string textOf(String* text) {
-    if (text == nullptr) return "(null)";
-    std::string out;
-    for (int32_t i = 0; i < text->length(); ++i) out += static_cast<char>(text->charAt(i));
-    return out;
-  }
+  static std::string textOf(String* text) { return asciiOf(text); }
 };

@@ -13,16 +13,7 @@
 
 namespace {
 
-class ArrayKindsTest : public RuntimeFixture {
- protected:
-  // The class id of the pending exception, which is then cleared; 0 when
-  // nothing is pending.
-  uint16_t takePendingClassId() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : 0;
-  }
-};
+using ArrayKindsTest = RuntimeFixture;
 
 // Every kind, made through its factory, with its class id and element size.
 struct KindRow {
@@ -83,7 +74,7 @@ TEST_F(ArrayKindsTest, AccessWithoutStorageIsANullPointerNotACrash) {
   negative->set(3, 9);
   EXPECT_EQ(empty->get(0), 0);
   EXPECT_TRUE(log.contains("NullPointer\nstacktrace:\n"));
-  EXPECT_EQ(takePendingClassId(), 0) << "runtime checks only log";
+  EXPECT_EQ(takePending(), nothingPending) << "runtime checks only log";
 }
 
 TEST_F(ArrayKindsTest, IndicesOutsideTheArrayTouchNothing) {
@@ -93,9 +84,9 @@ TEST_F(ArrayKindsTest, IndicesOutsideTheArrayTouchNothing) {
   wince::LogCapture log;
   for (int32_t index : {-1, 3, 4, INT32_MIN, INT32_MAX}) {
     EXPECT_EQ(array->get(index), 0) << index;
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_ArrayIndexOutOfBoundsException) << index;
+    EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException) << index;
     array->set(index, 99);
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_ArrayIndexOutOfBoundsException) << index;
+    EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException) << index;
   }
   EXPECT_TRUE(log.contains("ArrayIndexOutOfBoundsException"));
   for (int32_t i = 0; i < 3; ++i) EXPECT_EQ(array->get(i), 10 + i);

@@ -22,11 +22,6 @@ class GlueTest : public RuntimeFixture {
     application().m_pending = nullptr;
     RuntimeFixture::TearDown();
   }
-  int takePendingClassId() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : 0;
-  }
 };
 
 TEST_F(GlueTest, LoadsSignExtendExceptForCharacters) {
@@ -88,12 +83,12 @@ TEST_F(GlueTest, AnIndexOutsideRaisesInsteadOfTouchingMemory) {
   stack.pushInt(2);
   stack.pushInt(9);
   stack.iastore();
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_ArrayIndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException);
   stack.pushRef(array);
   stack.pushInt(-1);
   stack.iaload();
   EXPECT_EQ(stack.popInt(), 0);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_ArrayIndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException);
 }
 
 TEST_F(GlueTest, InitElementsFillsFromZeroCutToTheElementWidth) {
@@ -167,7 +162,7 @@ TEST_F(GlueTest, ArithmeticAndComparisons) {
   stack.pushInt(0);
   stack.irem();
   EXPECT_EQ(stack.popInt(), 0);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_ArithmeticException);
+  EXPECT_EQ(takePending(), classid::java_lang_ArithmeticException);
 
   struct Compare {
     int32_t value1, value2, ge, gt, lt, eq;

@@ -195,7 +195,7 @@ TEST_F(MediaPlayerState, SetMediaTimeActsOnlyOnZeroOrLess) {
 TEST_F(MediaPlayerState, MediaTimeIsMinusOneWithoutADevice) {
   SoundPlayerWAVE* player = playerIn(Player::UNREALIZED);
   EXPECT_EQ(player->getMediaTime(), -1);
-  EXPECT_EQ(takePendingClassId(), -1);
+  EXPECT_EQ(takePending(), -1);
 }
 
 TEST_F(MediaPlayerState, MediaTimePastThirtySixMinutesDoesNotWrap) {
@@ -210,23 +210,23 @@ TEST_F(MediaPlayerState, MediaTimePastThirtySixMinutesDoesNotWrap) {
 TEST_F(MediaPlayerState, ClosedOrUnrealizedPlayersRaiseIllegalStateAsAPendingException) {
   SoundPlayerWAVE* unrealized = playerIn(Player::UNREALIZED);
   EXPECT_EQ(unrealized->getContentType(), nullptr);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalStateException);
+  EXPECT_EQ(takePending(), classid::java_lang_IllegalStateException);
   EXPECT_EQ(unrealized->getDuration(), 0);
-  EXPECT_EQ(takePendingClassId(), -1);
+  EXPECT_EQ(takePending(), -1);
 
   SoundPlayerWAVE* realized = playerIn(Player::REALIZED);
   String* type = realized->getContentType();
   ASSERT_NE(type, nullptr);
   EXPECT_EQ(std::u16string(type->characters()), u"audio/x-wav");
-  EXPECT_EQ(takePendingClassId(), -1);
+  EXPECT_EQ(takePending(), -1);
 
   SoundPlayerWAVE* closed = playerIn(Player::CLOSED);
   closed->getMediaTime();
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalStateException);
+  EXPECT_EQ(takePending(), classid::java_lang_IllegalStateException);
   closed->getDuration();
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalStateException);
+  EXPECT_EQ(takePending(), classid::java_lang_IllegalStateException);
   EXPECT_EQ(closed->getContentType(), nullptr);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IllegalStateException);
+  EXPECT_EQ(takePending(), classid::java_lang_IllegalStateException);
 }
 
 TEST_F(MediaPlayerState, DurationOfAStereo22kWavFollowsTheBytesPerMillisecondRule) {

@@ -100,11 +100,6 @@ class MediaPlayerFixture : public RuntimeFixture {
   }
 
   // The class id of the pending exception (-1 for none), which is cleared.
-  int32_t takePendingClassId() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending ? pending->getClassId() : -1;
-  }
 };
 
 }  // namespace media_player_test

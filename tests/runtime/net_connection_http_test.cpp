@@ -84,7 +84,7 @@ TEST_F(HttpConnectionTest, GetSendsOneRequestAndServesStatusHeadersAndBody) {
   ASSERT_NE(in, nullptr);
   EXPECT_EQ(in->readInt(), 0x102);
   EXPECT_EQ(readAll(in), "tail");
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   EXPECT_EQ(countOf(server.requests(), "GET "), 1) << "one request serves every operation";
   EXPECT_EQ(server.requests().substr(0, server.requests().find('\r')), "GET /data?id=7 HTTP/1.0")
       << "the fragment stays here";
@@ -128,14 +128,14 @@ TEST_F(HttpConnectionTest, FailuresRaiseIOExceptionWhereTheResponseIsNeeded) {
     HttpConnectionImpl* connection = open(std::u16string(url.begin(), url.end()));
     EXPECT_EQ(connection->getResponseCode(), entry.status) << entry.what;
     EXPECT_EQ(connection->openInputStream(), nullptr) << entry.what;
-    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+    EXPECT_EQ(takePending(), classid::java_io_IOException) << entry.what;
     EXPECT_EQ(connection->openDataInputStream(), nullptr) << entry.what;
-    EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+    EXPECT_EQ(takePending(), classid::java_io_IOException) << entry.what;
     if (entry.status < 0) {
       EXPECT_EQ(connection->getResponseMessage(), nullptr) << entry.what;
-      EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+      EXPECT_EQ(takePending(), classid::java_io_IOException) << entry.what;
       EXPECT_EQ(connection->getType(), nullptr) << entry.what;
-      EXPECT_EQ(takePendingClass(), classid::java_io_IOException) << entry.what;
+      EXPECT_EQ(takePending(), classid::java_io_IOException) << entry.what;
       EXPECT_EQ(connection->getLength(), 0) << entry.what;
     } else {
       EXPECT_EQ(narrow(connection->getResponseMessage()), "Not Found") << entry.what;
@@ -154,7 +154,7 @@ TEST_F(HttpConnectionTest, OnlyGetIsSentAndAnotherMethodForgetsTheLastResponse) 
   EXPECT_EQ(connection->getResponseCode(), -1);
   EXPECT_EQ(connection->getLength(), 0);
   EXPECT_EQ(connection->openInputStream(), nullptr);
-  EXPECT_EQ(takePendingClass(), classid::java_io_IOException);
+  EXPECT_EQ(takePending(), classid::java_io_IOException);
   connection->setRequestMethod(text("get"));
   EXPECT_EQ(connection->getResponseCode(), -1) << "the method is compared exactly";
   EXPECT_EQ(countOf(server.requests(), "GET "), 1);
@@ -273,7 +273,7 @@ TEST_F(HttpConnectionTest, RepeatedQuestionsMakeOneRequestThatArrivesExactlyAsBu
   EXPECT_EQ(connection->getLength(), 2);
   EXPECT_EQ(readAll(connection->openInputStream()), "ok");
   EXPECT_EQ(readAll(connection->openInputStream()), "ok") << "a second stream over the same response";
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   EXPECT_EQ(server.acceptedConnections(), 1);
   std::lock_guard lock(mutex);
   EXPECT_EQ(received, "GET /q/r.txt?a=b&c=d HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
@@ -285,7 +285,7 @@ TEST_F(HttpConnectionTest, ReasonPhraseLongerThanTheFirstBufferIsServedWhole) {
   nettest::HttpReplyServer server("HTTP/1.0 200 " + reason + "\r\n\r\nok");
   HttpConnectionImpl* connection = open(server.wideUrl("/"));
   EXPECT_EQ(narrow(connection->getResponseMessage()), reason);
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   EXPECT_EQ(connection->getResponseCode(), 200);
 }
 

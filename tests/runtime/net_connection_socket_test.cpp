@@ -70,12 +70,12 @@ TEST_F(SocketConnectionTest, StreamsCarryBytesBothWaysUntilThePeerCloses) {
   EXPECT_EQ(narrow(in->readUTF()), "hello");
   ByteArray* run = newByteArray(10000);
   in->readFully(run);
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(run->elements()), 10000), std::string(10000, 'z'))
       << "refills keep every byte";
   EXPECT_EQ(in->read(), -1) << "the peer has closed";
   EXPECT_EQ(in->read(bytes, 0, 5), -1);
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
   EXPECT_EQ(received, "hello") << "write(int) sends its byte";
   connection->close();
   connection->close();
@@ -90,12 +90,12 @@ TEST_F(SocketConnectionTest, EchoRoundTripEndsAtThePeersClose) {
   out->write('\n');
   EXPECT_EQ(readAll(in), "echo:ABCD\n");
   EXPECT_EQ(in->read(), -1) << "still at the end";
-  EXPECT_EQ(takePendingClass(), -1) << "a close is no error";
+  EXPECT_EQ(takePending(), -1) << "a close is no error";
   connection->close();
   EXPECT_EQ(in->read(), -1);
-  EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "reading a closed socket fails";
+  EXPECT_EQ(takePending(), java_io_IOException::classId) << "reading a closed socket fails";
   out->write(newByteArray(1));
-  EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "so does writing";
+  EXPECT_EQ(takePending(), java_io_IOException::classId) << "so does writing";
 }
 
 TEST_F(SocketConnectionTest, CloseOnAnotherThreadEndsAReadThatWaitsForASilentPeer) {
@@ -124,9 +124,9 @@ TEST_F(SocketConnectionTest, CloseOnAnotherThreadEndsAReadThatWaitsForASilentPee
     closer.join();
   }
   EXPECT_FALSE(peerHadToClose);
-  EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << "a closed connection is no end of the data";
+  EXPECT_EQ(takePending(), java_io_IOException::classId) << "a closed connection is no end of the data";
   EXPECT_EQ(in->read(), -1);
-  EXPECT_EQ(takePendingClass(), java_io_IOException::classId);
+  EXPECT_EQ(takePending(), java_io_IOException::classId);
 }
 
 TEST_F(SocketConnectionTest, StreamsOutliveTheirCollectedConnection) {
@@ -147,7 +147,7 @@ TEST_F(SocketConnectionTest, StreamsOutliveTheirCollectedConnection) {
   std::copy(request.begin(), request.end(), bytes->elements());
   out->write(bytes);
   EXPECT_EQ(readAll(in), "still here");
-  EXPECT_EQ(takePendingClass(), -1);
+  EXPECT_EQ(takePending(), -1);
 }
 
 TEST_F(SocketConnectionTest, UnreachablePeersFailOnTheStreams) {
@@ -158,9 +158,9 @@ TEST_F(SocketConnectionTest, UnreachablePeersFailOnTheStreams) {
     java_io_InputStream* in = connection->openInputStream();
     ASSERT_NE(in, nullptr) << url;
     EXPECT_EQ(in->read(), -1) << url;
-    EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << url;
+    EXPECT_EQ(takePending(), java_io_IOException::classId) << url;
     connection->openOutputStream()->write(7);
-    EXPECT_EQ(takePendingClass(), java_io_IOException::classId) << url;
+    EXPECT_EQ(takePending(), java_io_IOException::classId) << url;
   }
 }
 

@@ -26,11 +26,6 @@ class ConnectionFixture : public RuntimeFixture {
   ConnectionFixture() : RuntimeFixture(4u << 20, 4u << 20) {}
 
   // The class id of the pending exception (-1: none), which is then cleared.
-  int takePendingClass() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : -1;
-  }
 };
 
 }  // namespace conntest

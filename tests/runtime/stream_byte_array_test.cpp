@@ -96,7 +96,7 @@ TEST_F(ByteArrayStreamTest, PrintingToTheConsoleGoesNowhereAndRaisesNothing) {
   out->print(u'c');
   out->println();
   out->write(byteArrayOf(std::vector<uint8_t>(1000, 'x')));
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
 }
 
 TEST_F(ByteArrayStreamTest, PrintStreamWritesLowBytesAndLineFeeds) {

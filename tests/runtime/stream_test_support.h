@@ -23,12 +23,4 @@ inline std::vector<uint8_t> bytesOf(ByteArray* array, int32_t count = -1) {
 
 inline std::u16string textOf(String* text) { return std::u16string(text->characters(), static_cast<size_t>(text->length())); }
 
-// The class id of the pending exception (0: none), which is then cleared.
-inline int32_t takePending() {
-  Application* application = Application::get();
-  Object* pending = application->getPending();
-  application->m_pending = nullptr;
-  return pending != nullptr ? pending->getClassId() : 0;
-}
-
 }  // namespace streamtest

@@ -48,7 +48,7 @@ TEST_F(TypedReadsTest, IntegersAreBigEndianAndSignedAsNamed) {
   for (const Case& c : cases) {
     java_io_DataInputStream* stream = over(c.bytes);
     EXPECT_EQ(c.read(stream), c.expected);
-    EXPECT_EQ(takePending(), 0);
+    EXPECT_EQ(takePending(), nothingPending);
     EXPECT_EQ(stream->available(), 0);
   }
 }
@@ -72,11 +72,11 @@ TEST_F(TypedReadsTest, ReadUtfTable) {
     int32_t exception;
   };
   const Case cases[] = {
-      {{0, 3, 0x41, 0xC3, 0xA9}, u"A\u00E9", 0},
-      {{0, 0}, u"", 0},
-      {{0, 3, 0xE2, 0x82, 0xAC}, u"\u20AC", 0},
-      {{0, 2, 0xC0, 0x80}, std::u16string(1, u'\0'), 0},
-      {{0, 1, 0x00}, std::u16string(1, u'\0'), 0},
+      {{0, 3, 0x41, 0xC3, 0xA9}, u"A\u00E9", nothingPending},
+      {{0, 0}, u"", nothingPending},
+      {{0, 3, 0xE2, 0x82, 0xAC}, u"\u20AC", nothingPending},
+      {{0, 2, 0xC0, 0x80}, std::u16string(1, u'\0'), nothingPending},
+      {{0, 1, 0x00}, std::u16string(1, u'\0'), nothingPending},
       {{0, 1, 0x80}, u"", classid::java_io_UTFDataFormatException},
       {{0, 2, 0xC3, 0x41}, u"", classid::java_io_UTFDataFormatException},
       {{0, 1, 0xC3}, u"", classid::java_io_UTFDataFormatException},
@@ -88,7 +88,7 @@ TEST_F(TypedReadsTest, ReadUtfTable) {
   for (const Case& c : cases) {
     String* text = over(c.bytes)->readUTF();
     EXPECT_EQ(takePending(), c.exception) << c.bytes.size();
-    if (c.exception == 0) {
+    if (c.exception == nothingPending) {
       ASSERT_NE(text, nullptr);
       EXPECT_EQ(textOf(text), c.text);
     } else {
@@ -108,7 +108,7 @@ TEST_F(TypedReadsTest, ReadFullyAndSkipBytes) {
   java_io_DataInputStream* stream = over({1, 2, 3, 4, 5});
   ByteArray* into = newByteArray(4);
   stream->readFully(into, 1, 3);
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   EXPECT_EQ(bytesOf(into), (std::vector<uint8_t>{0, 1, 2, 3}));
   EXPECT_EQ(stream->skipBytes(10), 2);
   stream->readFully(into);
@@ -140,7 +140,7 @@ TEST_F(TypedReadsTest, WritesReadBack) {
   EXPECT_EQ(textOf(in->readUTF()), std::u16string(withNul, 3));
   EXPECT_EQ(in->readChar(), u'Q');
   EXPECT_EQ(in->available(), 0);
-  EXPECT_EQ(takePending(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
 }
 
 }  // namespace

@@ -18,13 +18,6 @@ namespace {
 class StringBufferTest : public RuntimeFixture {
  protected:
   static StringBuffer* bufferOf(const char* text) { return newObject<StringBuffer>(newString(text)); }
-  // The class id of the pending exception, which is then cleared; 0 when
-  // nothing is pending.
-  uint16_t takePendingClassId() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : 0;
-  }
 };
 
 std::u16string unitsOf(StringBuffer* buffer) {
@@ -128,11 +121,11 @@ TEST_F(StringBufferTest, InsertOutsideTheTextInsertsNothing) {
   for (int32_t offset : {-1, 4, INT32_MAX, INT32_MIN}) {
     wince::LogCapture log;
     buffer->insert(offset, newString("xyz"));
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException) << offset;
+    EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException) << offset;
     buffer->insert(offset, u'x');
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException) << offset;
+    EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException) << offset;
     buffer->insert(offset, int32_t{5});
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException) << offset;
+    EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException) << offset;
     EXPECT_TRUE(log.contains("IndexOutOfBoundsException: insert at")) << offset;
   }
   EXPECT_EQ(textOf(buffer), "abc");
@@ -154,7 +147,7 @@ TEST_F(StringBufferTest, DeleteRanges) {
     buffer->deleteRange(c.start, c.end);
     EXPECT_EQ(textOf(buffer), c.expected) << c.start << ".." << c.end;
     EXPECT_EQ(log.contains("IndexOutOfBoundsException"), c.raises) << c.start << ".." << c.end;
-    EXPECT_EQ(takePendingClassId(), c.raises ? classid::java_lang_IndexOutOfBoundsException : 0);
+    EXPECT_EQ(takePending(), c.raises ? classid::java_lang_IndexOutOfBoundsException : nothingPending);
     EXPECT_TRUE(terminated(buffer));
   }
 }
@@ -188,7 +181,7 @@ TEST_F(StringBufferTest, SetLengthCutsOrPadsWithZeros) {
   EXPECT_EQ(unitsOf(buffer), std::u16string(u"ab", 2) + std::u16string(18, u'\0'));
   wince::LogCapture log;
   buffer->setLength(-1);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException);
   EXPECT_EQ(buffer->length(), 20);
   StringBuffer* none = newObject<StringBuffer>(int32_t{0});
   none->setLength(0);

@@ -17,13 +17,6 @@ class StringOperationsTest : public RuntimeFixture {
  protected:
   static String* text(const char16_t* units) { return newObject<String>(units); }
   static String* text(const char* bytes) { return newString(bytes); }
-  // The class id of the pending exception, which is then cleared; 0 when
-  // nothing is pending.
-  uint16_t takePendingClassId() {
-    Object* pending = application().getPending();
-    application().m_pending = nullptr;
-    return pending != nullptr ? pending->getClassId() : 0;
-  }
 };
 
 std::u16string unitsOf(String* text) {
@@ -198,13 +191,13 @@ TEST_F(StringOperationsTest, SubstringChecksItsRange) {
   EXPECT_EQ(unitsOf(receiver->substring(3, 6)), u"str");
   EXPECT_EQ(unitsOf(receiver->substring(9)), u"");
   EXPECT_EQ(unitsOf(receiver->substring(0, 9)), u"substring");
-  EXPECT_EQ(takePendingClassId(), 0);
+  EXPECT_EQ(takePending(), nothingPending);
   const std::pair<int32_t, int32_t> outside[] = {{-1, 3}, {4, 3}, {0, 10}, {10, 10}, {INT32_MIN, INT32_MAX}};
   for (auto [begin, end] : outside) {
     wince::LogCapture log;
     EXPECT_EQ(receiver->substring(begin, end), nullptr) << begin << ".." << end;
     EXPECT_TRUE(log.contains("IndexOutOfBoundsException: substring")) << begin << ".." << end;
-    EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException) << begin << ".." << end;
+    EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException) << begin << ".." << end;
   }
   String* longText = newString("a text long enough to need a block of its own");
   String* part = longText->substring(2, 30);
@@ -250,7 +243,7 @@ TEST_F(StringOperationsTest, GetCharsChecksBothRanges) {
                         {0, 1, -1, classid::java_lang_ArrayIndexOutOfBoundsException}};
   for (const Case& c : cases) {
     receiver->getChars(c.begin, c.end, destination, c.at);
-    EXPECT_EQ(takePendingClassId(), c.exception) << c.begin << ".." << c.end << " at " << c.at;
+    EXPECT_EQ(takePending(), c.exception) << c.begin << ".." << c.end << " at " << c.at;
     EXPECT_EQ(std::u16string(destination->elements(), 4), std::u16string(u"\0bcd", 4));
   }
   wince::LogCapture log;
@@ -263,9 +256,9 @@ TEST_F(StringOperationsTest, CharAtAndArraysOfTheText) {
   EXPECT_EQ(receiver->charAt(1), 0x20AC);
   wince::LogCapture log;
   EXPECT_EQ(receiver->charAt(3), 0);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException);
   EXPECT_EQ(receiver->charAt(-1), 0);
-  EXPECT_EQ(takePendingClassId(), classid::java_lang_IndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), classid::java_lang_IndexOutOfBoundsException);
   EXPECT_TRUE(log.contains("IndexOutOfBoundsException: charAt"));
   CharArray* characters = receiver->toCharArray();
   ASSERT_EQ(characters->length(), 3);

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "runtime/Application.h"
+#include "runtime/exceptions/java_lang_Throwable.h"
 #include "runtime/gc/ObjectManager.h"
+#include "runtime/lang/String.h"
 #include "runtime/object/ClassInitialisers.h"
 #include "runtime/object/StaticClass.h"
 
@@ -27,6 +30,27 @@ class RuntimeFixture : public ::testing::Test {
   ObjectManager& objectManager() { return *m_application.getObjectManager(); }
   StaticClass& block() { return *m_application.getStaticClass(); }
   MemoryManagers& pools() { return *m_application.getMemoryManagers(); }
+
+  static constexpr int32_t nothingPending = -1;
+  // The class id of the pending exception (nothingPending when none), which
+  // is cleared.
+  int32_t takePending() {
+    Object* pending = m_application.getPending();
+    m_application.m_pending = nullptr;
+    return pending == nullptr ? nothingPending : pending->getClassId();
+  }
+  // The pending exception's message, which stays pending.
+  std::string pendingMessage() {
+    auto* thrown = static_cast<java_lang_Throwable*>(m_application.getPending());
+    return thrown == nullptr ? "(nothing pending)" : asciiOf(thrown->getMessage());
+  }
+  // The low bytes of a string's characters; enough for the ASCII texts tests compare.
+  static std::string asciiOf(String* text) {
+    if (text == nullptr) return "(null)";
+    std::string out;
+    for (int32_t i = 0; i < text->length(); ++i) out += static_cast<char>(text->charAt(i));
+    return out;
+  }
 
   // A collection that stale stack words cannot fool: objects made by an
   // earlier (non-inlined) helper and no longer referenced are really
