@@ -4,7 +4,6 @@
 #include <climits>
 #include <vector>
 
-#include "runtime/lcdui/raster/Clip.h"
 #include "runtime/lcdui/raster/DrawRegion.h"
 #include "wince/text.h"
 
@@ -61,14 +60,13 @@ void drawSystemFontText(const raster::Surface& target, const raster::GraphicsSta
   for (int32_t advance : advances) width += advance;
   TextBox box =
       anchorTextBox(x, y, anchor, int32_t(std::min<int64_t>(width, INT32_MAX)), metrics.height, metrics.ascent);
-  box.x += state.translateX;
-  box.y += state.translateY;
 
-  const raster::ClipBounds clip = raster::effectiveClip(target, state);
-  const int64_t visibleLeft = std::max<int64_t>(box.x, clip.x1);
-  const int64_t visibleRight = std::min<int64_t>(box.x + box.width, clip.x2);
-  const int64_t visibleTop = std::max<int64_t>(box.y, clip.y1);
-  const int64_t visibleBottom = std::min<int64_t>(box.y + box.height, clip.y2);
+  // Text is placed in target coordinates, past the translation and the clip,
+  // as the platform's text always was; only the target's edges cut it.
+  const int64_t visibleLeft = std::max<int64_t>(box.x, 0);
+  const int64_t visibleRight = std::min<int64_t>(box.x + box.width, target.width);
+  const int64_t visibleTop = std::max<int64_t>(box.y, 0);
+  const int64_t visibleBottom = std::min<int64_t>(box.y + box.height, target.height);
   if (visibleRight <= visibleLeft || visibleBottom <= visibleTop) return;
 
   // Only the characters near the visible part are drawn, so that pen

@@ -34,8 +34,8 @@ struct TextBox {
 TextBox anchorTextBox(int32_t x, int32_t y, int32_t anchor, int32_t width, int32_t height, int32_t ascent);
 
 // Draws one line of text in the state's colour (alpha ignored: text is never
-// blended), anchored at (x, y) relative to the translation, inside the clip,
-// the target and the text's box. Characters are drawn literally: no line
+// blended), anchored at (x, y) in target coordinates (the translation and
+// the clip do not apply to text), inside the target and the text's box. Characters are drawn literally: no line
 // breaks, no mnemonic markers.
 void drawSystemFontText(const raster::Surface& target, const raster::GraphicsState& state, std::u16string_view text,
                         int32_t x, int32_t y, int32_t anchor);
