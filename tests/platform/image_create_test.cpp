@@ -16,6 +16,7 @@
 #include "tests/runtime/archive_test_support.h"
 #include "tests/runtime/png_test_writer.h"
 #include "tests/runtime/stream_test_support.h"
+#include "tests/support/MappedFileSystem.h"
 #include "wince/file_io.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
@@ -58,28 +59,14 @@ class FailingStream : public java_io_InputStream {
 
 class ImageCreate : public GraphicsFixture {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "image-create-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    fs::create_directories(m_root / "installed");
-    wince::configureFileSystem(
-        {(m_root / "installed").string(), (m_root / "data").string(), (m_root / "temp").string()});
-    GraphicsFixture::SetUp();
-  }
-  void TearDown() override {
-    GraphicsFixture::TearDown();
-    wince::configureFileSystem({});
-    fs::remove_all(m_root);
-  }
   void installArchive(const std::vector<std::pair<std::string, std::string>>& entries) {
     const std::vector<uint8_t> bytes = archivetest::archiveOf(entries);
-    std::ofstream(m_root / "installed" / "data.bar", std::ios::binary)
+    std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   }
   static std::string asText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-  fs::path m_root;
+  testsupport::MappedFileSystem m_folders{"image-create"};
 };
 
 TEST_F(ImageCreate, BlankImagesAreMutableAndBlack) {

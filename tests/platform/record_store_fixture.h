@@ -26,6 +26,7 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+#include "tests/support/MappedFileSystem.h"
 #include "tests/support/RuntimeFixture.h"
 #include "wince/file_faults.h"
 #include "wince/file_io.h"
@@ -77,18 +78,6 @@ class RecordStoreFixture : public RuntimeFixture {
   RecordStoreFixture() : RuntimeFixture(defaultObjectHeapBytes, 4u << 20) {}
 
   void SetUp() override {
-    // Every write syncs; on a memory file system that costs nothing.
-    std::error_code error;
-    const fs::path base = fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0
-                              ? fs::path("/dev/shm")
-                              : fs::temp_directory_path();
-    std::string pattern = (base / "record-store-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root = pattern;
-    installed = root / "installed";
-    data = root / "data";
-    fs::create_directories(installed);
-    wince::configureFileSystem({installed.string(), data.string(), (root / "temp").string()});
     RuntimeFixture::SetUp();
     installLiterals();
     statics().cGame.menuRows = newObjectArray(keptSlots);
@@ -98,9 +87,6 @@ class RecordStoreFixture : public RuntimeFixture {
     application().m_pending = nullptr;
     RuntimeFixture::TearDown();
     EXPECT_EQ(wince::openFileCount(), 0);
-    wince::clearFileFaults();
-    wince::configureFileSystem({});
-    fs::remove_all(root);
   }
 
   void installLiterals() {
@@ -196,7 +182,15 @@ class RecordStoreFixture : public RuntimeFixture {
     return names;
   }
 
-  fs::path root, installed, data;
+  // Every write syncs; on a memory file system that costs nothing.
+  static fs::path folderBase() {
+    std::error_code error;
+    return fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm")
+                                                                                  : fs::temp_directory_path();
+  }
+
+  testsupport::MappedFileSystem m_folders{"record-store", folderBase()};
+  const fs::path &root = m_folders.root, &installed = m_folders.installed, &data = m_folders.data;
 };
 
 }  // namespace rmstest

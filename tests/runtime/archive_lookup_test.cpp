@@ -15,6 +15,7 @@
 #include "tests/runtime/archive_test_support.h"
 #include "tests/runtime/stream_test_support.h"
 #include "tests/support/RuntimeFixture.h"
+#include "tests/support/MappedFileSystem.h"
 #include "wince/file_io.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
@@ -95,21 +96,8 @@ TEST(ArchiveIndexTest, CountZeroFindsNothing) {
 
 class ArchiveStreamTest : public RuntimeFixture {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "archive-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    fs::create_directories(m_root / "installed");
-    wince::configureFileSystem({(m_root / "installed").string(), (m_root / "data").string(), (m_root / "temp").string()});
-    RuntimeFixture::SetUp();
-  }
-  void TearDown() override {
-    RuntimeFixture::TearDown();
-    wince::configureFileSystem({});
-    fs::remove_all(m_root);
-  }
   void writeInstalled(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::ofstream(m_root / "installed" / name, std::ios::binary)
+    std::ofstream(m_folders.installed / name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   java_io_InputStream* resource(const char* name) {
@@ -121,7 +109,7 @@ class ArchiveStreamTest : public RuntimeFixture {
     return text;
   }
 
-  fs::path m_root;
+  testsupport::MappedFileSystem m_folders{"archive-test"};
 };
 
 TEST_F(ArchiveStreamTest, EntryStreamEndsAtTheEntry) {

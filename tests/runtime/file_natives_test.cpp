@@ -16,6 +16,7 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/runtime/stream_test_support.h"
 #include "tests/support/RuntimeFixture.h"
+#include "tests/support/MappedFileSystem.h"
 #include "wince/file_io.h"
 #include "wince/path_mapping.h"
 
@@ -28,32 +29,22 @@ constexpr const char* installPath = "\\Program Files\\Corvanta\\Quendrill\\";
 
 class FileNativesTest : public RuntimeFixture {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "file-natives-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    fs::create_directories(m_root / "installed");
-    wince::configureFileSystem({(m_root / "installed").string(), (m_root / "data").string(), (m_root / "temp").string()});
-    RuntimeFixture::SetUp();
-  }
   void TearDown() override {
     RuntimeFixture::TearDown();
     EXPECT_EQ(wince::openFileCount(), 0);
-    wince::configureFileSystem({});
-    fs::remove_all(m_root);
   }
   void writeInstalled(const std::string& name, const std::string& bytes) {
-    std::ofstream(m_root / "installed" / name, std::ios::binary) << bytes;
+    std::ofstream(m_folders.installed / name, std::ios::binary) << bytes;
   }
   std::string readData(const std::string& name) {
-    std::ifstream in(m_root / "data" / name, std::ios::binary);
+    std::ifstream in(m_folders.data / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   javax_microedition_io_File* file(const std::string& name) {
     return newObject<javax_microedition_io_File>(newObject<String>((installPath + name).c_str()));
   }
 
-  fs::path m_root;
+  testsupport::MappedFileSystem m_folders{"file-natives"};
 };
 
 TEST_F(FileNativesTest, InputStreamAvailableSkipMarkReset) {

@@ -14,6 +14,7 @@
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/StaticClass.h"
 #include "tests/support/RuntimeFixture.h"
+#include "tests/support/MappedFileSystem.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
 
@@ -87,24 +88,13 @@ TEST_F(LiteralPoolTest, DamagedFilesAreRefusedWithALogLine) {
 // An installed folder holding a hand-made archive, for start-up.
 class LiteralPoolStartUpTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "literal-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    fs::create_directories(m_root / "installed");
-    wince::configureFileSystem({(m_root / "installed").string(), (m_root / "data").string(), (m_root / "temp").string()});
-  }
-  void TearDown() override {
-    m_application.close();
-    wince::configureFileSystem({});
-    fs::remove_all(m_root);
-  }
+  void TearDown() override { m_application.close(); }
   void writeArchive(const std::vector<uint8_t>& bytes) {
-    std::ofstream(m_root / "installed" / "data.bar", std::ios::binary)
+    std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
-  fs::path m_root;
+  testsupport::MappedFileSystem m_folders{"literal-test"};
   Application m_application;
 };
 

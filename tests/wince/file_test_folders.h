@@ -9,8 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "wince/file_faults.h"
-#include "wince/path_mapping.h"
+#include "tests/support/MappedFileSystem.h"
 
 namespace filetest {
 
@@ -28,23 +27,8 @@ inline std::string readHostFile(const fs::path& path) {
 
 class MappedFolders : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "file-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root = pattern;
-    installed = root / "installed";
-    data = root / "data";
-    temp = root / "temp";
-    fs::create_directories(installed);
-    wince::configureFileSystem({installed.string(), data.string(), temp.string()});
-  }
-  void TearDown() override {
-    wince::clearFileFaults();
-    wince::configureFileSystem({});
-    fs::remove_all(root);
-  }
-
-  fs::path root, installed, data, temp;
+  testsupport::MappedFileSystem folders{"file-test"};
+  const fs::path &root = folders.root, &installed = folders.installed, &data = folders.data, &temp = folders.temp;
 };
 
 }  // namespace filetest
