@@ -4,11 +4,8 @@
 #include <vector>
 
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
-#include "runtime/app/ApplicationImpl.h"
-#include "runtime/object/ObjectFactory.h"
-#include "tests/wince/window_test_window.h"
+#include "tests/platform/headless_canvas_fixture.h"
 
 namespace {
 
@@ -33,28 +30,14 @@ class ScribblingCanvas : public javax_microedition_lcdui_Canvas {
   }
 };
 
-class CanvasPaintCycle : public ::testing::Test {
+class CanvasPaintCycle : public HeadlessCanvasFixture<ScribblingCanvas> {
  protected:
   void SetUp() override {
     paints.clear();
-    ASSERT_EQ(host.openDisplay(u"GDI", window.handle), 1);
-    ApplicationStartup startup;
-    startup.literalPool = Application::LiteralPool::none;
-    startup.objectHeapBytes = 1u << 20;
-    startup.nativePoolBytes = 1u << 20;
-    startup.createScreen = &createScreenObjects;
-    ASSERT_EQ(host.init(startup), 1);
-    canvas = newObject<ScribblingCanvas>();
-    host.application->m_current = canvas;
-    host.displayActive = 1;
+    HeadlessCanvasFixture::SetUp();
   }
-  void TearDown() override { host.shutdown(); }
 
   uint16_t presentedPixel(int x, int y) { return wince::driver::presentedFrame()[size_t(y) * 800 + size_t(x)]; }
-
-  TestWindow window;
-  ApplicationImpl host;
-  ScribblingCanvas* canvas = nullptr;
 };
 
 TEST_F(CanvasPaintCycle, EveryPaintStartsAtTheOriginWithFullClipAndWhite) {

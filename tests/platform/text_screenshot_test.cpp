@@ -10,13 +10,11 @@
 #include <vector>
 
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
-#include "runtime/app/ApplicationImpl.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+#include "tests/platform/headless_canvas_fixture.h"
 #include "tests/runtime/png_test_writer.h"
-#include "tests/wince/window_test_window.h"
 #include "wince/gdi_pixels.h"
 #include "wince/text.h"
 
@@ -78,26 +76,7 @@ void writeFramePng(const std::vector<uint16_t>& frame, const std::string& path) 
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-class TextScreenshot : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(host.openDisplay(u"GDI", window.handle), 1);
-    ApplicationStartup startup;
-    startup.literalPool = Application::LiteralPool::none;
-    startup.objectHeapBytes = 1u << 20;
-    startup.nativePoolBytes = 1u << 20;
-    startup.createScreen = &createScreenObjects;
-    ASSERT_EQ(host.init(startup), 1);
-    canvas = newObject<NoticeCanvas>();
-    host.application->m_current = canvas;
-    host.displayActive = 1;
-  }
-  void TearDown() override { host.shutdown(); }
-
-  TestWindow window;
-  ApplicationImpl host;
-  NoticeCanvas* canvas = nullptr;
-};
+using TextScreenshot = HeadlessCanvasFixture<NoticeCanvas>;
 
 TEST_F(TextScreenshot, ThePresentedFrameShowsTheLinesAsTheTextRoutineDrawsThem) {
   const uint64_t before = wince::driver::presentCount();
