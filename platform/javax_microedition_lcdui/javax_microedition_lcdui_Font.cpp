@@ -51,7 +51,7 @@ int32_t Font::stringWidth(String* text) {
     return 0;
   }
   // Measuring allocates nothing, so the characters stay where they are.
-  return lcdui::systemFontWidth(std::u16string_view(text->characters(), size_t(text->length())));
+  return lcdui::systemFontWidth(text->view());
 }
 
 int32_t Font::charWidth(char16_t character) { return lcdui::systemFontWidth(std::u16string_view(&character, 1)); }

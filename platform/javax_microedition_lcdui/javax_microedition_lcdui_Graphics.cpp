@@ -131,7 +131,7 @@ void javax_microedition_lcdui_Graphics::drawString(String* text, int32_t x, int3
   }
   // The default Font may have to be made: before the characters are taken.
   if (javax_microedition_lcdui_Font::getDefaultFont() == nullptr) return;
-  drawText(std::u16string_view(text->characters(), size_t(text->length())), x, y, anchor);
+  drawText(text->view(), x, y, anchor);
 }
 
 void javax_microedition_lcdui_Graphics::drawChar(char16_t character, int32_t x, int32_t y, int32_t anchor) {

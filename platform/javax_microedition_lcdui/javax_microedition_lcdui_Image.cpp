@@ -109,7 +109,7 @@ Image* Image::createImage(String* name) {
   java_io_InputStream* stream = javax_microedition_io_ResourceInputStream::getResourceAsStream(name);
   if (stream == nullptr) {
     debugLog("createImage: no resource %s",
-             narrowForLog(std::u16string_view(name->characters(), size_t(name->length()))).c_str());
+             narrowForLog(name->view()).c_str());
     throwNew<java_io_IOException>(nullptr);
     return nullptr;
   }

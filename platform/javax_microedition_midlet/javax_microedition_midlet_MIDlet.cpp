@@ -99,7 +99,7 @@ bool javax_microedition_midlet_MIDlet::platformRequest(javax_microedition_midlet
     debugLog("platformRequest: no URL");
     return false;
   }
-  const std::u16string text(url->characters(), static_cast<size_t>(url->length()));
+  const std::u16string text(url->view());
   // The browser comes to the front; the game steps aside, as it does when
   // it loses the focus.
   if (wince::openInBrowser(text) == wince::BrowserResult::launched) ShowWindow(GetForegroundWindow(), SW_MINIMIZE);

@@ -38,13 +38,7 @@ bool raised() {
 
 String* literal(LiteralId id) { return literalOrNull(static_cast<int32_t>(id)); }
 
-std::u16string textOf(String* text) {
-  std::u16string out;
-  if (text == nullptr) return out;
-  out.reserve(static_cast<size_t>(text->length()));
-  for (int32_t i = 0; i < text->length(); ++i) out += text->charAt(i);
-  return out;
-}
+std::u16string textOf(String* text) { return text == nullptr ? std::u16string() : std::u16string(text->view()); }
 
 std::optional<std::u16string> literalText(LiteralId id) {
   String* text = literal(id);

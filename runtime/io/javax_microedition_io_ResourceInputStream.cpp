@@ -61,7 +61,7 @@ javax_microedition_io_ResourceInputStream* javax_microedition_io_ResourceInputSt
   if (!streamPresent(name)) return nullptr;
   const ResourceArchiveIndex* index = resourceArchive();
   if (index == nullptr) return nullptr;
-  const ResourceArchiveEntry* entry = index->find(std::u16string_view(name->characters(), static_cast<size_t>(name->length())));
+  const ResourceArchiveEntry* entry = index->find(name->view());
   if (entry == nullptr) return nullptr;
   FILE* file = openResourceArchiveAt(*entry);
   if (file == nullptr) return nullptr;
@@ -76,7 +76,7 @@ javax_microedition_io_ResourceInputStream* javax_microedition_io_ResourceInputSt
 
 java_io_InputStream* javax_microedition_io_ResourceInputStream::getResourceAsStream(String* name) {
   if (!streamPresent(name)) return nullptr;
-  const std::u16string_view text(name->characters(), static_cast<size_t>(name->length()));
+  const std::u16string_view text = name->view();
   if (text.ends_with(u".bar")) {
     // Only a file inside the install folder: the name is the resource's,
     // not a path of the device.

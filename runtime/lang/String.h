@@ -5,6 +5,7 @@
 // pool may move during any allocation: never keep a character address across
 // one.
 #include <cstdint>
+#include <string_view>
 
 #include "runtime/object/Object.h"
 
@@ -62,6 +63,8 @@ class String : public Object {
   void setCharAt(int32_t index, char16_t character) { m_characters[index] = character; }
   // Valid until the next allocation.
   const char16_t* characters() const { return m_characters; }
+  // The text in place; like characters(), valid until the next allocation.
+  std::u16string_view view() const { return {m_characters, static_cast<size_t>(length())}; }
   bool holdsCharactersInline() const { return m_characters == m_inline; }
 
   int32_t compareTo(String* other);

@@ -6,7 +6,7 @@
 
 std::u16string NamedConnection::textOf(String* text) {
   if (text == nullptr) return {};
-  return std::u16string(text->characters(), static_cast<size_t>(text->length()));
+  return std::u16string(text->view());
 }
 
 String* NamedConnection::newText(std::u16string_view text) {
