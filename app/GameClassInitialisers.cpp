@@ -1,20 +1,21 @@
 #include "app/GameClassInitialisers.h"
 
+#include "game/GameStatics.h"
+
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
-#include "runtime/object/StaticClass.h"
 
 namespace {
 
 // Stands in for cGame::clinit until the game shell exists: only the menu-row
 // table, six rows, which IMenus::clinit measures. The real rows are int[3];
 // they arrive with the shell.
-void cGame_clinit_stub() { statics().cGame.menuRows = newObjectArray(6); }
+void cGame_clinit_stub() { shellStatics().cGame.menuRows = newObjectArray(6); }
 
 // The set-up makes cActor's statics in place of an initialiser of its own.
 void cActor_clinit() {
-  cActorStatics& actor = statics().cActor;
+  cActorStatics& actor = worldStatics().cActor;
   actor.layerHeads = newObjectArray(1);
   actor.displayList = newObjectArray(200);
   actor.displayListCount = 0;
@@ -22,10 +23,10 @@ void cActor_clinit() {
 
 // The menu box from the number of menu rows; needs cGame's table first.
 void IMenus_clinit() {
-  ObjectArray* rows = statics().cGame.menuRows;
+  ObjectArray* rows = shellStatics().cGame.menuRows;
   if (rows == nullptr) debugLog("NullPointer");
   const int32_t rowCount = rows != nullptr ? rows->length() : 0;
-  IMenusStatics& menus = statics().IMenus;
+  IMenusStatics& menus = shellStatics().IMenus;
   menus.menuHeight = rowCount * 30 - 10;
   menus.menuTop = 260 - menus.menuHeight / 2;
   menus.menuBottom = menus.menuHeight + menus.menuTop - 8;
@@ -36,6 +37,7 @@ void IMenus_clinit() {
 const ClassInitialisers& gameClassInitialisers() {
   static const ClassInitialisers initialisers = [] {
     ClassInitialisers table;
+    table.gameStatics = describeGameStatics<GameStatics>();
     setLangClassInitialisers(table);
     table.cActor = &cActor_clinit;
     table.cGame = &cGame_clinit_stub;

@@ -45,11 +45,20 @@ __attribute__((noinline)) int64_t walk(const BenchLink* head) {
   return sum;
 }
 
+// The game block of the bench: one root that keeps the list alive.
+struct BenchRoots {
+  Object* object;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&BenchRoots::object}; }
+};
+BenchRoots& testRoots() { return gameStaticsAs<BenchRoots>(); }
+
 void CollectionPerObject(benchmark::State& state) {
+  ClassInitialisers table;
+  table.gameStatics = describeGameStatics<BenchRoots>();
   Application application;
-  application.init(nullptr, 4u << 20, 1u << 20);
+  application.init(&table, 4u << 20, 1u << 20);
   BenchLink* head = makeList();
-  statics().CorvaQNDR.instance = head;
+  testRoots().object = head;
   ObjectManager& manager = *application.getObjectManager();
   using Clock = std::chrono::steady_clock;
   Clock::duration collecting{}, walking{};

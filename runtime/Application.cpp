@@ -68,7 +68,6 @@ void Application::close() {
 void Application::startApp(Object* (*createMidlet)()) {
   Object* midlet = createMidlet != nullptr ? createMidlet() : nullptr;
   m_midlet = midlet;
-  m_staticClass->CorvaQNDR.instance = midlet;
   debugLog("Application::startApp");
   if (midlet == nullptr) {
     debugLog("Application::startApp: no MIDlet was made");
@@ -100,7 +99,6 @@ void Application::destoryMIDlet() {
   static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->destroyApp(true);
   // Once only, whoever asks again.
   m_midlet = nullptr;
-  if (m_staticClass != nullptr) m_staticClass->CorvaQNDR.instance = nullptr;
 }
 
 bool Application::pushName(const char* name) {

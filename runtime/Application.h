@@ -54,8 +54,8 @@ class Application {
   void close();
 
   // Makes the MIDlet with createMidlet (its constructor reads the
-  // descriptor), keeps it as m_midlet and in the MIDlet-instance static, and
-  // calls its startApp.
+  // descriptor; the game keeps its own instance static), keeps it as m_midlet,
+  // and calls its startApp.
   void startApp(Object* (*createMidlet)());
   // Pause and resume are idempotent and do nothing before there are a MIDlet
   // and a current Displayable: pauseApp then hideNotify; startApp then

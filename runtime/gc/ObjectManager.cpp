@@ -137,6 +137,7 @@ void ObjectManager::markRoots(uint32_t flags) {
   m_marker.setRecords(block != nullptr ? block->classes : nullptr);
   if (block != nullptr) {
     for (Object** root : block->roots) m_marker.mark(*root);
+    for (size_t i = 0; i < block->gameRootCount; ++i) m_marker.mark(*block->gameRoots[i]);
     m_marker.mark(block->literalPool);
   }
   m_marker.mark(m_application.m_midlet);

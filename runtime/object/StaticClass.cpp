@@ -1,6 +1,8 @@
 #include "runtime/object/StaticClass.h"
 
+#include <cassert>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 #include "runtime/literals/StringLiteralPool.h"
@@ -30,6 +32,7 @@ bool StaticClass::setUp(const ClassInitialisers* initialisers, bool loadLiteralP
       },
       allStatics());
   for (size_t i = 0; i < rootCount; ++i) roots[i] = static_cast<Object**>(addresses[i]);
+  if (initialisers != nullptr) setUpGameBlock(initialisers->gameStatics);
 
   // Class initialisers may use literals. The root table is written first so
   // that a failed start-up still closes cleanly.
@@ -50,6 +53,23 @@ bool StaticClass::setUp(const ClassInitialisers* initialisers, bool loadLiteralP
   runInitialiser(initialisers->Kivra);
   runInitialiser(initialisers->java_lang_Runtime);
   return true;
+}
+
+void StaticClass::setUpGameBlock(const GameStaticsDescription& description) {
+  if (description.size == 0) return;
+  gameBlock = ::operator new(description.size, std::align_val_t{alignof(std::max_align_t)});
+  std::memset(gameBlock, 0, description.size);
+  gameBlockSize = description.size;
+  gameRootCount = description.referenceCount;
+  gameRoots = new Object**[gameRootCount == 0 ? 1 : gameRootCount];
+  void** end = description.collectReferences(gameBlock, reinterpret_cast<void**>(gameRoots));
+  assert(end == reinterpret_cast<void**>(gameRoots) + gameRootCount);
+  (void)end;
+}
+
+StaticClass::~StaticClass() {
+  delete[] gameRoots;
+  if (gameBlock != nullptr) ::operator delete(gameBlock, std::align_val_t{alignof(std::max_align_t)});
 }
 
 void StaticClass::releaseRefFieldTables() {

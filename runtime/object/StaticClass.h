@@ -8,7 +8,7 @@
 
 #include "runtime/object/Class.h"
 #include "runtime/object/ClassInitialisers.h"
-#include "runtime/object/GameStatics.h"
+#include "runtime/object/GameStaticsBlock.h"
 #include "runtime/object/PlatformStatics.h"
 
 class ObjectArray;
@@ -21,15 +21,10 @@ struct StaticsList {
   using References = std::tuple<Statics&...>;
 };
 using BlockStatics =
-    StaticsList<IMenusStatics, cActorStatics, CorvaQNDRStatics, cGameStatics, java_util_CalendarStatics,
-                java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics, java_lang_SystemStatics,
-                java_lang_BooleanStatics, java_lang_RuntimeStatics>;
+    StaticsList<java_util_CalendarStatics, java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics,
+                java_lang_SystemStatics, java_lang_BooleanStatics, java_lang_RuntimeStatics>;
 
 struct StaticClass {
-  IMenusStatics IMenus;
-  cActorStatics cActor;
-  CorvaQNDRStatics CorvaQNDR;
-  cGameStatics cGame;
   java_util_CalendarStatics java_util_Calendar;
   java_util_TimeZoneStatics java_util_TimeZone;
   javax_microedition_lcdui_FontStatics javax_microedition_lcdui_Font;
@@ -38,8 +33,14 @@ struct StaticClass {
   java_lang_RuntimeStatics java_lang_Runtime;
 
   static constexpr size_t rootCount = BlockStatics::referenceCount;
-  // Address of each reference static.
+  // Address of each reference static of the runtime's own structs.
   Object** roots[rootCount];
+  // The game's statics (zero-filled, gameBlockSize bytes; null when the
+  // program hands no description) and the addresses of its reference statics.
+  void* gameBlock = nullptr;
+  size_t gameBlockSize = 0;
+  Object*** gameRoots = nullptr;
+  size_t gameRootCount = 0;
   ObjectArray* literalPool;
   Class classes[classCount];
 
@@ -50,13 +51,20 @@ struct StaticClass {
   bool setUp(const ClassInitialisers* initialisers, bool loadLiteralPool = false);
   // Releases every record's reference-field table.
   void releaseRefFieldTables();
+  ~StaticClass();
 
  private:
+  void setUpGameBlock(const GameStaticsDescription& description);
   auto allStatics() {
-    return std::tie(IMenus, cActor, CorvaQNDR, cGame, java_util_Calendar, java_util_TimeZone,
-                    javax_microedition_lcdui_Font, java_lang_System, java_lang_Boolean, java_lang_Runtime);
+    return std::tie(java_util_Calendar, java_util_TimeZone, javax_microedition_lcdui_Font, java_lang_System,
+                    java_lang_Boolean, java_lang_Runtime);
   }
 };
 
 // The running Application's static block.
 StaticClass& statics();
+// The running Application's game block, as the game's own type.
+template <class Block>
+Block& gameStaticsAs() {
+  return *static_cast<Block*>(statics().gameBlock);
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GameClassInitialisers.h"
+#include "game/GameStatics.h"
 #include "runtime/lang/ObjectArray.h"
 #include "tests/support/RuntimeFixture.h"
 
@@ -14,19 +15,19 @@ class GameClassInitialisersTest : public RuntimeFixture {
 };
 
 TEST_F(GameClassInitialisersTest, MenuBoxFollowsTheSixMenuRows) {
-  ASSERT_NE(block().cGame.menuRows, nullptr);
-  EXPECT_EQ(block().cGame.menuRows->length(), 6);
-  EXPECT_EQ(block().IMenus.menuHeight, 170);
-  EXPECT_EQ(block().IMenus.menuTop, 175);
-  EXPECT_EQ(block().IMenus.menuBottom, 337);
+  ASSERT_NE(shellStatics().cGame.menuRows, nullptr);
+  EXPECT_EQ(shellStatics().cGame.menuRows->length(), 6);
+  EXPECT_EQ(shellStatics().IMenus.menuHeight, 170);
+  EXPECT_EQ(shellStatics().IMenus.menuTop, 175);
+  EXPECT_EQ(shellStatics().IMenus.menuBottom, 337);
 }
 
 TEST_F(GameClassInitialisersTest, ActorStaticsHoldTheirArrays) {
-  ASSERT_NE(block().cActor.layerHeads, nullptr);
-  ASSERT_NE(block().cActor.displayList, nullptr);
-  EXPECT_EQ(block().cActor.layerHeads->length(), 1);
-  EXPECT_EQ(block().cActor.displayList->length(), 200);
-  EXPECT_EQ(block().cActor.displayListCount, 0);
+  ASSERT_NE(worldStatics().cActor.layerHeads, nullptr);
+  ASSERT_NE(worldStatics().cActor.displayList, nullptr);
+  EXPECT_EQ(worldStatics().cActor.layerHeads->length(), 1);
+  EXPECT_EQ(worldStatics().cActor.displayList->length(), 200);
+  EXPECT_EQ(worldStatics().cActor.displayListCount, 0);
 }
 
 TEST_F(GameClassInitialisersTest, TheLanguageClassesHaveTheirStatics) {
@@ -40,10 +41,10 @@ TEST_F(GameClassInitialisersTest, InitialisedStaticsSurviveCollections) {
   const size_t registeredAtStart = objectManager().registeredCount();
   collect(ObjectManager::forced);
   collect(ObjectManager::keepNewest | ObjectManager::unthrottled);
-  EXPECT_EQ(block().cGame.menuRows->getClassId(), classid::ObjectArray);
-  EXPECT_EQ(block().cGame.menuRows->length(), 6);
-  EXPECT_EQ(block().cActor.displayList->getClassId(), classid::ObjectArray);
-  EXPECT_EQ(block().cActor.displayList->length(), 200);
+  EXPECT_EQ(shellStatics().cGame.menuRows->getClassId(), classid::ObjectArray);
+  EXPECT_EQ(shellStatics().cGame.menuRows->length(), 6);
+  EXPECT_EQ(worldStatics().cActor.displayList->getClassId(), classid::ObjectArray);
+  EXPECT_EQ(worldStatics().cActor.displayList->length(), 200);
   EXPECT_EQ(objectManager().registeredCount(), registeredAtStart);
 }
 

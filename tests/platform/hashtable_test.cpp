@@ -247,7 +247,7 @@ TEST_F(HashtableOutOfMemoryTest, AFailedRehashKeepsTheTable) {
   EXPECT_TRUE(log.contains("Hashtable: no room to rehash"));
   EXPECT_EQ(table->table, before);
   EXPECT_EQ(table->size(), 3);
-  for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(table->containsKey(statics().cGame.menuRows->get(1 + i))) << i;
+  for (int32_t i = 0; i < 3; ++i) EXPECT_TRUE(table->containsKey(testRoots().kept->get(1 + i))) << i;
 
   keep<Object>(5, nullptr);
   collect();

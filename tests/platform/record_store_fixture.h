@@ -80,7 +80,7 @@ class RecordStoreFixture : public RuntimeFixture {
   void SetUp() override {
     RuntimeFixture::SetUp();
     installLiterals();
-    statics().cGame.menuRows = newObjectArray(keptSlots);
+    testRoots().kept = newObjectArray(keptSlots);
   }
 
   void TearDown() override {
@@ -116,7 +116,7 @@ class RecordStoreFixture : public RuntimeFixture {
   // Keeps the object reachable for the collector until the test ends.
   template <class T>
   T* keep(int32_t slot, T* object) {
-    statics().cGame.menuRows->set(slot, object);
+    testRoots().kept->set(slot, object);
     return object;
   }
 

@@ -56,7 +56,7 @@ template <class T>
 __attribute__((noinline)) void makeRootedInstanceWithFilledFields() {
   T* instance = newObject<T>();
   ASSERT_NE(instance, nullptr);
-  statics().CorvaQNDR.instance = instance;
+  testRoots().object = instance;
   constexpr size_t count = referencefields::count<T>();
   void* fields[count];
   referencefields::collectAddresses<T>(*instance, fields);
@@ -76,7 +76,7 @@ TYPED_TEST(PlatformReferenceFieldsTest, DeclaredFieldsReachTheRecordAndKeepWhatT
   this->collect();
   EXPECT_EQ(finalisedCount, 0);
 
-  statics().CorvaQNDR.instance = nullptr;
+  testRoots().object = nullptr;
   this->collect();
   EXPECT_EQ(finalisedCount, static_cast<int>(count));
 }

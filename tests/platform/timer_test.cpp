@@ -96,7 +96,7 @@ TEST_F(TimerTest, OneShotTasksRunOnceInTimeOrder) {
   wince::advanceFakeClock(500);
   EXPECT_EQ(m_log.waitFor(3), (Entries{"early@100", "middle@200", "late@300"}));
   for (int32_t slot : {1, 2, 3}) {
-    EXPECT_EQ(static_cast<java_util_TimerTask*>(statics().cGame.menuRows->get(slot))->state,
+    EXPECT_EQ(static_cast<java_util_TimerTask*>(testRoots().kept->get(slot))->state,
               java_util_TimerTask::EXECUTED);
   }
   EXPECT_TRUE(m_timer->queue->isEmpty());

@@ -43,7 +43,7 @@ class CollectionsFixture : public RuntimeFixture {
         {265, "Array index out of range: "},
     };
     for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
-    statics().cGame.menuRows = newObjectArray(keptSlots);
+    testRoots().kept = newObjectArray(keptSlots);
   }
 
   void TearDown() override {
@@ -54,7 +54,7 @@ class CollectionsFixture : public RuntimeFixture {
   // Keeps the object reachable for the collector until the test ends.
   template <class T>
   T* keep(int32_t slot, T* object) {
-    statics().cGame.menuRows->set(slot, object);
+    testRoots().kept->set(slot, object);
     return object;
   }
 

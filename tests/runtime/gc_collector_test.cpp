@@ -164,7 +164,7 @@ __attribute__((noinline)) void endRunOfLastThread() {
 
 TEST_F(CollectorTest, FreeEverythingAtCloseFinalisesThreadsAndRootsWithoutResumingAnyone) {
   useRecordingWorld();
-  statics().CorvaQNDR.instance = newObject<Counted>();
+  testRoots().object = newObject<Counted>();
   makeThreadAndGarbage();
   EXPECT_EQ(lastThread->collectable(), 0);
   lastThread = nullptr;

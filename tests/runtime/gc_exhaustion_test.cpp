@@ -41,11 +41,11 @@ __attribute__((noinline)) int makeGarbageBeyondTheHeap(ObjectArray* kept) {
 
 TEST_F(ObjectHeapExhaustionTest, FullHeapCollectsAndTheRequestSucceeds) {
   finalisedCount = 0;
-  statics().cGame.menuRows = newObjectArray(20);
-  EXPECT_EQ(makeGarbageBeyondTheHeap(statics().cGame.menuRows), 0);
+  testRoots().kept = newObjectArray(20);
+  EXPECT_EQ(makeGarbageBeyondTheHeap(testRoots().kept), 0);
   EXPECT_GT(objectManager().collectionCount(), 0u);
   EXPECT_GT(finalisedCount, 0);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(statics().cGame.menuRows->get(i)->getClassId(), Garbage::classId);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(testRoots().kept->get(i)->getClassId(), Garbage::classId);
 }
 
 class NativePoolExhaustionTest : public RuntimeFixture {
@@ -65,7 +65,7 @@ std::string textNumbered(int i) { return std::string(400, static_cast<char>('a' 
 // one: the room left is in holes, none big enough for a long text.
 __attribute__((noinline)) int fillPoolAndLeaveHoles() {
   ObjectArray* texts = newObjectArray(200);
-  statics().cGame.menuRows = texts;
+  testRoots().kept = texts;
   int count = 0;
   while (count < 200) {
     String* text = newString(textNumbered(count).c_str());
@@ -81,7 +81,7 @@ __attribute__((noinline)) String* makeLongText() { return newString(std::string(
 TEST_F(NativePoolExhaustionTest, FragmentedPoolCompactsAndMovedTextsReadTheSame) {
   const int count = fillPoolAndLeaveHoles();
   ASSERT_GT(count, 20);
-  ObjectArray* texts = statics().cGame.menuRows;
+  ObjectArray* texts = testRoots().kept;
   // A raw pointer into one text's characters: that block must stay put.
   String* pinnedText = static_cast<String*>(texts->get(10));
   const char16_t* pinnedCharacters = pinnedText->characters();

@@ -55,7 +55,7 @@ constexpr int chainLength = 100000;
 
 __attribute__((noinline)) void makeRootedChain() {
   auto* head = newObject<Link>();
-  statics().CorvaQNDR.instance = head;
+  testRoots().object = head;
   Link* last = head;
   for (int i = 1; i < chainLength; ++i) {
     auto* link = newObject<Link>();
@@ -65,7 +65,7 @@ __attribute__((noinline)) void makeRootedChain() {
   }
 }
 
-__attribute__((noinline)) void dropRoot() { statics().CorvaQNDR.instance = nullptr; }
+__attribute__((noinline)) void dropRoot() { testRoots().object = nullptr; }
 
 TEST_F(ReachabilityTest, LongChainIsMarkedToItsEnd) {
   makeRootedChain();
@@ -86,7 +86,7 @@ constexpr int nestDepth = 1000;
 // level after the levels below it.
 __attribute__((noinline)) void makeRootedNest() {
   ObjectArray* outer = newObjectArray(2);
-  statics().cGame.menuRows = outer;
+  testRoots().kept = outer;
   for (int level = 0; level < nestDepth; ++level) {
     ObjectArray* inner = newObjectArray(2);
     outer->set(0, inner);
@@ -101,7 +101,7 @@ TEST_F(ReachabilityTest, DeepArrayNestIsMarkedCompletely) {
   collect();
   EXPECT_EQ(finalisedCount, 0);
   EXPECT_EQ(objectManager().registeredCount(), static_cast<uint32_t>(2 * nestDepth + 2));
-  statics().cGame.menuRows = nullptr;
+  testRoots().kept = nullptr;
   collect();
   EXPECT_EQ(finalisedCount, nestDepth + 1);
 }

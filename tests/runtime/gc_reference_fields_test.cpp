@@ -75,7 +75,7 @@ TYPED_TEST_SUITE(ReferenceFieldsTest, BuiltClasses);
 template <class T>
 __attribute__((noinline)) void makeRootedInstanceWithFilledFields() {
   T* instance = newObject<T>();
-  statics().CorvaQNDR.instance = instance;
+  testRoots().object = instance;
   constexpr size_t count = referencefields::count<T>();
   if constexpr (count > 0) {
     void* fields[count];
@@ -100,7 +100,7 @@ TYPED_TEST(ReferenceFieldsTest, WhatTheFieldsHoldSurvivesACollection) {
   this->collect();
   EXPECT_EQ(finalisedCount, 0);
   EXPECT_EQ(this->objectManager().registeredCount(), 1 + Expected<TypeParam>::count);
-  statics().CorvaQNDR.instance = nullptr;
+  testRoots().object = nullptr;
   this->collect();
   EXPECT_EQ(finalisedCount, static_cast<int>(Expected<TypeParam>::count));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -26,23 +27,65 @@ TEST_F(StaticsTest, EveryRootPointsAtAStaticOfTheBlock) {
     distinct.insert(root);
   }
   EXPECT_EQ(distinct.size(), StaticClass::rootCount);
-  // The reference statics declared so far are among them.
-  EXPECT_EQ(distinct.count(reinterpret_cast<Object**>(&block().cGame.menuRows)), 1u);
-  EXPECT_EQ(distinct.count(reinterpret_cast<Object**>(&block().cActor.displayList)), 1u);
-  EXPECT_EQ(distinct.count(&block().CorvaQNDR.instance), 1u);
+  EXPECT_EQ(distinct.count(reinterpret_cast<Object**>(&block().java_lang_System.out)), 1u);
+}
+
+TEST_F(StaticsTest, TheGameBlockListsItsOwnReferenceStatics) {
+  ASSERT_NE(block().gameBlock, nullptr);
+  EXPECT_EQ(block().gameBlockSize, sizeof(TestRoots));
+  ASSERT_EQ(block().gameRootCount, 2u);
+  EXPECT_EQ(block().gameRoots[0], reinterpret_cast<Object**>(&testRoots().kept));
+  EXPECT_EQ(block().gameRoots[1], &testRoots().object);
 }
 
 TEST_F(StaticsTest, StaticsStartAsZero) {
-  EXPECT_EQ(block().cGame.menuRows, nullptr);
-  EXPECT_EQ(block().IMenus.menuHeight, 0);
+  EXPECT_EQ(testRoots().kept, nullptr);
+  EXPECT_EQ(testRoots().object, nullptr);
   EXPECT_EQ(block().literalPool, nullptr);
   EXPECT_EQ(&statics(), &block());
 }
 
+// Nested statics structs: every reference static of every part is a root, in
+// declaration order, and a plain part adds none.
+struct PlainPart {
+  int32_t counter;
+};
+struct PartWithReferences {
+  Object* first;
+  int32_t between;
+  ObjectArray* second;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&PartWithReferences::first, &PartWithReferences::second};
+  }
+};
+struct InnerBlock {
+  PlainPart plain;
+  PartWithReferences references;
+  auto parts() { return std::tie(plain, references); }
+};
+struct OuterBlock {
+  PartWithReferences head;
+  InnerBlock inner;
+  auto parts() { return std::tie(head, inner); }
+};
+
+TEST(GameStaticsDescription, CollectsNestedPartsInOrder) {
+  constexpr GameStaticsDescription description = describeGameStatics<OuterBlock>();
+  static_assert(description.size == sizeof(OuterBlock));
+  static_assert(description.referenceCount == 4);
+  OuterBlock block{};
+  void* addresses[4] = {};
+  EXPECT_EQ(description.collectReferences(&block, addresses), addresses + 4);
+  EXPECT_EQ(addresses[0], &block.head.first);
+  EXPECT_EQ(addresses[1], &block.head.second);
+  EXPECT_EQ(addresses[2], &block.inner.references.first);
+  EXPECT_EQ(addresses[3], &block.inner.references.second);
+}
+
 __attribute__((noinline)) void fillReferenceStatics() {
-  statics().cGame.menuRows = newObjectArray(6);
-  statics().cGame.menuRows->set(0, newObjectArray(3));
-  statics().CorvaQNDR.instance = newObject<Object>();
+  testRoots().kept = newObjectArray(6);
+  testRoots().kept->set(0, newObjectArray(3));
+  testRoots().object = newObject<Object>();
   newObject<Object>();  // garbage
 }
 
@@ -50,9 +93,9 @@ TEST_F(StaticsTest, ReferenceStaticsAreRoots) {
   fillReferenceStatics();
   collect();
   EXPECT_EQ(objectManager().registeredCount(), 3u);
-  ASSERT_EQ(block().cGame.menuRows->getClassId(), classid::ObjectArray);
-  EXPECT_EQ(static_cast<ObjectArray*>(block().cGame.menuRows->get(0))->length(), 3);
-  statics().cGame.menuRows = nullptr;
+  ASSERT_EQ(testRoots().kept->getClassId(), classid::ObjectArray);
+  EXPECT_EQ(static_cast<ObjectArray*>(testRoots().kept->get(0))->length(), 3);
+  testRoots().kept = nullptr;
   collect();
   EXPECT_EQ(objectManager().registeredCount(), 1u);
 }
@@ -97,17 +140,17 @@ TEST(StaticBlockSetUp, RunsTheInitialisersInTheirFixedOrder) {
   EXPECT_EQ(log, expected);
 }
 
-void storeAMidlet() { statics().CorvaQNDR.instance = newObject<Object>(); }
+void storeAMidlet() { testRoots().object = newObject<Object>(); }
 
 TEST(StaticBlockSetUp, EachRuntimeHasItsOwnBlock) {
-  ClassInitialisers table;
+  ClassInitialisers table = testRootsInitialisers();
   table.cGame = &storeAMidlet;
   for (int run = 0; run < 3; ++run) {
     Application application;
     application.init(&table, 1u << 18, 1u << 18);
     EXPECT_EQ(Application::get(), &application);
-    ASSERT_NE(statics().CorvaQNDR.instance, nullptr);
-    EXPECT_TRUE(application.getMemoryManagers()->m_objectHeap.contains(statics().CorvaQNDR.instance));
+    ASSERT_NE(testRoots().object, nullptr);
+    EXPECT_TRUE(application.getMemoryManagers()->m_objectHeap.contains(testRoots().object));
     EXPECT_EQ(statics().classes[classid::Object].m_refFieldOffsets, nullptr);
     application.close();
     EXPECT_EQ(Application::get(), nullptr);

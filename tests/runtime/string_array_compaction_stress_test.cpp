@@ -133,7 +133,7 @@ std::string longLine(int i) { return "line " + std::to_string(i) + " of a text l
 TEST_F(CompactionStressTest, ContentsSurviveAMoveAtEveryAllocation) {
   constexpr int rounds = 60;
   ObjectArray* kept = newObjectArray(rounds + 2);
-  statics().cGame.menuRows = kept;
+  testRoots().kept = kept;
   MovingPool moving(pools().m_nativePool, objectManager());
   moving.start();
 

@@ -31,9 +31,9 @@ void appendMany(StringBuffer* buffer, char16_t mark, std::atomic<int>& ready) {
 }
 
 TEST_F(StringBufferThreadsTest, ConcurrentAppendsAllLandWhole) {
-  statics().cGame.menuRows = newObjectArray(1);
+  testRoots().kept = newObjectArray(1);
   auto* buffer = newObject<StringBuffer>(int32_t{1});
-  statics().cGame.menuRows->set(0, buffer);
+  testRoots().kept->set(0, buffer);
   std::atomic<int> ready{0};
   auto first = [&] { appendMany(buffer, u'x', ready); };
   auto second = [&] { appendMany(buffer, u'y', ready); };

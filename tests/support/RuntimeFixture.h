@@ -13,6 +13,17 @@
 #include "runtime/object/ClassInitialisers.h"
 #include "runtime/object/StaticClass.h"
 
+// Reference statics that runtime tests keep objects alive through, as the
+// game's block of statics when a test hands no class initialisers.
+struct TestRoots {
+  ObjectArray* kept;
+  Object* object;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&TestRoots::kept, &TestRoots::object}; }
+};
+inline TestRoots& testRoots() { return gameStaticsAs<TestRoots>(); }
+// A table with no initialisers whose game block is TestRoots.
+const ClassInitialisers& testRootsInitialisers();
+
 class RuntimeFixture : public ::testing::Test {
  protected:
   static constexpr uint32_t defaultObjectHeapBytes = 1u << 20;
@@ -21,7 +32,9 @@ class RuntimeFixture : public ::testing::Test {
   explicit RuntimeFixture(uint32_t objectHeapBytes = defaultObjectHeapBytes,
                           uint32_t nativePoolBytes = defaultNativePoolBytes,
                           const ClassInitialisers* initialisers = nullptr)
-      : m_objectHeapBytes(objectHeapBytes), m_nativePoolBytes(nativePoolBytes), m_initialisers(initialisers) {}
+      : m_objectHeapBytes(objectHeapBytes),
+        m_nativePoolBytes(nativePoolBytes),
+        m_initialisers(initialisers != nullptr ? initialisers : &testRootsInitialisers()) {}
 
   void SetUp() override { m_application.init(m_initialisers, m_objectHeapBytes, m_nativePoolBytes); }
   void TearDown() override { m_application.close(); }

@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-const fs::path contentFolder = fs::path(__FILE__).parent_path().parent_path().parent_path() / "content";
+const fs::path contentFolder = QUENDRILL_CONTENT_DIR;
 
 Bytes readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,9 +1,8 @@
 #pragma once
-// Class statics of the game classes, one struct per class, as members of the
-// static block (statics().cGame.menuRows). Every static starts as zero before
-// its class initialiser runs. A struct with reference statics lists them in
-// referenceFields(), which puts them in the collector's root table.
+// The shell's statics: one struct per class (the shell's share of cGame's
+// statics under cGame), reached as shellStatics().cGame.menuRows.
 #include <cstdint>
+#include <tuple>
 
 #include "runtime/object/ReferenceFields.h"
 
@@ -16,15 +15,6 @@ struct IMenusStatics {
   int32_t menuBottom;  // menuHeight + menuTop - 8
 };
 
-struct cActorStatics {
-  ObjectArray* layerHeads;   // ObjectArray of 1
-  ObjectArray* displayList;  // ObjectArray of 200
-  int32_t displayListCount;
-  static constexpr auto referenceFields() {
-    return ReferenceFieldList{&cActorStatics::layerHeads, &cActorStatics::displayList};
-  }
-};
-
 struct CorvaQNDRStatics {
   Object* instance;  // the one MIDlet
   static constexpr auto referenceFields() { return ReferenceFieldList{&CorvaQNDRStatics::instance}; }
@@ -33,4 +23,11 @@ struct CorvaQNDRStatics {
 struct cGameStatics {
   ObjectArray* menuRows;  // the menu-row table: one int[3] per row
   static constexpr auto referenceFields() { return ReferenceFieldList{&cGameStatics::menuRows}; }
+};
+
+struct ShellStatics {
+  IMenusStatics IMenus;
+  CorvaQNDRStatics CorvaQNDR;
+  cGameStatics cGame;
+  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame); }
 };

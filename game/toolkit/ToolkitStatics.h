@@ -1,0 +1,15 @@
+#pragma once
+// The toolkit's statics: one struct per toolkit class (and the toolkit's own
+// share of cGame's statics), each a member here and named after its class:
+// toolkitStatics().ASprite.pixelBuffer. The toolkit's block opens the game's
+// block of statics, so the toolkit reaches it without knowing the folders
+// above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
+#include <tuple>
+
+#include "runtime/object/StaticClass.h"
+
+struct ToolkitStatics {
+  auto parts() { return std::tie(); }
+};
+
+inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }
