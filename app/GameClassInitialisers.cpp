@@ -1,6 +1,7 @@
 #include "app/GameClassInitialisers.h"
 
 #include "game/GameStatics.h"
+#include "game/toolkit/ToolkitClassInitialisers.h"
 
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/lang/DebugLog.h"
@@ -39,6 +40,7 @@ const ClassInitialisers& gameClassInitialisers() {
     ClassInitialisers table;
     table.gameStatics = describeGameStatics<GameStatics>();
     setLangClassInitialisers(table);
+    setToolkitClassInitialisers(table);
     table.cActor = &cActor_clinit;
     table.cGame = &cGame_clinit_stub;
     table.IMenus = &IMenus_clinit;

@@ -8,6 +8,9 @@
 
 #include "runtime/object/StaticClass.h"
 
+// Each toolkit class (and each concern of cGame's toolkit share, as
+// cGame<Concern>Statics) declares its struct in its own header; this block
+// names one member per struct and lists it in parts().
 struct ToolkitStatics {
   auto parts() { return std::tie(); }
 };
