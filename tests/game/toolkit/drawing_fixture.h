@@ -57,6 +57,13 @@ class DrawingFixture : public ToolkitFixture {
       for (int32_t x = 0; x < surface.width; ++x) surface.row(y)[x] = value;
   }
   uint16_t pixelAt(int32_t x, int32_t y) const { return screen->surface().row(y)[x]; }
+  // How many screen pixels differ from the background.
+  int drawnCount(uint16_t under = background) const {
+    int count = 0;
+    for (int32_t y = 0; y < screenHeight; ++y)
+      for (int32_t x = 0; x < screenWidth; ++x) count += pixelAt(x, y) != under;
+    return count;
+  }
 
   // What drawRGB makes of one ARGB element over a background pixel.
   static uint16_t blendedOver(uint16_t under, uint32_t argb) {
