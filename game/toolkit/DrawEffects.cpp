@@ -14,6 +14,9 @@
 #include "runtime/glue/JavaArithmetic.h"
 #include "runtime/lang/Arrays.h"
 
+using Graphics = javax_microedition_lcdui_Graphics;
+using Image = javax_microedition_lcdui_Image;
+
 namespace {
 
 DrawEffectsStatics& effects() { return toolkitStatics().DrawEffects; }

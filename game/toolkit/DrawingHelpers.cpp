@@ -14,6 +14,9 @@
 #include "runtime/glue/JavaArithmetic.h"
 #include "runtime/lang/Arrays.h"
 
+using Graphics = javax_microedition_lcdui_Graphics;
+using Image = javax_microedition_lcdui_Image;
+
 namespace {
 
 constexpr int32_t colourBlockSide = 64;
@@ -166,7 +169,7 @@ void cGame::fillRectAlpha(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t 
   g->setClip(clipX, clipY, clipW, clipH);
 }
 
-cGame::Image* cGame::getColorImage(int32_t argb) {
+Image* cGame::getColorImage(int32_t argb) {
   cGameDrawStatics& statics = drawing();
   if (statics.colourImage != nullptr && argb == statics.colourImageColour) return statics.colourImage;
   IntArray* buffer = fillColourBlock(statics.colourImageBuffer, argb);

@@ -13,6 +13,8 @@
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/DebugLog.h"
 
+using Graphics = javax_microedition_lcdui_Graphics;
+
 namespace {
 
 cGameSnapshotStatics& snapshots() { return toolkitStatics().cGameSnapshots; }

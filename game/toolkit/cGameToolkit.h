@@ -27,29 +27,30 @@ class cGameToolkit {
   // --- drawing helpers (DrawingHelpers.cpp), draw effects (DrawEffects.cpp),
   // frame snapshots (FrameSnapshots.cpp). A null Graphics is logged and
   // nothing is drawn.
-  using Graphics = javax_microedition_lcdui_Graphics;
-  using Image = javax_microedition_lcdui_Image;
-  static void fillRect(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  static void fillRect(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
   // With a transform (sprite paint flags) the block is turned first; bit 2
   // swaps w and h, which are the source block's.
-  static void drawRGBTransformed(Graphics* g, IntArray* pixels, int32_t offset, int32_t scan, int32_t x, int32_t y,
-                                 int32_t w, int32_t h, bool processAlpha, bool ignored, int32_t transform);
+  static void drawRGBTransformed(javax_microedition_lcdui_Graphics* g, IntArray* pixels, int32_t offset, int32_t scan,
+                                 int32_t x, int32_t y, int32_t w, int32_t h, bool processAlpha, bool ignored,
+                                 int32_t transform);
   // Onto the screen Graphics the block is first cut to limitW x limitH.
-  static void drawRGBClipped(Graphics* g, int32_t limitW, int32_t limitH, IntArray* pixels, int32_t scan, int32_t srcX,
-                             int32_t srcY, int32_t x, int32_t y, int32_t w, int32_t h, bool processAlpha);
+  static void drawRGBClipped(javax_microedition_lcdui_Graphics* g, int32_t limitW, int32_t limitH, IntArray* pixels,
+                             int32_t scan, int32_t srcX, int32_t srcY, int32_t x, int32_t y, int32_t w, int32_t h,
+                             bool processAlpha);
   // Anti-aliased, its alpha running from alpha0 to alpha1; (x1, y1) itself
   // is not drawn.
-  static void drawLineRGB(Graphics* g, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t rgb, int32_t alpha0,
-                          int32_t alpha1);
-  static void drawRectRGB(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h, int32_t argb);
-  static void drawThickLine(Graphics* g, int32_t width, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t rgb,
-                            int32_t alpha0, int32_t alpha1);
+  static void drawLineRGB(javax_microedition_lcdui_Graphics* g, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                          int32_t rgb, int32_t alpha0, int32_t alpha1);
+  static void drawRectRGB(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h,
+                          int32_t argb);
+  static void drawThickLine(javax_microedition_lcdui_Graphics* g, int32_t width, int32_t x0, int32_t y0, int32_t x1,
+                            int32_t y1, int32_t rgb, int32_t alpha0, int32_t alpha1);
   static void setFillColor(int32_t argb);
   // The fill colour's block over the rectangle, within g's clip.
-  static void fillRectAlpha(Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  static void fillRectAlpha(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
   // The 64 x 64 image of one ARGB colour, rebuilt only when the colour
   // changes.
-  static Image* getColorImage(int32_t argb);
+  static javax_microedition_lcdui_Image* getColorImage(int32_t argb);
 
   static void initDrawEffects();
   static void enableEffect(int32_t n, bool resetParameters);
@@ -58,13 +59,14 @@ class cGameToolkit {
   static bool effectsPending();
   // The active pixel effect over a block: the pixels to draw (their size in
   // the DrawEffects statics), or null when the block is to be drawn as it is.
-  static IntArray* applyDrawEffects(Graphics* g, IntArray* pixels, int32_t x, int32_t y, int32_t w, int32_t h,
-                                    int32_t transform, bool processAlpha, bool flag);
-  static IntArray* applyDrawEffectsToImage(Graphics* g, Image* image, int32_t x, int32_t y, int32_t w, int32_t h,
-                                           int32_t transform, bool processAlpha, bool flag);
+  static IntArray* applyDrawEffects(javax_microedition_lcdui_Graphics* g, IntArray* pixels, int32_t x, int32_t y,
+                                    int32_t w, int32_t h, int32_t transform, bool processAlpha, bool flag);
+  static IntArray* applyDrawEffectsToImage(javax_microedition_lcdui_Graphics* g,
+                                           javax_microedition_lcdui_Image* image, int32_t x, int32_t y, int32_t w,
+                                           int32_t h, int32_t transform, bool processAlpha, bool flag);
   static IntArray* setAlpha(IntArray* src, IntArray* dst, int32_t count, int32_t alpha, bool keyed, bool scale);
-  static IntArray* highlightBand(Graphics* g, IntArray* src, IntArray* dst, int32_t x, int32_t y, int32_t w, int32_t h,
-                                 int32_t transform, bool scaleBySource);
+  static IntArray* highlightBand(javax_microedition_lcdui_Graphics* g, IntArray* src, IntArray* dst, int32_t x,
+                                 int32_t y, int32_t w, int32_t h, int32_t transform, bool scaleBySource);
 
   static int32_t findFreeSnapshot();
   static int32_t findSnapshot(Object* key, int32_t frame);
