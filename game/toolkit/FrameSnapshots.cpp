@@ -27,7 +27,6 @@ bool tablesExist() {
 // The warped frame is laid out in the shared buffer at this pitch; the edge
 // tables hold one entry per screen row.
 constexpr int32_t warpPitch = 100;
-constexpr int32_t warpRows = sharedPixelBufferLength / warpPitch;
 constexpr int32_t edgeTableRows = 480;
 
 struct EdgeTables {
@@ -162,7 +161,7 @@ void cGame::drawWarpedSnapshot(Object* key, int32_t frame, int32_t pivotX, int32
   if (buffer == nullptr || buffer->elements() == nullptr) return;
   // The frame must fit the buffer's pitch and the edge tables: whatever
   // lies beyond them is cut off rather than written past them.
-  const int32_t rows = std::min({bottomCorner.y, edgeTableRows, warpRows});
+  const int32_t rows = std::min({bottomCorner.y, edgeTableRows, buffer->length() / warpPitch});
   int32_t* out = buffer->elements();
   std::fill_n(out, buffer->length(), 0);
   const int32_t* in = source->elements();
