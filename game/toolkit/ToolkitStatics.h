@@ -6,13 +6,23 @@
 // above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
 #include <tuple>
 
+#include "game/toolkit/cGameDataStreamStatics.h"
+#include "game/toolkit/cGameLzmaStatics.h"
+#include "game/toolkit/cGamePackStatics.h"
+#include "game/toolkit/cGameStreamReadersStatics.h"
+#include "game/toolkit/cGameTextStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
-  auto parts() { return std::tie(); }
+  cGameDataStreamStatics cGameDataStream;
+  cGameStreamReadersStatics cGameStreamReaders;
+  cGameLzmaStatics cGameLzma;
+  cGamePackStatics cGamePack;
+  cGameTextStatics cGameText;
+  auto parts() { return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText); }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }
