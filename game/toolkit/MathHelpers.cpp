@@ -7,7 +7,10 @@
 #include "game/toolkit/cGameAlias.h"
 #include "runtime/glue/ElementAccess.h"
 #include "runtime/glue/JavaArithmetic.h"
+#include "runtime/LiteralIds.h"
+#include "runtime/exceptions/java_lang_Throwable.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
 
 using namespace angle;
 
@@ -122,4 +125,21 @@ int32_t cGame::angleOf(int32_t x, int32_t y) {
     arctangents = table;
   }
   return angleFromArctangents(arctangents->elements(), x, y);
+}
+
+void cGame::loadMathTables() {
+  openPack(literalOrNull(static_cast<int32_t>(LiteralId::mathTablePack)));
+  Object* cosines = readPackTypedArray(0);
+  Object* second = readPackTypedArray(1);
+  closePack();
+  cGameMathStatics& math = toolkitStatics().cGameMath;
+  math.secondTable = second;
+  if (cosines == nullptr || cosines->getClassId() != classid::IntArray ||
+      static_cast<IntArray*>(cosines)->length() < cosTableLength) {
+    debugLog("math tables: no cosine table of %d ints", cosTableLength);
+    return;
+  }
+  math.cosTable = static_cast<IntArray*>(cosines);
+  // Built again from the new cosines at the next angleOf.
+  math.arctangentTable = nullptr;
 }

@@ -165,6 +165,10 @@ class cGameToolkit {
   static int32_t cosLookup(int32_t angle);
   static int32_t angleOf(int32_t x, int32_t y);
   static int32_t sqrtFixed(int32_t v);
+  // The trigonometry pack's two tables (entries 0 and 1 of the pack of the
+  // math-table literal): what the start-up loading step reads. A cosine
+  // table that is not an int[65] or longer is logged and not taken.
+  static void loadMathTables();
 
  protected:
   cGameToolkit() = default;
