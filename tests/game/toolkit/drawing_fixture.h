@@ -4,10 +4,10 @@
 // quarter-wave cosine table in cGame's statics.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
-#include <numbers>
+#include <vector>
 
 #include "game/toolkit/MathHelpers.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -16,15 +16,16 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
 #include "tests/game/toolkit/toolkit_fixture.h"
+#include "tools/compiler/MathTablePack.h"
 
 using cGame = cGameToolkit;
 using Image = javax_microedition_lcdui_Image;
 using Graphics = javax_microedition_lcdui_Graphics;
 
-// cos(i * 90 / 64 degrees) in 8.8, rounded: T[0] = 256, T[64] = 0.
+// The cosines the content compiler packs: T[0] = 256, T[64] = 0.
 inline void fillCosineTable(int32_t* table) {
-  for (int32_t i = 0; i < cosTableLength; ++i)
-    table[i] = int32_t(std::lround(256.0 * std::cos(i * std::numbers::pi / 128.0)));
+  const std::vector<int32_t> cosines = tools::quarterWaveCosine();
+  std::copy(cosines.begin(), cosines.end(), table);
 }
 
 inline IntArray* newCosineTable() {
