@@ -1,7 +1,7 @@
 // Frame snapshots: captured sprite frames in five slots, and their drawing
 // turned about a pivot by texture-mapped scanlines.
 #include <algorithm>
-#include <cstring>
+#include <utility>
 
 #include "game/toolkit/MathHelpers.h"
 #include "game/toolkit/SharedPixelBuffer.h"

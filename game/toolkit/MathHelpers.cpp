@@ -5,10 +5,10 @@
 
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameAlias.h"
-#include "runtime/glue/ElementAccess.h"
-#include "runtime/glue/JavaArithmetic.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
+#include "runtime/glue/ElementAccess.h"
+#include "runtime/glue/JavaArithmetic.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/DebugLog.h"
 
