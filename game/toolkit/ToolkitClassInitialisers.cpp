@@ -1,6 +1,9 @@
 #include "game/toolkit/ToolkitClassInitialisers.h"
 
+#include "game/toolkit/cGameToolkit.h"
+
 void setToolkitClassInitialisers(ClassInitialisers& table) {
-  // Each toolkit class with static state adds its initialiser here.
-  (void)table;
+  // The shell's cGame initialiser replaces this entry and calls
+  // clinitGameData first.
+  table.cGame = &cGameToolkit::clinitGameData;
 }

@@ -6,13 +6,36 @@
 // above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
 #include <tuple>
 
+#include "game/toolkit/ASpriteStatics.h"
+#include "game/toolkit/DrawEffectsStatics.h"
+#include "game/toolkit/cGameDataStreamStatics.h"
+#include "game/toolkit/cGameDrawStatics.h"
+#include "game/toolkit/cGameLzmaStatics.h"
+#include "game/toolkit/cGameMathStatics.h"
+#include "game/toolkit/cGamePackStatics.h"
+#include "game/toolkit/cGameSnapshotStatics.h"
+#include "game/toolkit/cGameStreamReadersStatics.h"
+#include "game/toolkit/cGameTextStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
-  auto parts() { return std::tie(); }
+  cGameDataStreamStatics cGameDataStream;
+  cGameStreamReadersStatics cGameStreamReaders;
+  cGameLzmaStatics cGameLzma;
+  cGamePackStatics cGamePack;
+  cGameTextStatics cGameText;
+  ASpriteStatics ASprite;
+  cGameDrawStatics cGameDraw;
+  DrawEffectsStatics DrawEffects;
+  cGameSnapshotStatics cGameSnapshots;
+  cGameMathStatics cGameMath;
+  auto parts() {
+    return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText, ASprite, cGameDraw,
+                    DrawEffects, cGameSnapshots, cGameMath);
+  }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }

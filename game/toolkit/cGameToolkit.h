@@ -7,18 +7,168 @@
 // The operations are static, as cGame keeps its whole state in statics.
 #include <cstdint>
 
+class ByteArray;
+class IntArray;
 class Object;
+class ObjectArray;
+class String;
+class java_io_InputStream;
+class javax_microedition_lcdui_Graphics;
+class javax_microedition_lcdui_Image;
 
 class cGameToolkit {
  public:
   // --- resource packs, streams and texts
-  // (declared by the game-data files)
+  // The data stream: a cursor over a byte array (cGameDataStream.cpp). Every
+  // read and write is bounded: past the end it stops, answers 0 and marks
+  // the data damaged. set() keeps the previous cursor on a small stack, so
+  // switches may nest; restore() takes the innermost kept one back.
+  static void set(ByteArray* data, int32_t pos);
+  static void restore();
+  static ByteArray* getData();
+  static int32_t getPosition();
+  static bool hasMore();
+  static void skip(int32_t n);
+  // True once a read or write of the current data went past its end.
+  static bool isDataDamaged();
+  static bool readBoolean();
+  static int32_t readUnsignedByte();
+  static int32_t readByte();
+  static int32_t readUnsignedShort();
+  static int32_t readShort();
+  static int32_t readInt();
+  static void readIntArray(IntArray* a, int32_t off, int32_t len);
+  static void writeBoolean(bool v);
+  static void writeByte(int32_t v);
+  static void writeShort(int32_t v);
+  static void writeInt(int32_t v);
+  static void writeIntArray(IntArray* a, int32_t off, int32_t len);
+
+  // Counting little-endian readers on an InputStream (cGameStreamReaders.cpp);
+  // each adds the bytes it got to the byte counter.
+  static int32_t readStreamByte(java_io_InputStream* in);
+  static int32_t readStreamU16(java_io_InputStream* in);
+  static int32_t readStreamS32(java_io_InputStream* in);
+  // Answers the bytes actually read (len unless the stream ended early).
+  static int32_t readStreamFully(java_io_InputStream* in, ByteArray* b, int32_t off, int32_t len);
+  // byte[], short[], int[] or Object[]; null when the data is malformed or
+  // ends early.
+  static Object* readTypedArray(java_io_InputStream* in);
+  static int32_t getStreamByteCount();
+  static void setStreamByteCount(int32_t count);
+
+  // LZMA (cGameLzma.cpp): decodes n entry bytes of in into the decoder's
+  // output field (null on malformed data); takeLzmaOutput hands it over.
+  static void lzmaDecode(java_io_InputStream* in, int32_t n);
+  static ByteArray* takeLzmaOutput();
+
+  // Resource packs (cGameResourcePack.cpp). locatePack answers -1 when the
+  // entry is unavailable (missing part, damaged tables, index outside).
+  static void openPack(String* name);
+  static void closePack();
+  static int32_t locatePack(int32_t i);
+  static ByteArray* readPackEntry(int32_t i);
+  static Object* readPackTypedArray(int32_t i);
+  static void seekPack(int32_t pos);
+  static void skipPackBytes(int32_t n);
+  static int32_t readPackByte();
+  static int32_t readPackFully(ByteArray* b, int32_t off, int32_t len);
+  static void readPackPartOffsets();
+  static java_io_InputStream* openResource(String* name);
+  static void loadPackStringTable(String* name);
+  static String* getPackString(int32_t i);
+  static int32_t getPackEntryType();
+  static bool isPackEntryCompressed();
+
+  // Text packs (cGameTextPack.cpp).
+  static int32_t readTextPack(java_io_InputStream* in);
+  static void loadTextPack(String* pack, int32_t entry);
+  static void loadTextPacks(String* pack, int32_t first, int32_t second);
+  static void clearTexts();
+  static String* getText(int32_t id);
+  static String* formatText(String* textTemplate, ObjectArray* args);
+  static String* formatText1(String* textTemplate, String* arg);
+  static String* getLanguageSuffix(int32_t i);
+  static void cacheAllTexts();
+  static int32_t getTextCount();
+
+  // The toolkit's share of cGame's class initialiser; the shell's cGame
+  // initialiser calls it first.
+  static void clinitGameData();
 
   // --- sprites: loading, caches
   // (declared by the sprite files)
 
   // --- sound bank
   // (declared by the sound files)
+
+  // --- drawing helpers (DrawingHelpers.cpp), draw effects (DrawEffects.cpp),
+  // frame snapshots (FrameSnapshots.cpp). A null Graphics is logged and
+  // nothing is drawn.
+  static void fillRect(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  // With a transform (sprite paint flags) the block is turned first; bit 2
+  // swaps w and h, which are the source block's.
+  static void drawRGBTransformed(javax_microedition_lcdui_Graphics* g, IntArray* pixels, int32_t offset, int32_t scan,
+                                 int32_t x, int32_t y, int32_t w, int32_t h, bool processAlpha, bool ignored,
+                                 int32_t transform);
+  // Onto the screen Graphics the block is first cut to limitW x limitH.
+  static void drawRGBClipped(javax_microedition_lcdui_Graphics* g, int32_t limitW, int32_t limitH, IntArray* pixels,
+                             int32_t scan, int32_t srcX, int32_t srcY, int32_t x, int32_t y, int32_t w, int32_t h,
+                             bool processAlpha);
+  // Anti-aliased, its alpha running from alpha0 to alpha1; (x1, y1) itself
+  // is not drawn.
+  static void drawLineRGB(javax_microedition_lcdui_Graphics* g, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
+                          int32_t rgb, int32_t alpha0, int32_t alpha1);
+  static void drawRectRGB(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h,
+                          int32_t argb);
+  static void drawThickLine(javax_microedition_lcdui_Graphics* g, int32_t width, int32_t x0, int32_t y0, int32_t x1,
+                            int32_t y1, int32_t rgb, int32_t alpha0, int32_t alpha1);
+  static void setFillColor(int32_t argb);
+  // The fill colour's block over the rectangle, within g's clip.
+  static void fillRectAlpha(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h);
+  // The 64 x 64 image of one ARGB colour, rebuilt only when the colour
+  // changes.
+  static javax_microedition_lcdui_Image* getColorImage(int32_t argb);
+
+  static void initDrawEffects();
+  static void enableEffect(int32_t n, bool resetParameters);
+  static void setEffectDefaults(int32_t n);
+  static bool isEffectActive(int32_t n);
+  static bool effectsPending();
+  // The active pixel effect over a block: the pixels to draw (their size in
+  // the DrawEffects statics), or null when the block is to be drawn as it is.
+  static IntArray* applyDrawEffects(javax_microedition_lcdui_Graphics* g, IntArray* pixels, int32_t x, int32_t y,
+                                    int32_t w, int32_t h, int32_t transform, bool processAlpha, bool flag);
+  static IntArray* applyDrawEffectsToImage(javax_microedition_lcdui_Graphics* g,
+                                           javax_microedition_lcdui_Image* image, int32_t x, int32_t y, int32_t w,
+                                           int32_t h, int32_t transform, bool processAlpha, bool flag);
+  static IntArray* setAlpha(IntArray* src, IntArray* dst, int32_t count, int32_t alpha, bool keyed, bool scale);
+  static IntArray* highlightBand(javax_microedition_lcdui_Graphics* g, IntArray* src, IntArray* dst, int32_t x,
+                                 int32_t y, int32_t w, int32_t h, int32_t transform, bool scaleBySource);
+
+  static int32_t findFreeSnapshot();
+  static int32_t findSnapshot(Object* key, int32_t frame);
+  static void freeSnapshot(int32_t i);
+  // The snapshot turned by degrees about (pivotX, pivotY), on cGame::graphics.
+  static void drawWarpedSnapshot(Object* key, int32_t frame, int32_t pivotX, int32_t pivotY, int32_t x, int32_t y,
+                                 int32_t degrees, int32_t flags);
+
+  // --- math helpers (MathHelpers.cpp)
+  static int32_t readShortLE(ByteArray* bytes, int32_t offset);
+  static bool byteIsSet(ByteArray* bytes, int32_t i);
+  // rect = {x, y, w, h}; every border inside.
+  static bool rectContains(int32_t x, int32_t y, IntArray* rect);
+  static int32_t approxLength(int32_t dx, int32_t dy);
+  static int32_t lerpColor(int32_t c0, int32_t c1, int32_t percent);
+  // 8.8 cosine of an angle in 256ths of a turn; the sine of a is
+  // cosLookup(quarter - a).
+  static int32_t cosLookup(int32_t angle);
+  static int32_t angleOf(int32_t x, int32_t y);
+  static int32_t sqrtFixed(int32_t v);
+  // The trigonometry pack's two tables (entries 0 and 1 of the pack of the
+  // math-table literal): what the start-up loading step reads. A cosine
+  // table that is not an int[65] or longer is logged and not taken.
+  static void loadMathTables();
 
  protected:
   cGameToolkit() = default;

@@ -8,6 +8,7 @@
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
+#include "tools/compiler/MathTablePack.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
 
@@ -60,6 +61,10 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   ArchiveWriter archive;
   addEntry(archive, "app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
   addEntry(archive, "constants.bin", std::move(pool));
+  // A pack is opened by its literal's text; the archive drops its leading "/".
+  const std::string mathPack = literals.texts[size_t(LiteralId::mathTablePack)];
+  for (PackFile& file : writeMathTablePack(mathPack))
+    addEntry(archive, file.name.starts_with('/') ? file.name.substr(1) : file.name, std::move(file.bytes));
   return archive.write();
 }
 

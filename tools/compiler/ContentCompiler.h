@@ -3,6 +3,7 @@
 // the resource archive data.bar. The same sources always give the same bytes.
 //   literals.txt  -> entry "constants.bin" (the string-literal pool)
 //   app.jad       -> entry "app.jad", as it is
+//   (computed)    -> the trigonometry pack, named by its literal
 #include <cstdint>
 #include <filesystem>
 #include <vector>
