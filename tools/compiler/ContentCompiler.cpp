@@ -46,24 +46,15 @@ void addEntry(ArchiveWriter& archive, const std::string& name, std::vector<uint8
 // Part files stay small enough to reopen and skip through quickly.
 constexpr size_t maxPackPartBytes = 64u << 10;
 
-// The language suffixes, in the order of the game's language indices.
-constexpr LiteralId languageSuffixes[] = {
-    LiteralId::languageSuffix0,  LiteralId::languageSuffix1,  LiteralId::languageSuffix2,
-    LiteralId::languageSuffix3,  LiteralId::languageSuffix4,  LiteralId::languageSuffix5,
-    LiteralId::languageSuffix6,  LiteralId::languageSuffix7,  LiteralId::languageSuffix8,
-    LiteralId::languageSuffix9,  LiteralId::languageSuffix10, LiteralId::languageSuffix11,
-    LiteralId::languageSuffix12, LiteralId::languageSuffix13, LiteralId::languageSuffix14,
-};
-
 // texts/<suffix>.txt -> the text pack named literal 128 + suffix. The first
 // language is the reference whose line order fixes the ids.
 void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
   if (!std::filesystem::is_directory(folder)) return;
   const auto& texts = literals.texts;
   const std::string& prefix = texts.at(static_cast<size_t>(LiteralId::packNamePrefix));
-  const std::filesystem::path referenceSource = folder / (texts.at(static_cast<size_t>(languageSuffixes[0])) + ".txt");
+  const std::filesystem::path referenceSource = folder / (texts.at(static_cast<size_t>(languageSuffixLiterals[0])) + ".txt");
   const auto reference = parseTextSource(readSource(referenceSource), referenceSource.string());
-  for (LiteralId suffixId : languageSuffixes) {
+  for (LiteralId suffixId : languageSuffixLiterals) {
     const std::string& suffix = texts.at(static_cast<size_t>(suffixId));
     const std::filesystem::path source = folder / (suffix + ".txt");
     if (!std::filesystem::exists(source)) continue;
