@@ -9,6 +9,7 @@
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/PackStage.h"
+#include "tools/compiler/TableSources.h"
 #include "tools/compiler/TextSources.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
@@ -43,9 +44,6 @@ void addEntry(ArchiveWriter& archive, const std::string& name, std::vector<uint8
   archive.add(name, std::move(bytes));
 }
 
-// Part files stay small enough to reopen and skip through quickly.
-constexpr size_t maxPackPartBytes = 64u << 10;
-
 // texts/<suffix>.txt -> the text pack named literal 128 + suffix. The first
 // language is the reference whose line order fixes the ids.
 void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
@@ -71,7 +69,7 @@ void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const st
         throw std::runtime_error(source.string() + ": entry " + std::to_string(entry) + ": " + error.what());
       }
     }
-    addPack(archive, literals, prefix + suffix, pack, maxPackPartBytes);
+    addPack(archive, literals, prefix + suffix, pack);
   }
 }
 
@@ -96,6 +94,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addEntry(archive, "app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
   addEntry(archive, "constants.bin", std::move(pool));
   addTextPacks(archive, literals, contentFolder / "texts");
+  addTablePacks(archive, literals, contentFolder / "tables");
   return archive.write();
 }
 

@@ -5,6 +5,7 @@
 //   app.jad       -> entry "app.jad", as it is
 //   texts/<language suffix>.txt -> the language's text pack, named by
 //                    literal 128 and the suffix (parts joined by literal 217)
+//   tables/*.json -> resource packs of typed arrays (TableSources.h)
 #include <cstdint>
 #include <filesystem>
 #include <vector>

@@ -11,9 +11,12 @@
 
 namespace tools {
 
+// Part files stay small enough to reopen and skip through quickly.
+constexpr size_t maxPackPartBytes = 64u << 10;
+
 // Parts of at most maxPartBytes, as whole entries allow. Throws
 // std::runtime_error when an archive entry of that name exists.
 void addPack(ArchiveWriter& archive, const LiteralTable& literals, const std::string& packName,
-             const PackWriter& pack, size_t maxPartBytes);
+             const PackWriter& pack, size_t maxPartBytes = maxPackPartBytes);
 
 }  // namespace tools

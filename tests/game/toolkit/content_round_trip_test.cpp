@@ -8,6 +8,7 @@
 
 #include "game/toolkit/cGameToolkit.h"
 #include "runtime/LiteralIds.h"
+#include "runtime/lang/Arrays.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "tests/game/toolkit/toolkit_fixture.h"
 #include "tests/support/MappedFileSystem.h"
@@ -66,6 +67,29 @@ TEST_F(ContentRoundTripTest, CompiledTextsReadBackThroughTheArchive) {
   EXPECT_EQ(textOf(cGame::getText(3 + 1199)), u"Line 1199 of the room");
   cGame::loadTextPack(french, 2);
   EXPECT_EQ(textOf(cGame::getText(0)), u"La porte");
+  EXPECT_EQ(wince::openFileCount(), 0);
+}
+
+TEST_F(ContentRoundTripTest, CompiledTablesReadBackAsTypedArrays) {
+  const fs::path content = m_folders.root / "content";
+  std::string cosines;
+  for (int i = 0; i < 2000; ++i) cosines += (i ? "," : "") + std::to_string((i * 7919) % 512 - 256);
+  writeFile(content / "tables" / "math.json",
+            "{\"pack\": " + std::to_string(static_cast<int>(LiteralId::mathTablePack)) +
+                ", \"compress\": true, \"entries\": [{\"ints\": [" + cosines +
+                "]}, {\"arrays\": [{\"bytes\": [1, 255]}, {\"shorts\": [-1, 40000]}]}]}");
+  compileInto(content);
+  cGame::openPack(stringLiteral(static_cast<int32_t>(LiteralId::mathTablePack)));
+  auto* table = static_cast<IntArray*>(cGame::readPackTypedArray(0));
+  ASSERT_NE(table, nullptr);
+  EXPECT_TRUE(cGame::isPackEntryCompressed());
+  ASSERT_EQ(table->length(), 2000);
+  EXPECT_EQ(table->get(1999), (1999 * 7919) % 512 - 256);
+  auto* nested = static_cast<ObjectArray*>(cGame::readPackTypedArray(1));
+  ASSERT_NE(nested, nullptr);
+  EXPECT_EQ(static_cast<ByteArray*>(nested->get(0))->get(1), -1);
+  EXPECT_EQ(static_cast<ShortArray*>(nested->get(1))->get(1), static_cast<int16_t>(40000));
+  cGame::closePack();
   EXPECT_EQ(wince::openFileCount(), 0);
 }
 
