@@ -33,7 +33,8 @@ TypedArrayValue typedArrayOf(const json& value) {
   if (!value.is_object() || value.size() != 1) {
     throw std::runtime_error("a typed array is one of {\"bytes\"|\"shorts\"|\"ints\"|\"arrays\": [...]}");
   }
-  const auto& [kind, elements] = *value.items().begin();
+  const std::string kind = value.begin().key();
+  const json& elements = value.begin().value();
   if (kind == "bytes") return TypedArrayValue::ofBytes(numbersOf(elements));
   if (kind == "shorts") return TypedArrayValue::ofShorts(numbersOf(elements));
   if (kind == "ints") return TypedArrayValue::ofInts(numbersOf(elements));
