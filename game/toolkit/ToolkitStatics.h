@@ -6,13 +6,17 @@
 // above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
 #include <tuple>
 
+#include "game/toolkit/cGameSoundStatics.h"
+#include "game/toolkit/cGameStateStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
-  auto parts() { return std::tie(); }
+  cGameStateStatics cGameState;
+  cGameSoundStatics cGameSound;
+  auto parts() { return std::tie(cGameState, cGameSound); }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }

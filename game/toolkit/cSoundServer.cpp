@@ -1,0 +1,170 @@
+#include "game/toolkit/cSoundServer.h"
+
+#include <utility>
+
+#include "game/toolkit/SoundIds.h"
+#include "game/toolkit/ToolkitStatics.h"
+#include "runtime/exceptions/ThreadExceptionState.h"
+#include "runtime/io/java_io_ByteArrayInputStream.h"
+#include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/String.h"
+#include "runtime/media/javax_microedition_media_Manager.h"
+#include "runtime/media/javax_microedition_media_Player.h"
+#include "runtime/thread/java_lang_Thread.h"
+
+namespace {
+
+using Player = javax_microedition_media_Player;
+
+void release(Object* player) {
+  if (Player* view = cSoundServer::playerView(player)) {
+    view->stop();
+    view->deallocate();
+  }
+}
+
+}  // namespace
+
+std::mutex& cSoundServer::handoverLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+javax_microedition_media_Player* cSoundServer::playerView(Object* player) {
+  return player != nullptr ? static_cast<Player*>(player->lookupInterface(classid::javax_microedition_media_Player))
+                           : nullptr;
+}
+
+bool cSoundServer::isStarted(Object* player) {
+  Player* view = playerView(player);
+  return view != nullptr && view->getState() == Player::STARTED;
+}
+
+void cSoundServer::init() {
+  running = 0;
+  requestA = -1;
+  loopCountA = 0;
+  requestB = -1;
+}
+
+void* cSoundServer::lookupInterface(int32_t interfaceId) {
+  return interfaceId == classid::java_lang_Runnable ? static_cast<java_lang_Runnable*>(this) : nullptr;
+}
+
+void cSoundServer::request(int32_t id, bool loop) {
+  std::lock_guard<std::mutex> hold(handoverLock());
+  requestA = id;
+  loopCountA = loop ? -1 : 1;
+}
+
+void cSoundServer::stopA() {
+  cGameSoundStatics& bank = toolkitStatics().cGameSound;
+  Object* player;
+  {
+    std::lock_guard<std::mutex> hold(handoverLock());
+    player = std::exchange(bank.playerA, nullptr);
+    requestA = -1;
+    ++bank.stopsA;
+  }
+  release(player);
+}
+
+void cSoundServer::stopB() {
+  cGameSoundStatics& bank = toolkitStatics().cGameSound;
+  Object* player;
+  {
+    std::lock_guard<std::mutex> hold(handoverLock());
+    player = std::exchange(bank.playerB, nullptr);
+    requestB = -1;
+    ++bank.stopsB;
+  }
+  release(player);
+}
+
+bool cSoundServer::serveChannel(bool channelA) {
+  cGameSoundStatics& bank = toolkitStatics().cGameSound;
+  int32_t& pending = channelA ? requestA : requestB;
+  Object*& channelPlayer = channelA ? bank.playerA : bank.playerB;
+  uint32_t& stops = channelA ? bank.stopsA : bank.stopsB;
+
+  int32_t id;
+  bool loop;
+  uint32_t stopsWhenTaken;
+  Object* previous;
+  java_io_ByteArrayInputStream* stream = nullptr;
+  String* type = nullptr;
+  {
+    std::lock_guard<std::mutex> hold(handoverLock());
+    if (pending == -1) return false;
+    id = std::exchange(pending, -1);
+    loop = channelA && loopCountA < 0;
+    (channelA ? bank.currentA : bank.currentB) = id;
+    previous = std::exchange(channelPlayer, nullptr);
+    stopsWhenTaken = stops;
+    if (id >= 0 && id < sound::count && bank.data != nullptr && bank.contentType != nullptr) {
+      stream = static_cast<java_io_ByteArrayInputStream*>(bank.data->get(id));
+      type = static_cast<String*>(bank.contentType->get(id));
+    }
+  }
+  release(previous);
+  if (stream == nullptr) {
+    debugLog("cSoundServer: sound %d has no data", id);
+    return true;
+  }
+
+  stream->reset();
+  Object* player = javax_microedition_media_Manager::createPlayer(stream, type);
+  Player* view = playerView(player);
+  if (view == nullptr) {
+    // Nothing to prefetch or start: the channel stays silent.
+    debugLog("cSoundServer: sound %d could not be made into a player", id);
+    return true;
+  }
+  // The device reads the loop count when the player is realized.
+  if (loop) view->setLoopCount(-1);
+  view->prefetch();
+
+  bool started = false;
+  {
+    std::lock_guard<std::mutex> hold(handoverLock());
+    if (stops == stopsWhenTaken && pending == -1) {
+      channelPlayer = player;
+      view->start();
+      started = true;
+    }
+  }
+  if (!started) release(player);
+  return true;
+}
+
+cSoundServer::Served cSoundServer::servePass() {
+  Served served{};
+  served.a = serveChannel(true);
+  served.b = serveChannel(false);
+  return served;
+}
+
+void cSoundServer::run() {
+  __atomic_store_n(&running, 1, __ATOMIC_RELAXED);
+  ThreadExceptionState& exceptions = thisThreadsExceptionState();
+  // A java_lang_Exception costs the pass its requests; anything else ends
+  // the server.
+  auto recovered = [&] {
+    if (exceptions.pending == nullptr) return true;
+    if (Object::instanceOf(exceptions.pending, classid::java_lang_Exception) == 0) return false;
+    debugLog("cSoundServer: exception of class %d; the requests are dropped",
+             static_cast<int16_t>(exceptions.pending->getClassId()));
+    exceptions.pending = nullptr;
+    std::lock_guard<std::mutex> hold(handoverLock());
+    requestA = -1;
+    requestB = -1;
+    return true;
+  };
+  while (__atomic_load_n(&running, __ATOMIC_RELAXED) != 0) {
+    if (!serveChannel(true)) java_lang_Thread::sleep(idleSleepMillis);
+    if (!recovered()) return;
+    if (!serveChannel(false)) java_lang_Thread::sleep(idleSleepMillis);
+    if (!recovered()) return;
+  }
+}
