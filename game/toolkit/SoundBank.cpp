@@ -54,13 +54,17 @@ void cGame::initSoundBank() {
   sounds.resumeId = -1;
 }
 
-void cGame::startSoundServer() {
+java_lang_Thread* cGame::startSoundServer() {
   cSoundServer* server = newObject<cSoundServer>();
-  if (server == nullptr) return;
+  if (server == nullptr) return nullptr;
   bank().server = server;
   auto* thread = newObject<java_lang_Thread>(static_cast<Object*>(server));
-  if (thread == nullptr) return;
-  if (thread->start() == 0xFFFFFFFFu) debugLog("cGame: the sound server thread could not be started");
+  if (thread == nullptr) return nullptr;
+  if (thread->start() == 0xFFFFFFFFu) {
+    debugLog("cGame: the sound server thread could not be started");
+    return nullptr;
+  }
+  return thread;
 }
 
 void cGame::registerSound(ByteArray* data, int32_t type, int32_t id) {

@@ -10,6 +10,7 @@
 class ByteArray;
 class Object;
 class String;
+class java_lang_Thread;
 
 class cGameToolkit {
  public:
@@ -28,8 +29,9 @@ class cGameToolkit {
   // the start-up time stamp, no current or remembered sound.
   static void initSoundBank();
   // The cGame constructor's part: makes the one cSoundServer and starts its
-  // thread with the creating thread's priority.
-  static void startSoundServer();
+  // thread with the creating thread's priority. Answers that thread (null
+  // when it could not start).
+  static java_lang_Thread* startSoundServer();
   // Reads the 34 sounds of the sound pack (which stays open).
   static void loadSounds();
   // 0 <= id < 34 and data not empty: the sound's bytes, channel (type 0: B,
