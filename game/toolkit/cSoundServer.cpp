@@ -18,7 +18,7 @@ namespace {
 using Player = javax_microedition_media_Player;
 
 void release(Object* player) {
-  if (Player* view = cSoundServer::playerView(player)) {
+  if (Player* view = Player::viewOf(player)) {
     view->stop();
     view->deallocate();
   }
@@ -31,13 +31,8 @@ std::mutex& cSoundServer::handoverLock() {
   return lock;
 }
 
-javax_microedition_media_Player* cSoundServer::playerView(Object* player) {
-  return player != nullptr ? static_cast<Player*>(player->lookupInterface(classid::javax_microedition_media_Player))
-                           : nullptr;
-}
-
 bool cSoundServer::isStarted(Object* player) {
-  Player* view = playerView(player);
+  Player* view = Player::viewOf(player);
   return view != nullptr && view->getState() == Player::STARTED;
 }
 
@@ -115,7 +110,7 @@ bool cSoundServer::serveChannel(bool channelA) {
 
   stream->reset();
   Object* player = javax_microedition_media_Manager::createPlayer(stream, type);
-  Player* view = playerView(player);
+  Player* view = Player::viewOf(player);
   if (view == nullptr) {
     // Nothing to prefetch or start: the channel stays silent.
     debugLog("cSoundServer: sound %d could not be made into a player", id);

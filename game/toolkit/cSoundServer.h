@@ -15,8 +15,6 @@
 #include "runtime/lang/java_lang_Runnable.h"
 #include "runtime/object/Object.h"
 
-class javax_microedition_media_Player;
-
 class cSoundServer : public Object, public java_lang_Runnable {
  public:
   using Super = Object;
@@ -45,8 +43,6 @@ class cSoundServer : public Object, public java_lang_Runnable {
   Served servePass();
 
   static std::mutex& handoverLock();
-  // The player object's Player view, or null.
-  static javax_microedition_media_Player* playerView(Object* player);
   static bool isStarted(Object* player);
 
   int8_t running;

@@ -84,8 +84,8 @@ class SoundBankFixture : public ToolkitFixture {
     wince::waitForAudioCallbacks();
   }
 
-  static Player* playerA() { return cSoundServer::playerView(bank().playerA); }
-  static Player* playerB() { return cSoundServer::playerView(bank().playerB); }
+  static Player* playerA() { return Player::viewOf(bank().playerA); }
+  static Player* playerB() { return Player::viewOf(bank().playerB); }
   static int32_t stateOf(Player* player) { return player != nullptr ? player->getState() : -1; }
 };
 
