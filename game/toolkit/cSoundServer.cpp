@@ -77,59 +77,72 @@ void cSoundServer::stopB() {
   release(player);
 }
 
-bool cSoundServer::serveChannel(bool channelA) {
+cSoundServer::Handover cSoundServer::take(bool channelA) {
   cGameSoundStatics& bank = toolkitStatics().cGameSound;
-  int32_t& pending = channelA ? requestA : requestB;
-  Object*& channelPlayer = channelA ? bank.playerA : bank.playerB;
-  uint32_t& stops = channelA ? bank.stopsA : bank.stopsB;
-
-  int32_t id;
-  bool loop;
-  uint32_t stopsWhenTaken;
+  Handover handover;
+  handover.channelA = channelA;
   Object* previous;
-  java_io_ByteArrayInputStream* stream = nullptr;
-  String* type = nullptr;
   {
     std::lock_guard<std::mutex> hold(handoverLock());
-    if (pending == -1) return false;
-    id = std::exchange(pending, -1);
-    loop = channelA && loopCountA < 0;
-    (channelA ? bank.currentA : bank.currentB) = id;
-    previous = std::exchange(channelPlayer, nullptr);
-    stopsWhenTaken = stops;
-    if (id >= 0 && id < sound::count && bank.data != nullptr && bank.contentType != nullptr) {
-      stream = static_cast<java_io_ByteArrayInputStream*>(bank.data->get(id));
-      type = static_cast<String*>(bank.contentType->get(id));
+    int32_t& pending = channelA ? requestA : requestB;
+    if (pending == -1) return handover;
+    handover.taken = true;
+    handover.id = std::exchange(pending, -1);
+    handover.loop = channelA && loopCountA < 0;
+    handover.stops = channelA ? bank.stopsA : bank.stopsB;
+    (channelA ? bank.currentA : bank.currentB) = handover.id;
+    previous = std::exchange(channelA ? bank.playerA : bank.playerB, nullptr);
+    if (handover.id >= 0 && handover.id < sound::count && bank.data != nullptr && bank.contentType != nullptr) {
+      handover.stream = static_cast<java_io_ByteArrayInputStream*>(bank.data->get(handover.id));
+      handover.type = static_cast<String*>(bank.contentType->get(handover.id));
     }
   }
   release(previous);
-  if (stream == nullptr) {
-    debugLog("cSoundServer: sound %d has no data", id);
-    return true;
-  }
+  return handover;
+}
 
-  stream->reset();
-  Object* player = javax_microedition_media_Manager::createPlayer(stream, type);
+Object* cSoundServer::build(const Handover& handover) {
+  if (handover.stream == nullptr) {
+    debugLog("cSoundServer: sound %d has no data", handover.id);
+    return nullptr;
+  }
+  handover.stream->reset();
+  Object* player = javax_microedition_media_Manager::createPlayer(handover.stream, handover.type);
   Player* view = Player::viewOf(player);
   if (view == nullptr) {
     // Nothing to prefetch or start: the channel stays silent.
-    debugLog("cSoundServer: sound %d could not be made into a player", id);
-    return true;
+    debugLog("cSoundServer: sound %d could not be made into a player", handover.id);
+    return nullptr;
   }
   // The device reads the loop count when the player is realized.
-  if (loop) view->setLoopCount(-1);
+  if (handover.loop) view->setLoopCount(-1);
   view->prefetch();
+  return player;
+}
 
+bool cSoundServer::install(const Handover& handover, Object* player) {
+  cGameSoundStatics& bank = toolkitStatics().cGameSound;
+  Player* view = Player::viewOf(player);
+  if (view == nullptr) return false;
   bool started = false;
   {
     std::lock_guard<std::mutex> hold(handoverLock());
-    if (stops == stopsWhenTaken && pending == -1) {
-      channelPlayer = player;
+    const bool stopped = handover.stops != (handover.channelA ? bank.stopsA : bank.stopsB);
+    const bool replaced = (handover.channelA ? requestA : requestB) != -1;
+    if (!stopped && !replaced) {
+      (handover.channelA ? bank.playerA : bank.playerB) = player;
       view->start();
       started = true;
     }
   }
   if (!started) release(player);
+  return started;
+}
+
+bool cSoundServer::serveChannel(bool channelA) {
+  const Handover handover = take(channelA);
+  if (!handover.taken) return false;
+  install(handover, build(handover));
   return true;
 }
 

@@ -15,6 +15,9 @@
 #include "runtime/lang/java_lang_Runnable.h"
 #include "runtime/object/Object.h"
 
+class String;
+class java_io_ByteArrayInputStream;
+
 class cSoundServer : public Object, public java_lang_Runnable {
  public:
   using Super = Object;
@@ -41,6 +44,24 @@ class cSoundServer : public Object, public java_lang_Runnable {
     bool b;
   };
   Served servePass();
+
+  // serveChannel in its three steps, for tests that stop a channel between
+  // them. take clears the request and releases the channel's player; build
+  // makes and prefetches the new one (null when none could be made); install
+  // starts it on its channel unless the channel was stopped or asked for
+  // another sound meanwhile (then it is released; false).
+  struct Handover {
+    bool taken = false;
+    bool channelA = false;
+    int32_t id = -1;
+    bool loop = false;
+    uint32_t stops = 0;
+    java_io_ByteArrayInputStream* stream = nullptr;
+    String* type = nullptr;
+  };
+  Handover take(bool channelA);
+  Object* build(const Handover& handover);
+  bool install(const Handover& handover, Object* player);
 
   static std::mutex& handoverLock();
   static bool isStarted(Object* player);

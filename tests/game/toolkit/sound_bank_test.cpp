@@ -274,6 +274,39 @@ TEST_F(SoundBank, AStopDropsTheChannelsRequestNotYetServed) {
   EXPECT_EQ(bank().playerB, nullptr);
 }
 
+// The game thread may stop a channel, or ask it for another sound, while the
+// server builds the channel's next player: that player never starts.
+TEST_F(SoundBank, APlayerBuiltWhileItsChannelWasStoppedOrAskedAgainIsDropped) {
+  registerWav(20, sound::channelA);
+  registerWav(21, sound::channelA);
+  registerWav(1, sound::channelB);
+  openGate();
+  struct Case {
+    const char* meanwhile;
+    void (*act)();
+    bool channelA;
+  } cases[] = {
+      {"stopSoundA", [] { cGame::stopSoundA(); }, true},
+      {"stopAllSounds", [] { cGame::stopAllSounds(); }, true},
+      {"stopB", [] { bank().server->stopB(); }, false},
+      {"another request", [] { cGame::playSound(21, false); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.meanwhile);
+    cGame::playSound(c.channelA ? 20 : 1, false);
+    const cSoundServer::Handover handover = server().take(c.channelA);
+    ASSERT_TRUE(handover.taken);
+    Object* player = server().build(handover);
+    ASSERT_NE(player, nullptr);
+    c.act();
+    EXPECT_FALSE(server().install(handover, player));
+    EXPECT_EQ(Player::viewOf(player)->getState(), Player::REALIZED) << "released, never started";
+    EXPECT_EQ(c.channelA ? bank().playerA : bank().playerB, nullptr);
+    cGame::stopAllSounds();
+    server().servePass();
+  }
+}
+
 TEST_F(SoundBank, ASoundNoPlayerAcceptsLeavesItsChannelSilent) {
   const uint8_t midi[] = {'c', 'm', 'i', 'd', 0, 0, 0, 0};
   cGame::registerSound(bytesOf({std::begin(midi), std::end(midi)}), sound::channelB, 3);
