@@ -107,10 +107,11 @@ void cGame::playSound(int32_t id, bool loop) {
   if (java_lang_System::currentTimeMillis() - sounds.startStamp < sound::startUpGateMillis) return;
   const int32_t priority = priorityOf(id);
   cSoundServer* server = sounds.server;
-  if (server == nullptr || sounds.data == nullptr || sounds.data->get(id) == nullptr) return;
+  if (server == nullptr) return;
 
   // Decided and posted in one step, so the server never sees half of it.
   Lock hold(cSoundServer::handoverLock());
+  if (sounds.data == nullptr || sounds.data->get(id) == nullptr) return;
   const bool channelA = kindOf(id) == sound::channelA;
   const int32_t current = channelA ? sounds.currentA : sounds.currentB;
   if (cSoundServer::isStarted(channelA ? sounds.playerA : sounds.playerB)) {

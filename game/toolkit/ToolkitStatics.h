@@ -6,6 +6,7 @@
 // above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
 #include <tuple>
 
+#include "game/toolkit/CVLibPlayerSoundStatics.h"
 #include "game/toolkit/cGameSoundStatics.h"
 #include "game/toolkit/cGameStateStatics.h"
 #include "runtime/object/StaticClass.h"
@@ -16,7 +17,8 @@
 struct ToolkitStatics {
   cGameStateStatics cGameState;
   cGameSoundStatics cGameSound;
-  auto parts() { return std::tie(cGameState, cGameSound); }
+  CVLibPlayerSoundStatics CVLibPlayerSound;
+  auto parts() { return std::tie(cGameState, cGameSound, CVLibPlayerSound); }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }
