@@ -53,26 +53,18 @@ void cSoundServer::request(int32_t id, bool loop) {
   loopCountA = loop ? -1 : 1;
 }
 
-void cSoundServer::stopA() {
-  cGameSoundStatics& bank = toolkitStatics().cGameSound;
-  Object* player;
-  {
-    std::lock_guard<std::mutex> hold(handoverLock());
-    player = std::exchange(bank.playerA, nullptr);
-    requestA = -1;
-    ++bank.stopsA;
-  }
-  release(player);
-}
+void cSoundServer::stopA() { stopChannel(true); }
 
-void cSoundServer::stopB() {
+void cSoundServer::stopB() { stopChannel(false); }
+
+void cSoundServer::stopChannel(bool channelA) {
   cGameSoundStatics& bank = toolkitStatics().cGameSound;
   Object* player;
   {
     std::lock_guard<std::mutex> hold(handoverLock());
-    player = std::exchange(bank.playerB, nullptr);
-    requestB = -1;
-    ++bank.stopsB;
+    player = std::exchange(channelA ? bank.playerA : bank.playerB, nullptr);
+    (channelA ? requestA : requestB) = -1;
+    ++(channelA ? bank.stopsA : bank.stopsB);
   }
   release(player);
 }

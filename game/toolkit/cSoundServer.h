@@ -73,4 +73,5 @@ class cSoundServer : public Object, public java_lang_Runnable {
 
  private:
   bool serveChannel(bool channelA);
+  void stopChannel(bool channelA);
 };

@@ -13,6 +13,13 @@ using namespace soundtest;
 
 class SoundBank : public SoundBankFixture {
  protected:
+  // Music 20 on channel A, effect 1 on B, past the start-up gate.
+  void registerMusicAndEffect() {
+    registerWav(20, sound::channelA);
+    registerWav(1, sound::channelB);
+    openGate();
+  }
+
   // Registers id on channel A and plays it there.
   void playOnA(int32_t id, bool loop = false) {
     cGame::playSound(id, loop);
@@ -135,9 +142,7 @@ TEST_F(SoundBank, TwoRequestsInOneFramePlayTheSecond) {
 }
 
 TEST_F(SoundBank, ChannelAHonoursALoopingRequestAndChannelBPlaysOnce) {
-  registerWav(20, sound::channelA);
-  registerWav(1, sound::channelB);
-  openGate();
+  registerMusicAndEffect();
   cGame::playSound(20, true);
   cGame::playSound(1, true);
   server().servePass();
@@ -153,9 +158,7 @@ TEST_F(SoundBank, ChannelAHonoursALoopingRequestAndChannelBPlaysOnce) {
 }
 
 TEST_F(SoundBank, PauseRemembersTheMusicAndResumeStartsItAfterTwelveFrames) {
-  registerWav(20, sound::channelA);
-  registerWav(1, sound::channelB);
-  openGate();
+  registerMusicAndEffect();
   cGame::playSound(20, true);
   cGame::playSound(1, false);
   server().servePass();
@@ -261,9 +264,7 @@ TEST_F(SoundBank, RegisteringTakesOnlyNonEmptySoundsOfTheBank) {
 }
 
 TEST_F(SoundBank, AStopDropsTheChannelsRequestNotYetServed) {
-  registerWav(20, sound::channelA);
-  registerWav(1, sound::channelB);
-  openGate();
+  registerMusicAndEffect();
   cGame::playSound(20, false);
   cGame::playSound(1, false);
   cGame::stopAllSounds();
