@@ -11,6 +11,7 @@
 #include "runtime/LiteralIds.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/ObjectArray.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -65,6 +66,24 @@ java_lang_Thread* cGame::startSoundServer() {
     return nullptr;
   }
   return thread;
+}
+
+void cGame::loadSounds() {
+  loadPackStringTable(stringLiteral(static_cast<int32_t>(LiteralId::soundTypeTablePack)));
+  ObjectArray* data = newObjectArray(sound::count);
+  ObjectArray* contentType = newObjectArray(sound::count);
+  if (data == nullptr || contentType == nullptr) return;
+  {
+    Lock hold(cSoundServer::handoverLock());
+    bank().data = data;
+    bank().contentType = contentType;
+  }
+  // The pack stays open for the loader's next step.
+  openPack(stringLiteral(static_cast<int32_t>(LiteralId::soundPack)));
+  for (int32_t id = 0; id < sound::count; ++id) {
+    ByteArray* bytes = readPackEntry(id);
+    registerSound(bytes, getPackEntryType(), id);
+  }
 }
 
 void cGame::registerSound(ByteArray* data, int32_t type, int32_t id) {

@@ -9,4 +9,7 @@ void setToolkitClassInitialisers(ClassInitialisers& table) {
   table.cGame = &cGameToolkit::clinit;
 }
 
-void cGameToolkit::clinit() { initSoundBank(); }
+void cGameToolkit::clinit() {
+  clinitGameData();
+  initSoundBank();
+}

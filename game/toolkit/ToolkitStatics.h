@@ -7,18 +7,31 @@
 #include <tuple>
 
 #include "game/toolkit/CVLibPlayerSoundStatics.h"
+#include "game/toolkit/cGameDataStreamStatics.h"
+#include "game/toolkit/cGameLzmaStatics.h"
+#include "game/toolkit/cGamePackStatics.h"
 #include "game/toolkit/cGameSoundStatics.h"
 #include "game/toolkit/cGameStateStatics.h"
+#include "game/toolkit/cGameStreamReadersStatics.h"
+#include "game/toolkit/cGameTextStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
+  cGameDataStreamStatics cGameDataStream;
+  cGameStreamReadersStatics cGameStreamReaders;
+  cGameLzmaStatics cGameLzma;
+  cGamePackStatics cGamePack;
+  cGameTextStatics cGameText;
   cGameStateStatics cGameState;
   cGameSoundStatics cGameSound;
   CVLibPlayerSoundStatics CVLibPlayerSound;
-  auto parts() { return std::tie(cGameState, cGameSound, CVLibPlayerSound); }
+  auto parts() {
+    return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText, cGameState, cGameSound,
+                    CVLibPlayerSound);
+  }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }

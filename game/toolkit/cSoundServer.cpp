@@ -2,9 +2,10 @@
 
 #include <utility>
 
+#include "game/toolkit/PendingExceptions.h"
 #include "game/toolkit/SoundIds.h"
 #include "game/toolkit/ToolkitStatics.h"
-#include "runtime/exceptions/ThreadExceptionState.h"
+#include "runtime/Application.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/DebugLog.h"
@@ -147,19 +148,16 @@ cSoundServer::Served cSoundServer::servePass() {
 
 void cSoundServer::run() {
   __atomic_store_n(&running, 1, __ATOMIC_RELAXED);
-  ThreadExceptionState& exceptions = thisThreadsExceptionState();
   // A java_lang_Exception costs the pass its requests; anything else ends
-  // the server.
+  // the server, still pending.
   auto recovered = [&] {
-    if (exceptions.pending == nullptr) return true;
-    if (Object::instanceOf(exceptions.pending, classid::java_lang_Exception) == 0) return false;
-    debugLog("cSoundServer: exception of class %d; the requests are dropped",
-             static_cast<int16_t>(exceptions.pending->getClassId()));
-    exceptions.pending = nullptr;
-    std::lock_guard<std::mutex> hold(handoverLock());
-    requestA = -1;
-    requestB = -1;
-    return true;
+    if (takePendingException(classid::java_lang_Exception)) {
+      debugLog("cSoundServer: an exception dropped the requests");
+      std::lock_guard<std::mutex> hold(handoverLock());
+      requestA = -1;
+      requestB = -1;
+    }
+    return Application::get() == nullptr || Application::get()->getPending() == nullptr;
   };
   while (__atomic_load_n(&running, __ATOMIC_RELAXED) != 0) {
     if (!serveChannel(true)) java_lang_Thread::sleep(idleSleepMillis);
