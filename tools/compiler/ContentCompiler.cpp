@@ -11,6 +11,7 @@
 #include "tools/compiler/MathTablePack.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/compiler/TableSources.h"
+#include "tools/compiler/SoundStage.h"
 #include "tools/compiler/TextSources.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
@@ -74,6 +75,29 @@ void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const st
   }
 }
 
+// The literal's text as an archive entry name (the lookup drops one "/").
+std::string entryNameOf(const LiteralTable& literals, LiteralId id) {
+  const std::string& text = literals.texts.at(static_cast<size_t>(id));
+  return !text.empty() && text[0] == '/' ? text.substr(1) : text;
+}
+
+// sounds.json -> the sound pack (literal 168), one entry per sound id with
+// its channel as the type, and its content-type table (literal 167), which
+// the sounds do not need: their players tell WAV from Ogg by the bytes.
+void addSounds(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& source) {
+  if (!std::filesystem::exists(source)) return;
+  PackWriter pack;
+  for (SoundPackEntry& entry : compileSounds(readSource(source), source.string())) {
+    if (entry.bytes.empty()) {
+      pack.addEmpty();
+    } else {
+      pack.add(uint8_t(entry.type), std::move(entry.bytes));
+    }
+  }
+  addPack(archive, literals, literals.texts.at(static_cast<size_t>(LiteralId::soundPack)), pack, maxPackPartBytes);
+  addEntry(archive, entryNameOf(literals, LiteralId::soundTypeTablePack), writePackStringTable({}));
+}
+
 }  // namespace
 
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
@@ -100,6 +124,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
     addEntry(archive, file.name.starts_with('/') ? file.name.substr(1) : file.name, std::move(file.bytes));
   addTextPacks(archive, literals, contentFolder / "texts");
   addTablePacks(archive, literals, contentFolder / "tables");
+  addSounds(archive, literals, contentFolder / "sounds.json");
   return archive.write();
 }
 

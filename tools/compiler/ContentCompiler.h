@@ -7,6 +7,9 @@
 //   texts/<language suffix>.txt -> the language's text pack, named by
 //                    literal 128 and the suffix (parts joined by literal 217)
 //   tables/*.json -> resource packs of typed arrays (TableSources.h)
+//   sounds.json   -> the sound pack (literal 168): a WAV or Ogg Vorbis file
+//                    per sound id, its channel as the entry type; and the
+//                    empty sound content-type table (literal 167)
 #include <cstdint>
 #include <filesystem>
 #include <vector>
