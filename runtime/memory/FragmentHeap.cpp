@@ -16,6 +16,7 @@
 #include <new>
 
 #include "runtime/memory/FragmentHeapBlock.h"
+#include "runtime/memory/FragmentHeapSizeIndex.h"
 #include "wince/log.h"
 
 namespace {
@@ -43,19 +44,21 @@ FragmentHeap::FragmentHeap(uint32_t size, Type type)
   }
   const size_t granules = m_heapSize / alignment;
   m_region = static_cast<std::byte*>(std::malloc(m_heapSize));
-  if (!m_region || !m_blockStarts.reset(granules) || !m_freeStarts.reset(granules)) {
+  if (!m_region || !m_blockStarts.reset(granules) || !m_freeStarts.reset(granules) || !m_freeEnds.reset(granules)) {
     logPrintf("FragmentHeap: cannot reserve %u bytes\n", m_heapSize);
     std::free(m_region);
     m_region = nullptr;
     m_blockStarts.release();
     m_freeStarts.release();
+    m_freeEnds.release();
     m_heapSize = 0;
     return;
   }
   Block* whole = Block::at(m_region);
   whole->size = m_heapSize;
   markBlockStart(whole);
-  markFree(whole);
+  m_freeStarts.set(0);
+  m_freeEnds.set(granules - 1);
   m_sizeIndex.insert(whole);
   m_blockCount = 1;
   m_freeBlockCount = 1;
@@ -111,17 +114,19 @@ FragmentHeap::Block* FragmentHeap::bestFit(uint32_t need, Block* exclude1, Block
 
 void* FragmentHeap::take(Block* block, uint32_t need) {
   m_sizeIndex.erase(block);
-  unmarkFree(block);
+  m_freeStarts.clear(granuleOf(block));
   const intptr_t remainder = block->size - intptr_t(need);
   if (remainder > intptr_t(m_headerSize) + wholeBlockSlack) {
+    // The rest keeps the block's end.
     Block* rest = Block::at(block->begin() + need);
     rest->size = remainder;
     markBlockStart(rest);
-    markFree(rest);
+    m_freeStarts.set(granuleOf(rest));
     m_sizeIndex.insert(rest);
     block->size = need;
     ++m_blockCount;
   } else {
+    m_freeEnds.clear(granuleOf(block->end()) - 1);
     --m_freeBlockCount;
   }
   m_heapUsed += uint32_t(block->size);
@@ -149,26 +154,32 @@ void FragmentHeap::release(Block* block) {
   block->size = -block->size;
   m_heapUsed -= uint32_t(block->size);
 
-  Block* next = block->end() < m_region + m_heapSize ? block->following() : nullptr;
-  if (next && next->inUse()) next = nullptr;
-  Block* previous = freeBefore(block);
-  if (previous && previous->end() == block->begin()) {
+  // The bitmaps tell whether the neighbours are free without touching them.
+  const size_t first = granuleOf(block);
+  const size_t following = granuleOf(block->end());
+  const bool mergeWithNext = following < m_heapSize / alignment && m_freeStarts.test(following);
+  if (first > 0 && m_freeEnds.test(first - 1)) {
+    Block* previous = blockAtGranule(m_freeStarts.previousBefore(first));
     m_sizeIndex.erase(previous);
+    m_freeEnds.clear(first - 1);
     previous->size += block->size;
     clearBlockStart(block);
     --m_blockCount;
     block = previous;
   } else {
-    markFree(block);
+    m_freeStarts.set(first);
     ++m_freeBlockCount;
   }
-  if (next) {
+  if (mergeWithNext) {
+    Block* next = blockAtGranule(following);
     m_sizeIndex.erase(next);
-    unmarkFree(next);
+    m_freeStarts.clear(following);
     block->size += next->size;
     clearBlockStart(next);
     --m_blockCount;
     --m_freeBlockCount;
+  } else {
+    m_freeEnds.set(following - 1);
   }
   m_sizeIndex.insert(block);
 }
@@ -223,18 +234,10 @@ FragmentHeap::Block* FragmentHeap::blockAtGranule(size_t granule) const {
   return granule == GranuleBitmap::none ? nullptr : Block::at(m_region + granule * alignment);
 }
 
-void FragmentHeap::markFree(Block* block) { m_freeStarts.set(granuleOf(block)); }
-
-void FragmentHeap::unmarkFree(Block* block) { m_freeStarts.clear(granuleOf(block)); }
-
 FragmentHeap::Block* FragmentHeap::firstFree() const {
   return m_region ? blockAtGranule(m_freeStarts.nextFrom(0)) : nullptr;
 }
 
 FragmentHeap::Block* FragmentHeap::nextFree(const Block* block) const {
   return blockAtGranule(m_freeStarts.nextFrom(granuleOf(block) + 1));
-}
-
-FragmentHeap::Block* FragmentHeap::freeBefore(const Block* block) const {
-  return blockAtGranule(m_freeStarts.previousBefore(granuleOf(block)));
 }

@@ -113,19 +113,17 @@ class FragmentHeap {
   bool checkInvariantsLocked(std::string* why) const;
 
   // Bits per 8-byte granule: where a block starts, so that free can tell a
-  // real payload from an interior or stale address in constant time; and
-  // where a free block starts, the address order that merging and
-  // compaction follow.
+  // real payload from an interior or stale address in constant time; where
+  // a free block starts and where one ends, so that free sees its free
+  // neighbours without touching them, and compaction follows the address
+  // order.
   size_t granuleOf(const void* address) const { return size_t(static_cast<const std::byte*>(address) - m_region) / alignment; }
   Block* blockAtGranule(size_t granule) const;
   bool isBlockStart(const void* address) const { return m_blockStarts.test(granuleOf(address)); }
   void markBlockStart(const void* address) { m_blockStarts.set(granuleOf(address)); }
   void clearBlockStart(const void* address) { m_blockStarts.clear(granuleOf(address)); }
-  void markFree(Block* block);
-  void unmarkFree(Block* block);
   Block* firstFree() const;
   Block* nextFree(const Block* block) const;
-  Block* freeBefore(const Block* block) const;
 
   std::byte* m_region;
   uint32_t m_blockCount;
@@ -137,6 +135,7 @@ class FragmentHeap {
   void* m_exhaustionContext = nullptr;
   GranuleBitmap m_blockStarts;
   GranuleBitmap m_freeStarts;
+  GranuleBitmap m_freeEnds;  // set at the last granule of each free block
   SizeIndex m_sizeIndex;
   mutable CRITICAL_SECTION m_lock;
 };

@@ -42,7 +42,8 @@ bool FragmentHeap::checkInvariantsLocked(std::string* why) const {
       return fail(why, "block at offset %lld has bad size %lld", offset, (long long)block->size);
     if (length > regionEnd - at) return fail(why, "block at offset %lld runs past the region end", offset);
     if (!isBlockStart(at)) return fail(why, "block at offset %lld is not marked as a block start", offset);
-    if (m_freeStarts.test(granuleOf(at)) == block->inUse())
+    if (m_freeStarts.test(granuleOf(at)) == block->inUse() ||
+        m_freeEnds.test(granuleOf(at + length) - 1) == block->inUse())
       return fail(why, "block at offset %lld is marked free or in use wrongly", offset);
     if (!block->inUse() && previousFree) return fail(why, "free block at offset %lld follows a free block", offset);
     previousFree = !block->inUse();
@@ -52,9 +53,9 @@ bool FragmentHeap::checkInvariantsLocked(std::string* why) const {
     at += length;
   }
   if (m_blockStarts.count() != blocks) return fail(why, "%lld block-start bits for %lld blocks", m_blockStarts.count(), blocks);
-  if (m_freeStarts.count() != freeBlocks)
+  if (m_freeStarts.count() != freeBlocks || m_freeEnds.count() != freeBlocks)
     return fail(why, "%lld free-block bits for %lld free blocks", m_freeStarts.count(), freeBlocks);
-  if (!m_blockStarts.summariesAgree() || !m_freeStarts.summariesAgree())
+  if (!m_blockStarts.summariesAgree() || !m_freeStarts.summariesAgree() || !m_freeEnds.summariesAgree())
     return fail(why, "a bitmap's summary disagrees with its bits");
 
   if (blocks != m_blockCount) return fail(why, "block count %lld, walk finds %lld", m_blockCount, blocks);

@@ -27,25 +27,6 @@ void GranuleBitmap::release() {
   m_bitCount = 0;
 }
 
-void GranuleBitmap::set(size_t bit) {
-  for (int level = 0; level < levelCount; ++level) {
-    uint64_t& word = m_levels[level][bit / 64];
-    const bool wasEmpty = word == 0;
-    word |= uint64_t(1) << (bit % 64);
-    if (!wasEmpty) return;
-    bit /= 64;
-  }
-}
-
-void GranuleBitmap::clear(size_t bit) {
-  for (int level = 0; level < levelCount; ++level) {
-    uint64_t& word = m_levels[level][bit / 64];
-    word &= ~(uint64_t(1) << (bit % 64));
-    if (word != 0) return;
-    bit /= 64;
-  }
-}
-
 size_t GranuleBitmap::next(int level, size_t bit) const {
   const uint64_t* words = m_levels[level].get();
   size_t index = bit / 64;
