@@ -79,8 +79,8 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
   const uint32_t need = blockSizeFor(byteCount);
   const bool couldFit = need <= m_heapSize;
   EnterCriticalSection(&m_lock);
-  Block* block = couldFit ? m_sizeIndex.bestFit(need) : nullptr;
-  if (!block && couldFit && m_exhaustionHook) {
+  Block** link = couldFit ? m_sizeIndex.bestFitLink(need) : nullptr;
+  if (!link && couldFit && m_exhaustionHook) {
     // The collector stops the other threads, and one waiting for this lock
     // could never park.
     const ExhaustionHook hook = m_exhaustionHook;
@@ -88,14 +88,14 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
     LeaveCriticalSection(&m_lock);
     hook(*this, need, context);
     EnterCriticalSection(&m_lock);
-    block = m_sizeIndex.bestFit(need);
+    link = m_sizeIndex.bestFitLink(need);
   }
-  if (!block) {
+  if (!link) {
     logPrintf("totalFragmentSizeNeeded=%d m_heapUsed=%d m_heapSize=%d\n", int(need), int(m_heapUsed), int(m_heapSize));
     LeaveCriticalSection(&m_lock);
     return nullptr;
   }
-  void* payload = take(block, need);
+  void* payload = carve(m_sizeIndex.detach(link), need);
   LeaveCriticalSection(&m_lock);
   return payload;
 }
@@ -114,6 +114,11 @@ FragmentHeap::Block* FragmentHeap::bestFit(uint32_t need, Block* exclude1, Block
 
 void* FragmentHeap::take(Block* block, uint32_t need) {
   m_sizeIndex.erase(block);
+  return carve(block, need);
+}
+
+// Puts a free block that is out of the size index to use.
+void* FragmentHeap::carve(Block* block, uint32_t need) {
   m_freeStarts.clear(granuleOf(block));
   const intptr_t remainder = block->size - intptr_t(need);
   if (remainder > intptr_t(m_headerSize) + wholeBlockSlack) {
@@ -184,7 +189,7 @@ void FragmentHeap::release(Block* block) {
   m_sizeIndex.insert(block);
 }
 
-FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
+inline FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
   const auto* address = static_cast<const std::byte*>(payload);
   if (!m_region || address < m_region + m_headerSize || address >= m_region + m_heapSize) return nullptr;
   std::byte* start = const_cast<std::byte*>(address) - m_headerSize;
@@ -192,7 +197,7 @@ FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
   return Block::at(start);
 }
 
-FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
+inline FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
   Block* block = blockAt(payload);
   return block && block->inUse() ? block : nullptr;
 }

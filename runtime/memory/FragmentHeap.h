@@ -85,7 +85,14 @@ class FragmentHeap {
    public:
     void insert(Block* block);
     void erase(Block* block);
-    Block* bestFit(uint32_t need) const;
+    // The link that holds the best fit for need, or null; detach takes the
+    // block out through it.
+    Block** bestFitLink(uint32_t need);
+    Block* detach(Block** link);
+    Block* bestFit(uint32_t need) {
+      Block** link = bestFitLink(need);
+      return link ? *link : nullptr;
+    }
     // Every free block once, each in its bin and in treap order; says why not.
     bool check(const FragmentHeap& heap, uint32_t freeBlocks, std::string* why) const;
 
@@ -102,6 +109,7 @@ class FragmentHeap {
 
   Block* bestFit(uint32_t need, Block* exclude1, Block* exclude2);
   void* take(Block* block, uint32_t need);
+  void* carve(Block* block, uint32_t need);
   void release(Block* block);
   Block* blockAt(const void* payload) const;
   Block* inUseBlockAt(const void* payload) const;

@@ -66,11 +66,17 @@ inline void FragmentHeap::SizeIndex::insert(Block* block) {
 }
 
 inline void FragmentHeap::SizeIndex::erase(Block* block) {
-  const uint32_t bin = binOf(uintptr_t(block->size));
-  Block** link = &m_roots[bin];
+  Block** link = &m_roots[binOf(uintptr_t(block->size))];
   while (*link != block) link = fragment_heap::ordered(block, *link) ? &(*link)->left : &(*link)->right;
+  detach(link);
+}
+
+inline FragmentHeap::Block* FragmentHeap::SizeIndex::detach(Block** link) {
+  Block* block = *link;
   *link = fragment_heap::join(block->left, block->right);
+  const uint32_t bin = binOf(uintptr_t(block->size));
   if (!m_roots[bin]) m_occupied[bin / 64] &= ~(uint64_t(1) << (bin % 64));
+  return block;
 }
 
 inline uint32_t FragmentHeap::SizeIndex::firstOccupiedFrom(uint32_t bin) const {
@@ -84,23 +90,23 @@ inline uint32_t FragmentHeap::SizeIndex::firstOccupiedFrom(uint32_t bin) const {
   return index * 64 + uint32_t(std::countr_zero(word));
 }
 
-inline FragmentHeap::Block* FragmentHeap::SizeIndex::bestFit(uint32_t need) const {
+inline FragmentHeap::Block** FragmentHeap::SizeIndex::bestFitLink(uint32_t need) {
   const uint32_t bin = firstOccupiedFrom(binOf(need));
   if (bin == binCount) return nullptr;
-  const Block* block = m_roots[bin];
+  Block** link = &m_roots[bin];
   if (bin != largeBin || binOf(need) != largeBin) {
     // Everything in the bin fits: its lowest key wins.
-    while (block->left) block = block->left;
-    return const_cast<Block*>(block);
+    while ((*link)->left) link = &(*link)->left;
+    return link;
   }
-  const Block* best = nullptr;
-  while (block) {
-    if (block->size >= intptr_t(need)) {
-      best = block;
-      block = block->left;
+  Block** best = nullptr;
+  while (*link) {
+    if ((*link)->size >= intptr_t(need)) {
+      best = link;
+      link = &(*link)->left;
     } else {
-      block = block->right;
+      link = &(*link)->right;
     }
   }
-  return const_cast<Block*>(best);
+  return best;
 }
