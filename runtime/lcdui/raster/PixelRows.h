@@ -34,12 +34,4 @@ void copyPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size
 void copyKeyedPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
 void blendArgb4444PixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
 
-enum class PixelOperation { copy, keyedCopy, argb4444Blend };
-
-// One 8x8 block of a blit that turns the source (transforms 4..7):
-// sourceRuns[k] points at eight source pixels that land in destination
-// column k, run pixel t in destination row t (row 7 - t with reverseRows).
-void turnedBlock(PixelOperation operation, uint16_t* destination, ptrdiff_t destinationRowStep,
-                 const uint16_t* const sourceRuns[8], bool reverseRows);
-
 }  // namespace raster
