@@ -46,9 +46,6 @@ struct OpaqueCopy {
   static void pixel(uint16_t& target, uint16_t source) { target = source; }
   static EightPixels step(EightPixels, EightPixels source) { return source; }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyPixels(target, source, count); }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    copyPixelsReversed(target, sourceFirst, count);
-  }
 };
 
 struct KeyedCopy {
@@ -57,9 +54,6 @@ struct KeyedCopy {
   }
   static EightPixels step(EightPixels target, EightPixels source) { return keyedStep(target, source); }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyKeyedPixels(target, source, count); }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    copyKeyedPixelsReversed(target, sourceFirst, count);
-  }
 };
 
 struct Argb4444Blend {
@@ -68,10 +62,15 @@ struct Argb4444Blend {
   static void row(uint16_t* target, const uint16_t* source, size_t count) {
     blendArgb4444Pixels(target, source, count);
   }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    blendArgb4444PixelsReversed(target, sourceFirst, count);
-  }
 };
+
+// A mirrored row: target[k] takes sourceFirst[-k], eight pixels a step.
+template <class Operation>
+void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
+  size_t k = 0;
+  for (; k + 8 <= count; k += 8) store(target + k, Operation::step(load(target + k), loadReversed(sourceFirst - k)));
+  for (; k < count; ++k) Operation::pixel(target[k], *(sourceFirst - k));
+}
 
 // Everything a blit needs once clipping is done: the drawn rectangle's
 // corner on the target, the region's corner on the source, and the
@@ -99,7 +98,7 @@ void blitRows(const Blit& blit) {
     if (!map.reversesU) {
       Operation::row(target, blit.sourcePixel(blit.i.first, v), count);
     } else {
-      Operation::reversedRow(target, blit.sourcePixel(map.width - 1 - blit.i.first, v), count);
+      reversedRow<Operation>(target, blit.sourcePixel(map.width - 1 - blit.i.first, v), count);
     }
   }
 }

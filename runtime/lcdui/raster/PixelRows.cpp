@@ -11,13 +11,6 @@ namespace {
 
 constexpr size_t longRun = 64;
 
-template <class Step, class Pixel>
-void reversedRow(uint16_t* destination, const uint16_t* sourceFirst, size_t count, Step step, Pixel pixel) {
-  size_t k = 0;
-  for (; k + 8 <= count; k += 8) store(destination + k, step(load(destination + k), loadReversed(sourceFirst - k)));
-  for (; k < count; ++k) pixel(destination[k], *(sourceFirst - k));
-}
-
 }  // namespace
 
 void fillPixels(uint16_t* destination, size_t count, uint16_t value) {
@@ -71,27 +64,6 @@ void blendArgb4444Pixels(uint16_t* destination, const uint16_t* source, size_t c
   size_t i = 0;
   for (; i + 8 <= count; i += 8) store(destination + i, blendStep(load(destination + i), load(source + i)));
   for (; i < count; ++i) destination[i] = blendArgb4444(destination[i], source[i]);
-}
-
-}  // namespace raster
-
-namespace raster {
-
-void copyPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count) {
-  reversedRow(
-      destination, sourceFirst, count, [](EightPixels, EightPixels source) { return source; },
-      [](uint16_t& target, uint16_t source) { target = source; });
-}
-
-void copyKeyedPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count) {
-  reversedRow(destination, sourceFirst, count, keyedStep, [](uint16_t& target, uint16_t source) {
-    if (source != transparentKey) target = source;
-  });
-}
-
-void blendArgb4444PixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count) {
-  reversedRow(destination, sourceFirst, count, blendStep,
-              [](uint16_t& target, uint16_t source) { target = blendArgb4444(target, source); });
 }
 
 }  // namespace raster

@@ -28,10 +28,4 @@ void copyKeyedPixels(uint16_t* destination, const uint16_t* source, size_t count
 // Blends ARGB4444 source pixels into RGB565 (blendArgb4444, bit for bit).
 void blendArgb4444Pixels(uint16_t* destination, const uint16_t* source, size_t count);
 
-// The same three, reading the source backwards: destination[k] takes
-// sourceFirst[-k], for mirrored blits.
-void copyPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-void copyKeyedPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-void blendArgb4444PixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-
 }  // namespace raster
