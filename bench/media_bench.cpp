@@ -184,7 +184,8 @@ void BM_WavRealizeRatio(benchmark::State& state) {
   Clock::duration realizeTime{}, copyTime{};
   for (auto _ : state) {
     // The stream is the game's input, made outside the timing.
-    auto* stream = newObject<java_io_ByteArrayInputStream>(static_cast<ByteArray*>(gameStaticsAs<MediaBenchRoots>().file));
+    auto* array = static_cast<ByteArray*>(gameStaticsAs<MediaBenchRoots>().file);
+    auto* stream = newObject<java_io_ByteArrayInputStream>(array);
     const auto start = Clock::now();
     Object* created = javax_microedition_media_Manager::createPlayer(stream, type);
     auto* player = created ? static_cast<javax_microedition_media_Player*>(created->lookupInterface(

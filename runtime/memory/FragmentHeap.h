@@ -125,7 +125,9 @@ class FragmentHeap {
   // a free block starts and where one ends, so that free sees its free
   // neighbours without touching them, and compaction follows the address
   // order.
-  size_t granuleOf(const void* address) const { return size_t(static_cast<const std::byte*>(address) - m_region) / alignment; }
+  size_t granuleOf(const void* address) const {
+    return size_t(static_cast<const std::byte*>(address) - m_region) / alignment;
+  }
   Block* blockAtGranule(size_t granule) const;
   bool isBlockStart(const void* address) const { return m_blockStarts.test(granuleOf(address)); }
   void markBlockStart(const void* address) { m_blockStarts.set(granuleOf(address)); }

@@ -52,7 +52,8 @@ bool FragmentHeap::checkInvariantsLocked(std::string* why) const {
     else ++freeBlocks;
     at += length;
   }
-  if (m_blockStarts.count() != blocks) return fail(why, "%lld block-start bits for %lld blocks", m_blockStarts.count(), blocks);
+  if (m_blockStarts.count() != blocks)
+    return fail(why, "%lld block-start bits for %lld blocks", m_blockStarts.count(), blocks);
   if (m_freeStarts.count() != freeBlocks || m_freeEnds.count() != freeBlocks)
     return fail(why, "%lld free-block bits for %lld free blocks", m_freeStarts.count(), freeBlocks);
   if (!m_blockStarts.summariesAgree() || !m_freeStarts.summariesAgree() || !m_freeEnds.summariesAgree())

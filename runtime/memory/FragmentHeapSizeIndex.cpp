@@ -52,7 +52,8 @@ bool FragmentHeap::SizeIndex::check(const FragmentHeap& heap, uint32_t freeBlock
     indexed += treap.visited;
   }
   if (indexed != freeBlocks) {
-    if (why) *why = "size index holds " + std::to_string(indexed) + " of " + std::to_string(freeBlocks) + " free blocks";
+    if (why)
+      *why = "size index holds " + std::to_string(indexed) + " of " + std::to_string(freeBlocks) + " free blocks";
     return false;
   }
   return true;
