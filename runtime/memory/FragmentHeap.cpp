@@ -16,6 +16,7 @@
 #include <new>
 
 #include "runtime/memory/FragmentHeapBlock.h"
+#include "runtime/memory/FragmentHeapSizeIndex.h"
 #include "wince/log.h"
 
 namespace {
@@ -29,8 +30,6 @@ FragmentHeap::FragmentHeap(uint32_t size, Type type)
     : m_heapSize(size / alignment * alignment),
       m_heapUsed(0),
       m_region(nullptr),
-      m_freeHead(nullptr),
-      m_freeTail(nullptr),
       m_blockCount(0),
       m_freeBlockCount(0),
       m_peakUsed(0),
@@ -43,23 +42,24 @@ FragmentHeap::FragmentHeap(uint32_t size, Type type)
     m_heapSize = 0;
     return;
   }
-  const size_t bitmapWords = (m_heapSize / alignment + 63) / 64;
+  const size_t granules = m_heapSize / alignment;
   m_region = static_cast<std::byte*>(std::malloc(m_heapSize));
-  m_blockStarts.reset(new (std::nothrow) uint64_t[bitmapWords]());
-  if (!m_region || !m_blockStarts) {
+  if (!m_region || !m_blockStarts.reset(granules) || !m_freeStarts.reset(granules) || !m_freeEnds.reset(granules)) {
     logPrintf("FragmentHeap: cannot reserve %u bytes\n", m_heapSize);
     std::free(m_region);
     m_region = nullptr;
-    m_blockStarts.reset();
+    m_blockStarts.release();
+    m_freeStarts.release();
+    m_freeEnds.release();
     m_heapSize = 0;
     return;
   }
   Block* whole = Block::at(m_region);
   whole->size = m_heapSize;
-  whole->previous = nullptr;
-  whole->next = nullptr;
   markBlockStart(whole);
-  m_freeHead = m_freeTail = whole;
+  m_freeStarts.set(0);
+  m_freeEnds.set(granules - 1);
+  m_sizeIndex.insert(whole);
   m_blockCount = 1;
   m_freeBlockCount = 1;
 }
@@ -79,8 +79,8 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
   const uint32_t need = blockSizeFor(byteCount);
   const bool couldFit = need <= m_heapSize;
   EnterCriticalSection(&m_lock);
-  Block* block = couldFit ? bestFit(need, nullptr, nullptr) : nullptr;
-  if (!block && couldFit && m_exhaustionHook) {
+  Block** link = couldFit ? m_sizeIndex.bestFitLink(need) : nullptr;
+  if (!link && couldFit && m_exhaustionHook) {
     // The collector stops the other threads, and one waiting for this lock
     // could never park.
     const ExhaustionHook hook = m_exhaustionHook;
@@ -88,57 +88,56 @@ void* FragmentHeap::alloc(uint32_t byteCount) {
     LeaveCriticalSection(&m_lock);
     hook(*this, need, context);
     EnterCriticalSection(&m_lock);
-    block = bestFit(need, nullptr, nullptr);
+    link = m_sizeIndex.bestFitLink(need);
   }
-  if (!block) {
+  if (!link) {
     logPrintf("totalFragmentSizeNeeded=%d m_heapUsed=%d m_heapSize=%d\n", int(need), int(m_heapUsed), int(m_heapSize));
     LeaveCriticalSection(&m_lock);
     return nullptr;
   }
-  void* payload = take(block, need);
+  void* payload = carve(m_sizeIndex.detach(link), need);
   LeaveCriticalSection(&m_lock);
   return payload;
 }
 
-FragmentHeap::Block* FragmentHeap::bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const {
-  const intptr_t wanted = need;
-  Block* best = nullptr;
-  intptr_t bestSize = INTPTR_MAX;
-  for (Block* block = m_freeHead; block; block = block->next) {
-    const intptr_t size = block->size;
-    if (size < wanted || size >= bestSize || block == exclude1 || block == exclude2) continue;
-    if (size == wanted) return block;
-    best = block;
-    bestSize = size;
-  }
+// For compaction: the best fit among the free blocks other than the two given.
+FragmentHeap::Block* FragmentHeap::bestFit(uint32_t need, Block* exclude1, Block* exclude2) {
+  if (exclude1 && exclude1->inUse()) exclude1 = nullptr;
+  if (exclude2 && (exclude2->inUse() || exclude2 == exclude1)) exclude2 = nullptr;
+  if (exclude1) m_sizeIndex.erase(exclude1);
+  if (exclude2) m_sizeIndex.erase(exclude2);
+  Block* best = m_sizeIndex.bestFit(need);
+  if (exclude1) m_sizeIndex.insert(exclude1);
+  if (exclude2) m_sizeIndex.insert(exclude2);
   return best;
 }
 
 void* FragmentHeap::take(Block* block, uint32_t need) {
-  Block* previous = block->previous;
-  Block* next = block->next;
+  m_sizeIndex.erase(block);
+  return carve(block, need);
+}
+
+// Puts a free block that is out of the size index to use.
+void* FragmentHeap::carve(Block* block, uint32_t need) {
+  m_freeStarts.clear(granuleOf(block));
   const intptr_t remainder = block->size - intptr_t(need);
-  Block* replacement = nullptr;  // what takes the block's place in the free list
   if (remainder > intptr_t(m_headerSize) + wholeBlockSlack) {
-    replacement = Block::at(block->begin() + need);
-    replacement->size = remainder;
-    replacement->previous = previous;
-    replacement->next = next;
-    markBlockStart(replacement);
+    // The rest keeps the block's end.
+    Block* rest = Block::at(block->begin() + need);
+    rest->size = remainder;
+    markBlockStart(rest);
+    m_freeStarts.set(granuleOf(rest));
+    m_sizeIndex.insert(rest);
     block->size = need;
     ++m_blockCount;
   } else {
+    m_freeEnds.clear(granuleOf(block->end()) - 1);
     --m_freeBlockCount;
   }
-  if (previous) previous->next = replacement ? replacement : next;
-  else m_freeHead = replacement ? replacement : next;
-  if (next) next->previous = replacement ? replacement : previous;
-  else m_freeTail = replacement ? replacement : previous;
-
   m_heapUsed += uint32_t(block->size);
   if (m_heapUsed > m_peakUsed) m_peakUsed = m_heapUsed;
   block->size = -block->size;
-  // The word still holds a free-list link; a compaction before the caller
+  // The word still holds a size-index link; a compaction before the caller
   // sets the owner must not follow it.
   if (m_type == nativePoolType) block->owner = nullptr;
   return payloadOf(block);
@@ -160,52 +159,37 @@ void FragmentHeap::release(Block* block) {
   block->size = -block->size;
   m_heapUsed -= uint32_t(block->size);
 
-  // Neighbours in the address-ordered free list, walking from the nearer end.
-  Block* previous;
-  Block* next;
-  if (!m_freeHead || block < m_freeHead) {
-    previous = nullptr;
-    next = m_freeHead;
-  } else if (block > m_freeTail) {
-    previous = m_freeTail;
-    next = nullptr;
-  } else if (block->begin() - m_freeHead->begin() <= m_freeTail->begin() - block->begin()) {
-    next = m_freeHead;
-    while (next < block) next = next->next;
-    previous = next->previous;
-  } else {
-    previous = m_freeTail;
-    while (previous > block) previous = previous->previous;
-    next = previous->next;
-  }
-
-  const bool mergeWithNext = next && block->end() == next->begin();
-  if (previous && previous->end() == block->begin()) {
+  // The bitmaps tell whether the neighbours are free without touching them.
+  const size_t first = granuleOf(block);
+  const size_t following = granuleOf(block->end());
+  const bool mergeWithNext = following < m_heapSize / alignment && m_freeStarts.test(following);
+  if (first > 0 && m_freeEnds.test(first - 1)) {
+    Block* previous = blockAtGranule(m_freeStarts.previousBefore(first));
+    m_sizeIndex.erase(previous);
+    m_freeEnds.clear(first - 1);
     previous->size += block->size;
     clearBlockStart(block);
     --m_blockCount;
     block = previous;
   } else {
-    block->previous = previous;
-    block->next = next;
-    if (previous) previous->next = block;
-    else m_freeHead = block;
-    if (next) next->previous = block;
-    else m_freeTail = block;
+    m_freeStarts.set(first);
     ++m_freeBlockCount;
   }
   if (mergeWithNext) {
+    Block* next = blockAtGranule(following);
+    m_sizeIndex.erase(next);
+    m_freeStarts.clear(following);
     block->size += next->size;
-    block->next = next->next;
-    if (next->next) next->next->previous = block;
-    else m_freeTail = block;
     clearBlockStart(next);
     --m_blockCount;
     --m_freeBlockCount;
+  } else {
+    m_freeEnds.set(following - 1);
   }
+  m_sizeIndex.insert(block);
 }
 
-FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
+inline FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
   const auto* address = static_cast<const std::byte*>(payload);
   if (!m_region || address < m_region + m_headerSize || address >= m_region + m_heapSize) return nullptr;
   std::byte* start = const_cast<std::byte*>(address) - m_headerSize;
@@ -213,7 +197,7 @@ FragmentHeap::Block* FragmentHeap::blockAt(const void* payload) const {
   return Block::at(start);
 }
 
-FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
+inline FragmentHeap::Block* FragmentHeap::inUseBlockAt(const void* payload) const {
   Block* block = blockAt(payload);
   return block && block->inUse() ? block : nullptr;
 }
@@ -251,17 +235,14 @@ void FragmentHeap::setExhaustionHook(ExhaustionHook hook, void* context) {
   m_exhaustionContext = context;
 }
 
-bool FragmentHeap::isBlockStart(const void* address) const {
-  const size_t granule = granuleOf(address);
-  return (m_blockStarts[granule / 64] >> (granule % 64)) & 1;
+FragmentHeap::Block* FragmentHeap::blockAtGranule(size_t granule) const {
+  return granule == GranuleBitmap::none ? nullptr : Block::at(m_region + granule * alignment);
 }
 
-void FragmentHeap::markBlockStart(const void* address) {
-  const size_t granule = granuleOf(address);
-  m_blockStarts[granule / 64] |= uint64_t(1) << (granule % 64);
+FragmentHeap::Block* FragmentHeap::firstFree() const {
+  return m_region ? blockAtGranule(m_freeStarts.nextFrom(0)) : nullptr;
 }
 
-void FragmentHeap::clearBlockStart(const void* address) {
-  const size_t granule = granuleOf(address);
-  m_blockStarts[granule / 64] &= ~(uint64_t(1) << (granule % 64));
+FragmentHeap::Block* FragmentHeap::nextFree(const Block* block) const {
+  return blockAtGranule(m_freeStarts.nextFrom(granuleOf(block) + 1));
 }

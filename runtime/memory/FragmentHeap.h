@@ -1,13 +1,14 @@
 #pragma once
-// A pool carved from one region: blocks with signed size words, an
-// address-ordered free list, best-fit allocation, and (native pool only)
-// compaction that moves blocks and patches the one field that owns each.
+// A pool carved from one region: blocks with signed size words, free blocks
+// found by address through a bitmap and by size through an index, best-fit
+// allocation, and (native pool only) compaction that moves blocks and patches
+// the one field that owns each.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 
+#include "runtime/memory/GranuleBitmap.h"
 #include "wince/sync.h"
 
 class FragmentHeap {
@@ -18,7 +19,7 @@ class FragmentHeap {
   // native pool the owner word); payloads are 8-byte aligned.
   static constexpr uint32_t wordSize = sizeof(void*);
   static constexpr uint32_t alignment = 8;
-  // A free block holds its size and both free-list links.
+  // A free block holds its size and its two links in the size index.
   static constexpr uint32_t minimumBlockSize = 3 * wordSize;
 
   // Called with the pool's lock released when no free block fits: the
@@ -55,8 +56,8 @@ class FragmentHeap {
 
   void setExhaustionHook(ExhaustionHook hook, void* context);
 
-  // Blocks tile the region, the free list is sorted and linked both ways,
-  // the counters agree. On failure, says why.
+  // Blocks tile the region, the bitmaps and the size index hold exactly the
+  // free blocks, the counters agree. On failure, says why.
   bool checkInvariants(std::string* why = nullptr) const;
 
   Type type() const { return m_type; }
@@ -70,11 +71,45 @@ class FragmentHeap {
   uint32_t m_heapSize;  // region size in bytes
   uint32_t m_heapUsed;  // bytes of blocks in use, headers included
 
- private:
+  // Defined in FragmentHeapBlock.h, which only the pool's own units include.
   struct Block;
 
-  Block* bestFit(uint32_t need, const Block* exclude1, const Block* exclude2) const;
+ private:
+
+  // Free blocks ordered by (size, address): the best fit is the first at or
+  // after (need, 0). Sizes below smallLimit each have a bin of their own,
+  // found through an occupancy bitmap; larger ones share one. Each bin is a
+  // treap whose priorities hash the block addresses, linked through the free
+  // blocks' own words, so the index needs no memory of its own.
+  class SizeIndex {
+   public:
+    void insert(Block* block);
+    void erase(Block* block);
+    // The link that holds the best fit for need, or null; detach takes the
+    // block out through it.
+    Block** bestFitLink(uint32_t need);
+    Block* detach(Block** link);
+    Block* bestFit(uint32_t need) {
+      Block** link = bestFitLink(need);
+      return link ? *link : nullptr;
+    }
+    // Every free block once, each in its bin and in treap order; says why not.
+    bool check(const FragmentHeap& heap, uint32_t freeBlocks, std::string* why) const;
+
+   private:
+    static constexpr uint32_t smallLimit = 4096;
+    static constexpr uint32_t largeBin = smallLimit / alignment;
+    static constexpr uint32_t binCount = largeBin + 1;
+    static uint32_t binOf(uintptr_t size) { return size < smallLimit ? uint32_t(size / alignment) : largeBin; }
+    uint32_t firstOccupiedFrom(uint32_t bin) const;
+
+    Block* m_roots[binCount] = {};
+    uint64_t m_occupied[(binCount + 63) / 64] = {};
+  };
+
+  Block* bestFit(uint32_t need, Block* exclude1, Block* exclude2);
   void* take(Block* block, uint32_t need);
+  void* carve(Block* block, uint32_t need);
   void release(Block* block);
   Block* blockAt(const void* payload) const;
   Block* inUseBlockAt(const void* payload) const;
@@ -85,16 +120,22 @@ class FragmentHeap {
   bool movable(const Block* first, uint32_t length, std::span<const uintptr_t> pinned) const;
   bool checkInvariantsLocked(std::string* why) const;
 
-  // One bit per 8-byte granule, set where a block starts, so that free can
-  // tell a real payload from an interior or stale address in constant time.
-  size_t granuleOf(const void* address) const { return size_t(static_cast<const std::byte*>(address) - m_region) / alignment; }
-  bool isBlockStart(const void* address) const;
-  void markBlockStart(const void* address);
-  void clearBlockStart(const void* address);
+  // Bits per 8-byte granule: where a block starts, so that free can tell a
+  // real payload from an interior or stale address in constant time; where
+  // a free block starts and where one ends, so that free sees its free
+  // neighbours without touching them, and compaction follows the address
+  // order.
+  size_t granuleOf(const void* address) const {
+    return size_t(static_cast<const std::byte*>(address) - m_region) / alignment;
+  }
+  Block* blockAtGranule(size_t granule) const;
+  bool isBlockStart(const void* address) const { return m_blockStarts.test(granuleOf(address)); }
+  void markBlockStart(const void* address) { m_blockStarts.set(granuleOf(address)); }
+  void clearBlockStart(const void* address) { m_blockStarts.clear(granuleOf(address)); }
+  Block* firstFree() const;
+  Block* nextFree(const Block* block) const;
 
   std::byte* m_region;
-  Block* m_freeHead;
-  Block* m_freeTail;
   uint32_t m_blockCount;
   uint32_t m_freeBlockCount;
   uint32_t m_peakUsed;
@@ -102,6 +143,9 @@ class FragmentHeap {
   uint32_t m_headerSize;
   ExhaustionHook m_exhaustionHook = nullptr;
   void* m_exhaustionContext = nullptr;
-  std::unique_ptr<uint64_t[]> m_blockStarts;
+  GranuleBitmap m_blockStarts;
+  GranuleBitmap m_freeStarts;
+  GranuleBitmap m_freeEnds;  // set at the last granule of each free block
+  SizeIndex m_sizeIndex;
   mutable CRITICAL_SECTION m_lock;
 };

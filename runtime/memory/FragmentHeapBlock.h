@@ -9,10 +9,10 @@ struct FragmentHeap::Block {
   // Whole block in bytes, header included; negative while the block is in use.
   intptr_t size;
   union {
-    Block* previous;  // free block: the free block below it, or null
-    void** owner;     // native pool, in use: the field holding the payload address
+    Block* left;   // free block: children in its size-index bin
+    void** owner;  // native pool, in use: the field holding the payload address
   };
-  Block* next;  // free block: the free block above it, or null
+  Block* right;
 
   intptr_t length() const { return size < 0 ? -size : size; }
   bool inUse() const { return size < 0; }

@@ -39,8 +39,7 @@ FragmentHeap::Block* FragmentHeap::strategyA(uint32_t need, std::span<const uint
     intptr_t bestScore = -intptr_t(m_heapSize);
     Block* left = nullptr;
     Block* destination = nullptr;
-    for (Block* candidate = m_freeHead; candidate && candidate->next; candidate = candidate->next) {
-      Block* right = candidate->next;
+    for (Block *candidate = firstFree(), *right; candidate && (right = nextFree(candidate)); candidate = right) {
       const intptr_t gap = right->begin() - candidate->end();
       const intptr_t score = candidate->size - gap + right->size;
       if (score <= bestScore) continue;
@@ -51,7 +50,7 @@ FragmentHeap::Block* FragmentHeap::strategyA(uint32_t need, std::span<const uint
       destination = fitting;
     }
     if (!left) return nullptr;
-    moveRun(left->following(), uint32_t(left->next->begin() - left->end()), destination);
+    moveRun(left->following(), uint32_t(nextFree(left)->begin() - left->end()), destination);
     if (left->size >= intptr_t(need)) return left;
   }
   return nullptr;
@@ -62,9 +61,11 @@ FragmentHeap::Block* FragmentHeap::strategyB(uint32_t need, std::span<const uint
   const std::byte* regionEnd = m_region + m_heapSize;
   for (int round = 0; round < maximumMoves; ++round) {
     Block* largest = nullptr;
-    for (Block* block = m_freeHead; block; block = block->next) {
+    for (Block* block = firstFree(); block;) {
       if (!largest || block->size > largest->size) largest = block;
-      if (!block->next || regionEnd - block->next->begin() <= intptr_t(need)) break;
+      Block* next = nextFree(block);
+      if (!next || regionEnd - next->begin() <= intptr_t(need)) break;
+      block = next;
     }
     if (!largest) return nullptr;
     bool moved = false;

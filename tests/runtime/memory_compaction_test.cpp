@@ -123,7 +123,8 @@ TEST(Compaction, ObjectHeapNeverCompacts) {
 }
 
 // Random allocations, releases and compactions, with the invariants checked
-// after every step and every block's contents after every compaction.
+// after every step, every block's contents after every compaction, and every
+// allocation's choice against a literal best-fit walk of the region.
 class RandomRun {
  public:
   static constexpr int slotCount = 256;
@@ -137,6 +138,7 @@ class RandomRun {
           const std::vector<uintptr_t> pins = run.pins();
           pool.compactFor(need, pins);
           run.compacted = true;
+          run.expected = run.literalBestFit(need);
         },
         this);
   }
@@ -152,6 +154,24 @@ class RandomRun {
       if (kind[slot] == empty) allocate(slot);
       else release(slot);
     }
+  }
+
+  // The best fit as literally defined: of the free blocks in address order,
+  // the first of the smallest size that holds need bytes. Reads each block's
+  // signed size word (negative in use).
+  const std::byte* literalBestFit(uint32_t need) const {
+    const std::byte* best = nullptr;
+    intptr_t bestSize = INTPTR_MAX;
+    for (const std::byte* at = heap.regionBegin(); at < heap.regionEnd();) {
+      intptr_t size;
+      std::memcpy(&size, at, sizeof size);
+      if (size >= intptr_t(need) && size < bestSize) {
+        best = at;
+        bestSize = size;
+      }
+      at += size < 0 ? -size : size;
+    }
+    return best;
   }
 
   testing::AssertionResult verifyAll() {
@@ -171,6 +191,8 @@ class RandomRun {
   int hookCalls = 0;
   int movedBlocks = 0;
   int failedAllocations = 0;
+  int comparedChoices = 0;
+  const std::byte* expected = nullptr;  // the reference's choice for the request in progress
 
  private:
   enum Kind : uint8_t { empty, owned, ownerless, pinned };
@@ -198,11 +220,15 @@ class RandomRun {
 
   void allocate(int slot) {
     const uint32_t bytes = randomSize();
+    expected = literalBestFit(heap.blockSizeFor(bytes));
     void* payload = heap.alloc(bytes);
     if (!payload) {
+      EXPECT_EQ(expected, nullptr);
       ++failedAllocations;
       return;
     }
+    EXPECT_EQ(payload, expected + heap.headerSize()) << "best fit differs from the reference";
+    ++comparedChoices;
     const uint32_t roll = random() % 100;
     kind[slot] = roll < 84 ? owned : roll < 92 ? ownerless : pinned;
     size[slot] = bytes;
@@ -264,6 +290,7 @@ TEST(Compaction, RandomRunKeepsThePoolAndEveryBlockIntact) {
   EXPECT_GT(run.movedBlocks, 100);
   EXPECT_GT(run.hookCalls, 10);
   EXPECT_GT(run.failedAllocations, 0);
+  EXPECT_GT(run.comparedChoices, 10000);
 }
 
 }  // namespace

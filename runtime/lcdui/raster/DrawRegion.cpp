@@ -4,6 +4,7 @@
 
 #include "runtime/lcdui/raster/Blend.h"
 #include "runtime/lcdui/raster/Clip.h"
+#include "runtime/lcdui/raster/EightPixels.h"
 #include "runtime/lcdui/raster/PixelRows.h"
 
 namespace raster {
@@ -42,35 +43,34 @@ struct Mapping {
 };
 
 struct OpaqueCopy {
-  static constexpr PixelOperation operation = PixelOperation::copy;
   static void pixel(uint16_t& target, uint16_t source) { target = source; }
+  static EightPixels step(EightPixels, EightPixels source) { return source; }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyPixels(target, source, count); }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    copyPixelsReversed(target, sourceFirst, count);
-  }
 };
 
 struct KeyedCopy {
-  static constexpr PixelOperation operation = PixelOperation::keyedCopy;
   static void pixel(uint16_t& target, uint16_t source) {
     if (source != transparentKey) target = source;
   }
+  static EightPixels step(EightPixels target, EightPixels source) { return keyedStep(target, source); }
   static void row(uint16_t* target, const uint16_t* source, size_t count) { copyKeyedPixels(target, source, count); }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    copyKeyedPixelsReversed(target, sourceFirst, count);
-  }
 };
 
 struct Argb4444Blend {
-  static constexpr PixelOperation operation = PixelOperation::argb4444Blend;
   static void pixel(uint16_t& target, uint16_t source) { target = blendArgb4444(target, source); }
+  static EightPixels step(EightPixels target, EightPixels source) { return blendStep(target, source); }
   static void row(uint16_t* target, const uint16_t* source, size_t count) {
     blendArgb4444Pixels(target, source, count);
   }
-  static void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
-    blendArgb4444PixelsReversed(target, sourceFirst, count);
-  }
 };
+
+// A mirrored row: target[k] takes sourceFirst[-k], eight pixels a step.
+template <class Operation>
+void reversedRow(uint16_t* target, const uint16_t* sourceFirst, size_t count) {
+  size_t k = 0;
+  for (; k + 8 <= count; k += 8) store(target + k, Operation::step(load(target + k), loadReversed(sourceFirst - k)));
+  for (; k < count; ++k) Operation::pixel(target[k], *(sourceFirst - k));
+}
 
 // Everything a blit needs once clipping is done: the drawn rectangle's
 // corner on the target, the region's corner on the source, and the
@@ -98,7 +98,7 @@ void blitRows(const Blit& blit) {
     if (!map.reversesU) {
       Operation::row(target, blit.sourcePixel(blit.i.first, v), count);
     } else {
-      Operation::reversedRow(target, blit.sourcePixel(map.width - 1 - blit.i.first, v), count);
+      reversedRow<Operation>(target, blit.sourcePixel(map.width - 1 - blit.i.first, v), count);
     }
   }
 }
@@ -120,22 +120,46 @@ void blitColumnsOneByOne(const Blit& blit, Span i, Span j) {
   }
 }
 
-// Whole 8x8 blocks go through a register transpose; the ragged right and
-// bottom edges one pixel at a time.
+// One 8x8 block of a turned blit: eight source rows of eight pixels, one
+// sourceRowStep apart, land as the block's eight columns; source column t
+// lands in target row t (7 - t with reverseRows).
+template <class Operation>
+[[gnu::always_inline]] inline void turnedBlock(uint16_t* target, ptrdiff_t targetRowStep, const uint16_t* source,
+                                               ptrdiff_t sourceRowStep, bool reverseRows) {
+  EightPixels r0 = load(source), r1 = load(source + sourceRowStep), r2 = load(source + 2 * sourceRowStep),
+              r3 = load(source + 3 * sourceRowStep), r4 = load(source + 4 * sourceRowStep),
+              r5 = load(source + 5 * sourceRowStep), r6 = load(source + 6 * sourceRowStep),
+              r7 = load(source + 7 * sourceRowStep);
+  transpose(r0, r1, r2, r3, r4, r5, r6, r7);
+  const ptrdiff_t step = reverseRows ? -targetRowStep : targetRowStep;
+  uint16_t* row = reverseRows ? target + 7 * targetRowStep : target;
+  for (EightPixels column : {r0, r1, r2, r3, r4, r5, r6, r7}) {
+    store(row, Operation::step(load(row), column));
+    row += step;
+  }
+}
+
+// Whole 8x8 blocks go through a register transpose, stepping along the
+// source by whole blocks; the ragged right and bottom edges one pixel at a
+// time.
 template <class Operation>
 void blitColumns(const Blit& blit) {
   const Mapping& map = blit.mapping;
   const ptrdiff_t targetRowStep = blit.target.pitch >> 1;
-  const int64_t blockEndI = blit.i.first + (blit.i.end - blit.i.first) / 8 * 8;
+  // One step along i is one source row, upwards when v runs backwards.
+  const ptrdiff_t sourceRowStep = map.reversesV ? -(blit.source.pitch >> 1) : blit.source.pitch >> 1;
+  const int64_t blocksAlongI = (blit.i.end - blit.i.first) / 8;
+  const int64_t blockEndI = blit.i.first + blocksAlongI * 8;
   const int64_t blockEndJ = blit.j.first + (blit.j.end - blit.j.first) / 8 * 8;
+  const int64_t firstV = map.reversesV ? map.height - 1 - blit.i.first : blit.i.first;
   for (int64_t dj = blit.j.first; dj < blockEndJ; dj += 8) {
     // The eight target rows read source columns u .. u + 7 (reversed when u runs backwards).
     const int64_t firstU = map.reversesU ? map.width - 1 - (dj + 7) : dj;
-    for (int64_t di = blit.i.first; di < blockEndI; di += 8) {
-      const uint16_t* runs[8];
-      for (int k = 0; k < 8; ++k) runs[k] = blit.sourcePixel(firstU, map.reversesV ? map.height - 1 - (di + k) : di + k);
-      turnedBlock(Operation::operation, blit.targetPixel(di, dj), targetRowStep, runs, map.reversesU);
-    }
+    const uint16_t* source = blit.sourcePixel(firstU, firstV);
+    uint16_t* target = blit.targetPixel(blit.i.first, dj);
+    for (int64_t block = 0; block < blocksAlongI; ++block)
+      turnedBlock<Operation>(target + 8 * block, targetRowStep, source + 8 * block * sourceRowStep, sourceRowStep,
+                             map.reversesU);
     blitColumnsOneByOne<Operation>(blit, {blockEndI, blit.i.end}, {dj, dj + 8});
   }
   blitColumnsOneByOne<Operation>(blit, blit.i, {blockEndJ, blit.j.end});

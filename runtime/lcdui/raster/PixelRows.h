@@ -28,18 +28,4 @@ void copyKeyedPixels(uint16_t* destination, const uint16_t* source, size_t count
 // Blends ARGB4444 source pixels into RGB565 (blendArgb4444, bit for bit).
 void blendArgb4444Pixels(uint16_t* destination, const uint16_t* source, size_t count);
 
-// The same three, reading the source backwards: destination[k] takes
-// sourceFirst[-k], for mirrored blits.
-void copyPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-void copyKeyedPixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-void blendArgb4444PixelsReversed(uint16_t* destination, const uint16_t* sourceFirst, size_t count);
-
-enum class PixelOperation { copy, keyedCopy, argb4444Blend };
-
-// One 8x8 block of a blit that turns the source (transforms 4..7):
-// sourceRuns[k] points at eight source pixels that land in destination
-// column k, run pixel t in destination row t (row 7 - t with reverseRows).
-void turnedBlock(PixelOperation operation, uint16_t* destination, ptrdiff_t destinationRowStep,
-                 const uint16_t* const sourceRuns[8], bool reverseRows);
-
 }  // namespace raster
