@@ -155,6 +155,12 @@ void ObjectManager::markRoots(uint32_t flags) {
   m_scan.markPinnedOwners();
 
   if ((flags & keepNewest) != 0) m_marker.mark(m_newest);
+  // The sweep keeps an uncollectable object whatever the marking says, so
+  // what it holds must be kept too, or it would point at freed memory.
+  Object** entries = m_registry.entries();
+  for (uint32_t i = 0; i < m_registry.count(); ++i) {
+    if (entries[i]->collectable() == 0) m_marker.mark(entries[i]);
+  }
   m_marker.finish(m_registry);
 }
 
