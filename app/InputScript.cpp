@@ -1,9 +1,13 @@
 #include "app/InputScript.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 
 #include "wince/display_settings.h"
 #include "wince/power.h"
@@ -119,8 +123,10 @@ ScriptLine parseScriptLine(std::string_view line) {
   if (const size_t comment = line.find('#'); comment != std::string_view::npos) line = line.substr(0, comment);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > longestLine) return failure("line longer than " + std::to_string(longestLine) + " characters");
-  for (char c : line) {
-    if ((c < ' ' && c != '\t') || c == 0x7F) return failure("control character in the line");
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte > 0x7F) return failure("not ASCII");
+    if ((byte < ' ' && byte != '\t') || byte == 0x7F) return failure("control character in the line");
   }
   const std::vector<std::string_view> words = splitWords(line);
   if (words.empty()) return {};
@@ -236,8 +242,9 @@ ScriptLine parseScriptLine(std::string_view line) {
 bool parseInputScript(std::string_view text, const std::string& fileName, std::vector<ScriptEvent>& events,
                       ScriptError& error) {
   events.clear();
-  if (text.find('\0') != std::string_view::npos) {
-    error = ScriptError{fileName, 1, "not a text file"};
+  if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    const int line = 1 + int(std::count(text.begin(), text.begin() + std::ptrdiff_t(nul), '\n'));
+    error = ScriptError{fileName, line, "not a text file"};
     return false;
   }
   int lineNumber = 0;
@@ -261,22 +268,35 @@ bool parseInputScript(std::string_view text, const std::string& fileName, std::v
 }
 
 bool readInputScript(const std::string& path, std::vector<ScriptEvent>& events, ScriptError& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  // Without blocking: a FIFO or a device in its place must not hang the start.
+  const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat status {};
+  if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (file >= 0) ::close(file);
     error = ScriptError{path, 0, "cannot be read"};
     return false;
   }
   // A script is a few lines; anything this large is a mistake.
-  constexpr std::streamsize largestScript = 16 << 20;
-  std::string text;
-  text.resize(size_t(largestScript) + 1);
-  file.read(text.data(), largestScript + 1);
-  if (file.bad()) {
+  constexpr size_t largestScript = 16 << 20;
+  std::string text(largestScript + 1, '\0');
+  size_t length = 0;
+  bool readFailed = false;
+  while (length < text.size()) {
+    const ssize_t count = ::read(file, text.data() + length, text.size() - length);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) {
+      readFailed = count < 0;
+      break;
+    }
+    length += size_t(count);
+  }
+  ::close(file);
+  if (readFailed) {
     error = ScriptError{path, 0, "cannot be read"};
     return false;
   }
-  text.resize(size_t(file.gcount()));
-  if (text.size() > size_t(largestScript)) {
+  text.resize(length);
+  if (text.size() > largestScript) {
     error = ScriptError{path, 0, "larger than 16 MB; not a script"};
     return false;
   }

@@ -1,6 +1,8 @@
 #include "app/Screenshot.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -71,10 +73,19 @@ bool writeScreenshotPng(const std::string& path, std::span<const uint16_t> pixel
   std::vector<png_bytep> rows(static_cast<size_t>(height));
   for (int y = 0; y < height; ++y) rows[size_t(y)] = rgb.data() + size_t(y) * size_t(width) * 3;
 
+  // The rename below would replace a link or a device with the image.
+  std::error_code statusError;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(path, statusError);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    error = path + ": not a regular file";
+    return false;
+  }
   const std::string temporary = path + ".part";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
+  const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  FILE* file = descriptor >= 0 ? ::fdopen(descriptor, "wb") : nullptr;
   if (file == nullptr) {
     error = path + ": " + std::strerror(errno);
+    if (descriptor >= 0) ::close(descriptor);
     return false;
   }
   PngFailure failure;

@@ -1,7 +1,9 @@
 // The executable: reads its options, makes sure the resource archive can be
 // read, and hands the process to WinMain; the harness plays headless runs,
 // scripted input and screenshots around it.
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,9 @@ bool archiveReadable() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away (`quendrill | head`) must not end the run: the
+  // log then simply goes nowhere.
+  std::signal(SIGPIPE, SIG_IGN);
   HarnessOptions options;
   std::string message;
   switch (parseHarnessOptions(argc, argv, options, message)) {
@@ -43,8 +48,9 @@ int main(int argc, char** argv) {
   }
   wince::configureFileSystem(options.folders);
   if (!archiveReadable()) {
-    logPrintf("Quendrill cannot start: the resource archive %s/data.bar is missing or damaged.\n",
-              wince::fileSystemFolders().installedFolder.c_str());
+    const std::filesystem::path archive = std::filesystem::path(wince::fileSystemFolders().installedFolder) / "data.bar";
+    std::fprintf(stderr, "Quendrill cannot start: the resource archive %s is missing or damaged.\n",
+                 archive.lexically_normal().c_str());
     return 1;
   }
 

@@ -1,5 +1,7 @@
 // The cost of a collection over a heap of 30,000 small linked objects, per
-// object, against a plain walk of the same objects in the same run.
+// object, against a plain walk of the live objects in the same run: once with
+// every object live, once with every second one garbage that the collection
+// frees.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -23,20 +25,28 @@ class BenchLink : public Object {
 };
 
 // The objects are made in a scrambled order so that the list does not walk
-// the heap in address order.
-BenchLink* makeList() {
-  BenchLink* links[objectCount];
+// the heap in address order; every garbageEvery-th object made (none when 0)
+// is left out of the list, as garbage between the live objects.
+BenchLink* makeList(int garbageEvery) {
+  static BenchLink* links[objectCount];
   for (auto& link : links) link = newObject<BenchLink>();
   uint32_t position = 0;
   BenchLink* head = nullptr;
   for (int i = 0; i < objectCount; ++i) {
     position = (position + 7919) % objectCount;
+    if (garbageEvery != 0 && position % garbageEvery == 0) continue;
     BenchLink* link = links[position];
     link->m_value = i;
     link->m_next = head;
     head = link;
   }
+  for (auto& link : links) link = nullptr;
   return head;
+}
+
+// As many new objects as the last collection freed, in the places it freed.
+__attribute__((noinline)) void makeGarbage(int count) {
+  for (int i = 0; i < count; ++i) newObject<BenchLink>()->m_value = i;
 }
 
 __attribute__((noinline)) int64_t walk(const BenchLink* head) {
@@ -52,17 +62,25 @@ struct BenchRoots {
 };
 BenchRoots& testRoots() { return gameStaticsAs<BenchRoots>(); }
 
+// state.range(0): every how many objects one is garbage (0: none). The
+// ratio compares the cost per object of the heap (live or not) with the walk
+// per live object.
 void CollectionPerObject(benchmark::State& state) {
+  const int garbageEvery = static_cast<int>(state.range(0));
   ClassInitialisers table;
   table.gameStatics = describeGameStatics<BenchRoots>();
   Application application;
   application.init(&table, 4u << 20, 1u << 20);
-  BenchLink* head = makeList();
+  BenchLink* head = makeList(garbageEvery);
   testRoots().object = head;
   ObjectManager& manager = *application.getObjectManager();
+  manager.gc(ObjectManager::forced);
+  const int liveCount = static_cast<int>(manager.registeredCount());
+  const int garbageCount = objectCount - liveCount;
   using Clock = std::chrono::steady_clock;
   Clock::duration collecting{}, walking{};
   for (auto _ : state) {
+    makeGarbage(garbageCount);
     const auto start = Clock::now();
     manager.gc(ObjectManager::forced);
     const auto collected = Clock::now();
@@ -71,17 +89,18 @@ void CollectionPerObject(benchmark::State& state) {
     collecting += collected - start;
     state.SetIterationTime(std::chrono::duration<double>(collected - start).count());
   }
-  if (manager.registeredCount() != objectCount) state.SkipWithError("the list did not survive");
+  if (static_cast<int>(manager.registeredCount()) != liveCount) state.SkipWithError("the list did not survive");
   const double iterations = static_cast<double>(state.iterations());
-  state.counters["collect_ns_per_object"] =
-      std::chrono::duration<double, std::nano>(collecting).count() / iterations / objectCount;
-  state.counters["walk_ns_per_object"] = std::chrono::duration<double, std::nano>(walking).count() / iterations / objectCount;
-  state.counters["collect_to_walk_ratio"] =
-      std::chrono::duration<double>(collecting).count() / std::chrono::duration<double>(walking).count();
+  const double collectPerObject = std::chrono::duration<double, std::nano>(collecting).count() / iterations / objectCount;
+  const double walkPerObject = std::chrono::duration<double, std::nano>(walking).count() / iterations / liveCount;
+  state.counters["collect_ns_per_object"] = collectPerObject;
+  state.counters["walk_ns_per_object"] = walkPerObject;
+  state.counters["collect_to_walk_ratio"] = collectPerObject / walkPerObject;
+  state.counters["garbage_objects"] = garbageCount;
   application.close();
 }
 
-BENCHMARK(CollectionPerObject)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(CollectionPerObject)->Arg(0)->Arg(2)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

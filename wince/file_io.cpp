@@ -1,5 +1,9 @@
 #include "wince/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <optional>
@@ -36,6 +40,36 @@ bool modeOnlyReads(const char* mode) {
   return mode[0] == 'r' && std::string_view(mode).find('+') == std::string_view::npos;
 }
 
+// The open(2) flags of a C-library mode, truncation left out (it comes only
+// once the file is known to be a regular one).
+int openFlags(const char* mode) {
+  const bool plus = std::string_view(mode).find('+') != std::string_view::npos;
+  const int access = plus ? O_RDWR : (mode[0] == 'r' ? O_RDONLY : O_WRONLY);
+  const int creation = mode[0] == 'w' ? O_CREAT : (mode[0] == 'a' ? O_CREAT | O_APPEND : 0);
+  return access | creation;
+}
+
+// Without blocking, so that a FIFO or a device in a file's place cannot hang
+// the caller, and only a regular file: anything else is refused as if it
+// were missing.
+FILE* openRegularFile(const std::string& hostPath, const char* mode) {
+  // Close-on-exec: a browser started later must not inherit our files.
+  const int descriptor = ::open(hostPath.c_str(), openFlags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (descriptor < 0) return nullptr;
+  struct stat status {};
+  const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  const int flags = regular ? ::fcntl(descriptor, F_GETFL) : -1;
+  if (!regular || flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+      (mode[0] == 'w' && ::ftruncate(descriptor, 0) != 0)) {
+    ::close(descriptor);
+    errno = regular ? errno : ENOENT;
+    return nullptr;
+  }
+  FILE* file = ::fdopen(descriptor, mode);
+  if (file == nullptr) ::close(descriptor);
+  return file;
+}
+
 }  // namespace
 
 FILE* fopen(std::u16string_view devicePath, const char* mode) {
@@ -46,9 +80,7 @@ FILE* fopen(std::u16string_view devicePath, const char* mode) {
   const bool reading = modeOnlyReads(mode);
   const std::optional<std::string> hostPath = reading ? hostPathForReading(devicePath) : hostPathForWriting(devicePath);
   if (!hostPath) return nullptr;
-  // Close-on-exec: a browser started later must not inherit our files.
-  const std::string hostMode = std::string(mode) + "e";
-  FILE* file = ::fopen(hostPath->c_str(), hostMode.c_str());
+  FILE* file = openRegularFile(*hostPath, mode);
   if (file) openFiles.fetch_add(1);
   return file;
 }

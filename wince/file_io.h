@@ -12,7 +12,8 @@
 namespace wince {
 
 // Null when the path is refused, the mode is not a C-library mode or the
-// file cannot be opened.
+// file cannot be opened. Only regular files open (a FIFO, a device or a
+// folder is refused without waiting), and "w" empties a file only then.
 FILE* fopen(const char* devicePath, const char* mode);
 FILE* fopen(std::u16string_view devicePath, const char* mode);
 

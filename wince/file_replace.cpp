@@ -3,8 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <optional>
+#include <mutex>
+#include <shared_mutex>
+#include <string_view>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,10 +65,18 @@ bool failed(const char* step, const std::string& hostPath, const std::string& te
   return false;
 }
 
+constexpr std::string_view temporaryInfix = ".tmp-";
+constexpr size_t temporaryUniqueLength = 6;  // the XXXXXX mkostemp fills in
+
+// Replacements share it; a clean-up takes it alone, so that it never removes
+// the temporary file of a replacement under way.
+std::shared_mutex temporariesLock;
+
 }  // namespace
 
 bool replaceHostFileAtomically(const std::string& hostPath, std::span<const uint8_t> bytes) {
-  std::string temporary = hostPath + ".tmp-XXXXXX";
+  std::shared_lock lock(temporariesLock);
+  std::string temporary = hostPath + std::string(temporaryInfix) + "XXXXXX";
   const int file = mkostemp(temporary.data(), O_CLOEXEC);
   if (file < 0) return failed("create temporary", hostPath, std::string());
   // mkstemp makes the file private (0600), which suits the player's data; a
@@ -91,6 +104,37 @@ bool replaceHostFileAtomically(const std::string& hostPath, std::span<const uint
     logPrintf("Could not sync the folder of %s: %s\n", hostPath.c_str(), strerror(errno));
   if (folder >= 0) ::close(folder);
   return true;
+}
+
+int removeLeftoverTemporaries(std::u16string_view devicePath, const std::function<bool(std::string_view)>& belongs) {
+  const std::optional<std::string> hostPath = hostPathForWriting(devicePath, false);
+  if (!hostPath) return 0;
+  const std::string folder = folderOf(*hostPath);
+  const std::string stem = hostPath->substr(hostPath->rfind('/') + 1);
+  std::unique_lock lock(temporariesLock);
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    const size_t infix = name.size() >= temporaryUniqueLength + temporaryInfix.size()
+                             ? name.size() - temporaryUniqueLength - temporaryInfix.size()
+                             : std::string_view::npos;
+    if (infix == std::string_view::npos || infix < stem.size() || !name.starts_with(stem) ||
+        name.substr(infix, temporaryInfix.size()) != temporaryInfix || !belongs(name.substr(stem.size(), infix - stem.size())))
+      continue;
+    const std::string path = folder + "/" + std::string(name);
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+    if (::unlink(path.c_str()) == 0) {
+      ++removed;
+    } else {
+      logPrintf("Could not remove the leftover %s: %s\n", path.c_str(), strerror(errno));
+    }
+  }
+  ::closedir(listing);
+  if (removed > 0) logPrintf("Removed %d leftover temporary file(s) of %s\n", removed, hostPath->c_str());
+  return removed;
 }
 
 bool replaceFileAtomically(std::u16string_view devicePath, std::span<const uint8_t> bytes) {

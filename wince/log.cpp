@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include <fcntl.h>
+#include <stdio_ext.h>
 #include <unistd.h>
 
 namespace {
@@ -39,8 +40,12 @@ void logPrintf(const char* format, ...) {
     std::lock_guard lock(captureMutex);
     if (capturedText) capturedText->append(text);
   }
-  fwrite(text.data(), 1, text.size(), stdout);
-  fflush(stdout);
+  // A log nobody reads any more (a closed pipe) is nothing to do: what
+  // could not be written is dropped rather than kept for later.
+  if (fwrite(text.data(), 1, text.size(), stdout) != text.size() || fflush(stdout) != 0) {
+    __fpurge(stdout);
+    clearerr(stdout);
+  }
 }
 
 namespace wince {

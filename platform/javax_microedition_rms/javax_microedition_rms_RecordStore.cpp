@@ -20,6 +20,7 @@
 #include "runtime/lang/NumberText.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/lang/String.h"
+#include "wince/file_replace.h"
 #include "wince/path_mapping.h"
 
 using RecordStore = javax_microedition_rms_RecordStore;
@@ -130,6 +131,17 @@ bool namesARecordFile(const std::u16string& devicePath, const std::u16string& su
   return body.ends_with(suffix + infix);
 }
 
+// The rest of a host file name after the store's index name: the index
+// itself, its owner file or a record file.
+bool namesAFileOfTheStore(std::string_view rest, const std::u16string& ownerSuffix, const std::u16string& infix,
+                          const std::u16string& suffix) {
+  const std::u16string wide(rest.begin(), rest.end());
+  if (wide.empty() || wide == ownerSuffix) return true;
+  if (!wide.starts_with(infix) || !wide.ends_with(suffix) || wide.size() <= infix.size() + suffix.size()) return false;
+  const std::u16string_view digits(wide.data() + infix.size(), wide.size() - infix.size() - suffix.size());
+  return std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
 }  // namespace
 
 // ---- opening ----
@@ -210,6 +222,11 @@ RecordStore* RecordStore::open(String* name, String* vendor, String* suite, bool
     return nullptr;
   }
 
+  // A process killed while it replaced one of the store's files left its
+  // temporary copy behind; the store's own files are whole either way.
+  wince::removeLeftoverTemporaries(*device, [&](std::string_view rest) {
+    return namesAFileOfTheStore(rest, deviceForm(*ownerSuffix), deviceForm(*infix), deviceForm(*suffix));
+  });
   const bool exists = deviceFileSize(*device) >= 0;
   if (!exists && !create) {
     throwNew<javax_microedition_rms_RecordStoreNotFoundException>(indexPath);

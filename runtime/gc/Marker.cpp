@@ -1,5 +1,6 @@
 #include "runtime/gc/Marker.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,38 +15,36 @@ constexpr uint32_t initialFrames = 500;
 
 Marker::~Marker() { std::free(m_frames); }
 
-bool Marker::hasReferences(const Object* object) const {
+__attribute__((always_inline)) inline bool Marker::layoutOf(Object* object, Frame& frame) const {
   // A swept object reads 0xFEEE; only ids of the class table index records.
   const int32_t id = static_cast<int16_t>(object->getClassId());
   if (id == classid::ObjectArray) {
-    const auto* array = static_cast<const ObjectArray*>(object);
-    return array->m_length > 0 && array->m_elements != nullptr;
+    auto* array = static_cast<ObjectArray*>(object);
+    if (array->m_length <= 0 || array->m_elements == nullptr) return false;
+    frame = Frame{reinterpret_cast<const std::byte*>(array->m_elements), nullptr, static_cast<uint32_t>(array->m_length), 0};
+    return true;
   }
-  return m_records != nullptr && isValidClassId(id) && m_records[id].m_refFieldCount > 0 &&
-         m_records[id].m_refFieldOffsets != nullptr;
+  if (m_records == nullptr || !isValidClassId(id)) return false;
+  const Class& record = m_records[id];
+  if (record.m_refFieldCount == 0 || record.m_refFieldOffsets == nullptr) return false;
+  frame = Frame{reinterpret_cast<const std::byte*>(object), record.m_refFieldOffsets, record.m_refFieldCount, 0};
+  return true;
 }
 
-Object* Marker::nextChildToVisit(Frame& frame) {
-  Object* object = frame.object;
-  const int32_t id = static_cast<int16_t>(object->getClassId());
-  const bool isArray = id == classid::ObjectArray;
-  const uint32_t count = childCount(object);
-  while (frame.next < count) {
-    Object* child;
-    if (isArray) {
-      child = static_cast<ObjectArray*>(object)->m_elements[frame.next];
-    } else {
-      std::memcpy(&child, reinterpret_cast<const char*>(object) + m_records[id].m_refFieldOffsets[frame.next], sizeof child);
-    }
+__attribute__((always_inline)) inline Object* Marker::nextChildToVisit(Frame& frame, Frame& childFrame) {
+  while (frame.next < frame.count) {
+    const size_t offset = frame.offsets != nullptr ? frame.offsets[frame.next] : size_t{frame.next} * sizeof(Object*);
     ++frame.next;
+    Object* child;
+    std::memcpy(&child, frame.base + offset, sizeof child);
     if (child == nullptr || child->isMarked()) continue;
     child->setMarked();
-    if (hasReferences(child)) return child;
+    if (layoutOf(child, childFrame)) return child;
   }
   return nullptr;
 }
 
-bool Marker::push(Object* object) {
+bool Marker::push(const Frame& frame) {
   if (m_depth == m_capacity) {
     const uint32_t capacity = m_capacity == 0 ? initialFrames : m_capacity * 2;
     auto* frames = static_cast<Frame*>(std::realloc(m_frames, sizeof(Frame) * capacity));
@@ -57,27 +56,51 @@ bool Marker::push(Object* object) {
     m_frames = frames;
     m_capacity = capacity;
   }
-  m_frames[m_depth++] = Frame{object, 0};
+  m_frames[m_depth++] = frame;
   return true;
 }
 
-uint32_t Marker::childCount(const Object* object) const {
-  const int32_t id = static_cast<int16_t>(object->getClassId());
-  if (id == classid::ObjectArray) return static_cast<uint32_t>(static_cast<const ObjectArray*>(object)->m_length);
-  return m_records[id].m_refFieldCount;
-}
-
 void Marker::drain() {
+  // The last class descended into, and its reference slots: in a structure
+  // of one class (a list, a tree) the next child's slot is then known
+  // without waiting for the class id of the child just reached.
+  int32_t knownId = -1;
+  const uint32_t* knownOffsets = nullptr;
+  uint32_t knownCount = 0;
+  // The object being descended into lives in registers; the stack holds
+  // only the parents that still have children to visit.
   while (m_depth > 0) {
-    Frame& frame = m_frames[m_depth - 1];
-    Object* child = nextChildToVisit(frame);
-    if (child == nullptr) {
-      --m_depth;
-    } else if (frame.next == childCount(frame.object)) {
-      // The last child takes its parent's frame: a linked list needs one.
-      frame = Frame{child, 0};
-    } else {
-      push(child);
+    const Frame top = m_frames[--m_depth];
+    const std::byte* base = top.base;
+    const uint32_t* offsets = top.offsets;
+    uint32_t count = top.count;
+    uint32_t next = top.next;
+    while (next < count) {
+      const size_t offset = offsets != nullptr ? offsets[next] : size_t{next} * sizeof(Object*);
+      ++next;
+      Object* child;
+      std::memcpy(&child, base + offset, sizeof child);
+      if (child == nullptr || child->isMarked()) continue;
+      child->setMarked();
+      Frame childFrame;
+      const int32_t id = static_cast<int16_t>(child->getClassId());
+      if (id == knownId) {
+        childFrame = Frame{reinterpret_cast<const std::byte*>(child), knownOffsets, knownCount, 0};
+      } else {
+        if (!layoutOf(child, childFrame)) continue;
+        if (childFrame.offsets != nullptr) {
+          knownId = id;
+          knownOffsets = childFrame.offsets;
+          knownCount = childFrame.count;
+        }
+      }
+      // A parent left off because the stack could not grow is finished by
+      // finish(), which visits the children of every marked object.
+      if (next < count) push(Frame{base, offsets, count, next});
+      base = childFrame.base;
+      offsets = childFrame.offsets;
+      count = childFrame.count;
+      next = 0;
     }
   }
 }
@@ -85,7 +108,8 @@ void Marker::drain() {
 void Marker::mark(Object* object) {
   if (object == nullptr || object->isMarked()) return;
   object->setMarked();
-  if (hasReferences(object) && push(object)) drain();
+  Frame frame;
+  if (layoutOf(object, frame) && push(frame)) drain();
 }
 
 void Marker::finish(ObjectRegistry& registry) {
@@ -95,9 +119,10 @@ void Marker::finish(ObjectRegistry& registry) {
     m_overflowed = false;
     for (uint32_t i = 0; i < registry.count(); ++i) {
       Object* object = registry.entries()[i];
-      if (!object->isMarked() || !hasReferences(object)) continue;
-      Frame frame{object, 0};
-      while (nextChildToVisit(frame) != nullptr) m_overflowed = true;
+      Frame frame;
+      if (!object->isMarked() || !layoutOf(object, frame)) continue;
+      Frame childFrame;
+      while (nextChildToVisit(frame, childFrame) != nullptr) m_overflowed = true;
     }
   }
 }

@@ -3,6 +3,7 @@
 // explicit stack of (object, next child) frames that grows as deep as the
 // graph needs. Only object arrays and classes with reference fields are
 // descended into.
+#include <cstddef>
 #include <cstdint>
 
 class Class;
@@ -25,19 +26,23 @@ class Marker {
   void finish(ObjectRegistry& registry);
 
  private:
+  // An object being descended into: its reference slots are at base +
+  // offsets[i] (a class's reference fields), or base + i words (an object
+  // array's elements) when offsets is null.
   struct Frame {
-    Object* object;
+    const std::byte* base;
+    const uint32_t* offsets;
+    uint32_t count;
     uint32_t next;
   };
 
-  bool hasReferences(const Object* object) const;
-  // Only for objects that have references.
-  uint32_t childCount(const Object* object) const;
+  // The object's reference slots; false when it has none.
+  bool layoutOf(Object* object, Frame& frame) const;
   // Marks the next unmarked children of frame; answers the first that has
-  // references of its own (the frame's next index stays after it), or null
-  // when the frame is exhausted.
-  Object* nextChildToVisit(Frame& frame);
-  bool push(Object* object);
+  // references of its own, with its slots in childFrame (the frame's next
+  // index stays after it), or null when the frame is exhausted.
+  Object* nextChildToVisit(Frame& frame, Frame& childFrame);
+  bool push(const Frame& frame);
   void drain();
 
   Frame* m_frames = nullptr;

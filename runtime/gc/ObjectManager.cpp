@@ -1,5 +1,6 @@
 #include "runtime/gc/ObjectManager.h"
 
+#include <cstring>
 #include <vector>
 
 #include "runtime/Application.h"
@@ -123,11 +124,13 @@ __attribute__((noinline)) void ObjectManager::takeCollectorLock() {
 // A call of its own, so that the entries it handles stay in registers and
 // stack that the scan will not see.
 __attribute__((noinline)) void ObjectManager::prepareRegistry(bool freeEverything) {
-  m_registry.sortByAddress();
+  // The sweep left its survivors unmarked; only objects made since then
+  // (born marked, and not yet in address order) need their marks cleared.
   Object** entries = m_registry.entries();
-  for (uint32_t i = 0; i < m_registry.count(); ++i) {
-    entries[i]->clearMarks();
-    if (freeEverything) entries[i]->setCollectable(1);
+  for (uint32_t i = m_registry.sortedCount(); i < m_registry.count(); ++i) entries[i]->clearMarks();
+  m_registry.sortByAddress();
+  if (freeEverything) {
+    for (uint32_t i = 0; i < m_registry.count(); ++i) entries[i]->setCollectable(1);
   }
 }
 
@@ -155,6 +158,12 @@ void ObjectManager::markRoots(uint32_t flags) {
   m_scan.markPinnedOwners();
 
   if ((flags & keepNewest) != 0) m_marker.mark(m_newest);
+  // The sweep keeps an uncollectable object whatever the marking says, so
+  // what it holds must be kept too, or it would point at freed memory.
+  Object** entries = m_registry.entries();
+  for (uint32_t i = 0; i < m_registry.count(); ++i) {
+    if (entries[i]->collectable() == 0) m_marker.mark(entries[i]);
+  }
   m_marker.finish(m_registry);
 }
 
@@ -171,13 +180,20 @@ __attribute__((noinline, no_sanitize("address"))) void ObjectManager::scanThisTh
 void ObjectManager::sweep() {
   const uint32_t sweptCount = m_registry.count();
   const uint32_t sortedCount = m_registry.sortedCount();
-  uint32_t kept = 0;
-  uint32_t keptSorted = 0;
-  for (uint32_t i = 0; i < sweptCount; ++i) {
+  // From the highest address down, the survivors gathered at the end in
+  // their order: each freed block then lies below the blocks freed before
+  // it, where the pool's address-ordered free list takes it without a
+  // search. The entries are read afresh each time: a finaliser that
+  // allocates may move them.
+  uint32_t firstKept = sweptCount;
+  uint32_t keptUnsorted = 0;
+  for (uint32_t i = sweptCount; i-- > 0;) {
     Object* object = m_registry.entries()[i];
     if (object->isMarked() || object->collectable() == 0) {
-      m_registry.entries()[kept++] = object;
-      if (i < sortedCount) keptSorted = kept;
+      // Read here anyway: the next collection starts from clear marks.
+      object->clearMarks();
+      m_registry.entries()[--firstKept] = object;
+      if (i >= sortedCount) ++keptUnsorted;
       continue;
     }
     if (object == m_newest) m_newest = nullptr;
@@ -187,7 +203,12 @@ void ObjectManager::sweep() {
     // Back to whichever pool holds it (the object heap, as a rule).
     nativeFree(object);
   }
-  // Objects registered while finalisers ran stay registered, after the rest.
-  for (uint32_t i = sweptCount; i < m_registry.count(); ++i) m_registry.entries()[kept++] = m_registry.entries()[i];
-  m_registry.truncate(kept, keptSorted);
+  // The survivors to the front, then the objects registered while
+  // finalisers ran.
+  Object** entries = m_registry.entries();
+  const uint32_t kept = sweptCount - firstKept;
+  const uint32_t registered = m_registry.count() - sweptCount;
+  if (kept > 0 && firstKept > 0) std::memmove(entries, entries + firstKept, sizeof(Object*) * kept);
+  if (registered > 0 && firstKept > 0) std::memmove(entries + kept, entries + sweptCount, sizeof(Object*) * registered);
+  m_registry.truncate(kept + registered, kept - keptUnsorted);
 }

@@ -4,7 +4,8 @@
 //
 // Roots: the reference statics of the static block (its root table), the
 // string-literal pool, the Application's five references, every thread's
-// pending exception, and a conservative scan of the stacks. A collection
+// pending exception, the registered threads, every uncollectable object, and
+// a conservative scan of the stacks. A collection
 // asked for with flags 0 within 2000 ms of the last one is skipped.
 #include <cstdint>
 

@@ -55,7 +55,4 @@ void Object::notify(Object* object, int32_t count) { MonitorTable::instance().no
 
 void Object::releaseMonitor(Object* object) { MonitorTable::instance().release(object); }
 
-void Object::setUpHeader(uint16_t id) {
-  const uint32_t collectableByte = classDerivesFrom(id, classid::java_lang_Thread) ? 0 : 1;
-  m_header = uint32_t{id} | (collectableByte << 16) | firstMarkBit;
-}
+void Object::setUpHeader(uint16_t id) { m_header = uint32_t{id} | (uint32_t{1} << 16) | firstMarkBit; }

@@ -2,7 +2,9 @@
 // The root of every class of the object model. The C++ vtable pointer comes
 // first, then the header word:
 //   bits 0-15  class id (0xFEEE once the collector has freed the object)
-//   bits 16-23 collectable: 0 keeps the object whatever the marking says
+//   bits 16-23 collectable: 0 keeps the object whatever the marking says,
+//              and the collector marks through it (a running Thread, a
+//              string of the literal pool)
 //   bits 24-31 collector byte; bits 24-27 are the mark bits
 // Objects are made only by newObject (ObjectFactory.h) and never destroyed
 // by C++: the collector calls finalize(), then frees the memory.
@@ -54,7 +56,8 @@ class Object {
   void setFreedClassId() { m_header = (m_header & 0xFFFF0000u) | noClass; }
 
   // The header set-up every construction runs once, on zero-filled memory:
-  // collectable unless a Thread, collector byte 1.
+  // collectable, collector byte 1. A Thread is uncollectable only while it
+  // runs (the thread table sees to that).
   void setUpHeader(uint16_t id);
 
   uint32_t m_header;

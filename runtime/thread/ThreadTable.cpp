@@ -87,6 +87,7 @@ java_lang_Thread* ThreadTable::registerUiThread() {
   }
   auto* thread = ::new (uiThreadStorage) java_lang_Thread();
   thread->setUpHeader(java_lang_Thread::classId);
+  thread->setCollectable(0);
   thread->m_priority = 9 - GetThreadPriority(GetCurrentThread());
   m_slots[0] = Slot{thread, wince::handleFromThreadId(id), id, currentStackTop(), 0, 0};
   registeredRun = m_run;
@@ -128,14 +129,17 @@ DWORD ThreadTable::start(java_lang_Thread* thread) {
       return callFailed;
     }
     // Reserved before the thread exists, so that a full table creates none.
-    // Until it runs it counts as parked, with nothing on its stack yet.
+    // Until it runs it counts as parked, with nothing on its stack yet. From
+    // here until its run ends the slot keeps it (and marks its target).
     m_slots[index] = Slot{thread, nullptr, 0, 0, 0, 1};
+    thread->setCollectable(0);
   }
   DWORD threadId = 0;
   HANDLE handle = CreateThread(nullptr, 0, &ThreadTable::threadEntry, thread, CREATE_SUSPENDED, &threadId);
   std::unique_lock lock(m_lock);
   if (handle == nullptr) {
     m_slots[index] = Slot{};
+    thread->setCollectable(1);
     m_changed.notify_all();
     debugLog("java_lang_Thread::start(): the platform thread could not be created");
     return callFailed;

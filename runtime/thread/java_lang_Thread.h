@@ -1,9 +1,9 @@
 #pragma once
 // java_lang_Thread (class id 48): one platform thread per started object.
 // The runtime makes the UI thread's object at start-up, so the class lives
-// here rather than with the platform classes. Thread objects are not
-// collectable while their thread is registered; the thread table keeps them
-// (and their targets) marked.
+// here rather than with the platform classes. A Thread is collected like any
+// object until it is started; from a successful start until its run ends it
+// is not collectable, and the thread table keeps it (and its target) marked.
 #include <cstdint>
 
 #include "runtime/lang/java_lang_Runnable.h"

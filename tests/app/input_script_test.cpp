@@ -1,6 +1,7 @@
 // The harness's input script: what each line means, and that every wrong
 // line is refused with its file and line number.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -121,11 +122,29 @@ TEST(InputScript, TheFirstWrongLineIsNamedByFileAndLine) {
   EXPECT_EQ(error.text().rfind("run.txt:3: ", 0), 0u) << error.text();
 }
 
-TEST(InputScript, BinaryAndMissingFilesAreRefused) {
+TEST(InputScript, BytesThatAreNoTextAreNamedWithTheirLine) {
+  struct Case {
+    std::string text;
+    const char* error;
+  };
+  const Case cases[] = {
+      {std::string("1 close\n\0\x89PNG", 12), "x.txt:2: not a text file"},
+      {std::string("1 close\n2 close\n3 close\n4 close\n5 cl\0se\n", 40), "x.txt:5: not a text file"},
+      {"1 close\n2 close\n3 tap 1 2 \xC3\xA9\n", "x.txt:3: not ASCII"},
+      {"\xEF\xBB\xBF" "1 close\n", "x.txt:1: not ASCII"},
+      {"1 close\n2 close\x7F\n", "x.txt:2: control character in the line"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ScriptEvent> events;
+    ScriptError error;
+    EXPECT_FALSE(parseInputScript(c.text, "x.txt", events, error)) << c.error;
+    EXPECT_EQ(error.text(), c.error);
+  }
+}
+
+TEST(InputScript, BinaryMissingAndSpecialFilesAreRefused) {
   std::vector<ScriptEvent> events;
   ScriptError error;
-  EXPECT_FALSE(parseInputScript(std::string("1 close\n\0\x89PNG", 12), "x.png", events, error));
-  EXPECT_EQ(error.text(), "x.png:1: not a text file");
 
   const std::filesystem::path missing = std::filesystem::temp_directory_path() / "no-such-script-dir" / "s.txt";
   EXPECT_FALSE(readInputScript(missing.string(), events, error));
@@ -133,6 +152,13 @@ TEST(InputScript, BinaryAndMissingFilesAreRefused) {
 
   const std::filesystem::path folder = std::filesystem::temp_directory_path();
   EXPECT_FALSE(readInputScript(folder.string(), events, error)) << "a folder is no script";
+
+  // Nobody writes to this FIFO: opening it must neither block nor be taken.
+  const std::filesystem::path fifo = folder / ("input-script-fifo-" + std::to_string(::getpid()));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(readInputScript(fifo.string(), events, error));
+  EXPECT_EQ(error.text(), fifo.string() + ":0: cannot be read");
+  std::filesystem::remove(fifo);
 }
 
 TEST(InputScript, AFileIsReadWhole) {

@@ -2,6 +2,7 @@
 // libpng.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -153,6 +154,28 @@ TEST_F(ScreenshotTest, AnUnwritablePlaceFailsAndKeepsTheOldImage) {
   EXPECT_FALSE(writeScreenshotPng((m_folder / "taken.png").string(), pixels, 2, 2, error));
   EXPECT_TRUE(fs::is_directory(m_folder / "taken.png" / "inside"));
   EXPECT_FALSE(fs::exists(m_folder / "taken.png.part"));
+}
+
+TEST_F(ScreenshotTest, APathThatIsNoRegularFileIsLeftAsItIs) {
+  const std::vector<uint16_t> pixels(4, 0xFFFF);
+  const fs::path target = m_folder / "target.txt";
+  std::ofstream(target) << "kept";
+  fs::create_symlink(target, m_folder / "link.png");
+  fs::create_symlink(m_folder / "nowhere", m_folder / "dangling.png");
+  ASSERT_EQ(mkfifo((m_folder / "fifo.png").c_str(), 0644), 0);
+  for (const char* name : {"link.png", "dangling.png", "fifo.png"}) {
+    std::string error;
+    const fs::path path = m_folder / name;
+    EXPECT_FALSE(writeScreenshotPng(path.string(), pixels, 2, 2, error)) << name;
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(path))) << name;
+    EXPECT_FALSE(fs::exists(path.string() + ".part")) << name;
+  }
+  std::ifstream kept(target);
+  std::string text;
+  kept >> text;
+  EXPECT_EQ(text, "kept");
+  EXPECT_FALSE(fs::exists(m_folder / "nowhere"));
 }
 
 }  // namespace

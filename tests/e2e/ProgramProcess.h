@@ -1,6 +1,6 @@
 #pragma once
 // Runs the real executable as a child process: its standard output and error
-// captured together, its environment adjusted, every wait bounded (a child
+// captured together or apart, its environment adjusted, every wait bounded (a child
 // that outlives its time is killed), and a namespace of its own so that it
 // never meets a copy of the program that someone else runs.
 #include <fcntl.h>
@@ -9,7 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -27,6 +29,16 @@ struct ProgramResult {
   int exitStatus = -1;
   bool timedOut = false;
   std::string output;
+  // Standard error, when it was read apart from the output.
+  std::string errors;
+};
+
+// How the child's standard streams are read.
+struct OutputStreams {
+  // Standard error apart from standard output, instead of both in one.
+  bool separateErrors = false;
+  // The reader closes standard output after this many bytes, as `| head -c`.
+  size_t outputLimit = SIZE_MAX;
 };
 
 // Environment changes: a value sets the variable, nullopt removes it.
@@ -40,7 +52,8 @@ inline std::string freshInstanceNamespace() {
 
 class ProgramProcess {
  public:
-  ProgramProcess(const std::vector<std::string>& arguments, EnvironmentChanges changes) {
+  ProgramProcess(const std::vector<std::string>& arguments, EnvironmentChanges changes, OutputStreams streams = {})
+      : m_outputLimit(streams.outputLimit) {
     if (!changes.contains("QUENDRILL_INSTANCE_NAMESPACE")) {
       changes["QUENDRILL_INSTANCE_NAMESPACE"] = freshInstanceNamespace();
     }
@@ -64,19 +77,29 @@ class ProgramProcess {
     envp.push_back(nullptr);
 
     int pipeEnds[2];
+    int errorEnds[2] = {-1, -1};
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return;
+    if (streams.separateErrors && pipe2(errorEnds, O_CLOEXEC) != 0) {
+      close(pipeEnds[0]);
+      close(pipeEnds[1]);
+      return;
+    }
     m_pid = fork();
     if (m_pid == 0) {
       dup2(pipeEnds[1], STDOUT_FILENO);
-      dup2(pipeEnds[1], STDERR_FILENO);
+      dup2(streams.separateErrors ? errorEnds[1] : pipeEnds[1], STDERR_FILENO);
       execve(argv[0], argv.data(), envp.data());
       _exit(127);
     }
     close(pipeEnds[1]);
     m_output = pipeEnds[0];
+    if (streams.separateErrors) {
+      close(errorEnds[1]);
+      m_errors = errorEnds[0];
+    }
     if (m_pid < 0) {
-      close(m_output);
-      m_output = -1;
+      closeStream(m_output);
+      closeStream(m_errors);
     }
   }
 
@@ -85,7 +108,8 @@ class ProgramProcess {
       kill(m_pid, SIGKILL);
       waitpid(m_pid, nullptr, 0);
     }
-    if (m_output >= 0) close(m_output);
+    closeStream(m_output);
+    closeStream(m_errors);
   }
 
   ProgramProcess(const ProgramProcess&) = delete;
@@ -129,6 +153,7 @@ class ProgramProcess {
     }
     m_reaped = true;
     result.output = m_text;
+    result.errors = m_errorText;
     if (result.timedOut) {
       result.exitStatus = -1;
     } else if (WIFEXITED(status)) {
@@ -142,34 +167,49 @@ class ProgramProcess {
  private:
   using Clock = std::chrono::steady_clock;
 
-  // False at the end of the output or when the deadline passed.
-  bool readSome(Clock::time_point deadline) {
-    if (m_output < 0) return false;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return false;
-    pollfd waiting{m_output, POLLIN, 0};
-    if (poll(&waiting, 1, int(left)) <= 0) return false;
+  static void closeStream(int& stream) {
+    if (stream >= 0) close(stream);
+    stream = -1;
+  }
+
+  // Reads what one stream has; false at its end.
+  static bool readInto(int& stream, std::string& text, size_t limit) {
     char buffer[4096];
-    const ssize_t count = read(m_output, buffer, sizeof buffer);
+    const ssize_t count = read(stream, buffer, std::min(sizeof buffer, limit - text.size()));
     if (count <= 0) {
-      close(m_output);
-      m_output = -1;
+      closeStream(stream);
       return false;
     }
-    m_text.append(buffer, size_t(count));
+    text.append(buffer, size_t(count));
+    if (text.size() >= limit) closeStream(stream);
     return true;
+  }
+
+  // False at the end of every stream or when the deadline passed.
+  bool readSome(Clock::time_point deadline) {
+    if (m_output < 0 && m_errors < 0) return false;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    pollfd waiting[2] = {{m_output, POLLIN, 0}, {m_errors, POLLIN, 0}};
+    if (poll(waiting, 2, int(left)) <= 0) return false;
+    if (waiting[0].revents != 0) readInto(m_output, m_text, m_outputLimit);
+    if (waiting[1].revents != 0) readInto(m_errors, m_errorText, SIZE_MAX);
+    return m_output >= 0 || m_errors >= 0;
   }
 
   pid_t m_pid = -1;
   int m_output = -1;
+  int m_errors = -1;
+  size_t m_outputLimit;
   bool m_reaped = false;
   std::string m_text;
+  std::string m_errorText;
 };
 
 // Runs the program to its end within the time.
 inline ProgramResult runProgram(const std::vector<std::string>& arguments, EnvironmentChanges changes = {},
-                                int milliseconds = 60000) {
-  ProgramProcess process(arguments, std::move(changes));
+                                int milliseconds = 60000, OutputStreams streams = {}) {
+  ProgramProcess process(arguments, std::move(changes), streams);
   return process.finish(milliseconds);
 }
 

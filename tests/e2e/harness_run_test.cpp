@@ -2,6 +2,7 @@
 // run closed after its frames, a display that cannot open, a second copy, a
 // screenshot against its golden image, and scripted input reaching the canvas.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -155,6 +156,43 @@ TEST_F(HarnessRun, AWrongScriptLineStopsBeforeTheProgramStarts) {
   EXPECT_EQ(run.exitStatus, 2) << run.output;
   EXPECT_NE(run.output.find(script.string() + ":2: "), std::string::npos) << run.output;
   EXPECT_EQ(run.output.find("InitInstance"), std::string::npos) << run.output;
+}
+
+TEST_F(HarnessRun, AScriptThatIsNoRegularFileFailsAsAMissingOne) {
+  const fs::path fifo = m_root / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const fs::path& script : {m_root / "missing.txt", fifo}) {
+    const e2e::ProgramResult run = e2e::runProgram(command({"--headless", "--input", script.string()}), {}, 20000);
+    EXPECT_EQ(run.exitStatus, 2) << run.output;
+    EXPECT_NE(run.output.find(script.string() + ":0: cannot be read"), std::string::npos) << run.output;
+  }
+}
+
+TEST_F(HarnessRun, AScreenshotPathThatIsALinkIsNeitherFollowedNorReplaced) {
+  const fs::path target = m_root / "target.txt";
+  std::ofstream(target) << "kept";
+  const fs::path link = m_root / "link.png";
+  fs::create_symlink(target, link);
+  const e2e::ProgramResult run =
+      e2e::runProgram(command({"--headless", "--frames", "4", "--clock", "0", "--screenshot", "2:" + link.string()}));
+  EXPECT_EQ(run.exitStatus, 3) << run.output;
+  EXPECT_NE(run.output.find(link.string() + ": not a regular file"), std::string::npos) << run.output;
+  EXPECT_TRUE(fs::is_symlink(link));
+  std::ifstream in(target);
+  std::string text;
+  in >> text;
+  EXPECT_EQ(text, "kept");
+}
+
+TEST_F(HarnessRun, AReaderThatStopsReadingDoesNotEndTheRun) {
+  // As `quendrill ... | head -c 10`: standard output closes after 10 bytes.
+  const fs::path shot = m_root / "after-the-pipe.png";
+  const e2e::ProgramResult run = e2e::runProgram(
+      command({"--headless", "--frames", "10", "--clock", "0", "--screenshot", "8:" + shot.string()}), {}, 60000,
+      {.separateErrors = true, .outputLimit = 10});
+  EXPECT_EQ(run.exitStatus, 0) << run.output << run.errors;
+  EXPECT_EQ(run.output.size(), 10u);
+  EXPECT_TRUE(fs::exists(shot));
 }
 
 TEST_F(HarnessRun, HelpNamesEveryHarnessOption) {

@@ -1,6 +1,7 @@
 // Start-up of the real executable against the built archive, a missing one
 // and a truncated one: a clear log line and the exit status, never a hang.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,9 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // A short headless run: the program closes its window after a few frames.
-e2e::ProgramResult runQuendrill(const fs::path& installed, const fs::path& data) {
+e2e::ProgramResult runQuendrill(const fs::path& installed, const fs::path& data, e2e::OutputStreams streams = {}) {
   return e2e::runProgram({QUENDRILL_EXECUTABLE, "--installed", installed.string(), "--data", data.string(),
-                          "--headless", "--frames", "3", "--clock", "0"});
+                          "--headless", "--frames", "3", "--clock", "0"},
+                         {}, 60000, streams);
 }
 
 class StartUpTest : public testing::Test {
@@ -68,6 +70,25 @@ TEST_F(StartUpTest, ALiteralPoolThatCannotBeReadFailsWithALogLine) {
   EXPECT_NE(run.output.find("/constants.bin: malformed text"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("Quendrill cannot start"), std::string::npos) << run.output;
   EXPECT_EQ(run.output.find("new MemoryManagers"), std::string::npos) << run.output;
+}
+
+TEST_F(StartUpTest, AnArchiveThatIsNoRegularFileFailsAsAMissingOneOnStandardError) {
+  // A FIFO nobody writes to would block an open that waits for a writer.
+  fs::create_directories(m_root / "fifo");
+  ASSERT_EQ(mkfifo((m_root / "fifo" / "data.bar").c_str(), 0600), 0);
+  fs::create_directories(m_root / "folder" / "data.bar");
+  for (const char* installed : {"installed", "fifo", "folder"}) {
+    SCOPED_TRACE(installed);
+    // The folder as a user may type it, with a slash at its end.
+    const e2e::ProgramResult run =
+        runQuendrill((m_root / installed).string() + "/", m_root / "data", {.separateErrors = true});
+    EXPECT_EQ(run.exitStatus, 1) << run.output << run.errors;
+    EXPECT_NE(run.errors.find("Quendrill cannot start: the resource archive " + (m_root / installed / "data.bar").string() +
+                              " is missing or damaged.\n"),
+              std::string::npos)
+        << run.errors;
+    EXPECT_EQ(run.output.find("Quendrill cannot start"), std::string::npos) << run.output;
+  }
 }
 
 }  // namespace

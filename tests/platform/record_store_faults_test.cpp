@@ -108,4 +108,28 @@ TEST_F(RecordStoreFaultsTest, AFailedRecordWriteIsReportedAndTheIdIsHandedOutAga
   EXPECT_EQ(add(store, "second"), 2);
 }
 
+// What a process killed between a replacement's write and its rename leaves.
+TEST_F(RecordStoreFaultsTest, LeftoverTemporariesOfAStoreGoWhenItIsOpenedAndNothingElseDoes) {
+  writeData("rms_save.db", indexBytes(1, {1}));
+  writeData("rms_save.db.rec1.db", "game");
+  const std::vector<std::string> leftovers = {"rms_save.db.tmp-a1B2c3", "rms_save.db.owner.tmp-000000",
+                                              "rms_save.db.rec1.db.tmp-ZzZzZz", "rms_save.db.rec17.db.tmp-q9q9q9"};
+  for (const std::string& name : leftovers) writeData(name, std::string(64, 't'));
+  const std::vector<std::string> others = {
+      "rms_save.db2.db.tmp-abcdef",   // the store "save.db2"
+      "rms_other.db.tmp-abcdef",      // another store
+      "rms_save.db.tmp-short",        // no name a replacement makes
+      "rms_save.db.recx.db.tmp-abcdef",
+      "notes.txt",
+  };
+  for (const std::string& name : others) writeData(name, "other");
+  fs::create_symlink(dataFile("notes.txt"), dataFile("rms_save.db.tmp-linked"));
+
+  EXPECT_EQ(contentsOf(u"save"), (StoreContents{true, 1, {{1, "game"}}}));
+  for (const std::string& name : leftovers) EXPECT_FALSE(dataExists(name)) << name;
+  for (const std::string& name : others) EXPECT_EQ(readData(name), "other") << name;
+  EXPECT_TRUE(fs::is_symlink(dataFile("rms_save.db.tmp-linked")));
+  EXPECT_EQ(readData("rms_save.db.rec1.db"), "game");
+}
+
 }  // namespace

@@ -26,7 +26,8 @@ class Counted : public Object {
   void finalize() override { ++finalisedCount; }
 };
 
-// A Thread by class id: not collectable while its run has not ended.
+// A Thread by class id: collected like any object until a start makes it
+// uncollectable.
 class ThreadLike : public Object {
  public:
   using Super = Object;
@@ -140,21 +141,22 @@ TEST_F(CollectorTest, ApplicationReferencesAndPendingExceptionAreRoots) {
 }
 
 __attribute__((noinline)) void makeThreads() {
-  newObject<ThreadLike>();
-  Object* timerThread = newObject<TimerThreadLike>();
-  EXPECT_EQ(timerThread->collectable(), 0) << "subclasses of Thread are threads too";
+  EXPECT_EQ(newObject<ThreadLike>()->collectable(), 1);
+  EXPECT_EQ(newObject<TimerThreadLike>()->collectable(), 1);
 }
 
-TEST_F(CollectorTest, ThreadObjectSurvivesUnreachableUntilCollectable) {
+TEST_F(CollectorTest, AnUnreachableThreadThatNeverStartedIsFreed) {
   makeThreads();
   collect();
-  ASSERT_EQ(objectManager().registeredCount(), 2u);
-  EXPECT_EQ(finalisedCount, 0);
+  EXPECT_EQ(objectManager().registeredCount(), 0u);
+  EXPECT_EQ(finalisedCount, 1);
 }
 
+// As a start leaves it: uncollectable until its run ends.
 __attribute__((noinline)) void makeThreadAndGarbage() {
   makeCounted(2);
   lastThread = newObject<ThreadLike>();
+  lastThread->setCollectable(0);
 }
 
 __attribute__((noinline)) void endRunOfLastThread() {
@@ -182,6 +184,46 @@ TEST_F(CollectorTest, FinalisedThreadBecomesCollectableWhenItsRunEnds) {
   endRunOfLastThread();
   collect();
   EXPECT_EQ(finalisedCount, 3);
+}
+
+class Holder : public Object {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::java_util_Vector;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&Holder::m_held}; }
+  Object* m_held;
+};
+
+constexpr const char* heldText = "held by an uncollectable object";
+
+// Its address comes back disguised, so that only its collectable byte keeps it.
+__attribute__((noinline)) uintptr_t makeHiddenUncollectableHolder() {
+  auto* holder = newObject<Holder>();
+  holder->m_held = newString(heldText);
+  holder->setCollectable(0);
+  return ~reinterpret_cast<uintptr_t>(holder);
+}
+
+__attribute__((noinline)) void makeRootedNeighbours(int32_t count) {
+  testRoots().kept = newObjectArray(count);
+  for (int32_t i = 0; i < count; ++i) testRoots().kept->set(i, newString(("neighbour " + std::to_string(i)).c_str()));
+}
+
+TEST_F(CollectorTest, WhatAnUncollectableObjectHoldsIsKeptAndItsNeighboursAreUntouched) {
+  const uintptr_t hidden = makeHiddenUncollectableHolder();
+  collect();
+  // They would take the place of a freed text.
+  makeRootedNeighbours(64);
+  auto* holder = reinterpret_cast<Holder*>(~hidden);
+  testRoots().object = holder;
+  collect();
+  collect();
+  ASSERT_EQ(holder->m_held->getClassId(), classid::String);
+  EXPECT_EQ(asciiOf(static_cast<String*>(holder->m_held)), heldText);
+  for (int32_t i = 0; i < 64; ++i) {
+    EXPECT_EQ(asciiOf(static_cast<String*>(testRoots().kept->get(i))), "neighbour " + std::to_string(i));
+  }
+  testRoots().object = nullptr;
 }
 
 TEST_F(CollectorTest, KeepNewestKeepsOnlyTheNewestObject) {

@@ -1,8 +1,10 @@
 // Six threads allocate, link, sleep, wait, notify, contend for one monitor
-// and collect, while the test collects every few milliseconds and small
-// pools run out; the content of every list proves that nothing reachable was freed or
-// damaged. A watchdog ends the run, naming the threads, when a collection
-// cannot stop them.
+// and collect, while the test collects every few milliseconds, makes short
+// threads that start and end meanwhile (most starts refused by the full
+// table, some Threads never started, all reachable for a while) and small
+// pools run out; the content of every list proves that nothing reachable was
+// freed or damaged. A watchdog ends the run, naming the threads, when a
+// collection cannot stop them.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,6 +21,7 @@
 #include "runtime/thread/java_lang_Thread.h"
 #include "tests/support/RuntimeFixture.h"
 #include "wince/clock.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -83,6 +86,35 @@ struct StressState {
   std::atomic<int> damagedLists{0};
   std::atomic<int> failedAllocations{0};
   std::atomic<long> iterations[workerCount] = {};
+  std::atomic<long> shortRuns{0};
+  std::atomic<long> refusedStarts{0};
+};
+
+// The target of a short thread: checks the list it was made with, makes
+// one of its own and ends.
+class Errand : public Object, public java_lang_Runnable {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::java_util_TimerTask;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&Errand::m_firstList, &Errand::m_list}; }
+
+  void init(Node* list, StressState* state) {
+    m_firstList = list;
+    m_state = state;
+  }
+  void* lookupInterface(int32_t interfaceId) override {
+    return interfaceId == classid::java_lang_Runnable ? static_cast<java_lang_Runnable*>(this) : nullptr;
+  }
+  void run() override {
+    m_list = makeList(m_firstList != nullptr ? m_firstList->m_value + 3 : 0, 3);
+    java_lang_Thread::sleep(4);
+    if (!listIsIntact(m_firstList) || !listIsIntact(m_list)) ++m_state->damagedLists;
+    ++m_state->shortRuns;
+  }
+
+  Node* m_firstList;  // never changed once made
+  Node* m_list;
+  StressState* m_state;
 };
 
 class Worker : public Object, public java_lang_Runnable {
@@ -146,10 +178,47 @@ __attribute__((noinline)) void startWorkers(StressState& state, java_lang_Thread
   }
 }
 
+constexpr int32_t keptShortThreads = 8;
+
+bool shortThreadIsIntact(const Object* object) {
+  if (object == nullptr) return true;
+  const auto* thread = static_cast<const java_lang_Thread*>(object);
+  if (thread->getClassId() != classid::java_lang_Thread || thread->m_target == nullptr ||
+      thread->m_target->getClassId() != Errand::classId)
+    return false;
+  return listIsIntact(static_cast<const Errand*>(thread->m_target)->m_firstList);
+}
+
+// Two short Threads per round, of which two of three are started (the
+// table, with the workers and this thread, has one slot left, and a short
+// run outlasts a round) and the third never is. Each stays reachable for a
+// few rounds; every kept one is checked.
+__attribute__((noinline)) void makeShortThreads(ObjectArray* kept, int32_t round, StressState& state) {
+  for (int32_t i = 0; i < keptShortThreads; ++i) {
+    if (!shortThreadIsIntact(kept->get(i))) ++state.damagedLists;
+  }
+  for (int32_t made = round * 2; made < round * 2 + 2; ++made) {
+    Node* list = makeList((workerCount << 20) + (made << 3), 3);
+    auto* errand = list != nullptr ? newObject<Errand>(list, &state) : nullptr;
+    auto* thread = errand != nullptr ? newObject<java_lang_Thread>(static_cast<Object*>(errand)) : nullptr;
+    if (thread == nullptr) {
+      ++state.failedAllocations;
+      return;
+    }
+    if (made % 3 != 0 && thread->start() == 0xFFFFFFFFu) ++state.refusedStarts;
+    kept->set(made % keptShortThreads, thread);
+  }
+}
+
 TEST_F(ThreadStressTest, CollectionsWhileThreadsAllocateLinkWaitAndContendLoseNothingReachable) {
+  // This thread makes threads too, so it is one of them: the collections of
+  // the others must stop it.
+  ASSERT_GE(ThreadTable::instance().registerCurrentThread(newObject<java_lang_Thread>()), 0);
   StressState state;
   java_lang_Thread* threads[workerCount];
   startWorkers(state, threads, application());
+  testRoots().kept = newObjectArray(keptShortThreads);
+  wince::LogCapture refusals;
 
   std::atomic<long> collections{0};
   std::atomic<bool> finished{false};
@@ -174,15 +243,21 @@ TEST_F(ThreadStressTest, CollectionsWhileThreadsAllocateLinkWaitAndContendLoseNo
   });
 
   const auto end = std::chrono::steady_clock::now() + runFor;
-  while (std::chrono::steady_clock::now() < end) {
+  for (int32_t round = 0; std::chrono::steady_clock::now() < end; ++round) {
     objectManager().gc(ObjectManager::forced);
     ++collections;
-    Sleep(3);
+    makeShortThreads(testRoots().kept, round, state);
+    java_lang_Thread::sleep(3);
   }
   state.stop = true;
   for (auto* thread : threads) EXPECT_TRUE(ThreadTable::instance().waitUntilEnded(thread, 20000));
+  // The short threads end on their own.
+  for (int i = 0; i < 2000 && java_lang_Thread::activeCount() > 1; ++i) java_lang_Thread::sleep(10);
+  EXPECT_EQ(java_lang_Thread::activeCount(), 1);
   finished = true;
   watchdog.join();
+  for (int32_t i = 0; i < keptShortThreads; ++i) EXPECT_TRUE(shortThreadIsIntact(testRoots().kept->get(i))) << i;
+  ThreadTable::instance().unregisterCurrentThread();
 
   collect();
   auto* hub = static_cast<ObjectArray*>(application().m_scratch);
@@ -193,11 +268,14 @@ TEST_F(ThreadStressTest, CollectionsWhileThreadsAllocateLinkWaitAndContendLoseNo
   EXPECT_EQ(state.failedAllocations, 0);
   for (int i = 0; i < workerCount; ++i) EXPECT_GT(state.iterations[i], 0) << "worker " << i;
   EXPECT_GT(collections, 10);
-  std::printf("stress: %ld collections by the test, %u in all; iterations per worker:", collections.load(),
-              objectManager().collectionCount());
+  EXPECT_GT(state.shortRuns, 0);
+  EXPECT_GT(state.refusedStarts, 0);
+  std::printf("stress: %ld collections by the test, %u in all; %ld short runs, %ld refused starts; iterations per worker:",
+              collections.load(), objectManager().collectionCount(), state.shortRuns.load(), state.refusedStarts.load());
   for (auto& count : state.iterations) std::printf(" %ld", count.load());
   std::printf("\n");
   application().m_scratch = nullptr;
+  testRoots().kept = nullptr;
 }
 
 }  // namespace

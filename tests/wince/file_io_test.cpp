@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -98,6 +100,30 @@ TEST_F(DeviceFiles, ModeWCreatesOrTruncates) {
   wince::fclose(file);
   EXPECT_EQ(readHostFile(data / "game0.rec"), "");
   EXPECT_TRUE(filetest::fs::exists(data / "game0.rec"));
+}
+
+TEST_F(DeviceFiles, OnlyRegularFilesOpenAndNothingElseMakesTheCallerWait) {
+  // Nobody ever opens the other end of these FIFOs.
+  filetest::fs::create_directories(data);
+  ASSERT_EQ(mkfifo((installed / "data.bar").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((data / "game0.rec").c_str(), 0600), 0);
+  filetest::fs::create_directories(data / "game1.rec");
+  for (const char* mode : {"rb", "r+b", "wb", "ab"}) {
+    SCOPED_TRACE(mode);
+    EXPECT_EQ(wince::fopen(recordPath, mode), nullptr);
+    EXPECT_EQ(wince::fopen("\\Program Files\\Corvanta\\Quendrill\\game1.rec", mode), nullptr);
+  }
+  EXPECT_EQ(wince::fopen(archivePath, "rb"), nullptr);
+  EXPECT_TRUE(filetest::fs::is_fifo(data / "game0.rec"));
+
+  // A regular file opened without waiting still blocks as usual afterwards
+  // and "w" still empties it.
+  writeHostFile(data / "game2.rec", "old bytes");
+  FILE* file = wince::fopen("\\Program Files\\Corvanta\\Quendrill\\game2.rec", "wb");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(fcntl(fileno(file), F_GETFL) & O_NONBLOCK, 0);
+  wince::fclose(file);
+  EXPECT_EQ(readHostFile(data / "game2.rec"), "");
 }
 
 TEST_F(DeviceFiles, TempFilesLiveInTheTempFolder) {
