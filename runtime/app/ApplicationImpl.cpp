@@ -109,6 +109,10 @@ void ApplicationImpl::resume() {
   if (application != nullptr) application->resume();
 }
 
+void ApplicationImpl::clearPaused() {
+  if (application != nullptr) application->m_paused = 0;
+}
+
 void ApplicationImpl::focusLost() {
   if (application == nullptr || application->m_midlet == nullptr || application->m_current == nullptr) return;
   static_cast<javax_microedition_midlet_MIDlet*>(application->m_midlet)->pauseApp();

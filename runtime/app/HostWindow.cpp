@@ -46,8 +46,9 @@ void onSetFocus(HWND window) {
   ShowWindow(window, SW_SHOW);
   AllKeys(TRUE);
   hostWindow().power.enforceWantedOrientation();
-  if (ApplicationImpl* host = ApplicationImpl::get(); host != nullptr && hostWindow().application != nullptr) {
-    host->focusGained();
+  if (ApplicationImpl* host = ApplicationImpl::get()) {
+    if (hostWindow().application != nullptr) host->focusGained();
+    hostWindow().power.resetPauseCauses(*host);
   }
   pointerScale().x = 800.0f / static_cast<float>(GetSystemMetrics(SM_CXSCREEN));
   pointerScale().y = 480.0f / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
@@ -56,8 +57,9 @@ void onSetFocus(HWND window) {
 
 void onKillFocus(HWND window) {
   hostWindow().power.stopPowerNotifications();
-  if (ApplicationImpl* host = ApplicationImpl::get(); host != nullptr && hostWindow().application != nullptr) {
-    host->focusLost();
+  if (ApplicationImpl* host = ApplicationImpl::get()) {
+    if (hostWindow().application != nullptr) host->focusLost();
+    hostWindow().power.resetPauseCauses(*host);
   }
   AllKeys(FALSE);
   hostWindow().suppressPen = 1;
