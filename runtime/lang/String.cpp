@@ -59,7 +59,7 @@ void String::init(const char16_t* units, int32_t offset, int32_t count) {
     count = 0;
   }
   if (offset < 0 || count < 0) {
-    raiseIndexOutOfBounds("String of units from", offset < 0 ? offset : count);
+    logTextIndexOutside("String of units from", offset < 0 ? offset : count);
     count = 0;
   }
   char16_t* characters = reserve(count);
@@ -90,7 +90,7 @@ void String::decode(ByteArray* bytes, int32_t offset, int32_t length, String* en
     return;
   }
   if (!rangeInside(offset, length, bytes->m_length)) {
-    raiseIndexOutOfBounds("String of bytes from", offset);
+    logTextIndexOutside("String of bytes from", offset);
     reserve(0);
     return;
   }
@@ -121,7 +121,7 @@ void String::init(CharArray* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->m_length)) {
-    raiseIndexOutOfBounds("String of characters from", offset);
+    logTextIndexOutside("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -153,7 +153,7 @@ void String::init(String* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->length())) {
-    raiseIndexOutOfBounds("String of characters from", offset);
+    logTextIndexOutside("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -200,7 +200,7 @@ int32_t String::compareTo(String* other) {
 }
 
 char16_t String::charOutside(int32_t index) {
-  raiseIndexOutOfBounds("charAt", index);
+  logTextIndexOutside("charAt", index);
   return 0;
 }
 

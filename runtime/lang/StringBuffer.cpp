@@ -80,7 +80,7 @@ int32_t StringBuffer::capacity() {
 char16_t StringBuffer::charAt(int32_t index) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("StringBuffer charAt", index);
+    logTextIndexOutside("StringBuffer charAt", index);
     return 0;
   }
   return m_characters[index];
@@ -89,7 +89,7 @@ char16_t StringBuffer::charAt(int32_t index) {
 void StringBuffer::setCharAt(int32_t index, char16_t character) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("StringBuffer setCharAt", index);
+    logTextIndexOutside("StringBuffer setCharAt", index);
     return;
   }
   m_characters[index] = character;
@@ -128,7 +128,7 @@ void StringBuffer::ensureCapacity(int32_t minimum) {
 void StringBuffer::setLength(int32_t length) {
   MonitorScope monitor(this);
   if (length < 0) {
-    raiseIndexOutOfBounds("setLength", length);
+    logTextIndexOutside("setLength", length);
     return;
   }
   setLengthLocked(length);
@@ -152,7 +152,7 @@ char16_t* StringBuffer::openGap(int32_t offset, int32_t count) {
 
 bool StringBuffer::offsetInside(int32_t offset) {
   if (offset >= 0 && offset <= m_length) return true;
-  raiseIndexOutOfBounds("insert at", offset);
+  logTextIndexOutside("insert at", offset);
   return false;
 }
 
@@ -281,7 +281,7 @@ StringBuffer* StringBuffer::deleteRange(int32_t start, int32_t end) {
   MonitorScope monitor(this);
   if (end > m_length) end = m_length;
   if (start < 0 || start > end) {
-    raiseIndexOutOfBounds("delete from", start);
+    logTextIndexOutside("delete from", start);
     return this;
   }
   if (m_length > end) std::memmove(m_characters + start, m_characters + end, unitBytes(m_length - end));
@@ -292,7 +292,7 @@ StringBuffer* StringBuffer::deleteRange(int32_t start, int32_t end) {
 StringBuffer* StringBuffer::deleteCharAt(int32_t index) {
   MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("deleteCharAt", index);
+    logTextIndexOutside("deleteCharAt", index);
     return this;
   }
   std::memmove(m_characters + index, m_characters + index + 1, unitBytes(m_length - index - 1));
@@ -307,12 +307,12 @@ void StringBuffer::getChars(int32_t sourceBegin, int32_t sourceEnd, CharArray* d
     return;
   }
   if (sourceBegin < 0 || sourceBegin > sourceEnd || sourceEnd > m_length) {
-    raiseIndexOutOfBounds("getChars from", sourceBegin);
+    logTextIndexOutside("getChars from", sourceBegin);
     return;
   }
   const int32_t count = sourceEnd - sourceBegin;
   if (!rangeInside(destinationBegin, count, destination->m_length)) {
-    raiseArrayIndexOutOfBounds("getChars into", destinationBegin);
+    logArrayIndexOutside("getChars into", destinationBegin);
     return;
   }
   if (count > 0) std::memcpy(destination->m_elements + destinationBegin, m_characters + sourceBegin, unitBytes(count));

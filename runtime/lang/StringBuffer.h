@@ -29,14 +29,14 @@ class StringBuffer : public Object {
 
   int32_t length();
   int32_t capacity();
-  // An index outside the text raises IndexOutOfBoundsException; charAt then
-  // answers 0.
+  // An index outside the text logs "charAt OOB"; charAt then answers 0 and
+  // setCharAt stores nothing.
   char16_t charAt(int32_t index);
   void setCharAt(int32_t index, char16_t character);
 
   void ensureCapacity(int32_t minimum);
-  // New characters are zeros; a negative length raises
-  // IndexOutOfBoundsException.
+  // New characters are zeros; a negative length is logged and changes
+  // nothing.
   void setLength(int32_t length);
 
   // "null" for a null text or object; the object's toString otherwise.
@@ -49,8 +49,8 @@ class StringBuffer : public Object {
   StringBuffer* append(float value);
   StringBuffer* append(double value);
 
-  // The same texts at offset; an offset outside 0..length raises
-  // IndexOutOfBoundsException and inserts nothing.
+  // The same texts at offset; an offset outside 0..length is logged and
+  // inserts nothing.
   StringBuffer* insert(int32_t offset, String* text);
   StringBuffer* insert(int32_t offset, Object* object);
   StringBuffer* insert(int32_t offset, bool value);
