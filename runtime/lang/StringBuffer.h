@@ -2,9 +2,9 @@
 // StringBuffer (class id 3): growable UTF-16 text. The characters live in a
 // native-pool block owned by the character field (null while the capacity is
 // 0), which the pool may move during any allocation. When the capacity
-// exceeds the length, the unit at the length is 0. Every operation holds the
-// buffer's monitor for its whole body, as the CLDC declares them
-// synchronized.
+// exceeds the length, the unit at the length is 0. No operation takes a
+// lock: text building is the hottest text path, and a buffer belongs to the
+// thread that builds it.
 #include <cstdint>
 
 #include "runtime/object/Object.h"
@@ -96,5 +96,5 @@ class StringBuffer : public Object {
   template <class Value>
   StringBuffer* insertFormattedAt(int32_t offset, Value value);
   bool offsetInside(int32_t offset);
-  void setLengthLocked(int32_t length);
+  void changeLength(int32_t length);
 };
