@@ -19,7 +19,7 @@ StaticClass& statics() { return *currentApplication->getStaticClass(); }
 Application::~Application() { close(); }
 
 bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes, uint32_t nativePoolBytes,
-                       LiteralPool literalPool) {
+                       LiteralPool literalPool, UiThread uiThread) {
   currentApplication = this;
   debugLog("new MemoryManagers");
   m_memoryManagers = new MemoryManagers(objectHeapBytes, nativePoolBytes);
@@ -27,6 +27,7 @@ bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHea
   debugLog("new ObjectManager");
   m_objectManager = new ObjectManager(*this);
   ThreadTable::instance().beginRun();
+  if (uiThread == UiThread::caller) ThreadTable::instance().registerUiThread();
   m_objectManager->setWorldControl(&ThreadTable::instance());
   debugLog("new StaticClass");
   m_staticClass = new StaticClass();

@@ -67,12 +67,10 @@ int ApplicationImpl::init(const ApplicationStartup& startup) {
   lastGcTick = GetTickCount();
   application = new Application();
   if (!application->init(startup.classInitialisers, startup.objectHeapBytes, startup.nativePoolBytes,
-                         startup.literalPool)) {
+                         startup.literalPool, Application::UiThread::caller)) {
     debugLog("ApplicationImpl::init failed");
     return 0;
   }
-  // The run's thread table starts fresh in Application::init.
-  ThreadTable::instance().registerUiThread();
   if (display != nullptr) backBuffer = static_cast<uint16_t*>(display->getBufferPixels());
   if (startup.createScreen != nullptr) {
     startup.createScreen(*application, backBuffer);
