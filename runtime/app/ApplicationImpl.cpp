@@ -13,7 +13,6 @@
 #include "runtime/display/DisplayOpening.h"
 #include "runtime/gc/ObjectManager.h"
 #include "runtime/lang/DebugLog.h"
-#include "runtime/thread/ThreadTable.h"
 #include "wince/clock.h"
 
 namespace {
