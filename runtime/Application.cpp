@@ -1,7 +1,6 @@
 #include "runtime/Application.h"
 
 #include "runtime/gc/ObjectManager.h"
-#include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
 #include "runtime/thread/ThreadTable.h"
@@ -62,8 +61,6 @@ void Application::close() {
   delete m_memoryManagers;
   m_memoryManagers = nullptr;
   if (currentApplication == this) currentApplication = nullptr;
-  // The next run may map other folders.
-  forgetResourceArchive();
 }
 
 void Application::startApp(Object* (*createMidlet)()) {
