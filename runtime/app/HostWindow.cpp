@@ -1,6 +1,8 @@
 #include "runtime/app/HostWindow.h"
 
 #include <new>
+#include <optional>
+#include <string>
 
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
 #include "runtime/Application.h"
@@ -13,6 +15,8 @@
 #include "wince/file_shell.h"
 #include "wince/gdi.h"
 #include "wince/input.h"
+#include "wince/log.h"
+#include "wince/path_mapping.h"
 #include "wince/shell.h"
 #include "wince/window.h"
 
@@ -215,4 +219,9 @@ void getProgramDirectory(char16_t* buffer) {
     if (buffer[i] == u'\\') cut = i + 1;
   }
   buffer[cut < capacity ? cut : capacity - 1] = u'\0';
+}
+
+bool openLogFile(const char16_t* programDirectory) {
+  const std::optional<std::string> hostPath = wince::hostPathForWriting(std::u16string(programDirectory) + u"log.txt");
+  return hostPath.has_value() && wince::redirectLogToFile(hostPath->c_str());
 }
