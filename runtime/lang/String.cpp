@@ -14,6 +14,11 @@ char16_t* String::reserve(int32_t length) {
     debugLog("String of negative length %d", length);
     length = 0;
   }
+  // The terminator must fit the count field too.
+  if (length == INT32_MAX) {
+    debugLog("String of %d characters: too long, left empty", length);
+    length = 0;
+  }
   const int32_t units = length + 1;
   if (units <= inlineUnits) {
     m_characters = m_inline;

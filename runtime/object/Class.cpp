@@ -31,7 +31,9 @@ Class* Class::forName(String* name) {
   const int32_t length = name->length();
   for (Class& record : block->classes) {
     int32_t i = 0;
-    for (; i < length; ++i) {
+    // The names lie in one run: a record's name ends at its NUL, whatever
+    // the requested name holds there.
+    for (; i < length && record.m_name[i] != '\0'; ++i) {
       char16_t c = name->charAt(i);
       if (c == u'.') c = u'_';
       if (c != static_cast<unsigned char>(record.m_name[i])) break;

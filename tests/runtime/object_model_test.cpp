@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "runtime/lang/ObjectArray.h"
@@ -221,6 +222,17 @@ TEST_F(ObjectModelTest, ForNameMatchesWholeNamesWithDotsAsUnderscores) {
     }
   }
   EXPECT_EQ(Class::forName(nullptr), nullptr);
+  // A NUL inside the name never reads on into the next record's name or past
+  // the last one.
+  const std::string next = Class::byId(1)->m_name;
+  std::u16string joined = u"Object";
+  joined += u'\0';
+  joined += std::u16string(next.begin(), next.end());
+  EXPECT_EQ(Class::forName(newObject<String>(joined.data(), 0, static_cast<int32_t>(joined.size()))), nullptr);
+  std::u16string pastTheEnd(Class::byId(classCount - 1)->m_name, Class::byId(classCount - 1)->m_name +
+                                                                    std::strlen(Class::byId(classCount - 1)->m_name));
+  pastTheEnd += std::u16string(u"\0\0\0xyz", 6);
+  EXPECT_EQ(Class::forName(newObject<String>(pastTheEnd.data(), 0, static_cast<int32_t>(pastTheEnd.size()))), nullptr);
 }
 
 TEST_F(ObjectModelTest, GetClassOfNullOrSweptObjectIsNull) {
