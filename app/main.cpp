@@ -10,7 +10,7 @@
 #include "app/Harness.h"
 #include "app/PlaceholderMidlet.h"
 #include "runtime/app/WinMain.h"
-#include "runtime/io/ResourceArchiveIndex.h"
+#include "runtime/io/ResourceArchive.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "wince/clock.h"
 #include "wince/log.h"
@@ -23,9 +23,7 @@ namespace {
 // gives the user a clear line instead of a start-up that fails later.
 bool archiveReadable() {
   std::vector<uint8_t> literalPool;
-  const bool readable = readResourceEntry(u"/constants.bin", literalPool) && checkStringLiteralPool(literalPool);
-  forgetResourceArchive();
-  return readable;
+  return readResourceEntry(u"/constants.bin", literalPool) && checkStringLiteralPool(literalPool);
 }
 
 }  // namespace

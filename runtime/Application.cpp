@@ -1,7 +1,6 @@
 #include "runtime/Application.h"
 
 #include "runtime/gc/ObjectManager.h"
-#include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
 #include "runtime/thread/ThreadTable.h"
@@ -19,7 +18,7 @@ StaticClass& statics() { return *currentApplication->getStaticClass(); }
 Application::~Application() { close(); }
 
 bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes, uint32_t nativePoolBytes,
-                       LiteralPool literalPool) {
+                       LiteralPool literalPool, UiThread uiThread) {
   currentApplication = this;
   debugLog("new MemoryManagers");
   m_memoryManagers = new MemoryManagers(objectHeapBytes, nativePoolBytes);
@@ -27,6 +26,7 @@ bool Application::init(const ClassInitialisers* initialisers, uint32_t objectHea
   debugLog("new ObjectManager");
   m_objectManager = new ObjectManager(*this);
   ThreadTable::instance().beginRun();
+  if (uiThread == UiThread::caller) ThreadTable::instance().registerUiThread();
   m_objectManager->setWorldControl(&ThreadTable::instance());
   debugLog("new StaticClass");
   m_staticClass = new StaticClass();
@@ -61,8 +61,6 @@ void Application::close() {
   delete m_memoryManagers;
   m_memoryManagers = nullptr;
   if (currentApplication == this) currentApplication = nullptr;
-  // The next run may map other folders.
-  forgetResourceArchive();
 }
 
 void Application::startApp(Object* (*createMidlet)()) {

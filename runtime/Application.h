@@ -40,13 +40,17 @@ class Application {
   static Application* get();
 
   enum class LiteralPool { none, fromArchive };
+  enum class UiThread { notRegistered, caller };
 
-  // Pools, ObjectManager, static block (with the string-literal pool read
-  // from the resource archive when asked for), then the class initialisers
-  // (null: none). Makes this Application the current one. False, logged,
-  // when the pool cannot be read; the caller then closes the Application.
+  // Pools, ObjectManager, a fresh thread table (with the calling thread as
+  // the UI thread when asked for, so that class initialisers see it as the
+  // current thread), static block (with the string-literal pool read from
+  // the resource archive when asked for), then the class initialisers (null:
+  // none). Makes this Application the current one. False, logged, when the
+  // pool cannot be read; the caller then closes the Application.
   bool init(const ClassInitialisers* initialisers, uint32_t objectHeapBytes = MemoryManagers::objectHeapSize,
-            uint32_t nativePoolBytes = MemoryManagers::nativePoolSize, LiteralPool literalPool = LiteralPool::none);
+            uint32_t nativePoolBytes = MemoryManagers::nativePoolSize, LiteralPool literalPool = LiteralPool::none,
+            UiThread uiThread = UiThread::notRegistered);
   // Drops the five roots and every thread's pending exception, frees every
   // object (finalisers run), then the static block, the ObjectManager and
   // the pools. Safe to call twice. Threads still registered should have been

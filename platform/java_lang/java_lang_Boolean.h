@@ -15,7 +15,7 @@ class java_lang_Boolean : public Object {
   void init(int32_t truth) { value = truth != 0 ? 1 : 0; }
 
   int32_t equals(Object* other) override;
-  // "true" or "false".
+  // The string literal "true" or "false".
   String* toString() override;
   int32_t hashCode() override { return value; }
   bool booleanValue() const { return value != 0; }

@@ -7,3 +7,7 @@ int32_t java_lang_Integer::equals(Object* other) {
 }
 
 String* java_lang_Integer::toString() { return intToText(value); }
+
+int32_t java_lang_Integer::parseInt(String* text) { return parseIntText(text); }
+
+int32_t java_lang_Integer::parseInt(String* text, int32_t radix) { return parseIntText(text, radix); }

@@ -21,5 +21,11 @@ class java_lang_Integer : public Object {
   int32_t intValue() const { return value; }
   int64_t longValue() const { return value; }
 
+  // Decimal whatever the radix (another radix is logged): leading white
+  // space, an optional sign, the digits up to the first other character; no
+  // digits gives 0. Never raises.
+  static int32_t parseInt(String* text);
+  static int32_t parseInt(String* text, int32_t radix);
+
   int32_t value;
 };

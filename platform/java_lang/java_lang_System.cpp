@@ -1,10 +1,13 @@
 #include "platform/java_lang/java_lang_System.h"
 
 #include "platform/java_util/java_util_Hashtable.h"
+#include "runtime/Application.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
+#include "runtime/gc/ObjectManager.h"
 #include "runtime/io/java_io_ConsoleOutputStream.h"
 #include "runtime/io/java_io_PrintStream.h"
+#include "runtime/lang/ArrayCopy.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
@@ -18,6 +21,16 @@ constexpr int32_t propertyTableCapacity = 11;
 String* emptyPropertyValue() { return newObject<String>("PROPERTY VALUE EMPTY"); }
 
 }  // namespace
+
+void java_lang_System::gc() {
+  Application* application = Application::get();
+  if (application != nullptr && application->getObjectManager() != nullptr) application->getObjectManager()->gc(0);
+}
+
+void java_lang_System::arraycopy(Object* source, int32_t sourcePosition, Object* destination,
+                                 int32_t destinationPosition, int32_t length) {
+  ::arraycopy(source, sourcePosition, destination, destinationPosition, length);
+}
 
 int64_t java_lang_System::currentTimeMillis() { return static_cast<int64_t>(GetTickCount64()); }
 

@@ -4,6 +4,7 @@
 // discards everything).
 #include <cstdint>
 
+class Object;
 class String;
 class java_io_PrintStream;
 
@@ -15,6 +16,13 @@ struct java_lang_System {
   // value (string literal 269 -> string literal 270); otherwise "PROPERTY
   // VALUE EMPTY". Never null; a null key is logged and finds nothing.
   static String* getProperty(String* key);
+
+  // A collection with flags 0: skipped within 2000 ms of the last one.
+  static void gc();
+  // The runtime's array copy: a null array, arrays of two kinds or a range
+  // outside either array is logged and copies nothing.
+  static void arraycopy(Object* source, int32_t sourcePosition, Object* destination, int32_t destinationPosition,
+                        int32_t length);
 
   // The streams of the static block (null before the class initialiser).
   static java_io_PrintStream* out();

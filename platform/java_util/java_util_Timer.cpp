@@ -31,7 +31,12 @@ int64_t java_util_Timer::currentTimeMillis() { return static_cast<int64_t>(GetTi
 
 void java_util_Timer::init() {
   queue = newObject<java_util_TaskQueue>();
+  if (queue == nullptr) {
+    debugLog("Timer: no room for its task queue, nothing will be scheduled");
+    return;
+  }
   thread = newObject<java_util_TimerThread>(queue);
+  // Without a thread the first schedule makes one.
   if (thread != nullptr) thread->start();
 }
 
@@ -72,9 +77,14 @@ void java_util_Timer::scheduleAtFixedRate(java_util_TimerTask* task, java_util_D
 void java_util_Timer::sched(java_util_TimerTask* task, int64_t time, int64_t period) {
   if (refuseNull(task, "schedule")) return;
   if (refuse<java_lang_IllegalArgumentException>(time < 0, LiteralId::timerNegativeTime)) return;
+  if (queue == nullptr) {
+    debugLog("Timer: no task queue, the task is not scheduled");
+    return;
+  }
   SynchronizedScope queueLock(queue);
-  if (refuse<java_lang_IllegalStateException>(!thread->newTasksMayBeScheduled, LiteralId::timerCancelled)) return;
-  if (thread->ended || !java_lang_Thread::isAlive(thread)) {
+  const bool cancelled = m_cancelled != 0 || (thread != nullptr && !thread->newTasksMayBeScheduled);
+  if (refuse<java_lang_IllegalStateException>(cancelled, LiteralId::timerCancelled)) return;
+  if (thread == nullptr || thread->ended || !java_lang_Thread::isAlive(thread)) {
     java_util_TimerThread* replacement = newObject<java_util_TimerThread>(queue);
     if (replacement == nullptr) {
       debugLog("Timer: no room for a new timer thread, the task is not scheduled");
@@ -101,8 +111,10 @@ void java_util_Timer::sched(java_util_TimerTask* task, int64_t time, int64_t per
 }
 
 void java_util_Timer::cancel() {
+  m_cancelled = 1;
+  if (queue == nullptr) return;
   SynchronizedScope queueLock(queue);
-  thread->newTasksMayBeScheduled = false;
+  if (thread != nullptr) thread->newTasksMayBeScheduled = false;
   queue->clear();
   Object::notify(queue, 1);
 }

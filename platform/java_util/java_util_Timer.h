@@ -18,7 +18,9 @@ class java_util_Timer : public Object {
     return ReferenceFieldList{&java_util_Timer::queue, &java_util_Timer::thread};
   }
 
-  // Makes the queue and starts the thread.
+  // Makes the queue and starts the thread. Without room for the queue the
+  // timer schedules nothing (logged); without a thread the first schedule
+  // makes one.
   void init();
 
   // A negative delay or a period below 1 raises IllegalArgumentException; a
@@ -38,6 +40,8 @@ class java_util_Timer : public Object {
 
   java_util_TaskQueue* queue;
   java_util_TimerThread* thread;
+  // Set by cancel, also when the timer has no thread to tell.
+  uint8_t m_cancelled;
 
  private:
   void sched(java_util_TimerTask* task, int64_t time, int64_t period);

@@ -2,22 +2,25 @@
 
 #include <string>
 
-#include "runtime/exceptions/ThrowNew.h"
 #include "runtime/io/java_io_DataInputStream.h"
 #include "runtime/io/java_io_DataOutputStream.h"
 #include "runtime/lang/ArrayChecks.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
+#include "runtime/object/ObjectFactory.h"
 #include "runtime/net/HttpConnectionImpl.h"
 #include "runtime/net/SocketConnectionImpl.h"
 
 namespace {
 
-// The scheme: what comes before "://" (case-sensitive, as the name gives
-// it); empty when the name has no "://".
-std::u16string schemeOf(String* name) {
-  const std::u16string text = NamedConnection::textOf(name);
-  const size_t end = text.find(u"://");
-  return end == std::u16string::npos ? std::u16string() : text.substr(0, end);
+// Case-sensitive, and only the start of the name counts: "https" goes to
+// HTTP as well.
+bool beginsWith(String* name, const char* prefix) {
+  const std::u16string_view text = name->view();
+  for (size_t i = 0; prefix[i] != 0; ++i) {
+    if (i == text.size() || text[i] != static_cast<char16_t>(prefix[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -31,11 +34,9 @@ Object* javax_microedition_io_Connector::open(String* name, int32_t mode, bool t
     logFailedCheck("NullPointer");
     return nullptr;
   }
-  const std::u16string scheme = schemeOf(name);
-  if (scheme == u"http" || scheme == u"https") return newObject<HttpConnectionImpl>(name, mode, timeouts);
-  if (scheme == u"socket") return newObject<SocketConnectionImpl>(name, mode, timeouts);
-  debugLog("Connector.open: no connection for this scheme");
-  throwNew<javax_microedition_io_ConnectionNotFoundException>(name);
+  if (beginsWith(name, "http")) return newObject<HttpConnectionImpl>(name, mode, timeouts);
+  if (beginsWith(name, "socket")) return newObject<SocketConnectionImpl>(name, mode, timeouts);
+  debugLog("Connector.open: no connection for this name");
   return nullptr;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // javax_microedition_io_Connector (class id 71): the connection factory.
-// Static operations only; a name's scheme picks the connection: "http" and
-// "https" an HTTP connection, "socket" a socket connection. Any other name
-// raises ConnectionNotFoundException and answers null; the stream operations
-// then answer null too. The stream operations leave their connection open:
+// Static operations only; the start of the name picks the connection
+// (case-sensitive): "http" (so "https" too) an HTTP connection, "socket" a
+// socket connection. Any other name answers null, with nothing raised; the
+// stream operations then answer null too. The stream operations leave their connection open:
 // it goes when the collector finds it unused, and its streams keep working.
 #include <cstdint>
 

@@ -18,7 +18,8 @@ void createScreenObjects(Application& application, uint16_t* backBuffer) {
   if (screen == nullptr) return;
   application.m_screenImage = screen;
   screen->wrapScreenBuffer(displayBufferWidth, displayBufferHeight, backBuffer);
-  std::fill_n(backBuffer, size_t{displayBufferWidth} * displayBufferHeight, uint16_t{0xFFFF});
+  // A fresh screen is black, as a fresh mutable image is.
+  std::fill_n(backBuffer, size_t{displayBufferWidth} * displayBufferHeight, uint16_t{0});
   application.m_screenGraphics = newObject<javax_microedition_lcdui_Graphics>(
       static_cast<javax_microedition_lcdui_Image*>(screen));
 }

@@ -6,5 +6,5 @@
 class Application;
 
 // Stores them as m_screenImage and m_screenGraphics; the back buffer starts
-// white, as a fresh mutable image does. A null back buffer makes nothing.
+// black, as a fresh mutable image does. A null back buffer makes nothing.
 void createScreenObjects(Application& application, uint16_t* backBuffer);

@@ -41,7 +41,12 @@ ByteArray* readAll(java_io_InputStream* stream) {
     }
   }
   ByteArray* all = newByteArray(static_cast<int32_t>(bytes.size()));
-  if (all != nullptr && !bytes.empty()) std::memcpy(all->elements(), bytes.data(), bytes.size());
+  // An array whose elements found no memory has none to copy into.
+  if (all == nullptr || static_cast<size_t>(all->length()) != bytes.size()) {
+    debugLog("app.jad: no memory for its %zu bytes", bytes.size());
+    return nullptr;
+  }
+  if (!bytes.empty()) std::memcpy(all->elements(), bytes.data(), bytes.size());
   return all;
 }
 

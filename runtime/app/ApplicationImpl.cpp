@@ -13,7 +13,6 @@
 #include "runtime/display/DisplayOpening.h"
 #include "runtime/gc/ObjectManager.h"
 #include "runtime/lang/DebugLog.h"
-#include "runtime/thread/ThreadTable.h"
 #include "wince/clock.h"
 
 namespace {
@@ -67,12 +66,10 @@ int ApplicationImpl::init(const ApplicationStartup& startup) {
   lastGcTick = GetTickCount();
   application = new Application();
   if (!application->init(startup.classInitialisers, startup.objectHeapBytes, startup.nativePoolBytes,
-                         startup.literalPool)) {
+                         startup.literalPool, Application::UiThread::caller)) {
     debugLog("ApplicationImpl::init failed");
     return 0;
   }
-  // The run's thread table starts fresh in Application::init.
-  ThreadTable::instance().registerUiThread();
   if (display != nullptr) backBuffer = static_cast<uint16_t*>(display->getBufferPixels());
   if (startup.createScreen != nullptr) {
     startup.createScreen(*application, backBuffer);
@@ -107,6 +104,10 @@ void ApplicationImpl::pause() {
 
 void ApplicationImpl::resume() {
   if (application != nullptr) application->resume();
+}
+
+void ApplicationImpl::clearPaused() {
+  if (application != nullptr) application->m_paused = 0;
 }
 
 void ApplicationImpl::focusLost() {

@@ -56,6 +56,7 @@ class ApplicationImpl final : public PauseTarget {
   void pause() override;
   void resume() override;
   void setRepaintSkip() override { repaintSkip = (repaintSkip & ~0xFFu) | 1u; }
+  void clearPaused() override;
 
   // Focus changes: the same calls as pause and resume, whatever paused says.
   void focusLost();

@@ -1,6 +1,8 @@
 #include "runtime/app/HostWindow.h"
 
 #include <new>
+#include <optional>
+#include <string>
 
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
 #include "runtime/Application.h"
@@ -13,6 +15,8 @@
 #include "wince/file_shell.h"
 #include "wince/gdi.h"
 #include "wince/input.h"
+#include "wince/log.h"
+#include "wince/path_mapping.h"
 #include "wince/shell.h"
 #include "wince/window.h"
 
@@ -46,8 +50,9 @@ void onSetFocus(HWND window) {
   ShowWindow(window, SW_SHOW);
   AllKeys(TRUE);
   hostWindow().power.enforceWantedOrientation();
-  if (ApplicationImpl* host = ApplicationImpl::get(); host != nullptr && hostWindow().application != nullptr) {
-    host->focusGained();
+  if (ApplicationImpl* host = ApplicationImpl::get()) {
+    if (hostWindow().application != nullptr) host->focusGained();
+    hostWindow().power.resetPauseCauses(*host);
   }
   pointerScale().x = 800.0f / static_cast<float>(GetSystemMetrics(SM_CXSCREEN));
   pointerScale().y = 480.0f / static_cast<float>(GetSystemMetrics(SM_CYSCREEN));
@@ -56,8 +61,9 @@ void onSetFocus(HWND window) {
 
 void onKillFocus(HWND window) {
   hostWindow().power.stopPowerNotifications();
-  if (ApplicationImpl* host = ApplicationImpl::get(); host != nullptr && hostWindow().application != nullptr) {
-    host->focusLost();
+  if (ApplicationImpl* host = ApplicationImpl::get()) {
+    if (hostWindow().application != nullptr) host->focusLost();
+    hostWindow().power.resetPauseCauses(*host);
   }
   AllKeys(FALSE);
   hostWindow().suppressPen = 1;
@@ -213,4 +219,9 @@ void getProgramDirectory(char16_t* buffer) {
     if (buffer[i] == u'\\') cut = i + 1;
   }
   buffer[cut < capacity ? cut : capacity - 1] = u'\0';
+}
+
+bool openLogFile(const char16_t* programDirectory) {
+  const std::optional<std::string> hostPath = wince::hostPathForWriting(std::u16string(programDirectory) + u"log.txt");
+  return hostPath.has_value() && wince::redirectLogToFile(hostPath->c_str());
 }

@@ -15,6 +15,9 @@ struct HostWindow {
   char16_t programDirectory[260] = {};
   uint8_t pointerScalingOn = 0;
   uint8_t smoothStretchOption = 0;
+  // When 1, WinMain sends the log to log.txt in the program's folder; off in
+  // this configuration.
+  uint8_t logToFile = 0;
   // Set when focus goes: a pen release whose press never reached the game
   // is dropped, with the moves before it.
   uint8_t suppressPen = 0;
@@ -47,3 +50,7 @@ LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void shutdownWindow();
 // The program file's folder, ending with a backslash.
 void getProgramDirectory(char16_t* buffer);
+// Reopens the log (standard output) on programDirectory + "log.txt", a file
+// of the user's data folder; false, with the log left where it was, when the
+// file cannot be opened.
+bool openLogFile(const char16_t* programDirectory);

@@ -41,6 +41,7 @@ int WinMain(HINSTANCE instance, HINSTANCE /*previousInstance*/, LPWSTR /*command
   resetHostWindow();
   HostWindow& window = hostWindow();
   getProgramDirectory(window.programDirectory);
+  if (window.logToFile == 1) openLogFile(window.programDirectory);
 
   if (HWND first = FindWindowW(windowClassName, windowTitle)) {
     SetForegroundWindow(first);

@@ -108,6 +108,12 @@ void PowerAndOrientation::drainPowerQueue(PauseTarget& target) {
   }
 }
 
+void PowerAndOrientation::resetPauseCauses(PauseTarget& target) {
+  m_pausedByPower = false;
+  m_pausedByOrientation = false;
+  target.clearPaused();
+}
+
 void PowerAndOrientation::setPauseCauses(PauseTarget& target, bool byPower, bool byOrientation) {
   const bool wasPaused = m_pausedByPower || m_pausedByOrientation;
   m_pausedByPower = byPower;

@@ -14,6 +14,9 @@ class PauseTarget {
   // While set, the game's repaints draw nothing (the main loop clears it
   // at the start of every pass).
   virtual void setRepaintSkip() = 0;
+  // A focus change pauses or starts the MIDlet by itself; whatever pause
+  // was marked before no longer holds.
+  virtual void clearPaused() = 0;
 
  protected:
   ~PauseTarget() = default;
@@ -39,6 +42,11 @@ class PowerAndOrientation {
   // WM_SETTINGCHANGE while the window is active: a rotation by the user is
   // remembered as theirs and turned back.
   void watchSettingChange();
+
+  // WM_SETFOCUS and WM_KILLFOCUS: the focus change has paused or started
+  // the MIDlet, and a power-on sent while the queue was closed never comes,
+  // so every pause cause is dropped.
+  void resetPauseCauses(PauseTarget& target);
 
   void registerPowerNotifications();
   void stopPowerNotifications();

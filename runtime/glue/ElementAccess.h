@@ -2,8 +2,8 @@
 // Element access of compiled code (ByteArray::load, ShortArray::store, ...):
 // a null or freed (class id 0xFEEE) array is logged as "NullPointer" with a
 // stack trace, and a load then answers 0 and a store does nothing. Indices
-// go through the arrays' own checks, so one outside the array raises
-// java_lang_ArrayIndexOutOfBoundsException instead of touching memory.
+// go through the arrays' own checks: one outside the array is logged the same
+// way and never touches memory or leaves an exception pending.
 // Loads sign-extend; a char array loads through CharArray (zero-extended).
 #include <cstdint>
 #include <initializer_list>

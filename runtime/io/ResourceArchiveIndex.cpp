@@ -1,8 +1,5 @@
 #include "runtime/io/ResourceArchiveIndex.h"
 
-#include <memory>
-#include <mutex>
-
 #include "runtime/io/InstallPaths.h"
 #include "runtime/io/ModifiedUtf8.h"
 #include "runtime/lang/DebugLog.h"
@@ -38,29 +35,12 @@ class IndexReader {
   const ResourceArchiveIndex::ReadBytes& m_read;
 };
 
-bool sameNameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char16_t x = a[i], y = b[i];
-    if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-    if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 int64_t measureFileSize(FILE* file) {
   if (wince::fseek(file, 0, SEEK_END) != 0) return -1;
   const long size = wince::ftell(file);
   if (wince::fseek(file, 0, SEEK_SET) != 0) return -1;
   return size;
 }
-
-enum class LoadState { notRead, read, refused };
-
-std::mutex archiveMutex;
-LoadState archiveState = LoadState::notRead;
-std::unique_ptr<ResourceArchiveIndex> archiveIndex;
 
 }  // namespace
 
@@ -118,70 +98,45 @@ bool ResourceArchiveIndex::parse(std::span<const uint8_t> archive, std::string& 
 const ResourceArchiveEntry* ResourceArchiveIndex::find(std::u16string_view requestedName) const {
   if (!requestedName.empty() && requestedName.front() == u'/') requestedName.remove_prefix(1);
   for (const ResourceArchiveEntry& entry : m_entries) {
-    if (sameNameIgnoringAsciiCase(entry.name, requestedName)) return &entry;
+    if (sameResourceName(entry.name, requestedName)) return &entry;
   }
   return nullptr;
 }
 
-const ResourceArchiveIndex* resourceArchive() {
-  std::lock_guard lock(archiveMutex);
-  if (archiveState == LoadState::read) return archiveIndex.get();
-  if (archiveState == LoadState::refused) return nullptr;
-  archiveState = LoadState::refused;
+bool readResourceArchiveIndex(ResourceArchiveIndex& index) {
   const std::u16string path = archivePath();
   FILE* file = wince::fopen(path, "rb");
   if (file == nullptr) {
     debugLog("resource archive %s: cannot be opened", narrowForLog(path).c_str());
-    return nullptr;
+    return false;
   }
   const int64_t fileSize = measureFileSize(file);
-  auto index = std::make_unique<ResourceArchiveIndex>();
   std::string error = "size cannot be measured";
-  const bool parsed = fileSize >= 0 && index->parse([file](uint8_t* buffer, size_t count) {
+  const bool parsed = fileSize >= 0 && index.parse([file](uint8_t* buffer, size_t count) {
     return wince::fread(buffer, 1, count, file);
   }, fileSize, error);
   wince::fclose(file);
-  if (!parsed) {
-    debugLog("resource archive %s: %s", narrowForLog(path).c_str(), error.c_str());
-    return nullptr;
-  }
-  archiveIndex = std::move(index);
-  archiveState = LoadState::read;
-  return archiveIndex.get();
+  if (!parsed) debugLog("resource archive %s: %s", narrowForLog(path).c_str(), error.c_str());
+  return parsed;
 }
 
-void forgetResourceArchive() {
-  std::lock_guard lock(archiveMutex);
-  archiveIndex.reset();
-  archiveState = LoadState::notRead;
-}
-
-FILE* openResourceArchiveAt(const ResourceArchiveEntry& entry) {
+FILE* openResourceArchiveAt(int32_t offset) {
   FILE* file = wince::fopen(archivePath(), "rb");
   if (file == nullptr) return nullptr;
-  if (wince::fseek(file, entry.offset, SEEK_SET) != 0) {
+  if (wince::fseek(file, offset, SEEK_SET) != 0) {
     wince::fclose(file);
     return nullptr;
   }
   return file;
 }
 
-bool readResourceEntry(std::u16string_view name, std::vector<uint8_t>& bytes) {
-  const ResourceArchiveIndex* index = resourceArchive();
-  // An unreadable archive has said why already.
-  if (index == nullptr) return false;
-  const ResourceArchiveEntry* entry = index->find(name);
-  if (entry == nullptr) {
-    debugLog("resource %s: not in the archive", narrowForLog(name).c_str());
-    return false;
-  }
-  FILE* file = openResourceArchiveAt(*entry);
-  bytes.resize(static_cast<size_t>(entry->size));
-  const bool complete = file != nullptr && wince::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file != nullptr) wince::fclose(file);
-  if (!complete) {
-    debugLog("resource %s: cannot be read whole", narrowForLog(name).c_str());
-    return false;
+bool sameResourceName(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i], y = b[i];
+    if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
+    if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
+    if (x != y) return false;
   }
   return true;
 }

@@ -40,20 +40,16 @@ class ResourceArchiveIndex {
   std::vector<ResourceArchiveEntry> m_entries;
 };
 
-// The running program's archive (the install folder's data.bar): read on
-// first use; null, logged once with the file's name, when it cannot be read.
-// Safe from any thread.
-const ResourceArchiveIndex* resourceArchive();
-// Drops the archive read so far, so that the next use reads it again (a new
-// Application, or a test that mapped other folders).
-void forgetResourceArchive();
+// Reads the index of the install folder's data.bar; false, logged with the
+// file's name and the reason, when it cannot be read or is refused.
+bool readResourceArchiveIndex(ResourceArchiveIndex& index);
 
-// The archive file opened afresh and positioned at the entry's first byte;
-// null when it cannot be opened. The caller closes it with wince::fclose.
-FILE* openResourceArchiveAt(const ResourceArchiveEntry& entry);
-// The bytes of the named entry; false, logged, when there is no such entry
-// or its bytes cannot be read.
-bool readResourceEntry(std::u16string_view name, std::vector<uint8_t>& bytes);
+// The archive file opened afresh and positioned offset bytes on; null when
+// it cannot be opened. The caller closes it with wince::fclose.
+FILE* openResourceArchiveAt(int32_t offset);
+
+// Entry names compare with ASCII letters folded; no other character folds.
+bool sameResourceName(std::u16string_view a, std::u16string_view b);
 
 // "a.b" for the log: each character's low byte.
 std::string narrowForLog(std::u16string_view text);

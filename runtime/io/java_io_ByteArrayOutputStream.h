@@ -21,6 +21,8 @@ class java_io_ByteArrayOutputStream : public java_io_OutputStream {
   // Marks the stream closed; writing afterwards still works.
   void close() override;
   void flush() override {}
+  // A write the buffer cannot grow for raises IOException and writes
+  // nothing.
   void write(int32_t b) override;
   void write(ByteArray* b, int32_t off, int32_t len) override;
   void write(ByteArray* b) override;
@@ -36,7 +38,7 @@ class java_io_ByteArrayOutputStream : public java_io_OutputStream {
   uint8_t m_closed;
 
  private:
-  // Room for needed bytes: max(twice the length, needed). False when the
-  // heap is full.
-  bool ensureCapacity(int32_t needed);
+  // Room for needed bytes: max(twice the length, needed). False, logged and
+  // with IOException pending, when the buffer cannot grow that far.
+  bool ensureCapacity(int64_t needed);
 };

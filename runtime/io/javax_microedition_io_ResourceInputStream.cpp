@@ -4,6 +4,7 @@
 
 #include "runtime/exceptions/ThrowNew.h"
 #include "runtime/io/InstallPaths.h"
+#include "runtime/io/ResourceArchive.h"
 #include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/io/StreamRanges.h"
 #include "runtime/io/javax_microedition_io_File.h"
@@ -59,17 +60,15 @@ int32_t javax_microedition_io_ResourceInputStream::markSupported() { return stre
 
 javax_microedition_io_ResourceInputStream* javax_microedition_io_ResourceInputStream::openEntry(String* name) {
   if (!streamPresent(name)) return nullptr;
-  const ResourceArchiveIndex* index = resourceArchive();
-  if (index == nullptr) return nullptr;
-  const ResourceArchiveEntry* entry = index->find(name->view());
-  if (entry == nullptr) return nullptr;
-  FILE* file = openResourceArchiveAt(*entry);
+  ResourceArchivePlace place{};
+  if (!findResourceEntry(name->view(), place)) return nullptr;
+  FILE* file = openResourceArchiveAt(place.offset);
   if (file == nullptr) return nullptr;
   // The stream measures the file from its start; the entry lies offset on.
   java_io_InputStream* in = java_io_InputStream::overFile(file);
   if (in == nullptr) return nullptr;
-  in->skip(entry->offset);
-  auto* stream = newObject<javax_microedition_io_ResourceInputStream>(in, entry->size);
+  in->skip(place.offset);
+  auto* stream = newObject<javax_microedition_io_ResourceInputStream>(in, place.size);
   if (stream == nullptr) in->close();
   return stream;
 }

@@ -48,7 +48,7 @@ class TypedArray : public Array {
   int32_t elementSize() override { return static_cast<int32_t>(sizeof(Element)); }
 
   // Checked element access: no storage logs "NullPointer", an index outside
-  // raises ArrayIndexOutOfBoundsException; either way nothing is touched.
+  // logs "array index OOB"; either way nothing is touched or raised.
   Element get(int32_t index) const {
     if (m_elements == nullptr || static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) [[unlikely]] {
       logBadAccess(index);

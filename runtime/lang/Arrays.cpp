@@ -18,10 +18,10 @@ void Array::setUpStorage(int32_t length, size_t elementBytes, void** storageFiel
 }
 
 void Array::logBadAccess(int32_t index) const {
-  if (storageBytes() == nullptr) {
+  if (storageBytes() == nullptr && static_cast<uint32_t>(index) < static_cast<uint32_t>(m_length)) {
     logFailedCheck("NullPointer");
   } else {
-    raiseArrayIndexOutOfBounds("array index", index);
+    logArrayIndexOutside("array index", index);
   }
 }
 

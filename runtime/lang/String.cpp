@@ -14,6 +14,11 @@ char16_t* String::reserve(int32_t length) {
     debugLog("String of negative length %d", length);
     length = 0;
   }
+  // The terminator must fit the count field too.
+  if (length == INT32_MAX) {
+    debugLog("String of %d characters: too long, left empty", length);
+    length = 0;
+  }
   const int32_t units = length + 1;
   if (units <= inlineUnits) {
     m_characters = m_inline;
@@ -59,7 +64,7 @@ void String::init(const char16_t* units, int32_t offset, int32_t count) {
     count = 0;
   }
   if (offset < 0 || count < 0) {
-    raiseIndexOutOfBounds("String of units from", offset < 0 ? offset : count);
+    logTextIndexOutside("String of units from", offset < 0 ? offset : count);
     count = 0;
   }
   char16_t* characters = reserve(count);
@@ -90,7 +95,7 @@ void String::decode(ByteArray* bytes, int32_t offset, int32_t length, String* en
     return;
   }
   if (!rangeInside(offset, length, bytes->m_length)) {
-    raiseIndexOutOfBounds("String of bytes from", offset);
+    logTextIndexOutside("String of bytes from", offset);
     reserve(0);
     return;
   }
@@ -121,7 +126,7 @@ void String::init(CharArray* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->m_length)) {
-    raiseIndexOutOfBounds("String of characters from", offset);
+    logTextIndexOutside("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -153,7 +158,7 @@ void String::init(String* source, int32_t offset, int32_t count) {
     return;
   }
   if (!rangeInside(offset, count, source->length())) {
-    raiseIndexOutOfBounds("String of characters from", offset);
+    logTextIndexOutside("String of characters from", offset);
     reserve(0);
     return;
   }
@@ -200,7 +205,7 @@ int32_t String::compareTo(String* other) {
 }
 
 char16_t String::charOutside(int32_t index) {
-  raiseIndexOutOfBounds("charAt", index);
+  logTextIndexOutside("charAt", index);
   return 0;
 }
 

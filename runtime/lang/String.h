@@ -55,7 +55,7 @@ class String : public Object {
   static String* valueOf(bool value);
 
   int32_t length() const { return m_count - 1; }
-  // An index outside the text raises IndexOutOfBoundsException and answers 0.
+  // An index outside the text logs "charAt OOB" and answers 0.
   char16_t charAt(int32_t index) const {
     if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(length())) [[unlikely]] return charOutside(index);
     return m_characters[index];
@@ -79,8 +79,7 @@ class String : public Object {
   int32_t lastIndexOf(int32_t character, int32_t fromIndex);
   int32_t indexOf(String* text, int32_t fromIndex = 0);
 
-  // A range outside the text raises IndexOutOfBoundsException and answers
-  // null.
+  // A range outside the text logs "charAt OOB" and answers an empty text.
   String* substring(int32_t begin);
   String* substring(int32_t begin, int32_t end);
   String* concat(String* other);

@@ -13,19 +13,6 @@
 
 namespace {
 
-// Holds the buffer's monitor for an operation's whole body, every exit
-// included.
-class MonitorScope {
- public:
-  explicit MonitorScope(Object* object) : m_object(object) { Object::monitorEnter(m_object); }
-  ~MonitorScope() { Object::monitorExit(m_object); }
-  MonitorScope(const MonitorScope&) = delete;
-  MonitorScope& operator=(const MonitorScope&) = delete;
-
- private:
-  Object* m_object;
-};
-
 size_t unitBytes(int64_t count) { return static_cast<size_t>(count) * sizeof(char16_t); }
 
 // Room for the longest "%f" of a double (309 digits before the point).
@@ -63,33 +50,28 @@ void StringBuffer::init(String* text) {
 void StringBuffer::finalize() { releaseOwnedStorage(reinterpret_cast<void**>(&m_characters)); }
 
 String* StringBuffer::toString() {
-  MonitorScope monitor(this);
   return newObject<String>(this);
 }
 
 int32_t StringBuffer::length() {
-  MonitorScope monitor(this);
   return m_length;
 }
 
 int32_t StringBuffer::capacity() {
-  MonitorScope monitor(this);
   return m_capacity;
 }
 
 char16_t StringBuffer::charAt(int32_t index) {
-  MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("StringBuffer charAt", index);
+    logTextIndexOutside("StringBuffer charAt", index);
     return 0;
   }
   return m_characters[index];
 }
 
 void StringBuffer::setCharAt(int32_t index, char16_t character) {
-  MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("StringBuffer setCharAt", index);
+    logTextIndexOutside("StringBuffer setCharAt", index);
     return;
   }
   m_characters[index] = character;
@@ -121,20 +103,18 @@ bool StringBuffer::growTo(int64_t minimum) {
 }
 
 void StringBuffer::ensureCapacity(int32_t minimum) {
-  MonitorScope monitor(this);
   if (m_capacity < minimum) growTo(minimum);
 }
 
 void StringBuffer::setLength(int32_t length) {
-  MonitorScope monitor(this);
   if (length < 0) {
-    raiseIndexOutOfBounds("setLength", length);
+    logTextIndexOutside("setLength", length);
     return;
   }
-  setLengthLocked(length);
+  changeLength(length);
 }
 
-void StringBuffer::setLengthLocked(int32_t length) {
+void StringBuffer::changeLength(int32_t length) {
   if (m_capacity < length && !growTo(length)) return;
   if (length > m_length) std::memset(m_characters + m_length, 0, unitBytes(length - m_length));
   m_length = length;
@@ -152,7 +132,7 @@ char16_t* StringBuffer::openGap(int32_t offset, int32_t count) {
 
 bool StringBuffer::offsetInside(int32_t offset) {
   if (offset >= 0 && offset <= m_length) return true;
-  raiseIndexOutOfBounds("insert at", offset);
+  logTextIndexOutside("insert at", offset);
   return false;
 }
 
@@ -206,19 +186,16 @@ void StringBuffer::insertCharacter(int32_t offset, char16_t character) {
 }
 
 StringBuffer* StringBuffer::append(String* text) {
-  MonitorScope monitor(this);
   insertText(m_length, text);
   return this;
 }
 
 StringBuffer* StringBuffer::append(Object* object) {
-  MonitorScope monitor(this);
   insertText(m_length, object != nullptr ? object->toString() : nullptr);
   return this;
 }
 
 StringBuffer* StringBuffer::append(char16_t character) {
-  MonitorScope monitor(this);
   insertCharacter(m_length, character);
   return this;
 }
@@ -231,32 +208,27 @@ StringBuffer* StringBuffer::append(double value) { return appendFormatted(value)
 
 template <class Value>
 StringBuffer* StringBuffer::appendFormatted(Value value) {
-  MonitorScope monitor(this);
   insertFormatted(m_length, value);
   return this;
 }
 
 template <class Value>
 StringBuffer* StringBuffer::insertFormattedAt(int32_t offset, Value value) {
-  MonitorScope monitor(this);
   if (offsetInside(offset)) insertFormatted(offset, value);
   return this;
 }
 
 StringBuffer* StringBuffer::insert(int32_t offset, String* text) {
-  MonitorScope monitor(this);
   if (offsetInside(offset)) insertText(offset, text);
   return this;
 }
 
 StringBuffer* StringBuffer::insert(int32_t offset, Object* object) {
-  MonitorScope monitor(this);
   if (offsetInside(offset)) insertText(offset, object != nullptr ? object->toString() : nullptr);
   return this;
 }
 
 StringBuffer* StringBuffer::insert(int32_t offset, char16_t character) {
-  MonitorScope monitor(this);
   if (offsetInside(offset)) insertCharacter(offset, character);
   return this;
 }
@@ -268,7 +240,6 @@ StringBuffer* StringBuffer::insert(int32_t offset, float value) { return insertF
 StringBuffer* StringBuffer::insert(int32_t offset, double value) { return insertFormattedAt(offset, value); }
 
 StringBuffer* StringBuffer::insert(int32_t offset, const char* text) {
-  MonitorScope monitor(this);
   if (text == nullptr) {
     logFailedCheck("NullPointer");
     return this;
@@ -278,48 +249,44 @@ StringBuffer* StringBuffer::insert(int32_t offset, const char* text) {
 }
 
 StringBuffer* StringBuffer::deleteRange(int32_t start, int32_t end) {
-  MonitorScope monitor(this);
   if (end > m_length) end = m_length;
   if (start < 0 || start > end) {
-    raiseIndexOutOfBounds("delete from", start);
+    logTextIndexOutside("delete from", start);
     return this;
   }
   if (m_length > end) std::memmove(m_characters + start, m_characters + end, unitBytes(m_length - end));
-  setLengthLocked(m_length - (end - start));
+  changeLength(m_length - (end - start));
   return this;
 }
 
 StringBuffer* StringBuffer::deleteCharAt(int32_t index) {
-  MonitorScope monitor(this);
   if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(m_length)) {
-    raiseIndexOutOfBounds("deleteCharAt", index);
+    logTextIndexOutside("deleteCharAt", index);
     return this;
   }
   std::memmove(m_characters + index, m_characters + index + 1, unitBytes(m_length - index - 1));
-  setLengthLocked(m_length - 1);
+  changeLength(m_length - 1);
   return this;
 }
 
 void StringBuffer::getChars(int32_t sourceBegin, int32_t sourceEnd, CharArray* destination, int32_t destinationBegin) {
-  MonitorScope monitor(this);
   if (destination == nullptr) {
     logFailedCheck("NullPointer");
     return;
   }
   if (sourceBegin < 0 || sourceBegin > sourceEnd || sourceEnd > m_length) {
-    raiseIndexOutOfBounds("getChars from", sourceBegin);
+    logTextIndexOutside("getChars from", sourceBegin);
     return;
   }
   const int32_t count = sourceEnd - sourceBegin;
   if (!rangeInside(destinationBegin, count, destination->m_length)) {
-    raiseArrayIndexOutOfBounds("getChars into", destinationBegin);
+    logArrayIndexOutside("getChars into", destinationBegin);
     return;
   }
   if (count > 0) std::memcpy(destination->m_elements + destinationBegin, m_characters + sourceBegin, unitBytes(count));
 }
 
 StringBuffer* StringBuffer::reverse() {
-  MonitorScope monitor(this);
   for (int32_t left = 0, right = m_length - 1; left < right; ++left, --right) {
     const char16_t character = m_characters[left];
     m_characters[left] = m_characters[right];

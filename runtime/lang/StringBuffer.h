@@ -2,9 +2,9 @@
 // StringBuffer (class id 3): growable UTF-16 text. The characters live in a
 // native-pool block owned by the character field (null while the capacity is
 // 0), which the pool may move during any allocation. When the capacity
-// exceeds the length, the unit at the length is 0. Every operation holds the
-// buffer's monitor for its whole body, as the CLDC declares them
-// synchronized.
+// exceeds the length, the unit at the length is 0. No operation takes a
+// lock: text building is the hottest text path, and a buffer belongs to the
+// thread that builds it.
 #include <cstdint>
 
 #include "runtime/object/Object.h"
@@ -29,14 +29,14 @@ class StringBuffer : public Object {
 
   int32_t length();
   int32_t capacity();
-  // An index outside the text raises IndexOutOfBoundsException; charAt then
-  // answers 0.
+  // An index outside the text logs "charAt OOB"; charAt then answers 0 and
+  // setCharAt stores nothing.
   char16_t charAt(int32_t index);
   void setCharAt(int32_t index, char16_t character);
 
   void ensureCapacity(int32_t minimum);
-  // New characters are zeros; a negative length raises
-  // IndexOutOfBoundsException.
+  // New characters are zeros; a negative length is logged and changes
+  // nothing.
   void setLength(int32_t length);
 
   // "null" for a null text or object; the object's toString otherwise.
@@ -49,8 +49,8 @@ class StringBuffer : public Object {
   StringBuffer* append(float value);
   StringBuffer* append(double value);
 
-  // The same texts at offset; an offset outside 0..length raises
-  // IndexOutOfBoundsException and inserts nothing.
+  // The same texts at offset; an offset outside 0..length is logged and
+  // inserts nothing.
   StringBuffer* insert(int32_t offset, String* text);
   StringBuffer* insert(int32_t offset, Object* object);
   StringBuffer* insert(int32_t offset, bool value);
@@ -96,5 +96,5 @@ class StringBuffer : public Object {
   template <class Value>
   StringBuffer* insertFormattedAt(int32_t offset, Value value);
   bool offsetInside(int32_t offset);
-  void setLengthLocked(int32_t length);
+  void changeLength(int32_t length);
 };

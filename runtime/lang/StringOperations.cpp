@@ -76,8 +76,9 @@ String* String::substring(int32_t begin) { return substring(begin, length()); }
 
 String* String::substring(int32_t begin, int32_t end) {
   if (begin < 0 || end > length() || begin > end) {
-    raiseIndexOutOfBounds("substring from", begin < 0 ? begin : end);
-    return nullptr;
+    logTextIndexOutside("substring from", begin < 0 ? begin : end);
+    // An empty text rather than null: the caller goes on with what it got.
+    return newObject<String>(this, 0, 0);
   }
   return newObject<String>(this, begin, end - begin);
 }
@@ -148,12 +149,12 @@ void String::getChars(int32_t sourceBegin, int32_t sourceEnd, CharArray* destina
     return;
   }
   if (sourceBegin < 0 || sourceBegin > sourceEnd || sourceEnd > length()) {
-    raiseIndexOutOfBounds("getChars from", sourceBegin);
+    logTextIndexOutside("getChars from", sourceBegin);
     return;
   }
   const int32_t count = sourceEnd - sourceBegin;
   if (!rangeInside(destinationBegin, count, destination->m_length)) {
-    raiseArrayIndexOutOfBounds("getChars into", destinationBegin);
+    logArrayIndexOutside("getChars into", destinationBegin);
     return;
   }
   if (count > 0) {

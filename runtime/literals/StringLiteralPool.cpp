@@ -5,7 +5,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/io/ModifiedUtf8.h"
-#include "runtime/io/ResourceArchiveIndex.h"
+#include "runtime/io/ResourceArchive.h"
 #include "runtime/lang/ArrayChecks.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"

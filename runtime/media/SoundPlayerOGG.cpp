@@ -94,15 +94,6 @@ int32_t SoundPlayerOGG::readSoundFilePcmData(uint8_t** ppData) {
   return m_pcmDataLength;
 }
 
-String* SoundPlayerOGG::getContentType() {
-  const int32_t state = getState();
-  if (state == CLOSED || state == UNREALIZED) {
-    throwNew<java_lang_IllegalStateException>();
-    return nullptr;
-  }
-  return newString("audio/ogg");
-}
-
 void SoundPlayerOGG::closeLocked() {
   if (getState() != CLOSED) {
     s_oggPlayerCount.fetch_sub(1, std::memory_order_relaxed);

@@ -17,7 +17,6 @@ class SoundPlayerOGG : public SoundPlayerWAVE {
   int32_t readSoundFileHeader() override;
   int32_t parseSoundFileFormat() override;
   int32_t readSoundFilePcmData(uint8_t** ppData) override;
-  String* getContentType() override;
 
   // Ogg players made and not yet closed.
   static int32_t oggPlayerCount() { return s_oggPlayerCount.load(std::memory_order_relaxed); }

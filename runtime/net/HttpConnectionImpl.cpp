@@ -109,18 +109,11 @@ int64_t HttpConnectionImpl::getLength() {
   return client != nullptr ? int64_t{client->GetContentLength()} : 0;
 }
 
-String* HttpConnectionImpl::getProtocol() { return scheme != nullptr ? newText(textOf(scheme)) : newString("http"); }
+String* HttpConnectionImpl::getProtocol() { return newString("http"); }
 
 void HttpConnectionImpl::setRequestMethod(String* requestMethod) {
   method = requestMethod;
   sent = 0;
-}
-
-String* HttpConnectionImpl::getRequestProperty(String* key) {
-  if (client == nullptr || key == nullptr) return nullptr;
-  std::vector<char16_t> value(8192);
-  if (!client->GetRequestHeader(textOf(key).c_str(), value.data(), static_cast<uint32_t>(value.size()))) return nullptr;
-  return newText(value.data());
 }
 
 void HttpConnectionImpl::setRequestProperty(String* key, String* value) {
@@ -163,8 +156,10 @@ String* HttpConnectionImpl::getHeaderField(String* name) {
   // again into a larger one.
   std::vector<char16_t> value(8192);
   while (true) {
-    if (!client->GetResponseHeader(headerName.c_str(), value.data(), static_cast<uint32_t>(value.size())))
+    if (!client->GetResponseHeader(headerName.c_str(), value.data(), static_cast<uint32_t>(value.size()))) {
+      throwNew<java_io_IOException>();
       return nullptr;
+    }
     const std::u16string_view text(value.data());
     if (text.size() + 1 < value.size() || value.size() >= maximumHeaderCharacters) return newText(text);
     value.resize(value.size() * 2);

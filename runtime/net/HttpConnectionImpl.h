@@ -6,9 +6,11 @@
 // read through a byte-array stream. Failures raise IOException as the
 // pending exception.
 //
-// Its class id is that of the HttpConnection interface: the interface has no
-// instances of its own, and the class record keeps this object's reference
-// fields apart from every other class's.
+// Its class id is that of the HttpConnection interface, not the root
+// object's: the interface has no instances of its own, and the class record
+// keeps this object's reference fields apart from every other class's. Under
+// the root object's id, plain objects of that id would be marked through this
+// class's reference-field table.
 #include <cstdint>
 
 #include "runtime/net/NamedConnection.h"
@@ -45,6 +47,7 @@ class HttpConnectionImpl : public NamedConnection,
   String* getEncoding() override { return nullptr; }
   int64_t getLength() override;
   String* getURL() override { return url; }
+  // "http", whatever the name's scheme.
   String* getProtocol() override;
   String* getHost() override { return host; }
   String* getFile() override { return path; }
@@ -53,7 +56,8 @@ class HttpConnectionImpl : public NamedConnection,
   int32_t getPort() override { return port; }
   String* getRequestMethod() override { return method; }
   void setRequestMethod(String* requestMethod) override;
-  String* getRequestProperty(String* key) override;
+  // The properties go straight to the client; none is read back.
+  String* getRequestProperty(String*) override { return nullptr; }
   void setRequestProperty(String* key, String* value) override;
   // -1 when the request failed.
   int32_t getResponseCode() override;
@@ -63,11 +67,11 @@ class HttpConnectionImpl : public NamedConnection,
   int64_t getDate() override { return 0; }
   int64_t getLastModified() override { return 0; }
   String* getHeaderField(int32_t) override { return nullptr; }
-  // Null when the response has no such header (names match in any case);
-  // IOException when there is no response.
+  // The named header's value (names match in any case); IOException when
+  // there is no response or no such header.
   String* getHeaderField(String* name) override;
-  int32_t getHeaderFieldInt(String*, int32_t defaultValue) override { return defaultValue; }
-  int64_t getHeaderFieldDate(String*, int64_t defaultValue) override { return defaultValue; }
+  int32_t getHeaderFieldInt(String*, int32_t) override { return 0; }
+  int64_t getHeaderFieldDate(String*, int64_t) override { return 0; }
   String* getHeaderFieldKey(int32_t) override { return nullptr; }
 
   // A GET request has no body to write: both answer null.

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "runtime/Application.h"
+#include "runtime/lang/ArrayChecks.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/StaticClass.h"
 
@@ -29,7 +31,9 @@ Class* Class::forName(String* name) {
   const int32_t length = name->length();
   for (Class& record : block->classes) {
     int32_t i = 0;
-    for (; i < length; ++i) {
+    // The names lie in one run: a record's name ends at its NUL, whatever
+    // the requested name holds there.
+    for (; i < length && record.m_name[i] != '\0'; ++i) {
       char16_t c = name->charAt(i);
       if (c == u'.') c = u'_';
       if (c != static_cast<unsigned char>(record.m_name[i])) break;
@@ -57,6 +61,29 @@ void Class::registerRefFields(Object* object, void* const* fieldAddresses, int32
   }
 }
 
+bool Class::checkRefFieldLayout(Object* object, void* const* fieldAddresses, int32_t count) {
+  Class* record = getClass(object);
+  if (record == nullptr) return true;
+  const uint32_t* offsets = __atomic_load_n(&record->m_refFieldOffsets, __ATOMIC_ACQUIRE);
+  bool same;
+  if (count == 0) {
+    __atomic_store_n(&record->m_madeWithoutRefFields, 1, __ATOMIC_RELAXED);
+    same = offsets == nullptr;
+  } else {
+    same = offsets != nullptr && record->m_refFieldCount == static_cast<uint32_t>(count) &&
+           __atomic_load_n(&record->m_madeWithoutRefFields, __ATOMIC_RELAXED) == 0;
+    const auto* base = reinterpret_cast<const char*>(object);
+    for (int32_t i = 0; same && i < count; ++i) {
+      same = offsets[i] == static_cast<uint32_t>(static_cast<const char*>(fieldAddresses[i]) - base);
+    }
+  }
+  if (!same && __atomic_exchange_n(&record->m_layoutDifferenceLogged, 1, __ATOMIC_RELAXED) == 0) {
+    debugLog("class %s: objects of two reference-field layouts share its id", record->m_name);
+    logFailedCheck("reference fields");
+  }
+  return same;
+}
+
 String* Class::getName() { return newString(m_name); }
 
 int32_t Class::isInstance(Object* object) { return Object::instanceOf(object, static_cast<int32_t>(m_classId)); }
@@ -69,6 +96,8 @@ void Class::setUpRecord(int32_t id, const char* name) {
   m_superclassId = superclassIds[id];
   m_refFieldOffsets = nullptr;
   m_refFieldCount = 0;
+  m_madeWithoutRefFields = 0;
+  m_layoutDifferenceLogged = 0;
 }
 
 void Class::releaseRefFields() {

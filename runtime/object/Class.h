@@ -19,6 +19,11 @@ class Class : public Object {
   // Stores, on the first call for the object's class, the offsets of the
   // given field addresses from the object; later calls change nothing.
   static void registerRefFields(Object* object, void* const* fieldAddresses, int32_t count);
+  // Whether the object brings the reference-field layout that the first
+  // object of its class id brought (none counts as a layout): a second C++
+  // class under one id would otherwise be marked through the first one's
+  // table. The first difference per class is logged with a stack trace.
+  static bool checkRefFieldLayout(Object* object, void* const* fieldAddresses, int32_t count);
 
   String* getName();
   int32_t isInstance(Object* object);
@@ -33,4 +38,8 @@ class Class : public Object {
   uint32_t m_superclassId;
   uint32_t* m_refFieldOffsets;  // null until the first object is constructed
   uint32_t m_refFieldCount;
+  // For the layout check: an object without reference fields was made, and
+  // a difference was reported.
+  uint8_t m_madeWithoutRefFields;
+  uint8_t m_layoutDifferenceLogged;
 };

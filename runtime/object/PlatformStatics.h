@@ -8,6 +8,7 @@
 #include "runtime/object/ReferenceFields.h"
 
 class ByteArray;
+class IntArray;
 class ObjectArray;
 class java_io_PrintStream;
 class java_lang_Boolean;
@@ -16,6 +17,7 @@ class java_util_Calendar;
 class java_util_TimeZoneImpl;
 class java_util_Hashtable;
 class javax_microedition_lcdui_Font;
+class javax_microedition_io_File;
 
 struct java_util_CalendarStatics {
   java_util_Calendar* sharedCalendar;  // made on first use
@@ -66,4 +68,21 @@ struct java_lang_BooleanStatics {
 struct java_lang_RuntimeStatics {
   java_lang_Runtime* instance;
   static constexpr auto referenceFields() { return ReferenceFieldList{&java_lang_RuntimeStatics::instance}; }
+};
+
+// The resource archive's index, read on the first lookup: entry i is named
+// entryNames[i] and lies at entryOffsets[i], entrySizes[i] bytes long.
+// archiveFile is set once the index was read, also when the archive was
+// refused (then the arrays stay null), so it is never read twice.
+struct javax_microedition_io_ResourceInputStreamStatics {
+  javax_microedition_io_File* archiveFile;
+  ObjectArray* entryNames;
+  IntArray* entryOffsets;
+  IntArray* entrySizes;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&javax_microedition_io_ResourceInputStreamStatics::archiveFile,
+                              &javax_microedition_io_ResourceInputStreamStatics::entryNames,
+                              &javax_microedition_io_ResourceInputStreamStatics::entryOffsets,
+                              &javax_microedition_io_ResourceInputStreamStatics::entrySizes};
+  }
 };

@@ -22,7 +22,8 @@ struct StaticsList {
 };
 using BlockStatics =
     StaticsList<java_util_CalendarStatics, java_util_TimeZoneStatics, javax_microedition_lcdui_FontStatics,
-                java_lang_SystemStatics, java_lang_BooleanStatics, java_lang_RuntimeStatics>;
+                java_lang_SystemStatics, java_lang_BooleanStatics, java_lang_RuntimeStatics,
+                javax_microedition_io_ResourceInputStreamStatics>;
 
 struct StaticClass {
   java_util_CalendarStatics java_util_Calendar;
@@ -31,6 +32,7 @@ struct StaticClass {
   java_lang_SystemStatics java_lang_System;
   java_lang_BooleanStatics java_lang_Boolean;
   java_lang_RuntimeStatics java_lang_Runtime;
+  javax_microedition_io_ResourceInputStreamStatics javax_microedition_io_ResourceInputStream;
 
   static constexpr size_t rootCount = BlockStatics::referenceCount;
   // Address of each reference static of the runtime's own structs.
@@ -57,7 +59,7 @@ struct StaticClass {
   void setUpGameBlock(const GameStaticsDescription& description);
   auto allStatics() {
     return std::tie(java_util_Calendar, java_util_TimeZone, javax_microedition_lcdui_Font, java_lang_System,
-                    java_lang_Boolean, java_lang_Runtime);
+                    java_lang_Boolean, java_lang_Runtime, javax_microedition_io_ResourceInputStream);
   }
 };
 

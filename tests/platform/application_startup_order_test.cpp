@@ -13,6 +13,8 @@
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+#include "runtime/thread/ThreadTable.h"
+#include "runtime/thread/java_lang_Thread.h"
 #include "wince/log.h"
 
 namespace {
@@ -50,7 +52,11 @@ const ClassInitialisers& orderInitialisers() {
     initialisers.cGame = [] {
       debugLog("cGame::clinit, System.out %s", statics().java_lang_System.out != nullptr ? "made" : "missing");
     };
-    initialisers.Kivra = [] { debugLog("Kivra::clinit"); };
+    initialisers.Kivra = [] {
+      java_lang_Thread* current = java_lang_Thread::currentThread();
+      debugLog("Kivra::clinit, current thread %s",
+               current != nullptr && ThreadTable::instance().findThread(current) == 0 ? "the UI thread" : "unknown");
+    };
     return initialisers;
   }();
   return table;
@@ -87,7 +93,7 @@ TEST_F(StartupOrderTest, StartsInTheFixedOrder) {
   wince::LogCapture log;
   ASSERT_EQ(host.init(startup), 1);
   expectInOrder(log.text(), {"new MemoryManagers", "new ObjectManager", "new StaticClass", "Application::init",
-                             "cGame::clinit, System.out made", "Kivra::clinit", "createScreen", "m_screenGraphics",
+                               "cGame::clinit, System.out made", "Kivra::clinit, current thread the UI thread", "createScreen", "m_screenGraphics",
                              "CorvaQNDR()", "Application::startApp", "startApp"});
   EXPECT_NE(statics().java_lang_Runtime.instance, nullptr) << "Runtime's initialiser, the last, ran";
 }

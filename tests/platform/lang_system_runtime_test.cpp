@@ -6,18 +6,22 @@
 
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "platform/java_lang/java_lang_Boolean.h"
+#include "platform/java_lang/java_lang_Integer.h"
 #include "platform/java_lang/java_lang_Runtime.h"
 #include "platform/java_lang/java_lang_System.h"
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/exceptions/ThrowNew.h"
+#include "runtime/gc/ObjectManager.h"
 #include "runtime/io/java_io_ByteArrayOutputStream.h"
 #include "runtime/io/java_io_ConsoleOutputStream.h"
 #include "runtime/io/java_io_PrintStream.h"
+#include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/ObjectFactory.h"
 #include "tests/support/LiteralPoolBytes.h"
 #include "tests/support/RuntimeFixture.h"
+#include "wince/clock.h"
 #include "wince/log.h"
 
 namespace {
@@ -200,6 +204,45 @@ TEST_F(LangStaticsWithoutInitialisers, EverythingStillAnswers) {
   EXPECT_NE(java_lang_System::out(), nullptr);
   EXPECT_EQ(textOf(property("microedition.platform")), "PROPERTY VALUE EMPTY");
   EXPECT_EQ(application().getPending(), nullptr);
+}
+
+TEST_F(LangStatics, GcAsksForAThrottledCollection) {
+  wince::useFakeClock(1000000, false);
+  ObjectManager& manager = *application().getObjectManager();
+  manager.gc(ObjectManager::forced);
+  const uint32_t before = manager.collectionCount();
+  java_lang_System::gc();
+  EXPECT_EQ(manager.collectionCount(), before) << "within 2000 ms of the last collection";
+  wince::advanceFakeClock(2000);
+  java_lang_System::gc();
+  EXPECT_EQ(manager.collectionCount(), before + 1);
+  wince::useRealClock();
+}
+
+TEST_F(LangStatics, ParseIntIsDecimalAndNeverRaises) {
+  const struct {
+    const char* text;
+    int32_t value;
+  } cases[] = {{" 42abc", 42}, {"abc", 0}, {"-7", -7}, {"+12", 12}, {"", 0}, {"0155", 155}};
+  for (const auto& c : cases) EXPECT_EQ(java_lang_Integer::parseInt(newString(c.text)), c.value) << c.text;
+  wince::LogCapture log;
+  EXPECT_EQ(java_lang_Integer::parseInt(newString("ff"), 16), 0);
+  EXPECT_TRUE(log.contains("base == 10"));
+  EXPECT_EQ(takePending(), nothingPending);
+}
+
+TEST_F(LangStatics, ArraycopyUnderItsSystemName) {
+  IntArray* source = newIntArray(4);
+  IntArray* destination = newIntArray(4);
+  for (int32_t i = 0; i < 4; ++i) source->set(i, i + 1);
+  java_lang_System::arraycopy(source, 1, destination, 0, 3);
+  EXPECT_EQ(destination->get(0), 2);
+  EXPECT_EQ(destination->get(2), 4);
+  EXPECT_EQ(destination->get(3), 0);
+  wince::LogCapture log;
+  java_lang_System::arraycopy(source, 2, destination, 0, 3);
+  EXPECT_EQ(destination->get(0), 2) << "a range outside copies nothing";
+  EXPECT_FALSE(log.text().empty());
 }
 
 }  // namespace

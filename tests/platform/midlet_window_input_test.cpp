@@ -16,6 +16,7 @@
 #include "wince/display_settings.h"
 #include "wince/driver.h"
 #include "wince/input.h"
+#include "wince/power.h"
 #include "wince/waveout.h"
 #include "wince/window.h"
 
@@ -147,6 +148,28 @@ TEST_F(WindowInput, FocusLossAndGainPauseAndStartTheGame) {
   wince::driver::focus(false);
   EXPECT_EQ(take(), (Calls{"pauseApp", "hideNotify"}));
   wince::driver::focus(true);
+  EXPECT_EQ(take(), (Calls{"startApp", "showNotify"}));
+}
+
+TEST_F(WindowInput, APowerPauseEndsWithTheFocusThatStartsTheGameAgain) {
+  PowerAndOrientation& power = hostWindow().power;
+  wince::driver::focus(true);
+  take();
+  wince::driver::power(POWER_STATE_SUSPEND);
+  power.drainPowerQueue(host);
+  EXPECT_EQ(take(), (Calls{"pauseApp", "hideNotify"}));
+  // The power-on is sent while the window has no focus and never arrives.
+  wince::driver::focus(false);
+  wince::driver::power(POWER_STATE_ON);
+  wince::driver::focus(true);
+  take();
+  power.drainPowerQueue(host);
+  EXPECT_EQ(host.application->m_paused, 0) << "the MIDlet runs again";
+
+  wince::driver::rotate(DMDO_90);
+  EXPECT_EQ(power.checkOrientation(host, hostWindow().window, u"Please wait"), 0);
+  EXPECT_EQ(take(), (Calls{"pauseApp", "hideNotify"}));
+  EXPECT_EQ(power.checkOrientation(host, hostWindow().window, u"Please wait"), 1);
   EXPECT_EQ(take(), (Calls{"startApp", "showNotify"}));
 }
 

@@ -233,6 +233,31 @@ TEST_F(TimerTest, AnIdleThreadEndsAndSchedulingStartsANewOne) {
   }
 }
 
+TEST_F(TimerTest, ATimerMadeWithoutQueueOrThreadNeitherCrashesNorLosesTasks) {
+  // As a timer is left when the heap had no room for its parts.
+  auto* timer = keep(4, newObject<java_util_Timer>());
+  java_util_TimerThread* itsThread = timer->thread;
+  timer->cancel();
+  threadtest::expectEnds(itsThread);
+  timer->queue = nullptr;
+  timer->thread = nullptr;
+  timer->m_cancelled = 0;
+  {
+    wince::LogCapture log;
+    timer->schedule(task(1, "never"), int64_t{0});
+    EXPECT_TRUE(log.contains("Timer: no task queue")) << log.text();
+    EXPECT_EQ(takePending(), nothingPending);
+    timer->cancel();
+  }
+  timer->m_cancelled = 0;
+  timer->queue = newObject<java_util_TaskQueue>();
+  timer->schedule(task(2, "runs"), int64_t{0});
+  EXPECT_NE(timer->thread, nullptr) << "the first schedule makes the thread";
+  EXPECT_EQ(m_log.waitFor(1), (Entries{"runs@0"}));
+  timer->cancel();
+  threadtest::expectEnds(timer->thread);
+}
+
 TEST_F(TimerTest, ARaisingTaskIsLoggedAndOthersStillRun) {
   wince::LogCapture log;
   m_timer->schedule(task(1, "raises", true), 10);

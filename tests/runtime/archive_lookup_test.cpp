@@ -8,10 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "runtime/Application.h"
 #include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/io/java_io_DataInputStream.h"
 #include "runtime/io/javax_microedition_io_ResourceInputStream.h"
+#include "runtime/lang/Arrays.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+#include "runtime/object/StaticClass.h"
 #include "tests/runtime/archive_test_support.h"
 #include "tests/runtime/stream_test_support.h"
 #include "tests/support/RuntimeFixture.h"
@@ -204,6 +209,35 @@ TEST_F(ArchiveStreamTest, UnreadableArchiveIsLoggedOnceAndAnswersNull) {
   const std::string text = log.text();
   EXPECT_NE(text.find("data.bar: cannot be opened"), std::string::npos) << text;
   EXPECT_EQ(text.find("cannot be opened"), text.rfind("cannot be opened"));
+}
+
+// Each Application reads its own archive into its own static block.
+TEST(ArchivePerApplicationTest, ASecondApplicationReadsItsOwnArchive) {
+  const struct {
+    const char* prefix;
+    const char* text;
+  } runs[] = {{"archive-first", "first"}, {"archive-second", "second one"}};
+  for (const auto& run : runs) {
+    testsupport::MappedFileSystem folders(run.prefix);
+    const std::vector<uint8_t> archive = archiveOf({{"which", run.text}});
+    std::ofstream(folders.installed / "data.bar", std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+    Application application;
+    ASSERT_TRUE(application.init(nullptr, 1u << 20, 1u << 20));
+    const auto& index = statics().javax_microedition_io_ResourceInputStream;
+    EXPECT_EQ(index.archiveFile, nullptr) << "read on the first lookup";
+    java_io_InputStream* stream = javax_microedition_io_ResourceInputStream::getResourceAsStream(newString("which"));
+    ASSERT_NE(stream, nullptr) << run.text;
+    std::string text;
+    for (int32_t c = stream->read(); c >= 0; c = stream->read()) text += static_cast<char>(c);
+    stream->close();
+    EXPECT_EQ(text, run.text);
+    ASSERT_NE(index.archiveFile, nullptr);
+    ASSERT_NE(index.entryNames, nullptr);
+    EXPECT_EQ(index.entryNames->length(), 1);
+    EXPECT_EQ(index.entrySizes->get(0), static_cast<int32_t>(text.size()));
+    application.close();
+  }
 }
 
 }  // namespace

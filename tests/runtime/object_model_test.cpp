@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "runtime/lang/ObjectArray.h"
@@ -48,6 +49,49 @@ class PlayerActorLike : public ActorLike {
 };
 
 class ObjectModelTest : public RuntimeFixture {};
+
+// Three C++ classes under one class id, each with another set of reference
+// fields.
+class OneReference : public Object {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::java_util_Random;
+  Object* m_first;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&OneReference::m_first}; }
+};
+class TwoReferences : public Object {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::java_util_Random;
+  int64_t m_padding;
+  Object* m_first;
+  Object* m_second;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&TwoReferences::m_first, &TwoReferences::m_second}; }
+};
+class NoReferences : public Object {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::java_util_Random;
+  int64_t m_value;
+};
+class NoReferencesFirst : public NoReferences {
+ public:
+  using Super = NoReferences;
+  static constexpr uint16_t classId = classid::java_util_Date;
+};
+class ReferencesSecond : public OneReference {
+ public:
+  using Super = OneReference;
+  static constexpr uint16_t classId = classid::java_util_Date;
+};
+
+template <class T>
+bool layoutMatches(T* object) {
+  constexpr size_t count = referencefields::count<T>();
+  void* addresses[count > 0 ? count : 1];
+  if constexpr (count > 0) referencefields::collectAddresses<T>(*object, addresses);
+  return Class::checkRefFieldLayout(object, addresses, static_cast<int32_t>(count));
+}
 
 std::string textOf(String* text) {
   std::string result;
@@ -110,6 +154,22 @@ TEST_F(ObjectModelTest, RunnableViewIsTheBaseInsideTheObject) {
   EXPECT_EQ(game->m_runs, 1);
 }
 
+TEST_F(ObjectModelTest, EveryObjectOfAClassIdBringsTheFirstOnesReferenceLayout) {
+  wince::LogCapture log;
+  EXPECT_TRUE(layoutMatches(newObject<OneReference>()));
+  EXPECT_TRUE(layoutMatches(newObject<OneReference>()));
+  EXPECT_TRUE(log.text().empty()) << log.text();
+  // The factory checks by itself in debug and sanitizer builds; the answer
+  // is the same in every build.
+  EXPECT_FALSE(layoutMatches(newObject<TwoReferences>()));
+  EXPECT_FALSE(layoutMatches(newObject<NoReferences>()));
+  EXPECT_TRUE(log.contains("class java_util_Random: objects of two reference-field layouts share its id")) << log.text();
+  EXPECT_EQ(log.text().find("two reference-field"), log.text().rfind("two reference-field")) << "logged once";
+
+  EXPECT_TRUE(layoutMatches(newObject<NoReferencesFirst>()));
+  EXPECT_FALSE(layoutMatches(newObject<ReferencesSecond>())) << "no reference fields is a layout too";
+}
+
 TEST_F(ObjectModelTest, FactorySetsUpTheHeader) {
   Object* plain = newObject<Object>();
   EXPECT_EQ(plain->getClassId(), classid::Object);
@@ -162,6 +222,17 @@ TEST_F(ObjectModelTest, ForNameMatchesWholeNamesWithDotsAsUnderscores) {
     }
   }
   EXPECT_EQ(Class::forName(nullptr), nullptr);
+  // A NUL inside the name never reads on into the next record's name or past
+  // the last one.
+  const std::string next = Class::byId(1)->m_name;
+  std::u16string joined = u"Object";
+  joined += u'\0';
+  joined += std::u16string(next.begin(), next.end());
+  EXPECT_EQ(Class::forName(newObject<String>(joined.data(), 0, static_cast<int32_t>(joined.size()))), nullptr);
+  std::u16string pastTheEnd(Class::byId(classCount - 1)->m_name, Class::byId(classCount - 1)->m_name +
+                                                                    std::strlen(Class::byId(classCount - 1)->m_name));
+  pastTheEnd += std::u16string(u"\0\0\0xyz", 6);
+  EXPECT_EQ(Class::forName(newObject<String>(pastTheEnd.data(), 0, static_cast<int32_t>(pastTheEnd.size()))), nullptr);
 }
 
 TEST_F(ObjectModelTest, GetClassOfNullOrSweptObjectIsNull) {

@@ -53,6 +53,11 @@ TEST_F(StringAndArrayTest, StringOfAGivenLengthIsZeroFilledAndWritable) {
   wince::LogCapture log;
   EXPECT_EQ(newObject<String>(int32_t{-3})->length(), 0);
   EXPECT_FALSE(log.text().empty());
+  // One more unit for the terminator would not fit the count field.
+  String* tooLong = newObject<String>(INT32_MAX);
+  EXPECT_EQ(tooLong->length(), 0);
+  EXPECT_TRUE(tooLong->holdsCharactersInline());
+  EXPECT_TRUE(log.contains("too long, left empty"));
 }
 
 TEST_F(StringAndArrayTest, BytesAboveAsciiBecomeTheSameCharacterCodes) {

@@ -12,6 +12,7 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/runtime/stream_test_support.h"
 #include "tests/support/RuntimeFixture.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -106,6 +107,58 @@ TEST_F(ByteArrayStreamTest, PrintStreamWritesLowBytesAndLineFeeds) {
   out->println(-12);
   out->println(u'z');
   EXPECT_EQ(bytesOf(bytes->toByteArray()), (std::vector<uint8_t>{'a', 0x42, '-', '1', '2', 10, 'z', 10}));
+}
+
+// A full object heap: the write raises and the bytes written before stay
+// whole.
+class ByteArrayOutputStreamFullHeapTest : public RuntimeFixture {
+ protected:
+  ByteArrayOutputStreamFullHeapTest() : RuntimeFixture(64u << 10, 64u << 10) {}
+};
+
+TEST_F(ByteArrayOutputStreamFullHeapTest, AGrowthThatFailsRaisesInsteadOfDroppingBytes) {
+  auto* out = newObject<java_io_ByteArrayOutputStream>(4);
+  testRoots().kept = newObjectArray(1);
+  testRoots().kept->set(0, out);
+  for (int8_t b : {1, 2, 3, 4}) out->write(b);
+  ASSERT_EQ(out->size(), 4);
+  ByteArray* more = byteArrayOf({6, 7});
+  testRoots().object = more;
+  constexpr int32_t most = 1 << 14;
+  testRoots().kept = newObjectArray(most);
+  testRoots().kept->set(0, out);
+  int32_t made = 1;
+  while (made < most) {
+    Object* filler = newObject<Object>();
+    if (filler == nullptr) break;
+    testRoots().kept->set(made++, filler);
+  }
+  ASSERT_LT(made, most) << "the heap never filled";
+  wince::LogCapture log;
+  // The heap has no room for the exception either: the failure is logged.
+  out->write(5);
+  takePending();
+  out->write(more, 0, 2);
+  takePending();
+  EXPECT_TRUE(log.contains("ByteArrayOutputStream: no memory")) << log.text();
+  EXPECT_EQ(out->size(), 4) << "nothing of the failed writes counts as written";
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(out->m_buf->elements()[i], i + 1);
+  testRoots().kept = nullptr;
+}
+
+TEST_F(ByteArrayStreamTest, AWriteBeyondTheLargestBufferRaises) {
+  auto* out = newObject<java_io_ByteArrayOutputStream>(4);
+  out->write(1);
+  // As if two gigabytes had been written: no buffer holds one byte more.
+  out->m_count = INT32_MAX;
+  wince::LogCapture log;
+  out->write(2);
+  EXPECT_EQ(takePending(), classid::java_io_IOException);
+  out->write(byteArrayOf({3}), 0, 1);
+  EXPECT_EQ(takePending(), classid::java_io_IOException);
+  EXPECT_EQ(out->size(), INT32_MAX);
+  EXPECT_TRUE(log.contains("do not fit"));
+  out->m_count = 1;
 }
 
 }  // namespace
