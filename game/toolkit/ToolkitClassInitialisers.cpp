@@ -1,6 +1,8 @@
 #include "game/toolkit/ToolkitClassInitialisers.h"
 
+#include "game/toolkit/ASprite.h"
+
 void setToolkitClassInitialisers(ClassInitialisers& table) {
   // Each toolkit class with static state adds its initialiser here.
-  (void)table;
+  table.ASprite = &ASprite::clinit;
 }

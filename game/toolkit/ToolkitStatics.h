@@ -6,13 +6,15 @@
 // above it; a toolkit test hands describeGameStatics<ToolkitStatics>().
 #include <tuple>
 
+#include "game/toolkit/ASpriteStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
-  auto parts() { return std::tie(); }
+  ASpriteStatics ASprite;
+  auto parts() { return std::tie(ASprite); }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }
