@@ -2,6 +2,7 @@
 
 #include "game/GameStatics.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
+#include "game/toolkit/cGameToolkit.h"
 
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/lang/DebugLog.h"
@@ -11,8 +12,11 @@ namespace {
 
 // Stands in for cGame::clinit until the game shell exists: only the menu-row
 // table, six rows, which IMenus::clinit measures. The real rows are int[3];
-// they arrive with the shell.
-void cGame_clinit_stub() { shellStatics().cGame.menuRows = newObjectArray(6); }
+// they arrive with the shell. The toolkit's share of cGame's statics first.
+void cGame_clinit_stub() {
+  cGameToolkit::clinitGameData();
+  shellStatics().cGame.menuRows = newObjectArray(6);
+}
 
 // The set-up makes cActor's statics in place of an initialiser of its own.
 void cActor_clinit() {

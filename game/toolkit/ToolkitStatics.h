@@ -7,14 +7,24 @@
 #include <tuple>
 
 #include "game/toolkit/ASpriteStatics.h"
+#include "game/toolkit/cGameDataStreamStatics.h"
+#include "game/toolkit/cGameLzmaStatics.h"
+#include "game/toolkit/cGamePackStatics.h"
+#include "game/toolkit/cGameStreamReadersStatics.h"
+#include "game/toolkit/cGameTextStatics.h"
 #include "runtime/object/StaticClass.h"
 
 // Each toolkit class (and each concern of cGame's toolkit share, as
 // cGame<Concern>Statics) declares its struct in its own header; this block
 // names one member per struct and lists it in parts().
 struct ToolkitStatics {
+  cGameDataStreamStatics cGameDataStream;
+  cGameStreamReadersStatics cGameStreamReaders;
+  cGameLzmaStatics cGameLzma;
+  cGamePackStatics cGamePack;
+  cGameTextStatics cGameText;
   ASpriteStatics ASprite;
-  auto parts() { return std::tie(ASprite); }
+  auto parts() { return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText, ASprite); }
 };
 
 inline ToolkitStatics& toolkitStatics() { return gameStaticsAs<ToolkitStatics>(); }

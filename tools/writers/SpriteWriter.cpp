@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "tools/writers/LittleEndianWriter.h"
+
 namespace tools {
 
 namespace {
@@ -19,34 +21,30 @@ void need(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error("sprite: " + what);
 }
 
+// Writes that refuse a value the field cannot hold.
 class LittleEndian {
  public:
-  std::vector<uint8_t> bytes;
+  LittleEndianWriter writer;
 
   void u8(int value, const char* what) {
     need(value >= 0 && value <= 0xFF, std::string(what) + " " + std::to_string(value) + " does not fit a byte");
-    bytes.push_back(static_cast<uint8_t>(value));
+    writer.writeByte(static_cast<uint8_t>(value));
   }
   void s8(int value, const char* what) {
     need(value >= -128 && value <= 127, std::string(what) + " " + std::to_string(value) + " does not fit a byte");
-    bytes.push_back(static_cast<uint8_t>(value));
+    writer.writeByte(static_cast<uint8_t>(value));
   }
   // Read back as a signed byte or, for widths, as an unsigned one.
   void anyByte(int value, const char* what) {
     need(value >= -128 && value <= 255, std::string(what) + " " + std::to_string(value) + " does not fit a byte");
-    bytes.push_back(static_cast<uint8_t>(value));
+    writer.writeByte(static_cast<uint8_t>(value));
   }
   void s16(int value, const char* what) {
     need(value >= -32768 && value <= 32767, std::string(what) + " " + std::to_string(value) + " does not fit 16 bits");
-    u16raw(static_cast<uint16_t>(value));
+    writer.writeShort(static_cast<uint16_t>(value));
   }
-  void u16raw(uint32_t value) {
-    bytes.push_back(static_cast<uint8_t>(value));
-    bytes.push_back(static_cast<uint8_t>(value >> 8));
-  }
-  void u32(uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-  }
+  void u16raw(uint32_t value) { writer.writeShort(static_cast<uint16_t>(value)); }
+  void u32(uint32_t value) { writer.writeInt(value); }
   void value(int v, bool wide, const char* what) {
     if (wide)
       s16(v, what);
@@ -228,7 +226,7 @@ void writeImageData(LittleEndian& out, const SpriteDescription& sprite) {
       need(pixels.size() <= 0x7FFF, "module " + std::to_string(m) + " needs 32-bit sizes (flag 0x80)");
       out.u16raw(static_cast<uint32_t>(pixels.size()));
     }
-    out.bytes.insert(out.bytes.end(), pixels.begin(), pixels.end());
+    out.writer.writeBytes(pixels);
   }
 }
 
@@ -306,8 +304,8 @@ std::vector<uint8_t> writeSprite(const SpriteDescription& sprite) {
   if ((sprite.flags & imageData) != 0 && !sprite.modules.empty()) writeImageData(out, sprite);
   // Shorter entries are not sprites to the game; the reader stops before
   // the padding.
-  if (out.bytes.size() < minEntryBytes) out.bytes.resize(minEntryBytes, 0);
-  return out.bytes;
+  while (out.writer.size() < minEntryBytes) out.writer.writeByte(0);
+  return out.writer.take();
 }
 
 }  // namespace tools

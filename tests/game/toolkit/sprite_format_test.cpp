@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/game/toolkit/sprite_test_support.h"
-#include "tests/game/toolkit/toolkit_fixture.h"
 #include "wince/log.h"
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 using tools::SpriteDescription;
 using tools::SpriteModule;
 
-class SpriteFormatTest : public ToolkitFixture {};
+class SpriteFormatTest : public SpriteFixture {};
 
 // Three frames (one naming another), two animations, shapes of every kind
 // that stores something different, values that need the wide forms when

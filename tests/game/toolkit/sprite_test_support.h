@@ -6,23 +6,20 @@
 
 #include "game/toolkit/ASprite.h"
 #include "runtime/object/ObjectFactory.h"
+#include "tests/game/toolkit/game_data_fixture.h"
 #include "tools/writers/SpriteWriter.h"
 
-inline ByteArray* byteArrayOf(const std::vector<uint8_t>& bytes) {
-  ByteArray* array = newByteArray(static_cast<int32_t>(bytes.size()));
-  for (size_t i = 0; i < bytes.size(); ++i) array->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
-  return array;
-}
-
-// The sprite, or null when its block is refused.
-inline ASprite* loadSpriteBytes(const std::vector<uint8_t>& bytes) {
-  ASprite* sprite = newObject<ASprite>();
-  return sprite->load(byteArrayOf(bytes), 0, 0xFFFFFF, 1) ? sprite : nullptr;
-}
-
-inline ASprite* loadSpriteDescription(const tools::SpriteDescription& description) {
-  return loadSpriteBytes(tools::writeSprite(description));
-}
+class SpriteFixture : public GameDataFixture {
+ protected:
+  // The sprite, or null when its block is refused.
+  static ASprite* loadSpriteBytes(const std::vector<uint8_t>& bytes) {
+    ASprite* sprite = newObject<ASprite>();
+    return sprite->load(byteArrayOf(bytes), 0, 0xFFFFFF, 1) ? sprite : nullptr;
+  }
+  static ASprite* loadSpriteDescription(const tools::SpriteDescription& description) {
+    return loadSpriteBytes(tools::writeSprite(description));
+  }
+};
 
 // Little-endian byte helpers for hand-written blocks.
 inline void putU16(std::vector<uint8_t>& out, uint32_t value) {
