@@ -293,6 +293,25 @@ TEST_F(SpriteFormatTest, ComputedRectsMeasureTheFrameAndAnEmptyFrameIsEmpty) {
   EXPECT_EQ(bounds->get(2), 100);
 }
 
+TEST_F(SpriteFormatTest, FramesNamingEachOtherMeasureInPartWithALogLine) {
+  SpriteDescription s;
+  SpriteModule box;
+  box.kind = 5;
+  box.width = box.height = 2;
+  s.modules = {box};
+  s.frames.resize(2);
+  s.frames[0].modules = {{1, 1, 1, 0, 0x10}, {0, 0, 0, 0, 0}};
+  s.frames[1].modules = {{0, 1, 1, 0, 0x10}};
+  ASprite* sprite = loadSpriteDescription(s);
+  ASSERT_NE(sprite, nullptr);
+  IntArray* bounds = newIntArray(4);
+  wince::LogCapture log;
+  sprite->getFrameBounds(bounds, 0, 0, 0, 0);
+  EXPECT_TRUE(log.contains("nests frames deeper")) << log.text();
+  EXPECT_EQ(bounds->get(0), 0);
+  sprite->buildFrameCache(0, 0);  // returns
+}
+
 TEST_F(SpriteFormatTest, AbsentTablesReadAsEmpty) {
   std::vector<uint8_t> bytes(27, 0);
   ASprite* sprite = loadSpriteBytes(bytes);
