@@ -4,10 +4,10 @@
 // block; the image modules' encoded pixels with their palettes, and the
 // per-palette caches of decoded modules.
 //
-// Unlike the block format's first readers, this one trusts nothing: a count,
-// kind byte, index or length that does not fit refuses the whole sprite with
-// a log line, so every table a loaded sprite holds is consistent, and the
-// accessors answer 0 for a table the sprite does not have.
+// The reader trusts nothing: a count, kind byte, index or length that does
+// not fit refuses the whole sprite with a log line, so every table a loaded
+// sprite holds is consistent; the accessors answer 0 for a table the sprite
+// does not have.
 #include <cstdint>
 
 #include "runtime/lang/Arrays.h"

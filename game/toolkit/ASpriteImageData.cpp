@@ -171,6 +171,7 @@ bool ASprite::decodeModulePixels(ByteArray* data, int32_t offset, int32_t w, int
 
 IntArray* ASprite::decodeModuleRGB(int32_t module) {
   if (moduleImageData == nullptr || moduleDataOffsets == nullptr || module < 0 || module >= moduleCount) return nullptr;
+  if (getModuleKind(module) != spritemodule::image) return nullptr;  // shapes have no pixels
   if (!decodeModulePixels(moduleImageData, moduleDataOffsets->get(module), getModuleWidth(module),
                           getModuleHeight(module))) {
     debugLog("ASprite: module %d cannot be decoded (encoding 0x%04X)", module, pixelEncoding);

@@ -37,7 +37,8 @@ struct ASpriteStatics {
   IntArray* poolNextSlot;
   IntArray* poolCapacity;
   int8_t gcAfterLoad;
-  // Kept for the PNG writer that never came: nothing reads them.
+  // PNG signature, chunk names and tails, zlib header, and a table: made by
+  // the class initialiser, read by nothing.
   ObjectArray* pngChunkBytes;
   IntArray* pngTable;
 
