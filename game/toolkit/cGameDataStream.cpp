@@ -45,12 +45,22 @@ void writeLittleEndian(uint32_t value, int32_t width) {
   for (int32_t i = 0; i < width; ++i) bytes[i] = static_cast<int8_t>(value >> (8 * i));
 }
 
+void makeCurrent(ByteArray* data, int32_t pos) {
+  cursor().data = data;
+  cursor().pos = pos < 0 ? 0 : pos;
+  cursor().damaged = 0;
+}
+
 }  // namespace
 
 void cGame::set(ByteArray* data, int32_t pos) {
   cGameDataStreamStatics& c = cursor();
   if (c.savedData == nullptr) c.savedData = newObjectArray(cGameDataStreamStatics::savedDepth);
-  if (c.savedData == nullptr) return;
+  if (c.savedData == nullptr) {
+    // Nowhere to keep the current cursor: switch all the same.
+    makeCurrent(data, pos);
+    return;
+  }
   if (c.savedCount == cGameDataStreamStatics::savedDepth) {
     // Deeper than any reader nests: forget the outermost cursor.
     debugLog("data stream: cursors nest deeper than %d", cGameDataStreamStatics::savedDepth);
@@ -63,9 +73,7 @@ void cGame::set(ByteArray* data, int32_t pos) {
   c.savedData->set(c.savedCount, c.data);
   c.savedPos[c.savedCount] = c.pos;
   ++c.savedCount;
-  c.data = data;
-  c.pos = pos < 0 ? 0 : pos;
-  c.damaged = 0;
+  makeCurrent(data, pos);
 }
 
 void cGame::restore() {

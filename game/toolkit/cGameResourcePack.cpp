@@ -33,7 +33,7 @@ std::string nameText(String* name) {
 }
 
 void logPack(const char* what, int32_t value = 0) {
-  debugLog("pack %s: %s %d", nameText(pack().name).c_str(), what, value);
+  debugLog("pack %s: entry unavailable, %s %d", nameText(pack().name).c_str(), what, value);
 }
 
 int32_t lastPart() { return pack().partCount - 1; }
@@ -125,7 +125,7 @@ void cGame::openPack(String* name) {
   p.currentPart = 0;
   p.stream = openResource(name);
   if (p.stream == nullptr) {
-    logPack("missing; part", 0);
+    logPack("no file for part", 0);
     p.damaged = 1;
     return;
   }
@@ -193,7 +193,7 @@ int32_t cGame::locatePack(int32_t i) {
     } else {
       reopenPart(part);
       if (p.stream == nullptr) {
-        logPack("missing; part", part);
+        logPack("no file for part", part);
         return -1;
       }
       readPackPartOffsets();
@@ -208,7 +208,7 @@ int32_t cGame::locatePack(int32_t i) {
   // A missing part 0 or a bad table has been logged where it was found.
   if (p.damaged != 0 || p.offsets == nullptr) return -1;
   if (p.stream == nullptr) {
-    logPack("missing; part", part);
+    logPack("no file for part", part);
     return -1;
   }
 

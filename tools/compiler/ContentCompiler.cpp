@@ -8,8 +8,12 @@
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
+#include "tools/compiler/PackStage.h"
+#include "tools/compiler/TableSources.h"
+#include "tools/compiler/TextSources.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
+#include "tools/writers/TextPackWriter.h"
 
 namespace tools {
 namespace {
@@ -40,6 +44,35 @@ void addEntry(ArchiveWriter& archive, const std::string& name, std::vector<uint8
   archive.add(name, std::move(bytes));
 }
 
+// texts/<suffix>.txt -> the text pack named literal 128 + suffix. The first
+// language is the reference whose line order fixes the ids.
+void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
+  if (!std::filesystem::is_directory(folder)) return;
+  const auto& texts = literals.texts;
+  const std::string& prefix = texts.at(static_cast<size_t>(LiteralId::packNamePrefix));
+  const std::filesystem::path referenceSource = folder / (texts.at(static_cast<size_t>(languageSuffixLiterals[0])) + ".txt");
+  const auto reference = parseTextSource(readSource(referenceSource), referenceSource.string());
+  for (LiteralId suffixId : languageSuffixLiterals) {
+    const std::string& suffix = texts.at(static_cast<size_t>(suffixId));
+    const std::filesystem::path source = folder / (suffix + ".txt");
+    if (!std::filesystem::exists(source)) continue;
+    const auto sections = alignToReference(reference, parseTextSource(readSource(source), source.string()),
+                                           source.string());
+    PackWriter pack;
+    const int lastEntry = sections.empty() ? -1 : sections.rbegin()->first;
+    for (int entry = 0; entry <= lastEntry; ++entry) {
+      const auto found = sections.find(entry);
+      try {
+        pack.add(0, writeTextPack(found != sections.end() ? found->second.texts : std::vector<std::string>{}),
+                 PackWriter::Compression::ifSmaller);
+      } catch (const std::runtime_error& error) {
+        throw std::runtime_error(source.string() + ": entry " + std::to_string(entry) + ": " + error.what());
+      }
+    }
+    addPack(archive, literals, prefix + suffix, pack);
+  }
+}
+
 }  // namespace
 
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
@@ -60,6 +93,8 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   ArchiveWriter archive;
   addEntry(archive, "app.jad", std::vector<uint8_t>(descriptor.begin(), descriptor.end()));
   addEntry(archive, "constants.bin", std::move(pool));
+  addTextPacks(archive, literals, contentFolder / "texts");
+  addTablePacks(archive, literals, contentFolder / "tables");
   return archive.write();
 }
 
