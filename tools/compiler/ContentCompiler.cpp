@@ -8,6 +8,7 @@
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
+#include "tools/compiler/SpriteSources.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/compiler/TableSources.h"
 #include "tools/compiler/TextSources.h"
@@ -95,6 +96,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addEntry(archive, "constants.bin", std::move(pool));
   addTextPacks(archive, literals, contentFolder / "texts");
   addTablePacks(archive, literals, contentFolder / "tables");
+  addSpritePacks(archive, literals, contentFolder / "sprites");
   return archive.write();
 }
 

@@ -6,6 +6,7 @@
 //   texts/<language suffix>.txt -> the language's text pack, named by
 //                    literal 128 and the suffix (parts joined by literal 217)
 //   tables/*.json -> resource packs of typed arrays (TableSources.h)
+//   sprites/*.pack.json -> resource packs of sprites (SpriteSources.h)
 #include <cstdint>
 #include <filesystem>
 #include <vector>
