@@ -12,6 +12,8 @@
 #include "tests/tools/byte_readers.h"
 #include "tools/compiler/ContentCompiler.h"
 #include "tools/compiler/MathTablePack.h"
+#include "tools/compiler/SpriteCompiler.h"
+#include "tools/writers/PackWriter.h"
 
 namespace {
 
@@ -126,6 +128,36 @@ TEST_F(SmallContent, ALiteralLongerThanReadUtfAllowsIsRefused) {
   std::ofstream(folder / "literals.txt", std::ios::app) << "9000 \"\\u00e9" << std::string(65534, 'x') << "\"\n";
   EXPECT_NE(errorOfCompile().find("literals.txt: literal 9000: text of 65536 bytes"), std::string::npos)
       << errorOfCompile();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SmallContent, SpritePacksHoldTheCompiledSpritesInOrder) {
+  std::ofstream(folder / "literals.txt", std::ios::app) << "\n9000 \"sprites_test\"\n";
+  fs::create_directories(folder / "sprites");
+  write("sprites/dot.svg",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="3" height="2" shape-rendering="crispEdges">)"
+        R"(<rect x="1" y="0" width="1" height="2" fill="#336699"/></svg>)");
+  write("sprites/dot.json", R"({"art": "dot.svg", "modules": [{"name": "dot", "rect": [0, 0, 3, 2]}],
+    "frames": [{"name": "f", "modules": [{"module": "dot"}]}]})");
+  write("sprites/box.json", R"({"modules": [{"name": "b", "shape": "filledRectangle", "colour": "#ff000000",
+    "size": [5, 5]}]})");
+  write("sprites/test.pack.json", R"({"pack": 9000, "sprites": ["dot.json", "box.json"]})");
+  const std::vector<uint8_t> archive = tools::compileContent(folder);
+
+  tools::PackWriter expected;
+  expected.add(0, tools::compileSprite(folder / "sprites/dot.json"));
+  expected.add(0, tools::compileSprite(folder / "sprites/box.json"));
+  const auto entry = bytecheck::archiveEntry(archive, u"sprites_test");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(*entry, expected.write("sprites_test")[0].bytes);
+
+  write("sprites/test.pack.json", R"({"pack": 9000, "sprites": ["missing.json"]})");
+  const std::string error = errorOfCompile();
+  EXPECT_NE(error.find("test.pack.json"), std::string::npos) << error;
+  EXPECT_NE(error.find("missing.json"), std::string::npos) << error;
 }
 
 }  // namespace

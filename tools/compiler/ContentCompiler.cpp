@@ -9,6 +9,7 @@
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/MathTablePack.h"
+#include "tools/compiler/SpriteSources.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/compiler/TableSources.h"
 #include "tools/compiler/SoundStage.h"
@@ -125,6 +126,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addTextPacks(archive, literals, contentFolder / "texts");
   addTablePacks(archive, literals, contentFolder / "tables");
   addSounds(archive, literals, contentFolder / "sounds.json");
+  addSpritePacks(archive, literals, contentFolder / "sprites");
   return archive.write();
 }
 

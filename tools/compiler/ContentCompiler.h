@@ -10,6 +10,7 @@
 //   sounds.json   -> the sound pack (literal 168): a WAV or Ogg Vorbis file
 //                    per sound id, its channel as the entry type; and the
 //                    empty sound content-type table (literal 167)
+//   sprites/*.pack.json -> resource packs of sprites (SpriteSources.h)
 #include <cstdint>
 #include <filesystem>
 #include <vector>

@@ -1,13 +1,11 @@
 #include "tools/compiler/TableSources.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "tools/compiler/PackSources.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/writers/PackWriter.h"
 
@@ -55,35 +53,17 @@ TypedArrayValue parseTypedArrayJson(std::string_view text) {
 }
 
 void addTablePacks(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
-  if (!std::filesystem::is_directory(folder)) return;
-  std::vector<std::filesystem::path> sources;
-  for (const auto& file : std::filesystem::directory_iterator(folder)) {
-    if (file.path().extension() == ".json") sources.push_back(file.path());
-  }
-  std::sort(sources.begin(), sources.end());
-  for (const auto& source : sources) {
-    try {
-      std::ifstream in(source, std::ios::binary);
-      const json description = json::parse(std::istreambuf_iterator<char>(in), {}, nullptr, false);
-      if (description.is_discarded() || !description.is_object()) throw std::runtime_error("not a JSON object");
-      const json& pack = description.value("pack", json());
-      if (!pack.is_number_integer() || pack.get<int64_t>() < 0 ||
-          pack.get<uint64_t>() >= literals.texts.size() || !literals.defined[pack.get<size_t>()]) {
-        throw std::runtime_error("\"pack\" must be the index of a literal that names the pack");
-      }
-      const json& entries = description.value("entries", json());
-      if (!entries.is_array()) throw std::runtime_error("\"entries\" must be a list");
-      const bool compress = description.value("compress", false);
-      PackWriter writer;
-      for (const json& entry : entries) {
-        writer.add(0, writeTypedArray(typedArrayOf(entry)),
-                   compress ? PackWriter::Compression::ifSmaller : PackWriter::Compression::none);
-      }
-      addPack(archive, literals, literals.texts[pack.get<size_t>()], writer);
-    } catch (const std::exception& error) {
-      throw std::runtime_error(source.string() + ": " + error.what());
+  forEachPackSource(folder, ".json", literals, [&](const json& description, const std::string& packName) {
+    const json& entries = description.value("entries", json());
+    if (!entries.is_array()) throw std::runtime_error("\"entries\" must be a list");
+    const bool compress = description.value("compress", false);
+    PackWriter writer;
+    for (const json& entry : entries) {
+      writer.add(0, writeTypedArray(typedArrayOf(entry)),
+                 compress ? PackWriter::Compression::ifSmaller : PackWriter::Compression::none);
     }
-  }
+    addPack(archive, literals, packName, writer);
+  });
 }
 
 }  // namespace tools
