@@ -5,13 +5,10 @@
 #include <span>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
 #include "runtime/io/ResourceArchiveIndex.h"
 
 namespace {
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
 
 bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;

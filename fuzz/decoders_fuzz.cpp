@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/fuzz_require.h"
 #include "runtime/Application.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
@@ -18,10 +19,6 @@ Application* startRuntime() {
   auto* application = new Application();
   application->init(nullptr, 4u << 20, 4u << 20);
   return application;
-}
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
 }
 
 bool sameText(String* left, String* right) { return left != nullptr && right != nullptr && left->equals(right) == 1; }

@@ -7,14 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_require.h"
 #include "runtime/net/HttpResponseHead.h"
 #include "wince/wininet_headers.h"
 
 namespace {
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
 
 void checkHead(std::u16string_view block) {
   HttpResponseHead head;

@@ -1,8 +1,10 @@
-// Opening and reading a record store over any index file and record files.
-// Input: a control byte c, then (c & 7) record lengths of one byte each,
-// then the records' bytes, then the index file's bytes (none when c & 0x80).
-// Record i has id i + 1, or 7 x (i + 1) when c & 0x40 (gaps); c & 0x20
-// opens with create. Whatever the files hold: the store's ids are positive,
+// Opening and reading a record store over any index, record and owner
+// files. Input: a control byte c, then (c & 7) record lengths of one byte
+// each, then the owner file's length in one byte when c & 0x08, then the
+// records' bytes, then the owner file's bytes, then the index file's bytes
+// (none when c & 0x80). Record i has id i + 1, or 7 x (i + 1) when c & 0x40
+// (gaps); c & 0x20 opens with create. The owner file, when there is one,
+// names the store that its files belong to. Whatever the files hold: the store's ids are positive,
 // unique and never above the last id handed out, every listed record reads
 // as its file or raises a record-store exception, and a store closed and
 // opened again shows the same ids.
@@ -16,6 +18,7 @@
 
 #include <unistd.h>
 
+#include "fuzz/fuzz_require.h"
 #include "platform/java_lang/java_lang_Integer.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_rms/RecordStoreIndex.h"
@@ -33,10 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using RecordStore = javax_microedition_rms_RecordStore;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
 
 fs::path& dataFolder() {
   static fs::path folder;
@@ -67,7 +66,10 @@ Application* startRuntime() {
   const struct {
     int32_t index;
     const char* text;
-  } literals[] = {{1, ""}, {300, "\\"}, {301, "rms_"}, {302, ".db"}, {303, ".rec"}, {304, ""}, {305, ".owner"}};
+  } literals[] = {{1, ""}, {300, "\\"}, {301, "rms_"}, {302, ".db"}, {303, ".rec"}, {304, ""}, {305, ".owner"},
+                      {306, "Record store is full"}, {307, "Record store could not be written"},
+                      {308, "Record index out of range: "}, {309, "Record store name belongs to another store"},
+                      {310, "Record could not be read"}};
   for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
   return application;
 }
@@ -107,17 +109,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > (1u << 18)) return 0;
   const uint8_t control = data[0];
   const size_t recordCount = control & 7;
-  if (size < 1 + recordCount) return 0;
+  const bool hasOwnerFile = (control & 0x08) != 0;
+  const size_t lengthBytes = recordCount + (hasOwnerFile ? 1 : 0);
+  if (size < 1 + lengthBytes) return 0;
 
   std::error_code ignored;
   fs::remove_all(dataFolder(), ignored);
   fs::create_directories(dataFolder());
-  size_t at = 1 + recordCount;
+  size_t at = 1 + lengthBytes;
   std::vector<int64_t> recordSizes;
   for (size_t i = 0; i < recordCount; ++i) {
     const size_t length = std::min<size_t>(data[1 + i], size - at);
     const int32_t id = static_cast<int32_t>(i + 1) * ((control & 0x40) != 0 ? 7 : 1);
     writeFile(dataFolder() / ("rms_fuzz.db.rec" + std::to_string(id) + ".db"), data + at, length);
+    at += length;
+  }
+  if (hasOwnerFile) {
+    const size_t length = std::min<size_t>(data[1 + recordCount], size - at);
+    writeFile(dataFolder() / "rms_fuzz.db.owner", data + at, length);
     at += length;
   }
   if ((control & 0x80) == 0) writeFile(dataFolder() / "rms_fuzz.db", data + at, size - at);

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <vector>
 
+extern "C" int LLVMFuzzerInitialize(int* argumentCount, char*** arguments);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
@@ -21,6 +22,7 @@ void feed(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argumentCount, char** arguments) {
+  LLVMFuzzerInitialize(&argumentCount, &arguments);
   int fed = 0;
   for (int i = 1; i < argumentCount; ++i) {
     const std::filesystem::path path(arguments[i]);

@@ -3,15 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/fuzz_require.h"
 #include "runtime/media/decode/WavParse.h"
-
-namespace {
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   mediadecode::WavLayout layout{};

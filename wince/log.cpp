@@ -1,5 +1,6 @@
 #include "wince/log.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -13,10 +14,18 @@ namespace {
 std::mutex captureMutex;
 std::string* capturedText = nullptr;
 int captureDepth = 0;
+std::atomic<bool> quietLog{false};
+
+bool capturing() {
+  std::lock_guard lock(captureMutex);
+  return capturedText != nullptr;
+}
 
 }  // namespace
 
 void logPrintf(const char* format, ...) {
+  const bool quiet = quietLog.load(std::memory_order_relaxed);
+  if (quiet && !capturing()) return;
   char small[512];
   va_list arguments;
   va_start(arguments, format);
@@ -40,6 +49,7 @@ void logPrintf(const char* format, ...) {
     std::lock_guard lock(captureMutex);
     if (capturedText) capturedText->append(text);
   }
+  if (quiet) return;
   // A log nobody reads any more (a closed pipe) is nothing to do: what
   // could not be written is dropped rather than kept for later.
   if (fwrite(text.data(), 1, text.size(), stdout) != text.size() || fflush(stdout) != 0) {
@@ -60,6 +70,8 @@ bool redirectLogToFile(const char* hostPath) {
   close(file);
   return swapped;
 }
+
+void setLogQuiet(bool quiet) { quietLog.store(quiet, std::memory_order_relaxed); }
 
 LogCapture::LogCapture() {
   std::lock_guard lock(captureMutex);

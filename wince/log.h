@@ -13,6 +13,10 @@ namespace wince {
 // cannot be opened (output then stays where it was).
 bool redirectLogToFile(const char* hostPath);
 
+// A quiet log writes nothing to standard output; captures still see every
+// line. For programs that feed the runtime millions of inputs (fuzzing).
+void setLogQuiet(bool quiet);
+
 // While alive, keeps a copy of everything logPrintf writes (all threads).
 class LogCapture {
  public:

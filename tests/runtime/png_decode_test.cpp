@@ -2,7 +2,12 @@
 // back as the Image natives will see them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "runtime/lcdui/png/PngChunkWalk.h"
 #include "runtime/lcdui/png/PngDecoder.h"
@@ -38,6 +43,44 @@ void corruptByte(std::vector<uint8_t>& bytes, const char* chunkType) {
       return;
     }
   FAIL() << chunkType;
+}
+
+// One field of /proc/self/status in KiB, 0 when absent.
+long statusKibibytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  return 0;
+}
+
+struct ChildDecode {
+  PngDecodeStatus status;
+  long peakGrowthKibibytes;
+};
+
+// Decodes in a child process, so that a decoder that balloons cannot take
+// the test program's memory with it; the child's peak starts at its size
+// at the fork.
+ChildDecode decodeInChild(const std::vector<uint8_t>& bytes) {
+  int channel[2];
+  if (pipe(channel) != 0) return {PngDecodeStatus::outOfMemory, -1};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    const long before = statusKibibytes("VmRSS:");
+    DecodedPng image;
+    ChildDecode result{png::decodePng(bytes.data(), bytes.size(), image), 0};
+    result.peakGrowthKibibytes = statusKibibytes("VmHWM:") - before;
+    const bool written = write(channel[1], &result, sizeof result) == ssize_t(sizeof result);
+    _exit(written ? 0 : 1);
+  }
+  close(channel[1]);
+  ChildDecode result{PngDecodeStatus::outOfMemory, -1};
+  if (child < 0 || read(channel[0], &result, sizeof result) != ssize_t(sizeof result))
+    result = {PngDecodeStatus::outOfMemory, -1};
+  close(channel[0]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  return result;
 }
 
 }  // namespace
@@ -177,6 +220,22 @@ TEST(PngDecode, DamagedDataLeavesABlackImageAndSaysWhy) {
     if (c.status != PngDecodeStatus::decoded) {
       EXPECT_TRUE(log.contains("libpng error: ")) << c.name;
     }
+  }
+}
+
+// Signature, a whole IHDR, then a chunk header that claims 2 GiB: 41 bytes.
+// libpng would size and clear the chunk's buffer before reading its body.
+TEST(PngDecode, AChunkClaimingMoreThanTheDataIsRefusedBeforeAnyAllocation) {
+  const std::vector<uint8_t> good = writePng(truecolourFixture(1, 1, {0}, false));
+  for (const char* type : {"tEXt", "zTXt", "iTXt", "sPLT", "eXIf"}) {
+    std::vector<uint8_t> bytes(good.begin(), good.begin() + 33);
+    bytes.insert(bytes.end(), {0x7F, 0xFF, 0xFF, 0xFF});
+    bytes.insert(bytes.end(), type, type + 4);
+    ASSERT_EQ(bytes.size(), 41u);
+    const ChildDecode result = decodeInChild(bytes);
+    EXPECT_EQ(result.status, PngDecodeStatus::libpngError) << type;
+    EXPECT_GE(result.peakGrowthKibibytes, 0) << type;
+    EXPECT_LT(result.peakGrowthKibibytes, 16 << 10) << type;
   }
 }
 

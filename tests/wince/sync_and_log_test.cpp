@@ -79,4 +79,29 @@ TEST(Log, RedirectsStandardOutputToAFileAndRefusesAnUnopenablePath) {
   EXPECT_EQ(content.str(), "line 7\n");
 }
 
+TEST(Log, AQuietLogWritesNothingButCapturesStillSeeIt) {
+  const std::string path = testing::TempDir() + "quiet_log.txt";
+  const int savedOutput = dup(fileno(stdout));
+  ASSERT_TRUE(wince::redirectLogToFile(path.c_str()));
+  wince::setLogQuiet(true);
+  logPrintf("hidden %d\n", 1);
+  std::string captured;
+  {
+    wince::LogCapture capture;
+    logPrintf("hidden %d\n", 2);
+    captured = capture.text();
+  }
+  wince::setLogQuiet(false);
+  logPrintf("shown\n");
+  fflush(stdout);
+  dup2(savedOutput, fileno(stdout));
+  close(savedOutput);
+
+  EXPECT_EQ(captured, "hidden 2\n");
+  std::ifstream file(path);
+  std::stringstream content;
+  content << file.rdbuf();
+  EXPECT_EQ(content.str(), "shown\n");
+}
+
 }  // namespace

@@ -3,13 +3,10 @@
 #include <cstring>
 
 namespace png {
-namespace {
 
 uint32_t readBigEndian32(const uint8_t* at) {
   return uint32_t(at[0]) << 24 | uint32_t(at[1]) << 16 | uint32_t(at[2]) << 8 | uint32_t(at[3]);
 }
-
-}  // namespace
 
 PngHeader walkPngChunks(const uint8_t* data, size_t length) {
   PngHeader header;

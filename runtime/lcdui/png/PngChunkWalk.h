@@ -20,4 +20,7 @@ struct PngHeader {
 // that runs past the end of the data ends the walk.
 PngHeader walkPngChunks(const uint8_t* data, size_t length);
 
+// A chunk length or header field as PNG stores it.
+uint32_t readBigEndian32(const uint8_t* at);
+
 }  // namespace png

@@ -18,6 +18,7 @@ struct DecodeJob {
   const uint8_t* input;
   size_t inputLength;
   size_t inputPosition;
+  size_t nextChunkAt;  // where the next chunk's length and type begin
   uint32_t width, height;
   bool expectsAlpha;
   uint16_t* store;
@@ -35,10 +36,20 @@ void onLibpngError(png_structp reader, png_const_charp message) {
 
 void onLibpngWarning(png_structp, png_const_charp message) { debugLog("libpng warning: %s", message); }
 
-// Never past the bytes the caller gave.
+// Never past the bytes the caller gave. libpng sizes a text, palette or
+// metadata chunk's buffer by the declared length before reading its body,
+// so a chunk that claims more than the data holds is refused at its header:
+// otherwise 41 bytes could make it allocate and clear 2 GiB.
 void readFromInput(png_structp reader, png_bytep destination, png_size_t count) {
   DecodeJob& job = *static_cast<DecodeJob*>(png_get_io_ptr(reader));
   if (count > job.inputLength - job.inputPosition) png_error(reader, "read past the end of the data");
+  if (job.inputPosition == job.nextChunkAt && count >= 8) {
+    constexpr size_t lengthTypeAndCrc = 12;
+    const size_t bodyLength = readBigEndian32(job.input + job.inputPosition);
+    if (bodyLength + lengthTypeAndCrc > job.inputLength - job.inputPosition)
+      png_error(reader, "chunk runs past the end of the data");
+    job.nextChunkAt += bodyLength + lengthTypeAndCrc;
+  }
   std::memcpy(destination, job.input + job.inputPosition, count);
   job.inputPosition += count;
 }
@@ -71,6 +82,9 @@ bool runLibpng(DecodeJob& job) {
   if (setjmp(png_jmpbuf(job.reader))) return false;
   png_set_read_fn(job.reader, &job, readFromInput);
   png_set_user_limits(job.reader, maximumDimension, maximumDimension);
+  // Compressed text and colour profiles may inflate to more than the data
+  // holds; none of them is used, so a small cap costs nothing.
+  png_set_chunk_malloc_max(job.reader, maximumChunkAllocation);
   png_read_info(job.reader, job.info);
   if (png_get_image_width(job.reader, job.info) != job.width || png_get_image_height(job.reader, job.info) != job.height)
     png_error(job.reader, "image size differs from the first look");
@@ -123,6 +137,7 @@ PngDecodeStatus decodePng(const uint8_t* data, size_t length, DecodedPng& image)
   DecodeJob job{};
   job.input = input.get();
   job.inputLength = length;
+  job.nextChunkAt = 8;  // after the signature
   job.width = header.width;
   job.height = header.height;
   job.expectsAlpha = hasAlpha;

@@ -14,6 +14,8 @@ namespace png {
 // row pitches to what the original store layout allowed.
 constexpr uint32_t maximumDimension = 16383;
 constexpr uint64_t maximumPixels = uint64_t(1) << 22;
+// The most libpng may allocate for one chunk, inflated text included.
+constexpr size_t maximumChunkAllocation = size_t(4) << 20;
 
 struct SystemHeapRelease {
   void operator()(void* block) const { std::free(block); }
