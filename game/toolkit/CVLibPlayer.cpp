@@ -97,7 +97,7 @@ void CVLibPlayer::paint() {
       cGame::enableEffect(effect::alpha, false);
       cGame::setEffectParameter(effect::alpha, 1, alpha);
     }
-    paintPlayerAFrame(sprite, toolkitStatics().cGameDraw.graphics, anim, aframe, x, y, flags);
+    spritePainterCalls().paintAFrame(sprite, toolkitStatics().cGameDraw.graphics, anim, aframe, x, y, flags);
   }
   cGame::clearEffects(playerEffectBits);
 }

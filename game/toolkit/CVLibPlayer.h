@@ -73,6 +73,12 @@ class CVLibPlayer : public Object {
   static int32_t getLayerProperty(int32_t n, int32_t index);
   // Built and shown (both shown flags set).
   static bool isLayerBuilt(int32_t n);
+  // Layer n (all layers in order for -1) with its scroll at screen (x, y).
+  static void paintLayers(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t n);
+  // columnSpan + 1 columns and rowSpan + 1 rows from (column, row), the
+  // first at (x, y); in the pre-rendered mode into the layer's buffer.
+  static void drawTiles(javax_microedition_lcdui_Graphics* g, int32_t n, int32_t column, int32_t row,
+                        int32_t columnSpan, int32_t rowSpan, int32_t x, int32_t y);
   static int32_t getLayerColumns(int32_t n) { return getLayerProperty(n, layerprop::columns); }
   static int32_t getLayerRows(int32_t n) { return getLayerProperty(n, layerprop::rows); }
 
@@ -88,7 +94,17 @@ class CVLibPlayer : public Object {
   int32_t alpha;
 };
 
-// The sprite painter's aframe painting (ASprite::paintAFrame with hotspot
-// 0, 0), the one call the player makes into it (CVLibPlayerPainting.cpp).
-void paintPlayerAFrame(ASprite* sprite, javax_microedition_lcdui_Graphics* g, int32_t anim, int32_t aframe, int32_t x,
-                       int32_t y, int32_t flags);
+// The sprite painter's calls the player and the tile layers make
+// (CVLibPlayerPainting.cpp): paintFrame (frame, x, y, flags, hotspot 0, 0),
+// paintModule, and paintAFrame (anim, aframe, x, y, flags, hotspot 0, 0).
+// Tests may replace them to see what is painted where.
+struct SpritePainterCalls {
+  using Frame = void (*)(ASprite*, javax_microedition_lcdui_Graphics*, int32_t index, int32_t x, int32_t y,
+                         int32_t flags);
+  using AFrame = void (*)(ASprite*, javax_microedition_lcdui_Graphics*, int32_t anim, int32_t aframe, int32_t x,
+                          int32_t y, int32_t flags);
+  Frame paintFrame;
+  Frame paintModule;
+  AFrame paintAFrame;
+};
+SpritePainterCalls& spritePainterCalls();
