@@ -10,6 +10,9 @@
 //   sounds.json   -> the sound pack (literal 168): a WAV or Ogg Vorbis file
 //                    per sound id, its channel as the entry type; and the
 //                    empty sound content-type table (literal 167)
+//   maps/room<r>.map, maps/tileset<t>.txt -> room r's map pack, named by
+//                    literal 128 and r + the number of literal 155
+//                    (MapCompiler.h)
 #include <cstdint>
 #include <filesystem>
 #include <vector>
