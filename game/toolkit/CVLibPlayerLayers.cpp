@@ -118,6 +118,12 @@ void CVLibPlayer::buildLayer(int32_t n, ByteArray* header, ByteArray* tiles, Byt
              header != nullptr ? header->length() : -1);
     return;
   }
+  const int32_t columns = cGame::readShortLE(header, 0);
+  const int32_t rows = cGame::readShortLE(header, 2);
+  if (columns < 0 || rows < 0) {
+    debugLog("buildLayer: layer %d claims %d x %d tiles; the layer stays empty", n, columns, rows);
+    return;
+  }
   clearLayer(n, false);
   CVLibPlayerLayerStatics& s = layerStatics();
   IntArray* p = record(n);
@@ -126,8 +132,6 @@ void CVLibPlayer::buildLayer(int32_t n, ByteArray* header, ByteArray* tiles, Byt
   planes->set(1, attributes);
   const int32_t tileWidth = viewValue(2);
   const int32_t tileHeight = viewValue(5);
-  const int32_t columns = cGame::readShortLE(header, 0);
-  const int32_t rows = cGame::readShortLE(header, 2);
   p->set(layerprop::columns, columns);
   p->set(layerprop::rows, rows);
   p->set(layerprop::widthPixels, columns * tileWidth);

@@ -103,6 +103,10 @@ TEST_F(TileLayerTest, BuildReadsTheHeaderAndSetsTheModeFlags) {
                          16, 0, 0);
   EXPECT_FALSE(CVLibPlayer::isLayerBuilt(3));
   EXPECT_NE(log.text().find("buildLayer"), std::string::npos);
+  CVLibPlayer::loadLayer(3, byteArrayOf({0xFF, 0xFF, 5, 0}), byteArrayOf(std::vector<uint8_t>(25)), nullptr, nullptr,
+                         false, 16, 0, 0);
+  EXPECT_FALSE(CVLibPlayer::isLayerBuilt(3));
+  EXPECT_TRUE(log.contains("claims -1 x 5 tiles"));
 
   CVLibPlayer::clearLayer(0, true);
   EXPECT_FALSE(CVLibPlayer::isLayerBuilt(0));
