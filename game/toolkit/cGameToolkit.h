@@ -7,6 +7,7 @@
 // The operations are static, as cGame keeps its whole state in statics.
 #include <cstdint>
 
+class ASprite;
 class ByteArray;
 class IntArray;
 class Object;
@@ -97,7 +98,13 @@ class cGameToolkit {
   static void clinitGameData();
 
   // --- sprites: loading, caches
-  // (declared by the sprite files)
+  // Pack entry `entry` of the open pack as a sprite (cGameSprites.cpp). For
+  // each palette p in paletteMask: alphaMode 1 applies alpha to it, 2 takes
+  // its alpha from the last palette; buildCaches decodes its modules into
+  // the caches. dropData (with buildCaches) then drops the encoded data.
+  // Null, logged, for an entry shorter than a sprite or a damaged one.
+  static ASprite* loadSprite(int32_t entry, int32_t paletteMask, int32_t alphaMode, int32_t alpha, bool buildCaches,
+                             bool dropData, bool rgbMode);
 
   // --- sound bank
   // (declared by the sound files)

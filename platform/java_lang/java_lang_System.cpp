@@ -1,8 +1,10 @@
 #include "platform/java_lang/java_lang_System.h"
 
 #include "platform/java_util/java_util_Hashtable.h"
+#include "runtime/Application.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
+#include "runtime/gc/ObjectManager.h"
 #include "runtime/io/java_io_ConsoleOutputStream.h"
 #include "runtime/io/java_io_PrintStream.h"
 #include "runtime/lang/DebugLog.h"
@@ -20,6 +22,11 @@ String* emptyPropertyValue() { return newObject<String>("PROPERTY VALUE EMPTY");
 }  // namespace
 
 int64_t java_lang_System::currentTimeMillis() { return static_cast<int64_t>(GetTickCount64()); }
+
+void java_lang_System::gc() {
+  Application* application = Application::get();
+  if (application != nullptr && application->getObjectManager() != nullptr) application->getObjectManager()->gc(0);
+}
 
 String* java_lang_System::getProperty(String* key) {
   if (key == nullptr) {

@@ -11,6 +11,8 @@ struct java_lang_System {
   // Milliseconds since the device started, 64-bit, never running backwards
   // (no wrap after 49 days).
   static int64_t currentTimeMillis();
+  // A collection of the running Application's objects (not forced).
+  static void gc();
   // "1.0" for "microedition.media.version"; otherwise the property table's
   // value (string literal 269 -> string literal 270); otherwise "PROPERTY
   // VALUE EMPTY". Never null; a null key is logged and finds nothing.

@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-dev
   libsdl2-dev libpng-dev zlib1g-dev libvorbisidec-dev libogg-dev libvorbis-dev
   libfreetype-dev fonts-dejavu-core libcurl4-openssl-dev liblzma-dev nlohmann-json3-dev
+  librsvg2-dev libcairo2-dev
   xvfb xauth
 )
 
