@@ -97,7 +97,7 @@ class CVLibPlayer : public Object {
 // The sprite painter's calls the player and the tile layers make
 // (CVLibPlayerPainting.cpp): paintFrame (frame, x, y, flags, hotspot 0, 0),
 // paintModule, and paintAFrame (anim, aframe, x, y, flags, hotspot 0, 0).
-// Tests may replace them to see what is painted where.
+// A test may replace them to see what is painted where.
 struct SpritePainterCalls {
   using Frame = void (*)(ASprite*, javax_microedition_lcdui_Graphics*, int32_t index, int32_t x, int32_t y,
                          int32_t flags);
