@@ -5,6 +5,8 @@
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameAlias.h"
 #include "runtime/object/ObjectFactory.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "tests/game/toolkit/sprite_test_support.h"
 
 namespace {
@@ -151,6 +153,51 @@ TEST_F(AnimationPlayerTest, PaintClearsThePlayersEffectsAfterAlpha) {
   opaque->setAnim(0, 0);
   opaque->paint();
   EXPECT_EQ(effects.active, 1 << 9);
+}
+
+TEST_F(AnimationPlayerTest, PaintsTheCurrentAFrameAtItsPlaceAndTheNextPlayerOpaque) {
+  using Image = javax_microedition_lcdui_Image;
+  tools::SpriteDescription description;
+  description.flags = 0x1000000;
+  description.modules = {imageModule(4, 4)};
+  description.palettes = {{0xFFF0F0F0}};
+  description.frames.resize(1);
+  description.frames[0].modules = {{0, 0, 0, 0, 0}};
+  description.anims = {{{{0, 1, 2, 3}}}};
+  ASprite* painted = loadSpriteDescription(description);
+  ASSERT_NE(painted, nullptr);
+  Image* screen = Image::createImage(16, 16);
+  cGameDrawStatics& draw = toolkitStatics().cGameDraw;
+  draw.graphics = draw.screenGraphics = screen->getGraphics();
+  draw.screenWidth = draw.screenHeight = 16;
+  toolkitStatics().DrawEffects.available = 1;
+  cGame::initDrawEffects();
+  auto clear = [&] {
+    screen->getGraphics()->setColor(0xFF000000);
+    screen->getGraphics()->fillRect(0, 0, 16, 16);
+  };
+  clear();
+  const uint16_t black = screen->surface().row(0)[0];
+  player->setSprite(painted);
+  player->setAnim(0, 0);
+  player->x = 5;
+  player->y = 6;
+  player->paint();  // opaque, at (x, y) plus the aframe's offset (2, 3)
+  const uint16_t opaque = screen->surface().row(9)[7];
+  EXPECT_NE(opaque, black);
+  EXPECT_EQ(screen->surface().row(8)[7], black);
+  clear();
+  player->alpha = 128;
+  player->paint();
+  EXPECT_NE(screen->surface().row(9)[7], black);
+  clear();
+  CVLibPlayer* next = newObject<CVLibPlayer>();
+  next->setSprite(painted);
+  next->setAnim(0, 0);
+  next->x = 5;
+  next->y = 6;
+  next->paint();
+  EXPECT_EQ(screen->surface().row(9)[7], opaque);
 }
 
 }  // namespace
