@@ -13,6 +13,7 @@
 #include "runtime/lang/Arrays.h"
 #include "runtime/object/Object.h"
 
+class javax_microedition_lcdui_Graphics;
 class javax_microedition_lcdui_Image;
 
 // Flags word of a sprite block.
@@ -152,10 +153,21 @@ class ASprite : public Object {
   int32_t getCollisionRectValue(int32_t frame, int32_t rect, int32_t value) const;
   int32_t getModuleDataOffset(int32_t module) const;
 
-  // --- bounds (ASpriteBounds.cpp)
+  // --- painting (ASpritePaint.cpp). Paint flags: bit 0 flip horizontally,
+  // bit 1 vertically, bit 2 turn 90 degrees clockwise; they compose with the
+  // flags the sprite stores. a and b are only handed on. Indices outside
+  // their tables paint nothing.
+  void paintModule(javax_microedition_lcdui_Graphics* g, int32_t module, int32_t x, int32_t y, int32_t paintFlags);
+  void paintFModule(javax_microedition_lcdui_Graphics* g, int32_t frame, int32_t fmodule, int32_t x, int32_t y,
+                    int32_t paintFlags, int32_t a, int32_t b);
+  void paintFrame(javax_microedition_lcdui_Graphics* g, int32_t frame, int32_t x, int32_t y, int32_t paintFlags,
+                  int32_t a, int32_t b);
+  void paintAFrame(javax_microedition_lcdui_Graphics* g, int32_t anim, int32_t aframe, int32_t x, int32_t y,
+                   int32_t paintFlags, int32_t a, int32_t b);
   // out = {minX, minY, maxX, maxY} of the frame's modules as painted at
   // (x, y) with flags; the empty bounds when the frame has none.
   void getFrameBounds(IntArray* out, int32_t frame, int32_t x, int32_t y, int32_t flags);
+  static IntArray* transformRGB(IntArray* source, int32_t w, int32_t h, int32_t paintFlags);
 
   // --- image data and palettes (ASpriteImageData.cpp)
   int32_t loadImageData(int32_t offset, ByteArray* data, int32_t extra);

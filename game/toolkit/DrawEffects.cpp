@@ -79,6 +79,13 @@ void cGame::enableEffect(int32_t n, bool resetParameters) {
   if (resetParameters) setEffectDefaults(n);
 }
 
+void cGame::clearEffects(int32_t mask) { effects().active &= ~mask; }
+
+void cGame::setEffectParameter(int32_t n, int32_t index, int32_t value) {
+  IntArray* parameters = effectParameters(n);
+  if (parameters != nullptr && index >= 0 && index < parameters->length()) parameters->set(index, value);
+}
+
 void cGame::setEffectDefaults(int32_t n) {
   if (n != effect::highlightBand && n != effect::alpha) return;
   IntArray* parameters = effectParameters(n);

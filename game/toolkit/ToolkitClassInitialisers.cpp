@@ -1,6 +1,7 @@
 #include "game/toolkit/ToolkitClassInitialisers.h"
 
 #include "game/toolkit/ASprite.h"
+#include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/cGameToolkit.h"
 
 void setToolkitClassInitialisers(ClassInitialisers& table) {
@@ -8,6 +9,7 @@ void setToolkitClassInitialisers(ClassInitialisers& table) {
   // cGame::clinit, which takes the entry over, begins with it.
   table.cGame = &cGameToolkit::clinit;
   table.ASprite = &ASprite::clinit;
+  table.CVLibPlayer = &CVLibPlayer::clinit;
 }
 
 void cGameToolkit::clinit() {

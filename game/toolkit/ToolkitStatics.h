@@ -7,8 +7,10 @@
 #include <tuple>
 
 #include "game/toolkit/ASpriteStatics.h"
+#include "game/toolkit/CVLibPlayerLayerStatics.h"
 #include "game/toolkit/CVLibPlayerSoundStatics.h"
 #include "game/toolkit/DrawEffectsStatics.h"
+#include "game/toolkit/cGameCollisionStatics.h"
 #include "game/toolkit/cGameDataStreamStatics.h"
 #include "game/toolkit/cGameDrawStatics.h"
 #include "game/toolkit/cGameLzmaStatics.h"
@@ -38,9 +40,12 @@ struct ToolkitStatics {
   cGameStateStatics cGameState;
   cGameSoundStatics cGameSound;
   CVLibPlayerSoundStatics CVLibPlayerSound;
+  CVLibPlayerLayerStatics CVLibPlayerLayers;
+  cGameCollisionStatics cGameCollision;
   auto parts() {
     return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText, ASprite, cGameDraw,
-                    DrawEffects, cGameSnapshots, cGameMath, cGameState, cGameSound, CVLibPlayerSound);
+                    DrawEffects, cGameSnapshots, cGameMath, cGameState, cGameSound, CVLibPlayerSound,
+                    CVLibPlayerLayers, cGameCollision);
   }
 };
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class ASprite;
+class ASprite;
 class ByteArray;
 class IntArray;
 class Object;
@@ -101,6 +102,30 @@ class cGameToolkit {
   // The packs' and texts' part of clinit.
   static void clinitGameData();
 
+  // --- collision table (cGameCollision.cpp): byte[columns][rows] of cell
+  // bits, 32 x 32 pixels a cell. A cell outside the table never blocks.
+  static void createCollisionMap(int32_t columns, int32_t rows);
+  // Cells from layer n's tiles (2->2, 3->32, 4->3, 6->68, 255->1, else 0);
+  // cells outside a built layer n are free.
+  static void buildCollisionFromLayer(int32_t n);
+  // Cells with any of bits 0x8C keep only their bits 0x73.
+  static void clearDynamicBlocking();
+  static bool testCollision(int32_t cx, int32_t cy, int32_t mask);
+  // Pixels to cells truncate toward zero.
+  static bool isBlockedAt(int32_t x, int32_t y, int32_t mask);
+  static bool isBlockedVertical(int32_t x, int32_t y, int32_t mask);
+  static bool isBlockedHorizontal(int32_t x, int32_t y, int32_t mask);
+  // Sets (mode 0) or clears (mode 1) bit 8 under aframe 0's frame of anim.
+  static void markSpriteBox(Object* actor, ASprite* sprite, int32_t anim, int32_t x, int32_t y, bool fullHeight,
+                            int32_t mode);
+  // Walks the segment in 24.8 (cells by >> 5); true when blocked, the stop
+  // point (and the side cell's point) in the int[2] outs, which may be null.
+  static bool lineBlocked(int32_t x0, int32_t y0, int32_t x1, int32_t y1, IntArray* stopOut, bool inPixels,
+                          int32_t mask, int32_t requiredMask, int32_t halfWidth, int32_t sideMask, IntArray* sideOut);
+  // Width and height in pixels of layer 0: the room's size.
+  static int32_t getMapWidth();
+  static int32_t getMapHeight();
+
   // --- sprites: loading, caches
   // Pack entry `entry` of the open pack as a sprite (cGameSprites.cpp). For
   // each palette p in paletteMask: alphaMode 1 applies alpha to it, 2 takes
@@ -177,6 +202,9 @@ class cGameToolkit {
   static void initDrawEffects();
   static void enableEffect(int32_t n, bool resetParameters);
   static void setEffectDefaults(int32_t n);
+  // Parameter index of effect n (effects 8 and 10 have parameters).
+  static void setEffectParameter(int32_t n, int32_t index, int32_t value);
+  static void clearEffects(int32_t mask);
   static bool isEffectActive(int32_t n);
   static bool effectsPending();
   // The active pixel effect over a block: the pixels to draw (their size in

@@ -1,5 +1,6 @@
 #include "tools/compiler/ContentCompiler.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -8,6 +9,7 @@
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
+#include "tools/compiler/MapCompiler.h"
 #include "tools/compiler/MathTablePack.h"
 #include "tools/compiler/SpriteSources.h"
 #include "tools/compiler/PackStage.h"
@@ -99,6 +101,38 @@ void addSounds(ArchiveWriter& archive, const LiteralTable& literals, const std::
   addEntry(archive, entryNameOf(literals, LiteralId::soundTypeTablePack), writePackStringTable({}));
 }
 
+// maps/room<r>.map with maps/tileset<t>.txt -> the map pack of room r: the
+// pack named literal 128 and the number r + n, n being literal 155 without
+// its first character, as the loading step names it.
+void addMaps(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
+  if (!std::filesystem::is_directory(folder)) return;
+  const std::string& prefix = literals.texts.at(static_cast<size_t>(LiteralId::packNamePrefix));
+  const std::string& first = literals.texts.at(static_cast<size_t>(LiteralId::firstMapPack));
+  const int firstNumber = first.size() > 1 ? std::stoi(first.substr(1)) : 0;
+  std::vector<std::filesystem::path> sources;
+  for (const auto& file : std::filesystem::directory_iterator(folder))
+    if (file.path().extension() == ".map") sources.push_back(file.path());
+  std::sort(sources.begin(), sources.end());
+  for (const std::filesystem::path& source : sources) {
+    const std::string stem = source.stem().string();
+    if (stem.rfind("room", 0) != 0 || stem.size() == 4 ||
+        stem.find_first_not_of("0123456789", 4) != std::string::npos)
+      throw std::runtime_error(source.string() + ": a map is named room<number>.map");
+    const std::string text = readSource(source);
+    const std::filesystem::path legendSource =
+        folder / ("tileset" + std::to_string(mapTileSet(text, source.string())) + ".txt");
+    const MapLegend legend = parseMapLegend(readSource(legendSource), legendSource.string());
+    PackWriter pack;
+    for (std::vector<uint8_t>& entry : compileMap(text, legend, source.string())) {
+      if (entry.empty())
+        pack.addEmpty();
+      else
+        pack.add(0, std::move(entry), PackWriter::Compression::ifSmaller);
+    }
+    addPack(archive, literals, prefix + std::to_string(std::stoi(stem.substr(4)) + firstNumber), pack);
+  }
+}
+
 }  // namespace
 
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
@@ -127,6 +161,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addTablePacks(archive, literals, contentFolder / "tables");
   addSounds(archive, literals, contentFolder / "sounds.json");
   addSpritePacks(archive, literals, contentFolder / "sprites");
+  addMaps(archive, literals, contentFolder / "maps");
   return archive.write();
 }
 

@@ -11,6 +11,9 @@
 //                    per sound id, its channel as the entry type; and the
 //                    empty sound content-type table (literal 167)
 //   sprites/*.pack.json -> resource packs of sprites (SpriteSources.h)
+//   maps/room<r>.map, maps/tileset<t>.txt -> room r's map pack, named by
+//                    literal 128 and r + the number of literal 155
+//                    (MapCompiler.h)
 #include <cstdint>
 #include <filesystem>
 #include <vector>

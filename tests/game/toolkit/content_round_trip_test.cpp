@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/cGameToolkit.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/lang/Arrays.h"
@@ -90,6 +91,37 @@ TEST_F(ContentRoundTripTest, CompiledTablesReadBackAsTypedArrays) {
   EXPECT_EQ(static_cast<ByteArray*>(nested->get(0))->get(1), -1);
   EXPECT_EQ(static_cast<ShortArray*>(nested->get(1))->get(1), static_cast<int16_t>(40000));
   cGame::closePack();
+  EXPECT_EQ(wince::openFileCount(), 0);
+}
+
+TEST_F(ContentRoundTripTest, CompiledMapsOpenAsTheLoadingStepNamesThem) {
+  const fs::path content = m_folders.root / "content";
+  std::string floor, walls;
+  for (int r = 0; r < 15; ++r) {
+    floor += std::string(30, r == 14 ? 'w' : 'f') + "\n";
+    walls += std::string(30, r == 14 ? '#' : '.') + "\n";
+  }
+  writeFile(content / "maps" / "tileset2.txt", "f 5\nw 6 2\n");
+  writeFile(content / "maps" / "room3.map", "tileset 2\nlayer 0\n" + floor + "\nlayer 4\n" + walls);
+  compileInto(content);
+  // Room 3 of a level: literal 128 and 3 + the number of literal 155.
+  String* prefix = stringLiteral(static_cast<int32_t>(LiteralId::packNamePrefix));
+  String* first = stringLiteral(static_cast<int32_t>(LiteralId::firstMapPack));
+  const std::u16string number = std::u16string(first->view()).substr(1);
+  const int room = 3 + std::stoi(std::string(number.begin(), number.end()));
+  cGame::openPack(prefix->concat(newString(std::to_string(room).c_str())));
+  CVLibPlayer::initLayerTables(800, 480, 32, 32);
+  for (int layer : {0, 4})
+    CVLibPlayer::loadLayer(layer, cGame::readPackEntry(3 * layer), cGame::readPackEntry(3 * layer + 1),
+                           cGame::readPackEntry(3 * layer + 2), nullptr, false, 16, 0, 0);
+  cGame::closePack();
+  EXPECT_EQ(cGame::getMapWidth(), 30 * 32);
+  EXPECT_EQ(CVLibPlayer::getLayerTile(0, 29, 14), 6);
+  EXPECT_EQ(CVLibPlayer::getLayerAttribute(0, 29, 14), 2);
+  cGame::createCollisionMap(30, 15);
+  cGame::buildCollisionFromLayer(4);
+  EXPECT_TRUE(cGame::isBlockedAt(100, 14 * 32 + 4, 1));
+  EXPECT_FALSE(cGame::isBlockedAt(100, 100, 1));
   EXPECT_EQ(wince::openFileCount(), 0);
 }
 
