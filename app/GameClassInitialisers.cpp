@@ -14,7 +14,7 @@ namespace {
 // table, six rows, which IMenus::clinit measures. The real rows are int[3];
 // they arrive with the shell. The toolkit's share of cGame's statics first.
 void cGame_clinit_stub() {
-  cGameToolkit::clinitGameData();
+  cGameToolkit::clinit();
   shellStatics().cGame.menuRows = newObjectArray(6);
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "runtime/media/decode/OggVorbisDecode.h"
-#include "tests/runtime/media_decode_ogg_encoder.h"
+#include "tools/writers/OggVorbisWriter.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ struct Fixture {
   std::string path;
   bool ready = false;
   Fixture() {
-    const auto encoded = media_decode_test::encodeOggVorbis(musicLikeSamples(), 2, rate);
+    const auto encoded = tools::encodeOggVorbis(musicLikeSamples(), 2, rate);
     if (!encoded) return;
     char name[] = "/tmp/media_bench_XXXXXX";
     const int descriptor = mkstemp(name);

@@ -117,6 +117,16 @@ enum class LiteralId : int32_t {
 #undef QUENDRILL_LITERAL_ENUMERATOR
 };
 
+// The language suffixes of the text packs' names, in the order of the
+// game's language indices (0..14).
+inline constexpr LiteralId languageSuffixLiterals[] = {
+    LiteralId::languageSuffix0,  LiteralId::languageSuffix1,  LiteralId::languageSuffix2,
+    LiteralId::languageSuffix3,  LiteralId::languageSuffix4,  LiteralId::languageSuffix5,
+    LiteralId::languageSuffix6,  LiteralId::languageSuffix7,  LiteralId::languageSuffix8,
+    LiteralId::languageSuffix9,  LiteralId::languageSuffix10, LiteralId::languageSuffix11,
+    LiteralId::languageSuffix12, LiteralId::languageSuffix13, LiteralId::languageSuffix14,
+};
+
 struct NamedLiteral {
   std::string_view name;
   int32_t index;

@@ -3,7 +3,13 @@
 #include "game/toolkit/cGameToolkit.h"
 
 void setToolkitClassInitialisers(ClassInitialisers& table) {
-  // The shell's cGame initialiser replaces this entry and calls
-  // clinitGameData first.
-  table.cGame = &cGameToolkit::clinitGameData;
+  // Each toolkit class with static state adds its initialiser here.
+  // cGame's entry runs the toolkit's share of cGame's statics; the shell's
+  // cGame::clinit, which takes the entry over, begins with it.
+  table.cGame = &cGameToolkit::clinit;
+}
+
+void cGameToolkit::clinit() {
+  clinitGameData();
+  initSoundBank();
 }

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "game/toolkit/ASpriteStatics.h"
+#include "game/toolkit/CVLibPlayerSoundStatics.h"
 #include "game/toolkit/DrawEffectsStatics.h"
 #include "game/toolkit/cGameDataStreamStatics.h"
 #include "game/toolkit/cGameDrawStatics.h"
@@ -14,6 +15,8 @@
 #include "game/toolkit/cGameMathStatics.h"
 #include "game/toolkit/cGamePackStatics.h"
 #include "game/toolkit/cGameSnapshotStatics.h"
+#include "game/toolkit/cGameSoundStatics.h"
+#include "game/toolkit/cGameStateStatics.h"
 #include "game/toolkit/cGameStreamReadersStatics.h"
 #include "game/toolkit/cGameTextStatics.h"
 #include "runtime/object/StaticClass.h"
@@ -32,9 +35,12 @@ struct ToolkitStatics {
   DrawEffectsStatics DrawEffects;
   cGameSnapshotStatics cGameSnapshots;
   cGameMathStatics cGameMath;
+  cGameStateStatics cGameState;
+  cGameSoundStatics cGameSound;
+  CVLibPlayerSoundStatics CVLibPlayerSound;
   auto parts() {
     return std::tie(cGameDataStream, cGameStreamReaders, cGameLzma, cGamePack, cGameText, ASprite, cGameDraw,
-                    DrawEffects, cGameSnapshots, cGameMath);
+                    DrawEffects, cGameSnapshots, cGameMath, cGameState, cGameSound, CVLibPlayerSound);
   }
 };
 

@@ -22,14 +22,6 @@ namespace {
 
 cGameTextStatics& texts() { return toolkitStatics().cGameText; }
 
-constexpr LiteralId languageSuffixes[] = {
-    LiteralId::languageSuffix0,  LiteralId::languageSuffix1,  LiteralId::languageSuffix2,
-    LiteralId::languageSuffix3,  LiteralId::languageSuffix4,  LiteralId::languageSuffix5,
-    LiteralId::languageSuffix6,  LiteralId::languageSuffix7,  LiteralId::languageSuffix8,
-    LiteralId::languageSuffix9,  LiteralId::languageSuffix10, LiteralId::languageSuffix11,
-    LiteralId::languageSuffix12, LiteralId::languageSuffix13, LiteralId::languageSuffix14,
-};
-
 String* emptyText() { return stringLiteral(static_cast<int32_t>(LiteralId::emptyText)); }
 
 String* newStringOf(const std::u16string& units) {
@@ -184,8 +176,8 @@ String* cGame::formatText1(String* textTemplate, String* arg) {
 }
 
 String* cGame::getLanguageSuffix(int32_t i) {
-  if (i < 0 || i >= static_cast<int32_t>(std::size(languageSuffixes))) return nullptr;
-  return stringLiteral(static_cast<int32_t>(languageSuffixes[i]));
+  if (i < 0 || i >= static_cast<int32_t>(std::size(languageSuffixLiterals))) return nullptr;
+  return stringLiteral(static_cast<int32_t>(languageSuffixLiterals[i]));
 }
 
 void cGame::cacheAllTexts() {

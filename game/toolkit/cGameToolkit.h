@@ -15,9 +15,14 @@ class String;
 class java_io_InputStream;
 class javax_microedition_lcdui_Graphics;
 class javax_microedition_lcdui_Image;
+class java_lang_Thread;
 
 class cGameToolkit {
  public:
+  // The toolkit's whole share of cGame's class initialiser, each concern's
+  // part in turn (cGame::clinit runs it first).
+  static void clinit();
+
   // --- resource packs, streams and texts
   // The data stream: a cursor over a byte array (cGameDataStream.cpp). Every
   // read and write is bounded: past the end it stops, answers 0 and marks
@@ -92,15 +97,47 @@ class cGameToolkit {
   static void cacheAllTexts();
   static int32_t getTextCount();
 
-  // The toolkit's share of cGame's class initialiser; the shell's cGame
-  // initialiser calls it first.
+  // The packs' and texts' part of clinit.
   static void clinitGameData();
 
   // --- sprites: loading, caches
   // (declared by the sprite files)
 
   // --- sound bank
-  // (declared by the sound files)
+  // The sound bank's share of cGame's class initialiser: the priority table,
+  // the start-up time stamp, no current or remembered sound.
+  static void initSoundBank();
+  // The cGame constructor's part: makes the one cSoundServer and starts its
+  // thread with the creating thread's priority. Answers that thread (null
+  // when it could not start).
+  static java_lang_Thread* startSoundServer();
+  // Reads the 34 sounds of the sound pack (which stays open).
+  static void loadSounds();
+  // 0 <= id < 34 and data not empty: the sound's bytes, channel (type 0: B,
+  // else A) and content type; else nothing.
+  static void registerSound(ByteArray* data, int32_t type, int32_t id);
+  // Asks for a sound on its channel, unless the game is paused, sound is
+  // off, the bank started less than 350 ms ago, or the channel plays a
+  // sound of higher priority or this same sound.
+  static void playSound(int32_t id, bool loop);
+  static void stopSoundA();
+  // Pause: remembers channel A's sound when it plays, then stops both.
+  static void stopAllSounds();
+  // Once per update: starts the remembered sound again after its delay.
+  static void updateSoundResume();
+  // No remap: ids 6, 13 and 27 are never the current sound.
+  static bool isSoundPlaying(int32_t id);
+  static void stopSound(int32_t id);
+  static bool isChannelAPlaying();
+  static bool isChannelBPlaying();
+  // The content type of a sound file, by its first bytes.
+  static String* getSoundContentType(ByteArray* data);
+  // Provided; the game does not call them.
+  static void stopSoundB();
+  static void stopSoundChannels();
+  static void stopSoundChannel(int32_t channel);  // 0 A, 1 B; only when sound is on
+  static void clearSoundResume();
+  static void setSoundResumeDelay(int32_t frames);
 
   // --- drawing helpers (DrawingHelpers.cpp), draw effects (DrawEffects.cpp),
   // frame snapshots (FrameSnapshots.cpp). A null Graphics is logged and

@@ -18,12 +18,6 @@ void raiseIllegalArgument(const char* text, int32_t value) {
   throwNew<java_lang_IllegalArgumentException>(newString(message));
 }
 
-javax_microedition_media_Player* playerView(Object* player) {
-  return player ? static_cast<javax_microedition_media_Player*>(
-                      player->lookupInterface(classid::javax_microedition_media_Player))
-                : nullptr;
-}
-
 }  // namespace
 
 void com_samsung_util_AudioClip::init(int32_t, String*) { m_player = nullptr; }
@@ -55,20 +49,20 @@ void com_samsung_util_AudioClip::play(int32_t loopCount, int32_t volume) {
     raiseIllegalArgument("AudioClip: bad volume ", volume);
     return;
   }
-  javax_microedition_media_Player* player = playerView(m_player);
+  javax_microedition_media_Player* player = javax_microedition_media_Player::viewOf(m_player);
   if (player == nullptr) return;
   if (loopCount > 1) player->setLoopCount(loopCount);
   player->start();
 }
 
 void com_samsung_util_AudioClip::pause() {
-  if (auto* player = playerView(m_player)) player->stop();
+  if (auto* player = javax_microedition_media_Player::viewOf(m_player)) player->stop();
 }
 
 void com_samsung_util_AudioClip::resume() {
-  if (auto* player = playerView(m_player)) player->start();
+  if (auto* player = javax_microedition_media_Player::viewOf(m_player)) player->start();
 }
 
 void com_samsung_util_AudioClip::stop() {
-  if (auto* player = playerView(m_player)) player->stop();
+  if (auto* player = javax_microedition_media_Player::viewOf(m_player)) player->stop();
 }

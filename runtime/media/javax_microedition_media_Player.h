@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "runtime/object/ClassTable.h"
+#include "runtime/object/Object.h"
 
-class Object;
 class ObjectArray;
 class String;
 
@@ -16,6 +16,12 @@ class javax_microedition_media_Player {
   static constexpr int32_t REALIZED = 200;
   static constexpr int32_t PREFETCHED = 300;
   static constexpr int32_t STARTED = 400;
+
+  // The Player view of a player object (by interface lookup), or null.
+  static javax_microedition_media_Player* viewOf(Object* player) {
+    return player != nullptr ? static_cast<javax_microedition_media_Player*>(player->lookupInterface(classId))
+                             : nullptr;
+  }
 
   virtual Object* getControl(String* controlType) = 0;
   virtual ObjectArray* getControls() = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/media/decode/OggVorbisDecode.h"
-#include "tests/runtime/media_decode_ogg_encoder.h"
+#include "tools/writers/OggVorbisWriter.h"
 #include "wince/log.h"
 #include "wince/path_mapping.h"
 
@@ -67,7 +67,7 @@ struct FreedPcm {
 class OggVorbisDecode : public testing::Test {
  protected:
   std::vector<uint8_t> encode(const std::vector<int16_t>& samples, int channels, int rate) {
-    std::optional<std::vector<uint8_t>> file = media_decode_test::encodeOggVorbis(samples, channels, rate);
+    std::optional<std::vector<uint8_t>> file = tools::encodeOggVorbis(samples, channels, rate);
     if (!file) ADD_FAILURE() << "libvorbisenc is missing (tools/scripts/setup.sh installs it)";
     return file.value_or(std::vector<uint8_t>{});
   }

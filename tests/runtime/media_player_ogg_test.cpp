@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "runtime/media/SoundPlayerOGG.h"
-#include "tests/runtime/media_decode_ogg_encoder.h"
+#include "tools/writers/OggVorbisWriter.h"
 #include "tests/runtime/media_player_support.h"
 #include "wince/file_faults.h"
 #include "wince/log.h"
@@ -28,7 +28,7 @@ std::vector<int16_t> tone(int channels, int rate, int frames) {
 class MediaPlayerOgg : public MediaPlayerFixture {
  protected:
   std::vector<uint8_t> encodedTone(int channels, int rate, int frames) {
-    auto encoded = media_decode_test::encodeOggVorbis(tone(channels, rate, frames), channels, rate);
+    auto encoded = tools::encodeOggVorbis(tone(channels, rate, frames), channels, rate);
     if (!encoded) return {};
     return *encoded;
   }

@@ -9,8 +9,12 @@
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/MathTablePack.h"
+#include "tools/compiler/PackStage.h"
+#include "tools/compiler/SoundStage.h"
+#include "tools/compiler/TextSources.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
+#include "tools/writers/TextPackWriter.h"
 
 namespace tools {
 namespace {
@@ -41,6 +45,61 @@ void addEntry(ArchiveWriter& archive, const std::string& name, std::vector<uint8
   archive.add(name, std::move(bytes));
 }
 
+// Part files stay small enough to reopen and skip through quickly.
+constexpr size_t maxPackPartBytes = 64u << 10;
+
+// texts/<suffix>.txt -> the text pack named literal 128 + suffix. The first
+// language is the reference whose line order fixes the ids.
+void addTextPacks(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
+  if (!std::filesystem::is_directory(folder)) return;
+  const auto& texts = literals.texts;
+  const std::string& prefix = texts.at(static_cast<size_t>(LiteralId::packNamePrefix));
+  const std::filesystem::path referenceSource = folder / (texts.at(static_cast<size_t>(languageSuffixLiterals[0])) + ".txt");
+  const auto reference = parseTextSource(readSource(referenceSource), referenceSource.string());
+  for (LiteralId suffixId : languageSuffixLiterals) {
+    const std::string& suffix = texts.at(static_cast<size_t>(suffixId));
+    const std::filesystem::path source = folder / (suffix + ".txt");
+    if (!std::filesystem::exists(source)) continue;
+    const auto sections = alignToReference(reference, parseTextSource(readSource(source), source.string()),
+                                           source.string());
+    PackWriter pack;
+    const int lastEntry = sections.empty() ? -1 : sections.rbegin()->first;
+    for (int entry = 0; entry <= lastEntry; ++entry) {
+      const auto found = sections.find(entry);
+      try {
+        pack.add(0, writeTextPack(found != sections.end() ? found->second.texts : std::vector<std::string>{}),
+                 PackWriter::Compression::ifSmaller);
+      } catch (const std::runtime_error& error) {
+        throw std::runtime_error(source.string() + ": entry " + std::to_string(entry) + ": " + error.what());
+      }
+    }
+    addPack(archive, literals, prefix + suffix, pack, maxPackPartBytes);
+  }
+}
+
+// The literal's text as an archive entry name (the lookup drops one "/").
+std::string entryNameOf(const LiteralTable& literals, LiteralId id) {
+  const std::string& text = literals.texts.at(static_cast<size_t>(id));
+  return !text.empty() && text[0] == '/' ? text.substr(1) : text;
+}
+
+// sounds.json -> the sound pack (literal 168), one entry per sound id with
+// its channel as the type, and its content-type table (literal 167), which
+// the sounds do not need: their players tell WAV from Ogg by the bytes.
+void addSounds(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& source) {
+  if (!std::filesystem::exists(source)) return;
+  PackWriter pack;
+  for (SoundPackEntry& entry : compileSounds(readSource(source), source.string())) {
+    if (entry.bytes.empty()) {
+      pack.addEmpty();
+    } else {
+      pack.add(uint8_t(entry.type), std::move(entry.bytes));
+    }
+  }
+  addPack(archive, literals, literals.texts.at(static_cast<size_t>(LiteralId::soundPack)), pack, maxPackPartBytes);
+  addEntry(archive, entryNameOf(literals, LiteralId::soundTypeTablePack), writePackStringTable({}));
+}
+
 }  // namespace
 
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
@@ -65,6 +124,8 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   const std::string mathPack = literals.texts[size_t(LiteralId::mathTablePack)];
   for (PackFile& file : writeMathTablePack(mathPack))
     addEntry(archive, file.name.starts_with('/') ? file.name.substr(1) : file.name, std::move(file.bytes));
+  addTextPacks(archive, literals, contentFolder / "texts");
+  addSounds(archive, literals, contentFolder / "sounds.json");
   return archive.write();
 }
 

@@ -4,6 +4,11 @@
 //   literals.txt  -> entry "constants.bin" (the string-literal pool)
 //   app.jad       -> entry "app.jad", as it is
 //   (computed)    -> the trigonometry pack, named by its literal
+//   texts/<language suffix>.txt -> the language's text pack, named by
+//                    literal 128 and the suffix (parts joined by literal 217)
+//   sounds.json   -> the sound pack (literal 168): a WAV or Ogg Vorbis file
+//                    per sound id, its channel as the entry type; and the
+//                    empty sound content-type table (literal 167)
 #include <cstdint>
 #include <filesystem>
 #include <vector>

@@ -13,6 +13,9 @@ std::vector<uint8_t> lzmaCompress(std::span<const uint8_t> data, const LzmaOptio
   settings.lc = static_cast<uint32_t>(options.lc);
   settings.lp = static_cast<uint32_t>(options.lp);
   settings.pb = static_cast<uint32_t>(options.pb);
+  // A dictionary larger than the data gains nothing and costs the encoder
+  // its set-up time.
+  while (settings.dict_size / 2 >= data.size() && settings.dict_size / 2 >= LZMA_DICT_SIZE_MIN) settings.dict_size /= 2;
   lzma_stream stream = LZMA_STREAM_INIT;
   if (lzma_alone_encoder(&stream, &settings) != LZMA_OK) throw std::runtime_error("lzma: options refused");
 

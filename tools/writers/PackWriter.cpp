@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "game/toolkit/LzmaDecoder.h"
 #include "tools/writers/LittleEndianWriter.h"
 
 namespace tools {
@@ -16,7 +17,8 @@ void PackWriter::add(uint8_t type, std::vector<uint8_t> data, Compression compre
   if (type > 126) throw std::runtime_error("pack: entry type " + std::to_string(type) + " above 126");
   std::vector<uint8_t> entry{type};
   entry.insert(entry.end(), data.begin(), data.end());
-  if (compression == Compression::ifSmaller) {
+  // The game refuses to unpack more than its limit.
+  if (compression == Compression::ifSmaller && data.size() <= lzma::maxUnpackedSize) {
     std::vector<uint8_t> packed = lzmaCompress(data, options);
     if (packed.size() < data.size()) {
       packed.insert(packed.begin(), static_cast<uint8_t>(type + compressedTypeBase));

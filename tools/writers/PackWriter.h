@@ -24,7 +24,7 @@ class PackWriter {
   enum class Compression { none, ifSmaller };
 
   // type 0..126; with ifSmaller the data is stored as LZMA when that shrinks
-  // the entry.
+  // the entry and the game may unpack it (lzma::maxUnpackedSize).
   void add(uint8_t type, std::vector<uint8_t> data, Compression compression = Compression::none,
            const LzmaOptions& options = {});
   // An entry of size 0, with no type byte.

@@ -188,6 +188,26 @@ TEST_F(ResourcePackTest, DamagedPacksGiveEntryUnavailableWithALogLine) {
   }
 }
 
+TEST_F(ResourcePackTest, AFailedReadClosesTheStreamSoTheNextEntryIsReadWhereItLies) {
+  std::vector<uint8_t> broken = tools::lzmaCompress(filled(4000, 3));
+  broken.resize(broken.size() / 3);  // the LZMA data ends early
+  broken.insert(broken.begin(), 127);
+  tools::PackWriter writer;
+  writer.addStored(broken);
+  writer.add(1, filled(50, 9));
+  writer.addStored({0x01, 0x0B, 0xFF, 0xFF});  // a typed array that promises more than the entry
+  writer.add(1, filled(20, 4));
+  install(writer.write("f"));
+  wince::LogCapture log;
+  cGame::openPack(text("f"));
+  EXPECT_EQ(cGame::readPackEntry(0), nullptr);
+  EXPECT_TRUE(log.contains("cannot unpack entry 0"));
+  EXPECT_EQ(bytesOf(cGame::readPackEntry(1)), filled(50, 9));
+  EXPECT_EQ(opens("f"), 2);  // reopened after the failure, then read forward
+  EXPECT_EQ(cGame::readPackTypedArray(2), nullptr);
+  EXPECT_EQ(bytesOf(cGame::readPackEntry(3)), filled(20, 4));
+}
+
 TEST_F(ResourcePackTest, MissingPartsAndIndicesOutsideAreUnavailable) {
   tools::PackWriter writer;
   for (int i = 0; i < 4; ++i) writer.add(1, {static_cast<uint8_t>(i)});

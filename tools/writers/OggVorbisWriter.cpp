@@ -1,15 +1,16 @@
-#include "tests/runtime/media_decode_ogg_encoder.h"
+#include "tools/writers/OggVorbisWriter.h"
 
 #include <dlfcn.h>
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cstdio>
 
 // libvorbis is loaded at run time, never linked: its vorbis_* names are also
 // Tremor's, which the runtime links statically. Loaded locally, libvorbisenc
 // binds to its own libvorbis and the two decoders never meet.
 
-namespace media_decode_test {
+namespace tools {
 
 namespace {
 
@@ -126,4 +127,4 @@ std::optional<std::vector<uint8_t>> encodeOggVorbis(const std::vector<int16_t>& 
   return out;
 }
 
-}  // namespace media_decode_test
+}  // namespace tools
