@@ -1,9 +1,14 @@
 #pragma once
 // The shell's statics: one struct per class (the shell's share of cGame's
-// statics under cGame), reached as shellStatics().cGame.menuRows.
+// statics per concern, as cGame<Concern>), reached as
+// shellStatics().cGameLoop.frameTime.
 #include <cstdint>
 #include <tuple>
 
+#include "game/shell/cGameKeyStatics.h"
+#include "game/shell/cGameLoopStatics.h"
+#include "game/shell/cGameStateMachineStatics.h"
+#include "game/shell/cGameTouchStatics.h"
 #include "runtime/object/ReferenceFields.h"
 
 class Object;
@@ -17,7 +22,10 @@ struct IMenusStatics {
 
 struct CorvaQNDRStatics {
   Object* instance;  // the one MIDlet
-  static constexpr auto referenceFields() { return ReferenceFieldList{&CorvaQNDRStatics::instance}; }
+  Object* canvas;    // the cGame, null until the first startApp
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&CorvaQNDRStatics::instance, &CorvaQNDRStatics::canvas};
+  }
 };
 
 struct cGameStatics {
@@ -29,5 +37,9 @@ struct ShellStatics {
   IMenusStatics IMenus;
   CorvaQNDRStatics CorvaQNDR;
   cGameStatics cGame;
-  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame); }
+  cGameLoopStatics cGameLoop;
+  cGameStateMachineStatics cGameStates;
+  cGameKeyStatics cGameKeys;
+  cGameTouchStatics cGameTouch;
+  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch); }
 };
