@@ -49,6 +49,9 @@ void cGame::clinit() {
   touch().overlayTouchAreas = newObject<java_util_Vector>(2);
   touch().hudKeyCode = -1;
   initKeySequences();
+  clinitSavedGame();
+  clinitProgress();
+  clinitShared();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

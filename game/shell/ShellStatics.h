@@ -7,6 +7,9 @@
 
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
+#include "game/shell/cGameProgressStatics.h"
+#include "game/shell/cGameSaveStatics.h"
+#include "game/shell/cGameSharedStatics.h"
 #include "game/shell/cGameStateMachineStatics.h"
 #include "game/shell/cGameTouchStatics.h"
 #include "runtime/object/ReferenceFields.h"
@@ -41,5 +44,11 @@ struct ShellStatics {
   cGameStateMachineStatics cGameStates;
   cGameKeyStatics cGameKeys;
   cGameTouchStatics cGameTouch;
-  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch); }
+  cGameSaveStatics cGameSave;
+  cGameProgressStatics cGameProgress;
+  cGameSharedStatics cGameShared;
+  auto parts() {
+    return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
+                    cGameProgress, cGameShared);
+  }
 };

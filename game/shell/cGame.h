@@ -16,7 +16,10 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
 #include "runtime/lang/java_lang_Runnable.h"
 
+class CVLibPlayer;
 class SensibleRectangle;
+class java_io_ByteArrayInputStream;
+class javax_microedition_rms_RecordStore;
 class javax_microedition_lcdui_Display;
 class javax_microedition_lcdui_Displayable;
 class javax_microedition_midlet_MIDlet;
@@ -114,6 +117,59 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void paintContinuePrompt();
   static void paintSoftkeys();
   static void paintPortraitNotice();
+
+  // --- saved game (cGameSavedGame.cpp): record 1 of the store named by
+  // literal 166. Every record-store failure is swallowed: a failed read is a
+  // first start, a failed write leaves the old record.
+  static void clinitSavedGame();
+  static void saveSettings();
+  static void loadSettings();
+  static void resetCounters();
+  static void resetSettings();
+  static void openStore(String* name);
+  static void closeStore();
+  // Record 1, or null when the store is empty or cannot be read.
+  static ByteArray* readRecord(String* name);
+  // Replaces record 1, or adds it to an empty store.
+  static void storeRecord(String* name, ByteArray* data, int32_t offset, int32_t length);
+  static ByteArray* loadRecord(String* name);
+  static java_io_ByteArrayInputStream* openRecordStream(String* name);
+
+  // --- story progress (cGameProgress.cpp)
+  static void clinitProgress();
+  static int32_t getProgress(int32_t i);
+  static void setChapter(int32_t i);
+  // The chapter after i, -1 when there is none.
+  static int32_t nextChapter(int32_t i);
+  static bool isProgressAt3Or7();
+  static bool isProgressAt9();
+  static int32_t getProgressCode();
+  static bool isIdInProgressList(int32_t id);
+  static int32_t getProgressMode(int32_t id);
+  static bool getRoomFlag();
+
+  // --- shared game operations (cGameSharedOperations.cpp)
+  static void clinitShared();
+  static void seedRandom(int32_t low, int32_t high);
+  // a + a draw in [0, b - a); a when b <= a.
+  static int32_t randomInRange(int32_t a, int32_t b);
+  static void updateAnimTimed(CVLibPlayer* player);
+  // The step updateAnimTimed advances a player by.
+  static int32_t animTimedStep();
+  static void setTimer(int32_t seconds, int32_t action);
+  static void addCombinationRecord(IntArray* record);
+  static void startCutsceneAt(int32_t time, int32_t text, int32_t x, int32_t y, bool narration, bool force);
+  static void computeResultScores();
+
+  // --- what the story and the world provide to the shared operations
+  // (cGameStorySeams.cpp)
+  static void openCinematic(int32_t time, int32_t kind, int32_t text);
+  static void setCinematicPosition(int32_t x, int32_t y);
+  static void setCinematicPhase(int32_t phase);
+  static void setCountdown(int32_t milliseconds, int32_t action);
+  // Both partners' carried items 1..3 into partnerItemCounts.
+  static void storeAllPartnerItemCounts();
+  static void advanceAnimationPlayer(CVLibPlayer* player, int32_t milliseconds);
 
   int64_t lastLoopTick;
 

@@ -1,0 +1,73 @@
+#pragma once
+// A runtime whose game block is the whole game's statics, with the language,
+// toolkit and shell classes initialised over a throw-away mapped file system,
+// and the literals the saved game's record store needs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "game/GameStatics.h"
+#include "game/shell/ShellClassInitialisers.h"
+#include "game/toolkit/ToolkitClassInitialisers.h"
+#include "platform/java_lang/LangClassInitialisers.h"
+#include "runtime/LiteralIds.h"
+#include "runtime/literals/StringLiteralPool.h"
+#include "tests/support/LiteralPoolBytes.h"
+#include "tests/support/MappedFileSystem.h"
+#include "tests/support/RuntimeFixture.h"
+
+inline const ClassInitialisers& shellTestInitialisers() {
+  static const ClassInitialisers table = [] {
+    ClassInitialisers initialisers;
+    initialisers.gameStatics = describeGameStatics<GameStatics>();
+    setLangClassInitialisers(initialisers);
+    setToolkitClassInitialisers(initialisers);
+    setShellClassInitialisers(initialisers);
+    return initialisers;
+  }();
+  return table;
+}
+
+class ShellFixture : public RuntimeFixture {
+ protected:
+  ShellFixture() : RuntimeFixture(4u << 20, 4u << 20, &shellTestInitialisers()) {}
+
+  void SetUp() override {
+    RuntimeFixture::SetUp();
+    // The record-store literals as content/literals.txt has them.
+    ASSERT_TRUE(loadStringLiteralPool(literalPoolBytes(311, {{166, "quendrill"},
+                                                             {186, "Combination table full"},
+                                                             {300, "\\"},
+                                                             {301, "rms_"},
+                                                             {302, ".db"},
+                                                             {303, ".rec"},
+                                                             {305, ".owner"}})));
+  }
+  void TearDown() override {
+    application().m_pending = nullptr;
+    RuntimeFixture::TearDown();
+  }
+
+  static cGameSaveStatics& saved() { return shellStatics().cGameSave; }
+  static cGameProgressStatics& progress() { return shellStatics().cGameProgress; }
+  static cGameSharedStatics& shared() { return shellStatics().cGameShared; }
+
+  // Host files of the data folder.
+  std::filesystem::path dataFile(const std::string& name) const { return m_folders.data / name; }
+  std::string readData(const std::string& name) const {
+    std::ifstream in(dataFile(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  // Every save syncs; on a memory file system that costs nothing.
+  static std::filesystem::path folderBase() {
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                             : std::filesystem::temp_directory_path();
+  }
+
+  testsupport::MappedFileSystem m_folders{"shell", folderBase()};
+};
