@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "game/GameStatics.h"
 #include "game/shell/ShellClassInitialisers.h"
@@ -15,6 +16,7 @@
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/literals/StringLiteralPool.h"
+#include "tests/runtime/archive_test_support.h"
 #include "tests/support/LiteralPoolBytes.h"
 #include "tests/support/MappedFileSystem.h"
 #include "tests/support/RuntimeFixture.h"
@@ -35,16 +37,21 @@ class ShellFixture : public RuntimeFixture {
  protected:
   ShellFixture() : RuntimeFixture(4u << 20, 4u << 20, &shellTestInitialisers()) {}
 
+  // The class initialisers find the literal pool, as at a real start: the
+  // record-store literals as content/literals.txt has them, every other
+  // index empty.
   void SetUp() override {
-    RuntimeFixture::SetUp();
-    // The record-store literals as content/literals.txt has them.
-    ASSERT_TRUE(loadStringLiteralPool(literalPoolBytes(311, {{166, "quendrill"},
+    const std::vector<uint8_t> pool = literalPoolBytes(311, {{166, "quendrill"},
                                                              {186, "Combination table full"},
                                                              {300, "\\"},
                                                              {301, "rms_"},
                                                              {302, ".db"},
                                                              {303, ".rec"},
-                                                             {305, ".owner"}})));
+                                                             {305, ".owner"}});
+    const std::vector<uint8_t> archive = archivetest::archiveOf({{"constants.bin", std::string(pool.begin(), pool.end())}});
+    std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+    ASSERT_TRUE(application().init(&shellTestInitialisers(), 4u << 20, 4u << 20, Application::LiteralPool::fromArchive));
   }
   void TearDown() override {
     application().m_pending = nullptr;
