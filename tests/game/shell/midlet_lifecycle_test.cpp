@@ -1,0 +1,54 @@
+// CorvaQNDR and cGame on a real game thread: one canvas and one thread for
+// any number of startApp calls, pause and resume as flags, and destroyApp
+// ending the loop.
+#include "game/shell/CorvaQNDR.h"
+#include "tests/game/shell/shell_fixture.h"
+
+namespace {
+
+class MidletLifecycle : public ShellFixture {};
+
+TEST_F(MidletLifecycle, DestroyBeforeStartDoesNothing) {
+  CorvaQNDR* midlet = newObject<CorvaQNDR>();
+  midlet->destroyApp(true);
+  EXPECT_EQ(shellStatics().CorvaQNDR.canvas, nullptr);
+  EXPECT_EQ(host.running, 1);
+}
+
+TEST_F(MidletLifecycle, ASecondStartAppMakesNoSecondCanvasOrThreadAndDestroyEndsTheLoop) {
+  CorvaQNDR* midlet = newObject<CorvaQNDR>();
+  EXPECT_EQ(shellStatics().CorvaQNDR.instance, midlet);
+  midlet->startApp();
+  Object* canvas = shellStatics().CorvaQNDR.canvas;
+  java_lang_Thread* thread = loop().gameThread;
+  ASSERT_NE(canvas, nullptr);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_EQ(host.application->m_current, canvas);
+  midlet->pauseApp();
+  EXPECT_TRUE(machine().paused);
+  midlet->startApp();
+  EXPECT_FALSE(machine().paused);
+  EXPECT_EQ(shellStatics().CorvaQNDR.canvas, canvas);
+  EXPECT_EQ(loop().gameThread, thread);
+
+  midlet->destroyApp(true);
+  thread->join();
+  EXPECT_EQ(java_lang_Thread::isAlive(thread), 0);
+  EXPECT_EQ(loop().runState, -1);
+  EXPECT_EQ(host.running, 0) << "the game thread told the runtime";
+}
+
+TEST_F(MidletLifecycle, PauseTwiceQueuesOneStopAndResumeOnlySetsFlags) {
+  cGame* canvas = makeCanvas();
+  cGame::pause();
+  cGame::pause();
+  EXPECT_TRUE(machine().paused);
+  loop().forcePaint = false;
+  canvas->showNotify();
+  EXPECT_FALSE(machine().paused);
+  EXPECT_FALSE(loop().forcePaint) << "the game thread applies the rest";
+  cGame::latchInput();
+  EXPECT_TRUE(loop().forcePaint);
+}
+
+}  // namespace
