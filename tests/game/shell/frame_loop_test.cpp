@@ -16,7 +16,7 @@ void timedUpdate(int32_t message) {
 
 TEST_F(FrameLoop, PassesShowInitThenSplashWithExitEnterAndUpdateInOrder) {
   cGame* canvas = makeCanvas();
-  cGame::stateHandler(GameState::init) = [](int32_t message) {
+  *cGame::stateHandlerSlot(GameState::init) = [](int32_t message) {
     if (message != StateMessage::paint) record(GameState::init, message);
     cGame::stateInit(message);
   };
@@ -37,7 +37,7 @@ TEST_F(FrameLoop, APassSleepsTheRestOfTheFramePeriodAndAtLeastOneMillisecond) {
     int32_t passMillis, sleepMillis;
   } cases[] = {{80, 1}, {20, 42}, {62, 1}, {61, 1}, {0, 62}};
   cGame* canvas = makeCanvas();
-  cGame::stateHandler(GameState::init) = &timedUpdate;
+  *cGame::stateHandlerSlot(GameState::init) = &timedUpdate;
   for (const auto& c : cases) {
     updateMillis = c.passMillis;
     canvas->lastLoopTick = now();
@@ -107,7 +107,7 @@ TEST_F(FrameLoop, AReleaseIsActedOnOnceEvenWhenAPaintIsSkipped) {
   cGame* canvas = makeCanvas();
   static int released = 0;
   released = 0;
-  cGame::stateHandler(GameState::init) = [](int32_t message) {
+  *cGame::stateHandlerSlot(GameState::init) = [](int32_t message) {
     if (message == StateMessage::update && cGame::isKeyReleased(7)) ++released;
   };
   canvas->keyPressed('1');
@@ -151,7 +151,7 @@ TEST_F(FrameLoop, AThrowableFromAHandlerEndsTheGameInOrder) {
     cGame* canvas = makeCanvas();
     host.running = 1;
     loop().frameCount = 0;
-    cGame::stateHandler(GameState::init) = c.handler;
+    *cGame::stateHandlerSlot(GameState::init) = c.handler;
     canvas->run();
     EXPECT_EQ(loop().runState, -1) << c.what;
     EXPECT_EQ(host.running, 0) << c.what;

@@ -1,6 +1,8 @@
 // CorvaQNDR and cGame on a real game thread: one canvas and one thread for
 // any number of startApp calls, pause and resume as flags, and destroyApp
 // ending the loop.
+#include <utility>
+
 #include "game/shell/CorvaQNDR.h"
 #include "tests/game/shell/shell_fixture.h"
 
@@ -49,6 +51,25 @@ TEST_F(MidletLifecycle, PauseTwiceQueuesOneStopAndResumeOnlySetsFlags) {
   EXPECT_FALSE(loop().forcePaint) << "the game thread applies the rest";
   cGame::latchInput();
   EXPECT_TRUE(loop().forcePaint);
+}
+
+// Channel stops as the sound bank counts them, once the game thread has
+// taken the queued events.
+TEST_F(MidletLifecycle, PauseTwiceStopsTheSoundsOnceAndHideAlwaysStopsBothChannels) {
+  cGame* canvas = makeCanvas();
+  cGameSoundStatics& sounds = toolkitStatics().cGameSound;
+  auto stopsAfter = [&](auto&& action) {
+    const uint32_t a = sounds.stopsA, b = sounds.stopsB;
+    action();
+    cGame::latchInput();
+    return std::pair{sounds.stopsA - a, sounds.stopsB - b};
+  };
+  EXPECT_EQ(stopsAfter([] { cGame::pause(); cGame::pause(); }), (std::pair{1u, 1u}));
+  EXPECT_EQ(stopsAfter([&] { canvas->hideNotify(); }), (std::pair{1u, 1u})) << "already paused";
+  canvas->showNotify();
+  cGame::latchInput();
+  EXPECT_EQ(stopsAfter([&] { canvas->hideNotify(); }), (std::pair{2u, 2u})) << "both channels, then the pause";
+  EXPECT_TRUE(machine().paused);
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ class ShellFixture : public ::testing::Test {
   void SetUp() override {
     wince::useFakeClock(clockStart, true);
     ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::null));
-    for (int32_t state = 0; state < GameState::tableSize; ++state) m_savedHandlers[state] = cGame::stateHandler(state);
+    for (int32_t state = 0; state < GameState::tableSize; ++state)
+      m_savedHandlers[state] = *cGame::stateHandlerSlot(state);
     ASSERT_EQ(host.openDisplay(u"GDI", window.handle), 1);
     ApplicationStartup startup;
     startup.classInitialisers = &shellTestInitialisers();
@@ -59,7 +60,8 @@ class ShellFixture : public ::testing::Test {
   }
   void TearDown() override {
     host.shutdown();
-    for (int32_t state = 0; state < GameState::tableSize; ++state) cGame::stateHandler(state) = m_savedHandlers[state];
+    for (int32_t state = 0; state < GameState::tableSize; ++state)
+      *cGame::stateHandlerSlot(state) = m_savedHandlers[state];
     wince::useRealClock();
   }
 
@@ -106,7 +108,7 @@ class ShellFixture : public ::testing::Test {
   }
   template <int32_t State>
   static void install() {
-    cGame::stateHandler(State) = &loggingHandler<State>;
+    *cGame::stateHandlerSlot(State) = &loggingHandler<State>;
   }
   // Puts the machine in state s, entered.
   static void enterState(int32_t state) {

@@ -21,7 +21,7 @@ class StateMachine : public ShellFixture {
 };
 
 TEST_F(StateMachine, TwoRequestsInOneUpdateTheSecondWins) {
-  cGame::stateHandler(7) = [](int32_t message) {
+  *cGame::stateHandlerSlot(7) = [](int32_t message) {
     record(7, message);
     if (message == StateMessage::update) {
       cGame::setNextState(9);
@@ -36,10 +36,10 @@ TEST_F(StateMachine, TwoRequestsInOneUpdateTheSecondWins) {
 
 TEST_F(StateMachine, ExitSeesItselfAsCurrentAndEnterSeesItAsPrevious) {
   static int32_t seenInExit = 0, previousInEnter = 0;
-  cGame::stateHandler(7) = [](int32_t message) {
+  *cGame::stateHandlerSlot(7) = [](int32_t message) {
     if (message == StateMessage::exit) seenInExit = toolkitStatics().cGameState.currentState;
   };
-  cGame::stateHandler(9) = [](int32_t message) {
+  *cGame::stateHandlerSlot(9) = [](int32_t message) {
     if (message == StateMessage::enter) previousInEnter = shellStatics().cGameStates.previousState;
   };
   cGame::setNextState(9);
@@ -49,7 +49,7 @@ TEST_F(StateMachine, ExitSeesItselfAsCurrentAndEnterSeesItAsPrevious) {
 }
 
 TEST_F(StateMachine, ARequestMadeByTheExitHandlerIsTheOneEntered) {
-  cGame::stateHandler(7) = [](int32_t message) {
+  *cGame::stateHandlerSlot(7) = [](int32_t message) {
     record(7, message);
     if (message == StateMessage::exit) cGame::setNextState(16);
   };
@@ -61,7 +61,7 @@ TEST_F(StateMachine, ARequestMadeByTheExitHandlerIsTheOneEntered) {
 }
 
 TEST_F(StateMachine, ARequestMadeInEnterTakesEffectAfterTheFirstUpdate) {
-  cGame::stateHandler(9) = [](int32_t message) {
+  *cGame::stateHandlerSlot(9) = [](int32_t message) {
     record(9, message);
     if (message == StateMessage::enter) cGame::setNextState(15);
   };
