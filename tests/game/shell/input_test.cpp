@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "game/shell/InputQueue.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "tests/game/shell/shell_fixture.h"
 
@@ -167,6 +168,23 @@ TEST_F(Input, TouchesAreIgnoredWhileLoading) {
   EXPECT_EQ(touch().touchedArea, nullptr);
   EXPECT_FALSE(touch().pointerWasReleased);
   EXPECT_FALSE(touch().pointerIsDown);
+}
+
+// A full queue drops presses first: the releases of the presses it holds
+// still get in, so no key is left held.
+TEST_F(Input, AFullQueueKeepsRoomForReleases) {
+  InputQueue& queue = inputQueue();
+  queue.clear();
+  const size_t pressRoom = InputQueue::capacity - InputQueue::roomKeptForReleases;
+  for (size_t i = 0; i < pressRoom; ++i) EXPECT_TRUE(queue.push({InputEvent::Kind::keyPressed, '1'}));
+  EXPECT_FALSE(queue.push({InputEvent::Kind::keyPressed, '2'}));
+  EXPECT_FALSE(queue.push({InputEvent::Kind::pointerDragged, 1, 1}));
+  EXPECT_TRUE(queue.push({InputEvent::Kind::keyReleased, '1'}));
+  EXPECT_TRUE(queue.push({InputEvent::Kind::resumed}));
+  cGame::latchInput();
+  EXPECT_EQ(keys().keysHeld, 0);
+  EXPECT_EQ(keys().frameReleased, bit(7));
+  EXPECT_TRUE(queue.push({InputEvent::Kind::keyPressed, '2'})) << "room again once taken";
 }
 
 // The UI thread queues while the game thread latches: every release reported
