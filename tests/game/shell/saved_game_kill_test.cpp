@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "game/shell/cGame.h"
-#include "tests/game/shell/shell_fixture.h"
+#include "tests/game/shell/shell_runtime_fixture.h"
 #include "runtime/lang/Arrays.h"
 #include "wince/path_mapping.h"
 
@@ -33,7 +33,7 @@ void setProgress(int32_t chapters) {
   for (int32_t i = 0; i < 6; ++i) shellStatics().cGameSave.partnerItemCounts->set(i, chapters * 1000 + i);
 }
 
-class SavedGameKillTest : public ShellFixture {};
+class SavedGameKillTest : public ShellRuntimeFixture {};
 
 // Runs only as the child of the test below.
 TEST_F(SavedGameKillTest, ChildSavesUntilKilled) {

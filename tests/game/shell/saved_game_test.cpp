@@ -13,7 +13,7 @@
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
-#include "tests/game/shell/shell_fixture.h"
+#include "tests/game/shell/shell_runtime_fixture.h"
 #include "wince/file_faults.h"
 
 namespace {
@@ -23,7 +23,7 @@ using Bytes = std::vector<uint8_t>;
 
 const char* const recordFile = "rms_quendrill.db.rec1.db";
 
-class SavedGameTest : public ShellFixture {
+class SavedGameTest : public ShellRuntimeFixture {
  protected:
   static String* storeName() { return newObject<String>(u"quendrill"); }
 

@@ -9,11 +9,11 @@
 #include "platform/java_util/java_util_Random.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
-#include "tests/game/shell/shell_fixture.h"
+#include "tests/game/shell/shell_runtime_fixture.h"
 
 namespace {
 
-class SharedOperationsTest : public ShellFixture {
+class SharedOperationsTest : public ShellRuntimeFixture {
  protected:
   static java_util_Random* random() { return shellStatics().cGameLoop.random; }
   static std::vector<int32_t> draws(int n) {

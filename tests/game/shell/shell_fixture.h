@@ -1,25 +1,30 @@
 #pragma once
-// A runtime whose game block is the whole game's statics, with the language,
-// toolkit and shell classes initialised over a throw-away mapped file system,
-// and the literals the saved game's record store needs.
+// The shell over a headless host: the game's statics and class initialisers,
+// the fake clock (sleeps move it on), and a cGame that is the current
+// Displayable. The test thread plays the game thread, pass by pass; the
+// sound server is stopped so that no other thread moves the clock. Test
+// states install handlers of their own, which TearDown takes out again.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "game/GameStatics.h"
 #include "game/shell/ShellClassInitialisers.h"
+#include "game/shell/cGame.h"
+#include "game/toolkit/SensibleRectangle.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
+#include "game/toolkit/cSoundServer.h"
 #include "platform/java_lang/LangClassInitialisers.h"
-#include "runtime/LiteralIds.h"
-#include "runtime/literals/StringLiteralPool.h"
-#include "tests/runtime/archive_test_support.h"
-#include "tests/support/LiteralPoolBytes.h"
-#include "tests/support/MappedFileSystem.h"
-#include "tests/support/RuntimeFixture.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
+#include "runtime/app/ApplicationImpl.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/object/ObjectFactory.h"
+#include "runtime/thread/java_lang_Thread.h"
+#include "tests/wince/window_test_window.h"
+#include "wince/audio_options.h"
+#include "wince/clock.h"
 
 inline const ClassInitialisers& shellTestInitialisers() {
   static const ClassInitialisers table = [] {
@@ -33,48 +38,88 @@ inline const ClassInitialisers& shellTestInitialisers() {
   return table;
 }
 
-class ShellFixture : public RuntimeFixture {
+class ShellFixture : public ::testing::Test {
  protected:
-  ShellFixture() : RuntimeFixture(4u << 20, 4u << 20, &shellTestInitialisers()) {}
+  static constexpr uint64_t clockStart = 100000;
 
-  // The class initialisers find the literal pool, as at a real start: the
-  // record-store literals as content/literals.txt has them, every other
-  // index empty.
   void SetUp() override {
-    const std::vector<uint8_t> pool = literalPoolBytes(311, {{166, "quendrill"},
-                                                             {186, "Combination table full"},
-                                                             {300, "\\"},
-                                                             {301, "rms_"},
-                                                             {302, ".db"},
-                                                             {303, ".rec"},
-                                                             {305, ".owner"}});
-    const std::vector<uint8_t> archive = archivetest::archiveOf({{"constants.bin", std::string(pool.begin(), pool.end())}});
-    std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
-        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
-    ASSERT_TRUE(application().init(&shellTestInitialisers(), 4u << 20, 4u << 20, Application::LiteralPool::fromArchive));
+    wince::useFakeClock(clockStart, true);
+    ASSERT_TRUE(wince::selectAudioBackend(wince::AudioChoice::null));
+    for (int32_t state = 0; state < GameState::tableSize; ++state)
+      m_savedHandlers[state] = *cGame::stateHandlerSlot(state);
+    ASSERT_EQ(host.openDisplay(u"GDI", window.handle), 1);
+    ApplicationStartup startup;
+    startup.classInitialisers = &shellTestInitialisers();
+    startup.literalPool = Application::LiteralPool::none;
+    startup.objectHeapBytes = 4u << 20;
+    startup.nativePoolBytes = 4u << 20;
+    startup.createScreen = &createScreenObjects;
+    ASSERT_EQ(host.init(startup), 1);
+    host.displayActive = 1;
+    log().clear();
   }
   void TearDown() override {
-    application().m_pending = nullptr;
-    RuntimeFixture::TearDown();
+    host.shutdown();
+    for (int32_t state = 0; state < GameState::tableSize; ++state)
+      *cGame::stateHandlerSlot(state) = m_savedHandlers[state];
+    wince::useRealClock();
   }
 
-  static cGameSaveStatics& saved() { return shellStatics().cGameSave; }
-  static cGameProgressStatics& progress() { return shellStatics().cGameProgress; }
-  static cGameSharedStatics& shared() { return shellStatics().cGameShared; }
-
-  // Host files of the data folder.
-  std::filesystem::path dataFile(const std::string& name) const { return m_folders.data / name; }
-  std::string readData(const std::string& name) const {
-    std::ifstream in(dataFile(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+  // A canvas made as CorvaQNDR makes it, current, its sound server stopped,
+  // ready for passes as run starts them.
+  cGame* makeCanvas() {
+    cGame* canvas = newObject<cGame>(nullptr, nullptr);
+    host.application->m_current = canvas;
+    stopSoundServer();
+    shellStatics().cGameLoop.paintBusy = false;
+    shellStatics().cGameLoop.runState = 0;
+    return canvas;
+  }
+  static void stopSoundServer() {
+    cSoundServer* server = toolkitStatics().cGameSound.server;
+    java_lang_Thread* thread = shellStatics().cGameLoop.soundThread;
+    if (server == nullptr || thread == nullptr) return;
+    // run sets the flag as it starts; clearing it earlier would not stop it.
+    while (__atomic_load_n(&server->running, __ATOMIC_RELAXED) == 0) java_lang_Thread::sleep(1);
+    __atomic_store_n(&server->running, 0, __ATOMIC_RELAXED);
+    thread->join();
   }
 
-  // Every save syncs; on a memory file system that costs nothing.
-  static std::filesystem::path folderBase() {
-    std::error_code error;
-    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                             : std::filesystem::temp_directory_path();
+  static cGameLoopStatics& loop() { return shellStatics().cGameLoop; }
+  static cGameStateMachineStatics& states() { return shellStatics().cGameStates; }
+  static cGameKeyStatics& keys() { return shellStatics().cGameKeys; }
+  static cGameTouchStatics& touch() { return shellStatics().cGameTouch; }
+  static cGameStateStatics& machine() { return toolkitStatics().cGameState; }
+  static int64_t now() { return int64_t(GetTickCount64()); }
+
+  // What the test handlers saw, one line a message: "<state> <message>".
+  static std::vector<std::string>& log() {
+    static std::vector<std::string> lines;
+    return lines;
+  }
+  static void record(int32_t state, int32_t message) {
+    static constexpr const char* names[] = {"enter", "update", "paint", "exit"};
+    log().push_back(std::to_string(state) + " " + names[message]);
+  }
+  // A handler that records every message but paint.
+  template <int32_t State>
+  static void loggingHandler(int32_t message) {
+    if (message != StateMessage::paint) record(State, message);
+  }
+  template <int32_t State>
+  static void install() {
+    *cGame::stateHandlerSlot(State) = &loggingHandler<State>;
+  }
+  // Puts the machine in state s, entered.
+  static void enterState(int32_t state) {
+    cGame::setNextState(state);
+    cGame::updateState();
+    log().clear();
   }
 
-  testsupport::MappedFileSystem m_folders{"shell", folderBase()};
+  TestWindow window;
+  ApplicationImpl host;
+
+ private:
+  std::array<StateHandler, GameState::tableSize> m_savedHandlers{};
 };

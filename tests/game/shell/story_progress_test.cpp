@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "game/shell/cGame.h"
-#include "tests/game/shell/shell_fixture.h"
+#include "tests/game/shell/shell_runtime_fixture.h"
 
 namespace {
 
-class StoryProgressTest : public ShellFixture {};
+class StoryProgressTest : public ShellRuntimeFixture {};
 
 TEST_F(StoryProgressTest, ProgressValuesEqualTheChapterIndex) {
   for (int32_t i = 0; i < 10; ++i) EXPECT_EQ(cGame::getProgress(i), i);
