@@ -24,6 +24,7 @@
   X(levelPack, 153)                         \
   X(tileSetPack, 154)                       \
   X(firstMapPack, 155)                      \
+  X(savedGameStore, 166)                    \
   X(soundTypeTablePack, 167)                \
   X(soundPack, 168)                         \
   X(contentTypeWave, 169)                   \
@@ -31,6 +32,7 @@
   X(contentTypeCmid, 171)                   \
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
+  X(combinationTableFull, 186)              \
   X(languageSuffix0, 200)                   \
   X(languageSuffix1, 201)                   \
   X(languageSuffix2, 202)                   \

@@ -1,9 +1,17 @@
 #pragma once
 // The shell's statics: one struct per class (the shell's share of cGame's
-// statics under cGame), reached as shellStatics().cGame.menuRows.
+// statics per concern, as cGame<Concern>), reached as
+// shellStatics().cGameLoop.frameTime.
 #include <cstdint>
 #include <tuple>
 
+#include "game/shell/cGameKeyStatics.h"
+#include "game/shell/cGameLoopStatics.h"
+#include "game/shell/cGameProgressStatics.h"
+#include "game/shell/cGameSaveStatics.h"
+#include "game/shell/cGameSharedStatics.h"
+#include "game/shell/cGameStateMachineStatics.h"
+#include "game/shell/cGameTouchStatics.h"
 #include "runtime/object/ReferenceFields.h"
 
 class Object;
@@ -17,7 +25,10 @@ struct IMenusStatics {
 
 struct CorvaQNDRStatics {
   Object* instance;  // the one MIDlet
-  static constexpr auto referenceFields() { return ReferenceFieldList{&CorvaQNDRStatics::instance}; }
+  Object* canvas;    // the cGame, null until the first startApp
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&CorvaQNDRStatics::instance, &CorvaQNDRStatics::canvas};
+  }
 };
 
 struct cGameStatics {
@@ -29,5 +40,15 @@ struct ShellStatics {
   IMenusStatics IMenus;
   CorvaQNDRStatics CorvaQNDR;
   cGameStatics cGame;
-  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame); }
+  cGameLoopStatics cGameLoop;
+  cGameStateMachineStatics cGameStates;
+  cGameKeyStatics cGameKeys;
+  cGameTouchStatics cGameTouch;
+  cGameSaveStatics cGameSave;
+  cGameProgressStatics cGameProgress;
+  cGameSharedStatics cGameShared;
+  auto parts() {
+    return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
+                    cGameProgress, cGameShared);
+  }
 };

@@ -1,0 +1,116 @@
+// Starting the game over any stored record 1 of the saved game. Input: the
+// record's bytes. Whatever they hold: nothing stays pending, the game runs
+// with language 0 and at most ten chapters open, and the record is either
+// kept as it was (accepted) or replaced by a fresh 35-byte one.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include "game/GameStatics.h"
+#include "game/shell/ShellClassInitialisers.h"
+#include "game/shell/cGame.h"
+#include "game/toolkit/ToolkitClassInitialisers.h"
+#include "platform/java_lang/LangClassInitialisers.h"
+#include "runtime/Application.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/String.h"
+#include "runtime/object/ObjectFactory.h"
+#include "runtime/object/StaticClass.h"
+#include "wince/path_mapping.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+fs::path& dataFolder() {
+  static fs::path folder;
+  return folder;
+}
+
+void removeFolders() {
+  std::error_code ignored;
+  fs::remove_all(dataFolder().parent_path(), ignored);
+}
+
+const ClassInitialisers& initialisers() {
+  static const ClassInitialisers table = [] {
+    ClassInitialisers initialisers;
+    initialisers.gameStatics = describeGameStatics<GameStatics>();
+    setLangClassInitialisers(initialisers);
+    setToolkitClassInitialisers(initialisers);
+    setShellClassInitialisers(initialisers);
+    return initialisers;
+  }();
+  return table;
+}
+
+Application* startRuntime() {
+  std::error_code error;
+  const fs::path base = fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm")
+                                                                                               : fs::temp_directory_path();
+  std::string pattern = (base / "saved-game-fuzz-XXXXXX").string();
+  require(mkdtemp(pattern.data()) != nullptr);
+  const fs::path root = pattern;
+  dataFolder() = root / "data";
+  fs::create_directories(root / "installed");
+  wince::configureFileSystem({(root / "installed").string(), dataFolder().string(), (root / "temp").string()});
+  atexit(removeFolders);
+
+  auto* application = new Application();
+  application->init(&initialisers(), 4u << 20, 4u << 20);
+  ObjectArray* pool = newObjectArray(320);
+  application->getStaticClass()->literalPool = pool;
+  const struct {
+    int32_t index;
+    const char* text;
+  } literals[] = {{1, ""},       {166, "quendrill"}, {300, "\\"},    {301, "rms_"},
+                  {302, ".db"},  {303, ".rec"},      {304, ""},      {305, ".owner"}};
+  for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
+  return application;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static Application* application = startRuntime();
+  if (size > 4096) return 0;
+  std::error_code ignored;
+  fs::remove_all(dataFolder(), ignored);
+  fs::create_directories(dataFolder());
+  // The index: next id 1, one record, id 1 (big-endian).
+  writeFile(dataFolder() / "rms_quendrill.db", std::string("\0\0\0\1\0\0\0\1\0\0\0\1", 12));
+  const std::string record(reinterpret_cast<const char*>(data), size);
+  writeFile(dataFolder() / "rms_quendrill.db.rec1.db", record);
+
+  cGame::loadSettings();
+  require(application->getPending() == nullptr);
+  const cGameSaveStatics& saved = shellStatics().cGameSave;
+  require(saved.language == 0);
+  require(saved.chaptersOpen >= 0 && saved.chaptersOpen <= 10);
+  require(saved.openStore == nullptr);
+  const std::string after = readFile(dataFolder() / "rms_quendrill.db.rec1.db");
+  if (size >= 35 && data[0] == 6) {
+    require(after == record);
+  } else {
+    require(after.size() == 35 && after[0] == 6);
+  }
+  return 0;
+}

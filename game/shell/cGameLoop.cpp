@@ -1,0 +1,166 @@
+// The game thread: the loop, one update, one painted frame and the screen's
+// painting.
+#include <algorithm>
+
+#include "game/shell/cGame.h"
+#include "game/shell/cGameStaticsAccess.h"
+#include "platform/java_lang/java_lang_System.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/ObjectArray.h"
+#include "runtime/thread/java_lang_Thread.h"
+
+using namespace shell;
+
+namespace {
+
+constexpr int64_t pauseGapMillis = 3000;
+constexpr int32_t longestFrameMillis = 1000;
+
+int64_t now() { return java_lang_System::currentTimeMillis(); }
+
+}  // namespace
+
+void cGame::run() {
+  cGameLoopStatics& frame = loop();
+  if (frame.display != nullptr) frame.display->setCurrent(this);
+  frame.paintBusy = false;
+  debugLog("cGame: game thread runs");
+  while (runPass()) {
+  }
+  endGame();
+}
+
+bool cGame::runPass() {
+  cGameLoopStatics& frame = loop();
+  if (runState() < 0) return false;
+  if (paused()) {
+    // The life-cycle events (the pause's sound stop) still get applied.
+    drainInput();
+    lastLoopTick = std::min(lastLoopTick, now());
+    java_lang_Thread::sleep(1);
+    return !exceptionPending() && runState() >= 0;
+  }
+  frame.framePainted = false;
+  repaint(this);
+  serviceRepaints(this);
+  if (exceptionPending()) return false;
+  // Only a painted frame latched new input: an update without one would
+  // act on the previous frame's keys a second time.
+  if (frame.framePainted) {
+    tick();
+    if (exceptionPending()) return false;
+  }
+  frame.forcePaint = false;
+  const int64_t passEnd = now();
+  lastLoopTick = std::min(lastLoopTick, passEnd);
+  java_lang_Thread::sleep(std::max<int64_t>(1, frame.framePeriod - (passEnd - lastLoopTick)));
+  lastLoopTick = now();
+  return !exceptionPending() && runState() >= 0;
+}
+
+void cGame::endGame() {
+  setRunState(-1);
+  if (Application* application = Application::get()) {
+    if (Object* thrown = application->getPending()) {
+      debugLog("cGame: the game ends on an uncaught throwable (class %u)", unsigned(thrown->getClassId()));
+      application->m_pending = nullptr;
+    }
+  }
+  closePack();
+  requestCollection();
+  debugLog("cGame: game thread ends");
+  javax_microedition_midlet_MIDlet::notifyDestroyed(static_cast<javax_microedition_midlet_MIDlet*>(loop().midlet));
+}
+
+void cGame::tick() {
+  auto* canvas = static_cast<cGame*>(loop().instance);
+  if (canvas == nullptr || canvas->getWidth() >= canvas->getHeight()) {
+    updateState();
+  } else {
+    loop().portraitShown = true;
+  }
+}
+
+void cGame::paintFrame(javax_microedition_lcdui_Graphics* g) {
+  cGameLoopStatics& frame = loop();
+  const int64_t called = now();
+  if (frame.lastPaintCall != 0 && called - frame.lastPaintCall > pauseGapMillis) {
+    pause();
+    resume();
+  }
+  frame.lastPaintCall = called;
+  if (paused() || frame.paintBusy) return;
+  frame.paintBusy = true;
+
+  latchInput();
+  frame.framePainted = true;
+
+  const int64_t painted = now();
+  frame.frameTime = static_cast<int32_t>(std::clamp<int64_t>(painted - frame.lastFrameTick, 0, longestFrameMillis));
+  frame.paintTick = painted;
+  frame.playClock += frame.frameTime;
+  frame.lastFrameTick = painted;
+  frame.frameCount += 1;
+
+  DrawEffectsStatics& effects = toolkitStatics().DrawEffects;
+  const bool toBackBuffer = effects.available != 0 && effects.backGraphics != nullptr && effectsPending();
+  frame.graphics = toBackBuffer ? effects.backGraphics : g;
+
+  paintScreen();
+
+  if (exceptionPending()) {
+    setRunState(-1);
+  } else if (toBackBuffer && effects.backImage != nullptr && g != nullptr) {
+    g->drawImage(effects.backImage, 0, 0, 20);
+    effects.pending2 = 0;
+  }
+  frame.paintBusy = false;
+}
+
+void cGame::paintScreen() {
+  cGameLoopStatics& frame = loop();
+  auto* canvas = static_cast<cGame*>(frame.instance);
+  if (canvas != nullptr && canvas->getWidth() < canvas->getHeight()) {
+    frame.portraitShown = true;
+    paintPortraitNotice();
+    return;
+  }
+  if (frame.portraitShown) {
+    frame.portraitShown = false;
+    if (canvas != nullptr) {
+      canvas->hideNotify();
+      canvas->showNotify();
+    }
+  }
+  const cGameStateMachineStatics& screen = states();
+  if (!screen.messageBoxShown) {
+    dispatchState(StateMessage::paint);
+    if (exceptionPending()) return;
+    paintSoftkeys();
+  } else if (screen.screenDirty) {
+    dispatchState(StateMessage::paint);
+    if (exceptionPending()) return;
+    paintMessageBox();
+    paintContinuePrompt();
+  }
+  if (frame.diagnosticsOn) paintDiagnostics();
+}
+
+void cGame::paintDiagnostics() {
+  cGameLoopStatics& frame = loop();
+  frame.diagFrames += 1;
+  const int64_t sampled = now();
+  if (sampled - frame.diagSampleTick > 1000) {
+    frame.diagFps = static_cast<int32_t>(int64_t(frame.diagFrames) * 1000 / (sampled - frame.diagSampleTick));
+    frame.diagFrames = 0;
+    frame.diagSampleTick = sampled;
+  }
+  // The figures' text is drawn with font sprite 5 once the sprites load it.
+  if (frame.sprites == nullptr || frame.sprites->get(5) == nullptr || frame.graphics == nullptr) return;
+  frame.graphics->setClip(0, 0, 800, 480);
+  frame.graphics->setColor(0);
+  frame.graphics->fillRect(0, 0, 800, 20);
+}

@@ -1,0 +1,160 @@
+// cGame's shared operations: the game's random numbers, the animation step,
+// the combination table and the chapter's results.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "game/shell/cGame.h"
+#include "platform/java_util/java_util_Random.h"
+#include "runtime/lang/Arrays.h"
+#include "runtime/lang/ObjectArray.h"
+#include "tests/game/shell/shell_runtime_fixture.h"
+
+namespace {
+
+class SharedOperationsTest : public ShellRuntimeFixture {
+ protected:
+  static java_util_Random* random() { return shellStatics().cGameLoop.random; }
+  static std::vector<int32_t> draws(int n) {
+    std::vector<int32_t> values;
+    for (int i = 0; i < n; ++i) values.push_back(random()->nextInt());
+    return values;
+  }
+};
+
+TEST_F(SharedOperationsTest, SeedingFollowsThePlatformGenerator) {
+  ASSERT_EQ(random(), nullptr);
+  cGame::seedRandom(42, 0);  // made when missing
+  ASSERT_NE(random(), nullptr);
+  EXPECT_EQ(draws(3), (std::vector<int32_t>{-1170105035, 234785527, -1360544799}));
+  // The high word goes above the low one.
+  cGame::seedRandom(0x12345678, 0x9ABC);
+  EXPECT_EQ(draws(4), (std::vector<int32_t>{290769, 1059511246, -1681231324, 317881884}));
+  cGame::seedRandom(INT32_MIN, -1);
+  EXPECT_EQ(draws(2), (std::vector<int32_t>{1631269984, 1562497336}));
+}
+
+TEST_F(SharedOperationsTest, RandomInRange) {
+  cGame::seedRandom(42, 0);
+  const uint32_t low = random()->seedLow, high = random()->seedHigh;
+  // An empty or reversed range answers its start without a draw.
+  EXPECT_EQ(cGame::randomInRange(5, 5), 5);
+  EXPECT_EQ(cGame::randomInRange(7, 3), 7);
+  EXPECT_EQ(cGame::randomInRange(INT_MAX, INT_MIN), INT_MAX);
+  EXPECT_EQ(random()->seedLow, low);
+  EXPECT_EQ(random()->seedHigh, high);
+  // Each draw taken unsigned: the first of seed 42 is negative as an int.
+  std::vector<int32_t> values;
+  for (int i = 0; i < 6; ++i) values.push_back(cGame::randomInRange(10, 20));
+  EXPECT_EQ(values, (std::vector<int32_t>{11, 17, 17, 18, 10, 11}));
+  cGame::seedRandom(42, 0);
+  EXPECT_EQ(cGame::randomInRange(INT_MIN, INT_MAX), 977378613);
+  EXPECT_EQ(cGame::randomInRange(INT_MIN, INT_MAX), -1912698121);
+  for (int i = 0; i < 200; ++i) {
+    const int32_t value = cGame::randomInRange(0, 3);
+    ASSERT_TRUE(value >= 0 && value < 3) << value;
+    const int32_t wide = cGame::randomInRange(-5, INT_MAX);
+    ASSERT_GE(wide, -5);
+    ASSERT_LT(wide, INT_MAX);
+  }
+}
+
+TEST_F(SharedOperationsTest, AnimationStep) {
+  shellStatics().cGameLoop.timeStep = 62;
+  EXPECT_EQ(cGame::animTimedStep(), 38);
+  shared().fullSpeedAnimation = true;
+  EXPECT_EQ(cGame::animTimedStep(), 62);
+}
+
+TEST_F(SharedOperationsTest, CombinationRecordsFillTheFirstFreeSlot) {
+  IntArray* record = newIntArray(4);
+  for (int32_t i = 0; i < 4; ++i) record->set(i, 7 + i);
+  cGame::addCombinationRecord(record);  // no table: nothing
+  EXPECT_EQ(takePending(), nothingPending);
+
+  ObjectArray* table = shared().combinationTable = newObjectArray(20);
+  table->set(0, newIntArray(3));
+  cGame::addCombinationRecord(record);
+  auto* entry = static_cast<IntArray*>(table->get(1));
+  ASSERT_NE(entry, nullptr);
+  ASSERT_EQ(entry->length(), 3);
+  EXPECT_EQ(entry->get(0), 7);
+  EXPECT_EQ(entry->get(2), 9);
+  record->set(0, 1);
+  EXPECT_EQ(entry->get(0), 7);  // a copy
+  for (int32_t slot = 2; slot < 20; ++slot) table->set(slot, newIntArray(3));
+  ObjectArray* full = newObjectArray(20);
+  for (int32_t slot = 0; slot < 20; ++slot) full->set(slot, table->get(slot));
+  cGame::addCombinationRecord(record);  // full: dropped
+  for (int32_t slot = 0; slot < 20; ++slot) EXPECT_EQ(table->get(slot), full->get(slot)) << slot;
+  EXPECT_EQ(takePending(), nothingPending);
+}
+
+class ResultScoresTest : public SharedOperationsTest {
+ protected:
+  static void count(int32_t defeated, int32_t found, int32_t solved, int32_t penalties) {
+    IntArray* results = shared().results;
+    ASSERT_NE(results, nullptr);
+    ASSERT_EQ(results->length(), 13);
+    results->set(1, defeated);
+    results->set(3, found);
+    results->set(5, solved);
+    results->set(7, penalties);
+  }
+  static int32_t result(int32_t i) { return shared().results->get(i); }
+};
+
+TEST_F(ResultScoresTest, ScoresTotalAndGrade) {
+  const int32_t counts[] = {1, 2, 3, 4, 5, 6};
+  for (int32_t i = 0; i < 6; ++i) saved().partnerItemCounts->set(i, counts[i]);
+  const struct {
+    int32_t defeated, found, solved, penalties;
+    int32_t total, grade;
+  } cases[] = {
+      {3, 2, 1, 0, 30 + 200 + 150 + 0 + (5 * 50 + 7 * 100 + 9 * 150), 0},
+      {0, 0, 0, 2, 2300 - 400, 2},
+      {0, 0, 0, 3, 2300 - 600, 3},
+      {1, 0, 0, 40, 0, 3},  // heavy penalties: never below 0
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.penalties);
+    saved().resultsCounter = 0;
+    count(c.defeated, c.found, c.solved, c.penalties);
+    cGame::computeResultScores();
+    EXPECT_EQ(result(2), c.defeated * 10);
+    EXPECT_EQ(result(4), c.found * 100);
+    EXPECT_EQ(result(6), c.solved * 150);
+    EXPECT_EQ(result(8), c.penalties * -200);
+    EXPECT_EQ(result(9), 2300);
+    EXPECT_EQ(result(0), c.total);
+    EXPECT_EQ(result(12), c.grade);
+    EXPECT_EQ(saved().resultsCounter, c.total);
+  }
+}
+
+TEST_F(ResultScoresTest, TheCounterSaturatesInsteadOfTurningNegative) {
+  saved().resultsCounter = 32000;
+  count(100, 0, 0, 0);
+  cGame::computeResultScores();
+  EXPECT_EQ(saved().resultsCounter, 32767);
+  cGame::computeResultScores();
+  EXPECT_EQ(saved().resultsCounter, 32767);
+  cGame::saveSettings();
+  EXPECT_EQ(readData("rms_quendrill.db.rec1.db").substr(9, 2), std::string("\xFF\x7F", 2));
+}
+
+TEST_F(ResultScoresTest, OnlyTheLastOpenChapterOpensAnother) {
+  const struct {
+    int32_t chapter, open, after;
+  } cases[] = {{0, 0, 1}, {4, 5, 6}, {2, 5, 5}, {0, 1, 2}, {8, 9, 10}, {9, 10, 10}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.chapter << " of " << c.open);
+    cGame::setChapter(c.chapter);
+    saved().chaptersOpen = c.open;
+    cGame::computeResultScores();
+    EXPECT_EQ(saved().chaptersOpen, c.after);
+  }
+}
+
+}  // namespace
