@@ -170,6 +170,31 @@ TEST_F(Input, TouchesAreIgnoredWhileLoading) {
   EXPECT_FALSE(touch().pointerIsDown);
 }
 
+// Releases one key a frame and runs the detector as the menu's update does.
+bool releaseAndDetect(cGame* canvas, int32_t code) {
+  canvas->keyPressed(code);
+  canvas->keyReleased(code);
+  cGame::latchInput();
+  return cGame::updateKeySequence();
+}
+
+TEST_F(Input, TheOverlaySequenceTogglesDiagnosticsAndAWrongKeyStartsOver) {
+  // Right softkey twice, left twice, right, left, fire.
+  static constexpr int32_t overlay[] = {-7, -7, -6, -6, -7, -6, -5};
+  enterState(GameState::mainMenu);
+  for (int32_t code : {-7, -7, -6}) EXPECT_FALSE(releaseAndDetect(canvas, code));
+  EXPECT_FALSE(releaseAndDetect(canvas, -5)) << "a wrong key";
+  cGame::latchInput();
+  EXPECT_FALSE(cGame::updateKeySequence()) << "a frame without a release changes nothing";
+  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(releaseAndDetect(canvas, overlay[i]), i == 6);
+  EXPECT_TRUE(loop().diagnosticsOn);
+  enterState(GameState::inGame);
+  for (int32_t code : overlay) releaseAndDetect(canvas, code);
+  EXPECT_FALSE(loop().diagnosticsOn);
+  enterState(GameState::title);
+  for (int32_t code : overlay) EXPECT_FALSE(releaseAndDetect(canvas, code)) << "not on the title";
+}
+
 // A full queue drops presses first: the releases of the presses it holds
 // still get in, so no key is left held.
 TEST_F(Input, AFullQueueKeepsRoomForReleases) {
