@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <tuple>
 
+#include "game/shell/KivraStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameStateMachineStatics.h"
@@ -41,5 +42,8 @@ struct ShellStatics {
   cGameStateMachineStatics cGameStates;
   cGameKeyStatics cGameKeys;
   cGameTouchStatics cGameTouch;
-  auto parts() { return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch); }
+  KivraStatics Kivra;
+  auto parts() {
+    return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, Kivra);
+  }
 };
