@@ -29,9 +29,15 @@
   X(promotionFirstListProperty, 36)         \
   X(promotionSecondListProperty, 37)        \
   X(promotionBannerSuffix, 38)              \
+  X(promotionDirectValue, 44)               \
+  X(promotionDirectKey, 45)                 \
+  X(promotionDirectProperty, 46)            \
   X(wrapSeparator, 47)                      \
   X(textEncodingName, 48)                   \
   X(languageSuffix7, 49)                    \
+  X(promotionExtraImageValue, 50)           \
+  X(promotionParameter, 51)                 \
+  X(promotionVisitedStore, 52)              \
   X(listSeparator, 107)                     \
   X(loadingSpritePack, 126)                 \
   X(packNamePrefix, 128)                    \

@@ -10,6 +10,7 @@ class ByteArray;
 class IntArray;
 class ObjectArray;
 class String;
+class javax_microedition_lcdui_Image;
 class javax_microedition_midlet_MIDlet;
 
 struct KivraStatics {
@@ -26,8 +27,19 @@ struct KivraStatics {
   int32_t centreY;
   int32_t pageHeight;
   int32_t pageMargin;
+  bool directLinkMode;
+  int32_t loadIndex;
+  int32_t loadTotal;
+  String* linkToOpen;
+  String* statusText;
   javax_microedition_midlet_MIDlet* midlet;
+  bool usesCommands;
+  bool visited;
+  bool visitedChecked;
+  bool arrowShown;
+  int64_t arrowToggleTime;
   int32_t highlightColour;
+  String* directLink;
 
   // The pack: the resource name, its entry offsets and the one cached entry.
   String* packName;
@@ -72,6 +84,40 @@ struct KivraStatics {
   ObjectArray* rowTextIds;     // int[][]
   IntArray* listRowCounts;
 
+  // Texts, font and images of the opened screen.
+  ObjectArray* texts;
+  ByteArray* glyphTable;
+  int32_t fontHeight;
+  int32_t glyphSpacing;
+  ObjectArray* fontImages;  // Image[3]
+  int32_t fontColour;
+  IntArray* lineWidths;
+  int32_t textBlockWidth;
+  int32_t textBlockHeight;
+  bool measureOnly;
+  ObjectArray* images;      // Image[14]
+  ObjectArray* pageImages;  // Image[]
+  ObjectArray* listImages;  // Image[][]
+  javax_microedition_lcdui_Image* parameterImage;
+  javax_microedition_lcdui_Image* extraImage;
+
+  // The view of the current page.
+  bool listMode;
+  int32_t listIndex;
+  int32_t rowCount;
+  int32_t visibleRows;
+  int32_t selectedRow;
+  int32_t firstRow;
+  int32_t titleTextId;
+  int32_t linkTextId;
+  bool linkButtonShown;
+  int32_t buttonX, buttonY, buttonWidth, buttonHeight;
+  int32_t linkAreaX, linkAreaY, linkAreaWidth, linkAreaHeight;
+  int32_t listLeft, listWidth, listTop, rowHeight;
+  int32_t upArrowY, downArrowY;
+  bool leftPressed, rightPressed;
+  int32_t arrowPressFrames;
+
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&KivraStatics::midlet,          &KivraStatics::packName,
                               &KivraStatics::packOffsets,     &KivraStatics::cachedEntry,
@@ -82,6 +128,12 @@ struct KivraStatics {
                               &KivraStatics::linkTemplate,    &KivraStatics::mainLink,
                               &KivraStatics::noticeText,      &KivraStatics::rowLinks,
                               &KivraStatics::rowIds,          &KivraStatics::rowTextIds,
-                              &KivraStatics::listRowCounts};
+                              &KivraStatics::listRowCounts,   &KivraStatics::linkToOpen,
+                              &KivraStatics::statusText,      &KivraStatics::directLink,
+                              &KivraStatics::texts,           &KivraStatics::glyphTable,
+                              &KivraStatics::fontImages,      &KivraStatics::lineWidths,
+                              &KivraStatics::images,          &KivraStatics::pageImages,
+                              &KivraStatics::listImages,      &KivraStatics::parameterImage,
+                              &KivraStatics::extraImage};
   }
 };
