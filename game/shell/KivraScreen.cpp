@@ -203,7 +203,7 @@ bool Kivra::update(int32_t action) {
     case linkChosen: takeChosenLink(); break;
     default: break;
   }
-  return k.state == leaving;
+  return false;
 }
 
 void Kivra::resetPageView() {
