@@ -82,6 +82,19 @@ class Kivra {
                        int32_t anchor);
   static void wrapNotice();
 
+  // --- painting (KivraPaint.cpp, KivraPagePaint.cpp)
+  static void paint(javax_microedition_lcdui_Graphics* g);
+  static void paintPage(javax_microedition_lcdui_Graphics* g);
+  static void paintListPage(javax_microedition_lcdui_Graphics* g);
+  static void layoutLinkButton();
+  static void paintLinkButton(javax_microedition_lcdui_Graphics* g);
+  static void paintSoftkeys(javax_microedition_lcdui_Graphics* g);
+  static void paintPageArrows(javax_microedition_lcdui_Graphics* g);
+  static void drawArrow(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t size, int32_t colour,
+                        bool vertical, bool reverse);
+  static void fillGradient(javax_microedition_lcdui_Graphics* g, int32_t x, int32_t y, int32_t w, int32_t h,
+                           int32_t from, int32_t to, bool symmetric);
+
   // --- input, links and the visited mark (KivraInput.cpp)
   static int32_t hitTest(int32_t x, int32_t y);
   static void pointerPressed(int32_t x, int32_t y);

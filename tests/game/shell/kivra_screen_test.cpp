@@ -30,9 +30,9 @@ std::vector<uint8_t> rgbPng(uint32_t width, uint32_t height) {
   return writePng(png);
 }
 
-int32_t pixelOf(javax_microedition_lcdui_Image* image) {
+int32_t pixelOf(javax_microedition_lcdui_Image* image, int32_t x = 0, int32_t y = 0) {
   IntArray* pixel = newIntArray(1);
-  image->getRGB(pixel, 0, 1, 0, 0, 1, 1);
+  image->getRGB(pixel, 0, 1, x, y, 1, 1);
   // Images are stored at the display's 16 bits per pixel.
   return pixel->get(0) & 0xF8FCF8;
 }
@@ -302,6 +302,98 @@ TEST_F(KivraScreenTest, RecolouredPngDecodesWithItsPaletteEntryChanged) {
   padded = {9, 9};
   padded.insert(padded.end(), plain.begin(), plain.end());
   EXPECT_EQ(pixelOf(Kivra::recolourImage(bytes(), 2, static_cast<int32_t>(plain.size()), 1, 0x123456)), 0x808080);
+}
+
+class KivraPaintTest : public KivraScreenTest {
+ protected:
+  void SetUp() override {
+    KivraScreenTest::SetUp();
+    wince::useFakeClock(0, true);
+    open(std::string(threePages) +
+         "Promo-Home:http://home\nPromo-List-1:r1=7\nPromo-Main-Links:last=9;MAIN=m;BANNER=1\n");
+    loadUntilBrowsing();
+    screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  }
+  javax_microedition_lcdui_Graphics* paintAt(uint64_t time) {
+    wince::useFakeClock(time, true);
+    javax_microedition_lcdui_Graphics* g = screen->getGraphics();
+    Kivra::paint(g);
+    return g;
+  }
+  int32_t at(int32_t x, int32_t y) { return pixelOf(screen, x, y); }
+  static constexpr int32_t white = 0xF8FCF8, grey = 0x808080;
+  javax_microedition_lcdui_Image* screen = nullptr;
+};
+
+TEST_F(KivraPaintTest, PageArrowsBounceOver640Milliseconds) {
+  // The left arrow (4 px wide) ends at x = 4 + o + 1 with o = |(t / 80) mod 8 - 4|.
+  const std::pair<uint64_t, int32_t> cases[] = {{0, 4}, {80, 3}, {320, 0}, {560, 3}, {640, 4}};
+  for (const auto& [time, offset] : cases) {
+    paintAt(time);
+    EXPECT_EQ(at(offset + 1, 240), grey) << time;
+    EXPECT_EQ(at(offset + 5, 240), white) << time;
+    if (offset > 0) {
+      EXPECT_EQ(at(offset, 240), white) << time;
+    }
+  }
+}
+
+TEST_F(KivraPaintTest, PressedArrowsShowForFivePaints) {
+  KivraStatics& k = Kivra::statics();
+  Kivra::update(Kivra::nextPage);
+  for (int paints = 0; paints < 4; ++paints) paintAt(0);
+  EXPECT_TRUE(k.rightPressed);
+  paintAt(0);
+  EXPECT_FALSE(k.rightPressed);
+  EXPECT_EQ(k.arrowPressFrames, 0);
+}
+
+TEST_F(KivraPaintTest, TheLinkButtonBlinks) {
+  KivraStatics& k = Kivra::statics();
+  paintAt(1600);
+  ASSERT_TRUE(k.linkButtonShown);
+  ASSERT_GT(k.buttonWidth, 0);
+  EXPECT_EQ(at(k.buttonX, k.buttonY), 0xCF0900 & 0xF8FCF8) << "second half of the second";
+  paintAt(1200);
+  EXPECT_EQ(at(k.buttonX, k.buttonY), white) << "first half";
+  k.pressedAction = Kivra::chooseLink;
+  paintAt(1200);
+  EXPECT_EQ(at(k.buttonX, k.buttonY), 0x5800F2 & 0xF8FCF8) << "pressed: drawn and in the pressed colour";
+}
+
+TEST_F(KivraPaintTest, EveryPageKindPaints) {
+  KivraStatics& k = Kivra::statics();
+  for (int32_t page : {0, 2, k.mainLinkPage, k.firstListPage, k.bannerPage}) {
+    ASSERT_TRUE(k.pageEnabled->get(page)) << page;
+    k.pageIndex = page;
+    Kivra::resetPageView();
+    paintAt(0);
+    EXPECT_EQ(takePending(), nothingPending) << page;
+    if (k.listMode) {
+      EXPECT_GT(k.rowHeight, 0);
+      // The selection frame's top left corner.
+      EXPECT_EQ(at(k.listLeft, k.listTop), 0xFC7704 & 0xF8FCF8);
+      // A tap inside the painted row chooses it.
+      EXPECT_EQ(Kivra::hitTest(k.listLeft + 10, k.listTop + k.rowHeight / 2), Kivra::choose);
+    } else {
+      EXPECT_GT(k.linkAreaWidth, 0) << page;
+      EXPECT_EQ(Kivra::hitTest(k.linkAreaX + k.linkAreaWidth / 2, k.linkAreaY + k.linkAreaHeight / 2),
+                Kivra::chooseLink)
+          << page;
+      EXPECT_EQ(at(k.linkAreaX + k.linkAreaWidth / 2, k.linkAreaY + k.linkAreaHeight / 2), grey) << page;
+    }
+    // The softkey at the bottom right and its back area.
+    EXPECT_EQ(Kivra::hitTest(800 - 4, 480 - 2), Kivra::back);
+  }
+}
+
+TEST_F(KivraPaintTest, GradientRunsBetweenItsColours) {
+  javax_microedition_lcdui_Graphics* g = screen->getGraphics();
+  Kivra::fillGradient(g, 10, 10, 4, 11, 0x000000, 0xF8F8F8, false);
+  EXPECT_EQ(at(10, 10), 0);
+  EXPECT_EQ(at(12, 20), 0xE0E0E0 & 0xF8FCF8) << "row 10 of 11: 10 x 248 / 11";
+  Kivra::fillGradient(g, 790, 470, 40, 40, 0xF80000, 0xF80000, true);  // cut at the screen's edges
+  EXPECT_EQ(at(799, 479), 0xF80000);
 }
 
 }  // namespace
