@@ -9,6 +9,7 @@
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/MathTablePack.h"
+#include "tools/compiler/PromotionStage.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/compiler/SoundStage.h"
 #include "tools/compiler/TextSources.h"
@@ -102,6 +103,9 @@ void addSounds(ArchiveWriter& archive, const LiteralTable& literals, const std::
 
 }  // namespace
 
+// The promotion screen's font, from the fonts-dejavu-core package.
+constexpr const char* promotionFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
   const std::filesystem::path literalSource = contentFolder / "literals.txt";
   const LiteralTable literals = parseLiteralTable(readSource(literalSource), literalSource.string());
@@ -126,6 +130,12 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
     addEntry(archive, file.name.starts_with('/') ? file.name.substr(1) : file.name, std::move(file.bytes));
   addTextPacks(archive, literals, contentFolder / "texts");
   addSounds(archive, literals, contentFolder / "sounds.json");
+  // The promotion screen is optional: without its pack the menus do not offer it.
+  const std::filesystem::path promotionSource = contentFolder / "promotion.json";
+  if (std::filesystem::exists(promotionSource)) {
+    addEntry(archive, entryNameOf(literals, LiteralId::promotionPack),
+             compilePromotionPack(readSource(promotionSource), promotionSource.string(), promotionFont));
+  }
   return archive.write();
 }
 

@@ -10,6 +10,7 @@
 #include "game/shell/Kivra.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "platform/java_lang/LangClassInitialisers.h"
+#include "platform/java_util/java_util_Hashtable.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -46,6 +47,8 @@ class KivraFixture : public RuntimeFixture {
     k.packName = stringLiteral(0);
     k.cachedEntryIndex = -1;
     k.midlet = newObject<javax_microedition_midlet_MIDlet>();
+    // Only what a test writes: not the descriptor of an installed archive.
+    k.midlet->properties = newObject<java_util_Hashtable>(11);
   }
 
   static void installPack(std::vector<uint8_t> bytes) { gamedatatest::resources().files["/promo"] = std::move(bytes); }

@@ -6,6 +6,7 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "tests/game/shell/kivra_fixture.h"
 #include "tests/runtime/png_test_writer.h"
+#include "tools/compiler/PromotionStage.h"
 #include "tests/support/MappedFileSystem.h"
 #include "wince/browser.h"
 #include "wince/clock.h"
@@ -394,6 +395,42 @@ TEST_F(KivraPaintTest, GradientRunsBetweenItsColours) {
   EXPECT_EQ(at(12, 20), 0xE0E0E0 & 0xF8FCF8) << "row 10 of 11: 10 x 248 / 11";
   Kivra::fillGradient(g, 790, 470, 40, 40, 0xF80000, 0xF80000, true);  // cut at the screen's edges
   EXPECT_EQ(at(799, 479), 0xF80000);
+}
+
+TEST_F(KivraScreenTest, OurContentsPackBrowsesEveryPage) {
+  auto read = [](const std::string& name) {
+    std::ifstream file(std::string(QUENDRILL_CONTENT_DIR) + "/" + name);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  };
+  wince::useFakeClock(0, true);
+  open(read("app.jad"), tools::compilePromotionPack(read("promotion.json"), "promotion.json",
+                                                   "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"));
+  KivraStatics& k = Kivra::statics();
+  ASSERT_TRUE(k.initialised);
+  EXPECT_EQ(k.enabledPageCount, 6);
+  loadUntilBrowsing();
+  ASSERT_EQ(k.state, Kivra::browsing);
+  EXPECT_EQ(k.fontHeight, 13);
+  EXPECT_EQ(k.glyphSpacing, 0);
+  EXPECT_EQ(text(k.noticeText), "NEW ADVENTURES EVERY SEASON");
+  EXPECT_EQ(text(Kivra::getText(0)), "SAGA OF QUENDRILL II");
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  for (int32_t page = 0; page < 6; ++page) {
+    EXPECT_EQ(k.pageIndex, page);
+    Kivra::paint(screen->getGraphics());
+    EXPECT_EQ(takePending(), nothingPending) << page;
+    if (!k.listMode) {
+      EXPECT_GT(k.linkAreaWidth, 0) << page;
+    }
+    Kivra::update(Kivra::nextPage);
+    k.rightPressed = false;
+  }
+  EXPECT_EQ(k.pageIndex, 0) << "six pages, then round again";
+  Kivra::update(Kivra::choose);
+  Kivra::update(0);
+  EXPECT_EQ(text(k.linkToOpen), "https://games.corvanta.example/p/quendrill2?v=1&lang=en&n=01");
 }
 
 }  // namespace
