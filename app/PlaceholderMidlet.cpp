@@ -14,7 +14,7 @@ constexpr int32_t frameColour = 0xC0C0C0;
 constexpr int32_t fieldColour = 0x202840;
 constexpr int32_t borderWidth = 8;
 
-Object* createPlaceholderMidlet() { return newObject<CorvaQNDR>(); }
+Object* createPlaceholderMidlet() { return newObject<PlaceholderMidlet>(); }
 
 }  // namespace
 
@@ -38,11 +38,11 @@ void PlaceholderCanvas::finalize() {
   Super::finalize();
 }
 
-void CorvaQNDR::destroyApp(bool unconditional) {
+void PlaceholderMidlet::destroyApp(bool unconditional) {
   debugLog("CorvaQNDR::destroyApp(%s)", unconditional ? "true" : "false");
 }
 
-void CorvaQNDR::startApp() {
+void PlaceholderMidlet::startApp() {
   Application* application = Application::get();
   if (application == nullptr) return;
   auto* canvas = static_cast<javax_microedition_lcdui_Canvas*>(application->m_current);

@@ -1,7 +1,8 @@
 #pragma once
-// PLACEHOLDER until the game shell exists: the least MIDlet and canvas that
-// let the runtime start, show a frame and shut down. The shell's CorvaQNDR
-// and cGame replace both; nothing else may build on them.
+// PLACEHOLDER until the program runs the shell's CorvaQNDR (game/shell):
+// the least MIDlet and canvas that let the runtime start, show a frame and
+// shut down, and that the end-to-end tests still pin. Nothing else may build
+// on them.
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/app/ApplicationImpl.h"
@@ -20,7 +21,7 @@ class PlaceholderCanvas : public javax_microedition_lcdui_Canvas {
   void finalize() override;
 };
 
-class CorvaQNDR : public javax_microedition_midlet_MIDlet {
+class PlaceholderMidlet : public javax_microedition_midlet_MIDlet {
  public:
   using Super = javax_microedition_midlet_MIDlet;
   static constexpr uint16_t classId = classid::CorvaQNDR;

@@ -1,12 +1,11 @@
 #include "runtime/Application.h"
 
+#include "runtime/app/LifecycleTargets.h"
 #include "runtime/gc/ObjectManager.h"
 #include "runtime/io/ResourceArchiveIndex.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/StaticClass.h"
 #include "runtime/thread/ThreadTable.h"
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
-#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 
 namespace {
 Application* currentApplication = nullptr;
@@ -73,20 +72,20 @@ void Application::startApp(Object* (*createMidlet)()) {
     debugLog("Application::startApp: no MIDlet was made");
     return;
   }
-  static_cast<javax_microedition_midlet_MIDlet*>(midlet)->startApp();
+  static_cast<MidletOperations*>(midlet)->startApp();
 }
 
 void Application::pause() {
   if (m_paused == 1 || m_midlet == nullptr || m_current == nullptr) return;
-  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->pauseApp();
-  static_cast<javax_microedition_lcdui_Displayable*>(m_current)->hideNotify();
+  static_cast<MidletOperations*>(m_midlet)->pauseApp();
+  static_cast<DisplayableOperations*>(m_current)->hideNotify();
   m_paused = 1;
 }
 
 void Application::resume() {
   if (m_paused == 0 || m_midlet == nullptr || m_current == nullptr) return;
-  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->startApp();
-  static_cast<javax_microedition_lcdui_Displayable*>(m_current)->showNotify();
+  static_cast<MidletOperations*>(m_midlet)->startApp();
+  static_cast<DisplayableOperations*>(m_current)->showNotify();
   m_paused = 0;
 }
 
@@ -96,7 +95,7 @@ void Application::destoryMIDlet() {
     debugLog("m_midlet is already NULL.");
     return;
   }
-  static_cast<javax_microedition_midlet_MIDlet*>(m_midlet)->destroyApp(true);
+  static_cast<MidletOperations*>(m_midlet)->destroyApp(true);
   // Once only, whoever asks again.
   m_midlet = nullptr;
 }

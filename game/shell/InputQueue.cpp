@@ -11,8 +11,13 @@ bool InputQueue::push(const InputEvent& event) {
       return true;
     }
   }
-  if (m_count == capacity) {
-    debugLog("cGame: input queue full, event %d dropped", static_cast<int>(event.kind));
+  const bool startsSomething = event.kind == InputEvent::Kind::keyPressed ||
+                               event.kind == InputEvent::Kind::pointerPressed ||
+                               event.kind == InputEvent::Kind::pointerDragged;
+  const size_t limit = startsSomething ? capacity - roomKeptForReleases : capacity;
+  if (m_count >= limit) {
+    if (!m_overflowLogged) debugLog("cGame: input queue full, events dropped until the game thread takes them");
+    m_overflowLogged = true;
     return false;
   }
   m_events[(m_first + m_count) % capacity] = event;
@@ -26,6 +31,7 @@ size_t InputQueue::takeAll(Batch& batch) {
   for (size_t i = 0; i < count; ++i) batch[i] = m_events[(m_first + i) % capacity];
   m_first = 0;
   m_count = 0;
+  m_overflowLogged = false;
   return count;
 }
 
@@ -33,6 +39,7 @@ void InputQueue::clear() {
   std::lock_guard hold(m_lock);
   m_first = 0;
   m_count = 0;
+  m_overflowLogged = false;
 }
 
 InputQueue& inputQueue() {

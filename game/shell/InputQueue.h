@@ -26,10 +26,15 @@ struct InputEvent {
 class InputQueue {
  public:
   static constexpr size_t capacity = 128;
+  // Presses and drags stop this far short of full, so that the releases of
+  // the presses already queued always find room: a dropped press makes its
+  // release count for nothing, but a dropped release would leave a key held.
+  static constexpr size_t roomKeptForReleases = 32;
   using Batch = std::array<InputEvent, capacity>;
 
-  // False (the event dropped, logged) when the queue is full. A drag right
-  // after a queued drag replaces it: only the pen's latest place matters.
+  // False when the event was dropped (logged once per overflow). A drag
+  // right after a queued drag replaces it: only the pen's latest place
+  // matters.
   bool push(const InputEvent& event);
   // Moves every queued event into batch, oldest first; answers the count.
   size_t takeAll(Batch& batch);
@@ -40,6 +45,7 @@ class InputQueue {
   Batch m_events{};
   size_t m_first = 0;
   size_t m_count = 0;
+  bool m_overflowLogged = false;
 };
 
 // The running game's queue (one game per process; the canvas clears it).

@@ -68,8 +68,9 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void initStateMachine();
   static void updateState();
   static void dispatchState(int32_t message);
-  // The handler table, by GameState (null: no handler). Screens add theirs.
-  static StateHandler& stateHandler(int32_t state);
+  // The handler table's entry of a GameState 0..23 (holding null when the
+  // state has no handler); null for any other value. Screens add theirs.
+  static StateHandler* stateHandlerSlot(int32_t state);
   static void stateInit(int32_t message);
 
   // --- key input (cGameKeys.cpp)

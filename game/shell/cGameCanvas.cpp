@@ -48,7 +48,7 @@ void cGame::init(javax_microedition_midlet_MIDlet* midlet, javax_microedition_lc
 
   initStateMachine();
   createSpriteCacheTables();
-  startSoundServer();
+  frame.soundThread = startSoundServer();
 }
 
 void* cGame::lookupInterface(int32_t interfaceId) {

@@ -37,6 +37,7 @@ struct cGameLoopStatics {
   Object* midlet;
   Object* instance;
   java_lang_Thread* gameThread;
+  java_lang_Thread* soundThread;  // the sound server's
   javax_microedition_lcdui_Graphics* graphics;
   java_util_Random* random;
   ObjectArray* sprites;        // Object[52], made by GameState 1
@@ -45,6 +46,7 @@ struct cGameLoopStatics {
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameLoopStatics::display,  &cGameLoopStatics::midlet,
                               &cGameLoopStatics::instance, &cGameLoopStatics::gameThread,
+                              &cGameLoopStatics::soundThread,
                               &cGameLoopStatics::graphics, &cGameLoopStatics::random,
                               &cGameLoopStatics::sprites,  &cGameLoopStatics::languageNames};
   }

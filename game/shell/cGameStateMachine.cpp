@@ -23,13 +23,9 @@ std::array<StateHandler, GameState::tableSize>& handlers() {
 
 }  // namespace
 
-StateHandler& cGame::stateHandler(int32_t state) {
-  static StateHandler none = nullptr;
-  if (state < 0 || state >= GameState::tableSize) {
-    none = nullptr;
-    return none;
-  }
-  return handlers()[static_cast<size_t>(state)];
+StateHandler* cGame::stateHandlerSlot(int32_t state) {
+  if (state < 0 || state >= GameState::tableSize) return nullptr;
+  return &handlers()[static_cast<size_t>(state)];
 }
 
 void cGame::setNextState(int32_t state) {
@@ -49,7 +45,8 @@ void cGame::initStateMachine() {
 }
 
 void cGame::dispatchState(int32_t message) {
-  if (StateHandler handler = stateHandler(machine().currentState)) handler(message);
+  StateHandler* slot = stateHandlerSlot(machine().currentState);
+  if (slot != nullptr && *slot != nullptr) (*slot)(message);
 }
 
 void cGame::updateState() {

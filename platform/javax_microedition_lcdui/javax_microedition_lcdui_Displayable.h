@@ -5,25 +5,25 @@
 // through the vtable.
 #include <cstdint>
 
-#include "runtime/object/Object.h"
+#include "runtime/app/LifecycleTargets.h"
 
 class javax_microedition_lcdui_Graphics;
 
-class javax_microedition_lcdui_Displayable : public Object {
+class javax_microedition_lcdui_Displayable : public DisplayableOperations {
  public:
   using Super = Object;
   static constexpr uint16_t classId = classid::javax_microedition_lcdui_Displayable;
 
   // The screen's size, whatever the physical screen is.
-  virtual int32_t getWidth() { return 800; }
-  virtual int32_t getHeight() { return 480; }
-  virtual void sizeChanged(int32_t /*width*/, int32_t /*height*/) {}
-  virtual void keyPressed(int32_t /*keyCode*/) {}
-  virtual void keyReleased(int32_t /*keyCode*/) {}
-  virtual void pointerPressed(int32_t /*x*/, int32_t /*y*/) {}
-  virtual void pointerReleased(int32_t /*x*/, int32_t /*y*/) {}
-  virtual void pointerDragged(int32_t /*x*/, int32_t /*y*/) {}
-  virtual void showNotify() {}
-  virtual void hideNotify() {}
-  virtual void paint(javax_microedition_lcdui_Graphics* /*graphics*/) {}
+  int32_t getWidth() override { return 800; }
+  int32_t getHeight() override { return 480; }
+  void sizeChanged(int32_t /*width*/, int32_t /*height*/) override {}
+  void keyPressed(int32_t /*keyCode*/) override {}
+  void keyReleased(int32_t /*keyCode*/) override {}
+  void pointerPressed(int32_t /*x*/, int32_t /*y*/) override {}
+  void pointerReleased(int32_t /*x*/, int32_t /*y*/) override {}
+  void pointerDragged(int32_t /*x*/, int32_t /*y*/) override {}
+  void showNotify() override {}
+  void hideNotify() override {}
+  void paint(javax_microedition_lcdui_Graphics* /*graphics*/) override {}
 };

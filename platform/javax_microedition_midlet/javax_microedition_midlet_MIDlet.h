@@ -4,12 +4,12 @@
 // startApp, pauseApp and destroyApp.
 #include <cstdint>
 
-#include "runtime/object/Object.h"
+#include "runtime/app/LifecycleTargets.h"
 
 class String;
 class java_util_Hashtable;
 
-class javax_microedition_midlet_MIDlet : public Object {
+class javax_microedition_midlet_MIDlet : public MidletOperations {
  public:
   using Super = Object;
   static constexpr uint16_t classId = classid::javax_microedition_midlet_MIDlet;
@@ -25,11 +25,11 @@ class javax_microedition_midlet_MIDlet : public Object {
   // EMPTY"; never null.
   // Inline, so that no unit owns the vtable: the runtime calls the MIDlet
   // without linking this library.
-  virtual String* getAppProperty(String* key) { return appProperty(key); }
+  String* getAppProperty(String* key) override { return appProperty(key); }
   // The game's operations; the runtime calls them only through the vtable.
-  virtual void startApp() {}
-  virtual void pauseApp() {}
-  virtual void destroyApp(bool /*unconditional*/) {}
+  void startApp() override {}
+  void pauseApp() override {}
+  void destroyApp(bool /*unconditional*/) override {}
 
   // The main loop ends the run at its next pass (destroyApp(true) then).
   static void notifyDestroyed(javax_microedition_midlet_MIDlet* midlet);

@@ -7,8 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
-#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
+#include "runtime/app/LifecycleTargets.h"
 #include "runtime/display/DisplayDevice.h"
 #include "runtime/display/DisplayOpening.h"
 #include "runtime/gc/ObjectManager.h"
@@ -111,12 +110,12 @@ void ApplicationImpl::resume() {
 
 void ApplicationImpl::focusLost() {
   if (application == nullptr || application->m_midlet == nullptr || application->m_current == nullptr) return;
-  static_cast<javax_microedition_midlet_MIDlet*>(application->m_midlet)->pauseApp();
-  static_cast<javax_microedition_lcdui_Displayable*>(application->m_current)->hideNotify();
+  static_cast<MidletOperations*>(application->m_midlet)->pauseApp();
+  static_cast<DisplayableOperations*>(application->m_current)->hideNotify();
 }
 
 void ApplicationImpl::focusGained() {
   if (application == nullptr || application->m_midlet == nullptr || application->m_current == nullptr) return;
-  static_cast<javax_microedition_midlet_MIDlet*>(application->m_midlet)->startApp();
-  static_cast<javax_microedition_lcdui_Displayable*>(application->m_current)->showNotify();
+  static_cast<MidletOperations*>(application->m_midlet)->startApp();
+  static_cast<DisplayableOperations*>(application->m_current)->showNotify();
 }

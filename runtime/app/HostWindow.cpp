@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Displayable.h"
 #include "runtime/Application.h"
 #include "runtime/app/ApplicationImpl.h"
 #include "runtime/app/KeyMapping.h"
+#include "runtime/app/LifecycleTargets.h"
 #include "runtime/app/PointerScaling.h"
 #include "runtime/app/VolumeKeys.h"
 #include "runtime/lang/DebugLog.h"
@@ -18,10 +18,10 @@
 
 namespace {
 
-javax_microedition_lcdui_Displayable* currentDisplayable() {
+DisplayableOperations* currentDisplayable() {
   Application* application = hostWindow().application;
   if (application == nullptr) return nullptr;
-  return static_cast<javax_microedition_lcdui_Displayable*>(application->m_current);
+  return static_cast<DisplayableOperations*>(application->m_current);
 }
 
 // Each half of lParam, sign-extended.
@@ -70,7 +70,7 @@ void onPen(UINT message, LPARAM lParam) {
   int32_t x = 0;
   int32_t y = 0;
   penPosition(lParam, x, y);
-  javax_microedition_lcdui_Displayable* displayable = currentDisplayable();
+  DisplayableOperations* displayable = currentDisplayable();
   switch (message) {
     case WM_LBUTTONDOWN:
       host.suppressPen = 0;
@@ -94,7 +94,7 @@ void onPen(UINT message, LPARAM lParam) {
 void onKeyDown(WPARAM wParam) {
   const int32_t code = keyCodeOf(wParam);
   if (isSystemKey(code) || isVolumeKey(code)) return;
-  if (javax_microedition_lcdui_Displayable* displayable = currentDisplayable()) displayable->keyPressed(code);
+  if (DisplayableOperations* displayable = currentDisplayable()) displayable->keyPressed(code);
 }
 
 void onKeyUp(HWND window, WPARAM wParam) {
@@ -116,7 +116,7 @@ void onKeyUp(HWND window, WPARAM wParam) {
     volumeDown();
     return;
   }
-  if (javax_microedition_lcdui_Displayable* displayable = currentDisplayable()) displayable->keyReleased(code);
+  if (DisplayableOperations* displayable = currentDisplayable()) displayable->keyReleased(code);
 }
 
 }  // namespace
