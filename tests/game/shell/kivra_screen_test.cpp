@@ -3,6 +3,7 @@
 // mark, the font's text and the palette recolouring.
 #include <gtest/gtest.h>
 
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "tests/game/shell/kivra_fixture.h"
 #include "tests/runtime/png_test_writer.h"
@@ -431,6 +432,40 @@ TEST_F(KivraScreenTest, OurContentsPackBrowsesEveryPage) {
   Kivra::update(Kivra::choose);
   Kivra::update(0);
   EXPECT_EQ(text(k.linkToOpen), "https://games.corvanta.example/p/quendrill2?v=1&lang=en&n=01");
+}
+
+TEST_F(KivraPaintTest, NewArrowBlinksUntilTheScreenIsVisited) {
+  KivraStatics& k = Kivra::statics();
+  javax_microedition_lcdui_Image* arrowImage = static_cast<javax_microedition_lcdui_Image*>(k.images->get(5));
+  javax_microedition_lcdui_Graphics* g = screen->getGraphics();
+  k.visited = false;
+  k.arrowShown = false;
+  k.arrowToggleTime = 1000;
+  auto shownAt = [&](uint64_t time) {
+    wince::useFakeClock(time, true);
+    g->setColor(0xFFFFFF);
+    g->fillRect(0, 0, 10, 10);
+    EXPECT_TRUE(Kivra::paintNewArrow(g, arrowImage, 0, 0, 20));
+    return at(1, 1) == grey;
+  };
+  EXPECT_FALSE(shownAt(1800)) << "hidden for the first phase after a change";
+  EXPECT_TRUE(shownAt(1801));
+  EXPECT_TRUE(shownAt(2601));
+  EXPECT_FALSE(shownAt(2602));
+  k.visited = true;
+  EXPECT_FALSE(Kivra::paintNewArrow(g, arrowImage, 0, 0, 20));
+  k.visited = false;
+  EXPECT_FALSE(Kivra::paintNewArrow(g, nullptr, 0, 0, 20));
+}
+
+TEST_F(KivraPaintTest, RotationSwapsTheScreen) {
+  KivraStatics& k = Kivra::statics();
+  Kivra::sizeChanged();
+  EXPECT_EQ(k.screenWidth, 480);
+  EXPECT_EQ(k.screenHeight, 800);
+  EXPECT_EQ(k.centreY, 400);
+  EXPECT_EQ(k.pageHeight, 744);
+  EXPECT_EQ(k.pageMargin, 40);
 }
 
 }  // namespace
