@@ -39,6 +39,19 @@ int32_t pixelOf(javax_microedition_lcdui_Image* image, int32_t x = 0, int32_t y 
   return pixel->get(0) & 0xF8FCF8;
 }
 
+// FNV-1a over the frame's pixels.
+uint64_t frameHash(javax_microedition_lcdui_Image* image) {
+  const int32_t width = image->getWidth();
+  const int32_t height = image->getHeight();
+  IntArray* pixels = newIntArray(width * height);
+  image->getRGB(pixels, 0, width, 0, 0, width, height);
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (int32_t i = 0; i < width * height; ++i) {
+    hash = (hash ^ static_cast<uint32_t>(pixels->get(i))) * 0x100000001B3ull;
+  }
+  return hash;
+}
+
 class KivraScreenTest : public KivraFixture {
  protected:
   void SetUp() override {
@@ -418,10 +431,16 @@ TEST_F(KivraScreenTest, OurContentsPackBrowsesEveryPage) {
   EXPECT_EQ(text(k.noticeText), "NEW ADVENTURES EVERY SEASON");
   EXPECT_EQ(text(Kivra::getText(0)), "SAGA OF QUENDRILL II");
   javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  // Golden frames, kept as their pixels' hash: product, product, main link,
+  // first and second list, banner (the link button shown: 600 ms).
+  const uint64_t golden[6] = {7806260219632471905ull,  10567022913357695154ull, 1400383372385736546ull,
+                              12096245609573221280ull, 1373293403640115697ull,  7164529946843428789ull};
+  wince::useFakeClock(600, true);
   for (int32_t page = 0; page < 6; ++page) {
     EXPECT_EQ(k.pageIndex, page);
     Kivra::paint(screen->getGraphics());
     EXPECT_EQ(takePending(), nothingPending) << page;
+    EXPECT_EQ(frameHash(screen), golden[page]) << "page " << page;
     if (!k.listMode) {
       EXPECT_GT(k.linkAreaWidth, 0) << page;
     }
