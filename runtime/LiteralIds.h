@@ -6,11 +6,38 @@
 #include <string_view>
 
 #define QUENDRILL_LITERALS(X)               \
+  X(promotionPack, 0)                       \
   X(emptyText, 1)                           \
+  X(promotionNoLink, 11)                    \
+  X(promotionNullValue, 12)                 \
+  X(promotionZero, 13)                      \
   X(keyValueSeparator, 14)                  \
+  X(promotionEntrySeparator, 15)            \
+  X(promotionBannerKey, 16)                 \
+  X(promotionValueMarker, 17)               \
+  X(promotionCounterSeparator, 19)          \
+  X(promotionMainLinkSuffix, 20)            \
+  X(promotionMainLinksProperty, 21)         \
+  X(promotionMainLinkRow, 23)               \
+  X(promotionWideGlyphVersion, 26)          \
+  X(promotionTemplateProperty, 29)          \
+  X(promotionParameterMarker, 30)           \
+  X(promotionPagesProperty, 31)             \
+  X(promotionMainLinkProperty, 32)          \
+  X(promotionNoticeProperty, 33)            \
+  X(promotionMainLinkKey, 34)               \
+  X(promotionFirstListProperty, 36)         \
+  X(promotionSecondListProperty, 37)        \
+  X(promotionBannerSuffix, 38)              \
+  X(promotionDirectValue, 44)               \
+  X(promotionDirectKey, 45)                 \
+  X(promotionDirectProperty, 46)            \
   X(wrapSeparator, 47)                      \
   X(textEncodingName, 48)                   \
   X(languageSuffix7, 49)                    \
+  X(promotionExtraImageValue, 50)           \
+  X(promotionParameter, 51)                 \
+  X(promotionVisitedStore, 52)              \
   X(listSeparator, 107)                     \
   X(loadingSpritePack, 126)                 \
   X(packNamePrefix, 128)                    \

@@ -1,5 +1,6 @@
 #include "game/shell/ShellClassInitialisers.h"
 
+#include "game/shell/Kivra.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "platform/java_util/java_util_Vector.h"
@@ -58,4 +59,5 @@ void setShellClassInitialisers(ClassInitialisers& table) {
   table.IDefines = &IDefines_clinit;
   table.cGame = &cGame::clinit;
   table.IMenus = &IMenus_clinit;
+  table.Kivra = &Kivra::clinit;
 }

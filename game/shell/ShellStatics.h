@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <tuple>
 
+#include "game/shell/KivraStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameProgressStatics.h"
@@ -47,8 +48,9 @@ struct ShellStatics {
   cGameSaveStatics cGameSave;
   cGameProgressStatics cGameProgress;
   cGameSharedStatics cGameShared;
+  KivraStatics Kivra;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared);
+                    cGameProgress, cGameShared, Kivra);
   }
 };

@@ -12,6 +12,7 @@
 #include "tools/compiler/MapCompiler.h"
 #include "tools/compiler/MathTablePack.h"
 #include "tools/compiler/SpriteSources.h"
+#include "tools/compiler/PromotionStage.h"
 #include "tools/compiler/PackStage.h"
 #include "tools/compiler/TableSources.h"
 #include "tools/compiler/SoundStage.h"
@@ -135,6 +136,9 @@ void addMaps(ArchiveWriter& archive, const LiteralTable& literals, const std::fi
 
 }  // namespace
 
+// The promotion screen's font, from the fonts-dejavu-core package.
+constexpr const char* promotionFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
 std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) {
   const std::filesystem::path literalSource = contentFolder / "literals.txt";
   const LiteralTable literals = parseLiteralTable(readSource(literalSource), literalSource.string());
@@ -162,6 +166,12 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addSounds(archive, literals, contentFolder / "sounds.json");
   addSpritePacks(archive, literals, contentFolder / "sprites");
   addMaps(archive, literals, contentFolder / "maps");
+  // The promotion screen is optional: without its pack the menus do not offer it.
+  const std::filesystem::path promotionSource = contentFolder / "promotion.json";
+  if (std::filesystem::exists(promotionSource)) {
+    addEntry(archive, entryNameOf(literals, LiteralId::promotionPack),
+             compilePromotionPack(readSource(promotionSource), promotionSource.string(), promotionFont));
+  }
   return archive.write();
 }
 
