@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/toolkit_fuzz_support.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -13,15 +14,7 @@
 
 namespace {
 
-Application* startRuntime() {
-  static ClassInitialisers initialisers;
-  initialisers.gameStatics = describeGameStatics<ToolkitStatics>();
-  setLangClassInitialisers(initialisers);
-  setToolkitClassInitialisers(initialisers);
-  auto* application = new Application();
-  application->init(&initialisers, 8u << 20, 8u << 20);
-  return application;
-}
+Application* startRuntime() { return toolkitfuzz::startRuntimeWithLanguageClasses(); }
 
 }  // namespace
 

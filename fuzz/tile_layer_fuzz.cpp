@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/toolkit_fuzz_support.h"
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -14,15 +15,7 @@
 
 namespace {
 
-Application* startRuntime() {
-  static ClassInitialisers initialisers;
-  initialisers.gameStatics = describeGameStatics<ToolkitStatics>();
-  setLangClassInitialisers(initialisers);
-  setToolkitClassInitialisers(initialisers);
-  auto* application = new Application();
-  application->init(&initialisers, 8u << 20, 8u << 20);
-  return application;
-}
+Application* startRuntime() { return toolkitfuzz::startRuntimeWithLanguageClasses(); }
 
 ByteArray* bytesOf(const uint8_t* data, size_t size) {
   ByteArray* bytes = newByteArray(static_cast<int32_t>(size));

@@ -8,6 +8,7 @@
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameToolkit.h"
+#include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/Application.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
 #include "runtime/lang/Arrays.h"
@@ -38,6 +39,18 @@ inline Application* startRuntime() {
   application->init(&initialisers, 8u << 20, 8u << 20);
   loadLiterals();
   cGameToolkit::clinitGameData();
+  return application;
+}
+
+// The same with the language classes initialised, for targets that make
+// images and sprites.
+inline Application* startRuntimeWithLanguageClasses() {
+  static ClassInitialisers initialisers;
+  initialisers.gameStatics = describeGameStatics<ToolkitStatics>();
+  setLangClassInitialisers(initialisers);
+  setToolkitClassInitialisers(initialisers);
+  auto* application = new Application();
+  application->init(&initialisers, 8u << 20, 8u << 20);
   return application;
 }
 
