@@ -41,6 +41,7 @@ void ASprite::clinit() {
   s.flipYTable = intTable({2, 3, 0, 1, 5, 4, 7, 6});
   s.rotateTable = intTable({4, 5, 6, 7, 3, 2, 1, 0});
   s.lineBreaks = newShortArray(400);
+  s.textRangeStart = s.textRangeEnd = s.drawLimit = -1;
   s.loaderBounds = newIntArray(4);
   s.gcAfterLoad = 1;
   // Signature, "IHDR", "PLTE", "tRNS", "IDAT", "IEND", the two IHDR tails,

@@ -13,6 +13,8 @@
 #include "runtime/lang/Arrays.h"
 #include "runtime/object/Object.h"
 
+class CharArray;
+class String;
 class javax_microedition_lcdui_Graphics;
 class javax_microedition_lcdui_Image;
 
@@ -168,6 +170,40 @@ class ASprite : public Object {
   // (x, y) with flags; the empty bounds when the frame has none.
   void getFrameBounds(IntArray* out, int32_t frame, int32_t x, int32_t y, int32_t flags);
   static IntArray* transformRGB(IntArray* source, int32_t w, int32_t h, int32_t paintFlags);
+
+  // --- text (ASpriteText.cpp): the sprite as a font, one frame per
+  // character, whose first frame module's x is the advance. Frame 0 holds
+  // the metrics, frame 1 the glyph of characters the map lacks.
+  // map: {buckets N, N first pairs (code, frame), then groups (bucket,
+  // count, count pairs)}. Codes compare as unsigned 16-bit values.
+  void setCharMap(ShortArray* map);
+  int32_t getCharFrame(int32_t c) const;
+  int32_t getGlyphWidth(int32_t frame) const;
+  void initFontMetrics();
+  void initLineGap();
+  void initSpaceWidth();
+  int32_t getLineHeight() const { return lineHeight; }
+  int32_t getLineGap() const { return lineGap; }
+  int32_t getSpaceWidth() const { return spaceWidth; }
+  int32_t getBaselineOffset() const { return baselineOffset; }
+  int32_t getCharSpacing() const { return charSpacing; }
+  void setCharSpacing(int32_t spacing) { charSpacing = spacing; }
+  void resetCharSpacing() { charSpacing = 0; }
+  // Into the measured width and height statics.
+  void measureText(String* s, CharArray* chars);
+  // Anchor bits: 8 right, 1 horizontal centre, 32 bottom, 2 vertical centre.
+  void drawString(javax_microedition_lcdui_Graphics* g, String* s, CharArray* chars, int32_t x, int32_t y,
+                  int32_t anchor, bool restorePalette);
+  void drawStringAt(javax_microedition_lcdui_Graphics* g, String* s, int32_t x, int32_t y, int32_t anchor,
+                    bool restorePalette);
+  void drawPage(javax_microedition_lcdui_Graphics* g, String* s, int32_t x, int32_t y, int32_t anchor, int32_t start,
+                int32_t end);
+  // The shared line-break table: [0] lines, then per line (start of the
+  // next line, pixel width). At most 199 lines; the rest are dropped.
+  ShortArray* wrapText(String* s, int32_t width);
+  String* wrapTextToString(String* s, int32_t width);
+  // out = {start - 1, each index of ch, end}; the line count.
+  static int32_t splitLines(String* s, int32_t start, int32_t end, int32_t ch, IntArray* out);
 
   // --- image data and palettes (ASpriteImageData.cpp)
   int32_t loadImageData(int32_t offset, ByteArray* data, int32_t extra);

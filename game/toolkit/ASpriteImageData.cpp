@@ -157,7 +157,8 @@ bool ASprite::decodeModulePixels(ByteArray* data, int32_t offset, int32_t w, int
   int32_t end = data->length();
   if (data == moduleImageData && moduleDataOffsets != nullptr) {
     for (int32_t m = 0; m < moduleCount; ++m) {
-      if (moduleDataOffsets->get(m) == offset) {
+      // Modules without bytes (shapes) share their offset with the next.
+      if (moduleDataOffsets->get(m) == offset && moduleDataOffsets->get(m + 1) > offset) {
         end = moduleDataOffsets->get(m + 1);
         break;
       }

@@ -21,6 +21,7 @@ struct ASpriteStatics {
   ShortArray* lineBreaks;       // short[400]
   int32_t textRangeStart;
   int32_t textRangeEnd;
+  int32_t drawLimit;  // -1: none; else drawString stops there (letter-by-letter reveal)
   int32_t savedPalette;
   int32_t measuredWidth;
   int32_t measuredHeight;

@@ -8,6 +8,7 @@
 
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
+#include "tools/compiler/FontCompiler.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/MapCompiler.h"
 #include "tools/compiler/MathTablePack.h"
@@ -161,6 +162,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   const std::string mathPack = literals.texts[size_t(LiteralId::mathTablePack)];
   for (PackFile& file : writeMathTablePack(mathPack))
     addEntry(archive, file.name.starts_with('/') ? file.name.substr(1) : file.name, std::move(file.bytes));
+  addPack(archive, literals, literals.texts[size_t(LiteralId::fontPack)], writeFontPack());
   addTextPacks(archive, literals, contentFolder / "texts");
   addTablePacks(archive, literals, contentFolder / "tables");
   addSounds(archive, literals, contentFolder / "sounds.json");

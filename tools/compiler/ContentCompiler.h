@@ -4,6 +4,7 @@
 //   literals.txt  -> entry "constants.bin" (the string-literal pool)
 //   app.jad       -> entry "app.jad", as it is
 //   (computed)    -> the trigonometry pack, named by its literal
+//   (computed)    -> the font pack (FontCompiler.h), named by its literal
 //   texts/<language suffix>.txt -> the language's text pack, named by
 //                    literal 128 and the suffix (parts joined by literal 217)
 //   tables/*.json -> resource packs of typed arrays (TableSources.h)

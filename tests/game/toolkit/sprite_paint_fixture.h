@@ -1,5 +1,7 @@
 #pragma once
 // Sprites painted onto the drawing fixture's RGB565 screen.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +19,16 @@ class SpritePaintFixture : public DrawingFixture {
     for (size_t i = 0; i < bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
     ASprite* sprite = newObject<ASprite>();
     return sprite->load(data, 0, 0xFFFFFF, 1) ? sprite : nullptr;
+  }
+
+  // {minX, minY, maxX + 1, maxY + 1} of the pixels off the background.
+  std::array<int, 4> drawnBox() const {
+    std::array<int, 4> box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (int y = 0; y < screenHeight; ++y)
+      for (int x = 0; x < screenWidth; ++x)
+        if (pixelAt(x, y) != background)
+          box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+    return box;
   }
 
   std::vector<uint16_t> screenPixels() const {

@@ -139,17 +139,6 @@ TEST_F(SpritePaintTest, AnAFrameMovesAndTurnsItsFrame) {
   }
 }
 
-// Columns and rows the painted pixels cover: {minX, minY, maxX + 1, maxY + 1}.
-std::array<int, 4> drawnBox(const std::vector<uint16_t>& pixels, int width, uint16_t background) {
-  std::array<int, 4> box{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] == background) continue;
-    const int x = int(i) % width, y = int(i) / width;
-    box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
-  }
-  return box;
-}
-
 TEST_F(SpritePaintTest, PlacementCases) {
   SpriteDescription s;
   s.flags = 0x1000000;
@@ -178,7 +167,7 @@ TEST_F(SpritePaintTest, PlacementCases) {
     SCOPED_TRACE(testing::Message() << "frame " << c.frame << " flags " << c.flags);
     clearScreen();
     sprite->paintFrame(graphics, c.frame, originX, originY, c.flags, 0, 0);
-    std::array<int, 4> box = drawnBox(screenPixels(), screenWidth, background);
+    std::array<int, 4> box = drawnBox();
     for (int i = 0; i < 4; ++i) box[size_t(i)] -= (i % 2 == 0 ? originX : originY);
     EXPECT_EQ(box, c.box);
     IntArray* bounds = newIntArray(4);
