@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game/toolkit/ASprite.h"
+#include "game/toolkit/SharedPixelBuffer.h"
 #include "game/toolkit/SpriteBlockReader.h"
 #include "game/toolkit/SpritePixelDecoding.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -140,10 +141,9 @@ int32_t ASprite::loadImageData(int32_t offset, ByteArray* data, int32_t) {
 }
 
 IntArray* ASprite::getPixelBuffer(IntArray* inUse, int32_t w, int32_t h) {
-  ASpriteStatics& statics = toolkitStatics().ASprite;
-  if (statics.pixelBuffer == nullptr) statics.pixelBuffer = newIntArray(spritelimit::pixelBufferSize);
-  if (statics.pixelBuffer != nullptr && statics.pixelBuffer == inUse) return newIntArray(w * h);
-  return statics.pixelBuffer;
+  IntArray* buffer = sharedPixelBuffer();
+  if (buffer != nullptr && buffer == inUse) return newIntArray(w * h);
+  return buffer;
 }
 
 bool ASprite::decodeModulePixels(ByteArray* data, int32_t offset, int32_t w, int32_t h) {

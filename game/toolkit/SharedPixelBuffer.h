@@ -3,9 +3,11 @@
 // rule every helper follows when it needs a scratch block of pixels.
 #include <cstdint>
 
+#include "game/toolkit/ASprite.h"
+
 class IntArray;
 
-inline constexpr int32_t sharedPixelBufferLength = 20480;
+inline constexpr int32_t sharedPixelBufferLength = spritelimit::pixelBufferSize;
 
 // ASprite::pixelBuffer, made on first use; null only when the object heap
 // is full.
