@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/DrawEffectsStatics.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -27,6 +29,36 @@ class AnimationPlayerTest : public SpriteFixture {
     player = newObject<CVLibPlayer>();
     player->setSprite(sprite);
   }
+  // Frame 0: one size x size image module of one colour; animation 0 shows
+  // it in one aframe at (dx, dy).
+  static tools::SpriteDescription oneColourSprite(int size, uint32_t argb, int dx, int dy) {
+    tools::SpriteDescription description;
+    description.flags = 0x1000000;
+    description.modules = {imageModule(size, size)};
+    description.palettes = {{argb}};
+    description.frames.resize(1);
+    description.frames[0].modules = {{0, 0, 0, 0, 0}};
+    description.anims = {{{{0, 1, dx, dy}}}};
+    return description;
+  }
+  // A w x h RGB565 screen as cGame's graphics, with draw effects available.
+  static javax_microedition_lcdui_Image* useScreen(int32_t w, int32_t h) {
+    auto* screen = javax_microedition_lcdui_Image::createImage(w, h);
+    cGameDrawStatics& draw = toolkitStatics().cGameDraw;
+    draw.graphics = draw.screenGraphics = screen->getGraphics();
+    draw.screenWidth = w;
+    draw.screenHeight = h;
+    toolkitStatics().DrawEffects.available = 1;
+    cGame::initDrawEffects();
+    return screen;
+  }
+  // Written straight into the store: a fresh Graphics fills nothing
+  // until its colour is set.
+  static void fillScreen(javax_microedition_lcdui_Image* screen, uint16_t value) {
+    const raster::Surface surface = screen->surface();
+    for (int32_t y = 0; y < surface.height; ++y) std::fill_n(surface.row(y), surface.width, value);
+  }
+
   ASprite* sprite = nullptr;
   CVLibPlayer* player = nullptr;
 };
@@ -157,27 +189,12 @@ TEST_F(AnimationPlayerTest, PaintClearsThePlayersEffectsAfterAlpha) {
 
 TEST_F(AnimationPlayerTest, PaintsTheCurrentAFrameAtItsPlaceAndTheNextPlayerOpaque) {
   using Image = javax_microedition_lcdui_Image;
-  tools::SpriteDescription description;
-  description.flags = 0x1000000;
-  description.modules = {imageModule(4, 4)};
-  description.palettes = {{0xFFF0F0F0}};
-  description.frames.resize(1);
-  description.frames[0].modules = {{0, 0, 0, 0, 0}};
-  description.anims = {{{{0, 1, 2, 3}}}};
-  ASprite* painted = loadSpriteDescription(description);
+  ASprite* painted = loadSpriteDescription(oneColourSprite(4, 0xFFF0F0F0, 2, 3));
   ASSERT_NE(painted, nullptr);
-  Image* screen = Image::createImage(16, 16);
-  cGameDrawStatics& draw = toolkitStatics().cGameDraw;
-  draw.graphics = draw.screenGraphics = screen->getGraphics();
-  draw.screenWidth = draw.screenHeight = 16;
-  toolkitStatics().DrawEffects.available = 1;
-  cGame::initDrawEffects();
-  auto clear = [&] {
-    screen->getGraphics()->setColor(0xFF000000);
-    screen->getGraphics()->fillRect(0, 0, 16, 16);
-  };
+  Image* screen = useScreen(16, 16);
+  auto clear = [&] { fillScreen(screen, 0); };
   clear();
-  const uint16_t black = screen->surface().row(0)[0];
+  const uint16_t black = 0;
   player->setSprite(painted);
   player->setAnim(0, 0);
   player->x = 5;
@@ -198,6 +215,44 @@ TEST_F(AnimationPlayerTest, PaintsTheCurrentAFrameAtItsPlaceAndTheNextPlayerOpaq
   next->y = 6;
   next->paint();
   EXPECT_EQ(screen->surface().row(9)[7], opaque);
+}
+
+TEST_F(AnimationPlayerTest, AlphaBlendsOverTheBackgroundOnEveryModulePath) {
+  const tools::SpriteDescription description = oneColourSprite(2, 0xFFF08000, 0, 0);
+  auto* screen = useScreen(8, 8);
+  constexpr uint16_t background = 0x4208;  // 8, 16, 8
+  constexpr uint16_t opaque = 0xF400;      // 30, 32, 0
+  // Alpha 128 reaches the screen as ARGB4444 0x8F80: weight 8 * 17 = 136,
+  // source fields 30, 32, 0; each field moves d + floor((s - d) * 136 / 256).
+  constexpr uint16_t blended = (19 << 11) | (24 << 5) | 3;
+  ASprite::initCachePools(1);
+  ASprite::initCachePool(0, 4);
+  enum Path { decoded, pooled, imageCache, pixelCache };
+  for (Path path : {decoded, pooled, imageCache, pixelCache}) {
+    SCOPED_TRACE(path);
+    ASprite* painted = loadSpriteDescription(description);
+    ASSERT_NE(painted, nullptr);
+    if (path == pooled) ASprite::setCachePool(painted, 0);
+    if (path == pixelCache) painted->setRGBMode(true);
+    if (path == imageCache || path == pixelCache) painted->buildModuleCache(0, 0, -1, -1);
+    player->setSprite(painted);
+    player->setAnim(0, 0);
+    player->x = player->y = 3;
+    auto paintAt = [&](int32_t alpha) {
+      fillScreen(screen, background);
+      player->alpha = alpha;
+      player->paint();
+      return screen->surface().row(4)[4];
+    };
+    EXPECT_EQ(paintAt(128), blended);
+    EXPECT_EQ(screen->surface().row(2)[2], background);
+    EXPECT_EQ(paintAt(-1), opaque);
+    // From here on a pooled module is an image read back for the effect.
+    if (path == pooled) {
+      EXPECT_NE(painted->getModuleImage(0, 0), nullptr);
+    }
+    EXPECT_EQ(paintAt(128), blended);
+  }
 }
 
 }  // namespace
