@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "runtime/gc/WorldControl.h"
+
 #include "runtime/lang/ObjectArray.h"
 #include "tests/runtime/thread_test_support.h"
 #include "tests/support/RuntimeFixture.h"
@@ -40,6 +42,63 @@ TEST_F(ShutdownTest, StopsTheWorldForGoodWithoutDeadlockingARunningCollection) {
   EXPECT_TRUE(table.stopRequested()) << "the final collection resumed the world";
   EXPECT_EQ(table.runningThreadIds(running, ThreadTable::slotCount), 0);
   EXPECT_EQ(collections, collectionsAtStop);
+}
+
+// The thread table, except that the first thread to park is held right
+// after parking, as if preempted there, until let go.
+class HeldAfterParking final : public WorldControl {
+ public:
+  void enterSafeRegion() override {
+    ThreadTable::instance().enterSafeRegion();
+    if (m_armed.exchange(false)) {
+      m_holding = true;
+      m_released.wait(false);
+      m_passed = true;
+    }
+  }
+  void leaveSafeRegion() override { ThreadTable::instance().leaveSafeRegion(); }
+  void stopTheWorld() override { ThreadTable::instance().stopTheWorld(); }
+  void resumeTheWorld() override { ThreadTable::instance().resumeTheWorld(); }
+  void markThreadRoots(ObjectManager& manager) override { ThreadTable::instance().markThreadRoots(manager); }
+  void releaseMonitor(Object* object) override { ThreadTable::instance().releaseMonitor(object); }
+
+  void release() {
+    m_released = true;
+    m_released.notify_all();
+  }
+
+  std::atomic<bool> m_armed{true};
+  std::atomic<bool> m_holding{false};
+  std::atomic<bool> m_released{false};
+  std::atomic<bool> m_passed{false};
+};
+
+TEST_F(ShutdownTest, AThreadParkedOnTheWayToTheCollectorLockNeverTakesALaterRunsLock) {
+  // Static: the thread stopped for good uses them after the test.
+  static HeldAfterParking world;
+  static auto collector = [] {
+    Application::get()->getObjectManager()->gc(ObjectManager::forced);
+    ADD_FAILURE() << "a collection ran after its run was closed";
+  };
+  objectManager().setWorldControl(&world);
+  startThread(collector);
+  ASSERT_TRUE(eventually([] { return world.m_holding.load(); }));
+
+  // Parked, so shutdown goes ahead and frees the manager; the next run's
+  // manager may well take its place.
+  objectManager().stopTheWorldForShutdown();
+  application().close();
+  Application next;
+  ASSERT_TRUE(next.init(nullptr, 1u << 20, 1u << 20));
+  world.release();
+  ASSERT_TRUE(eventually([] { return world.m_passed.load(); }));
+
+  // The held thread waits for the closed run's lock for good; the next run
+  // collects and closes.
+  const uint32_t before = next.getObjectManager()->collectionCount();
+  next.getObjectManager()->gc(ObjectManager::forced);
+  EXPECT_EQ(next.getObjectManager()->collectionCount(), before + 1);
+  next.close();
 }
 
 }  // namespace
