@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "runtime/gc/WorldControl.h"
-
 #include "runtime/lang/ObjectArray.h"
 #include "tests/runtime/thread_test_support.h"
 #include "tests/support/RuntimeFixture.h"
@@ -71,34 +71,56 @@ class HeldAfterParking final : public WorldControl {
   std::atomic<bool> m_holding{false};
   std::atomic<bool> m_released{false};
   std::atomic<bool> m_passed{false};
+  std::atomic<bool> m_nextCollected{false};
 };
 
-TEST_F(ShutdownTest, AThreadParkedOnTheWayToTheCollectorLockNeverTakesALaterRunsLock) {
-  // Static: the thread stopped for good uses them after the test.
-  static HeldAfterParking world;
+// A thread parked on its way to the collector lock (world) while its run
+// closes, with or without stopping the world for good first. It waits for
+// the closed run's lock for good; the next run, whose manager may well take
+// the place of the freed one, collects and closes.
+void closeWhileParkedForTheLock(Application& application, HeldAfterParking& world, bool stopTheWorldFirst) {
   static auto collector = [] {
     Application::get()->getObjectManager()->gc(ObjectManager::forced);
     ADD_FAILURE() << "a collection ran after its run was closed";
   };
-  objectManager().setWorldControl(&world);
+  application.getObjectManager()->setWorldControl(&world);
   startThread(collector);
-  ASSERT_TRUE(eventually([] { return world.m_holding.load(); }));
+  ASSERT_TRUE(eventually([&] { return world.m_holding.load(); }));
 
-  // Parked, so shutdown goes ahead and frees the manager; the next run's
-  // manager may well take its place.
-  objectManager().stopTheWorldForShutdown();
-  application().close();
-  Application next;
-  ASSERT_TRUE(next.init(nullptr, 1u << 20, 1u << 20));
+  if (stopTheWorldFirst) application.getObjectManager()->stopTheWorldForShutdown();
+  application.close();
+  auto* next = new Application;
+  ASSERT_TRUE(next->init(nullptr, 1u << 20, 1u << 20));
   world.release();
-  ASSERT_TRUE(eventually([] { return world.m_passed.load(); }));
+  ASSERT_TRUE(eventually([&] { return world.m_passed.load(); }));
 
-  // The held thread waits for the closed run's lock for good; the next run
-  // collects and closes.
-  const uint32_t before = next.getObjectManager()->collectionCount();
-  next.getObjectManager()->gc(ObjectManager::forced);
-  EXPECT_EQ(next.getObjectManager()->collectionCount(), before + 1);
-  next.close();
+  // Collected elsewhere, so that a thread holding the next run's lock fails
+  // the test rather than hanging it.
+  std::thread([next, &world] {
+    next->getObjectManager()->gc(ObjectManager::forced);
+    world.m_nextCollected = true;
+  }).detach();
+  if (!eventually([&] { return world.m_nextCollected.load(); })) {
+    // Closing would wait for that lock too: the run is left as it is.
+    ADD_FAILURE() << "a thread of the closed run holds the next run's collector lock";
+    return;
+  }
+  next->close();
+  delete next;
+}
+
+TEST_F(ShutdownTest, AThreadParkedOnTheWayToTheCollectorLockNeverTakesALaterRunsLock) {
+  // Static: the threads stopped for good use them after the test.
+  static HeldAfterParking afterStop;
+  static HeldAfterParking withoutStop;
+  {
+    SCOPED_TRACE("the world stopped for good first");
+    closeWhileParkedForTheLock(application(), afterStop, true);
+  }
+  Application second;
+  ASSERT_TRUE(second.init(nullptr, 1u << 20, 1u << 20));
+  SCOPED_TRACE("closed at once");
+  closeWhileParkedForTheLock(second, withoutStop, false);
 }
 
 }  // namespace
