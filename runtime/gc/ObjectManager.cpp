@@ -30,7 +30,7 @@ ObjectManager::~ObjectManager() {
     managers->m_nativePool.setExhaustionHook(nullptr, nullptr);
   }
   // A thread stopped for good may be waiting for the collector lock that
-  // shutdown holds: that lock outlives the manager.
+  // shutdown and the final collection hold: that lock outlives the manager.
   if (m_heldForShutdown) {
     static auto* abandonedLocks = new std::vector<CRITICAL_SECTION*>;
     abandonedLocks->push_back(m_collectorLock);
@@ -95,6 +95,12 @@ void ObjectManager::collect(uint32_t flags, FragmentHeap* compactPool, uint32_t 
   LeaveCriticalSection(&m_registryLock);
   if (worldStopsHere) m_worldControl->resumeTheWorld();
   m_collecting = false;
+  // The final collection keeps the lock for good, as shutdown's stop does: a
+  // thread of this run waiting for it must never get it, nor see it destroyed.
+  if ((flags & freeEverything) != 0) {
+    m_heldForShutdown = true;
+    return;
+  }
   LeaveCriticalSection(m_collectorLock);
 }
 
@@ -113,11 +119,18 @@ void ObjectManager::stopTheWorldForShutdown() {
 // A thread waiting here counts as parked, so that two threads collecting at
 // once do not wait for each other; the callers' registers are spilled into
 // this frame, which the other collector's stack scan covers.
+//
+// Parked, the thread must not read this manager: shutdown may free it
+// meanwhile and the next run make its own at the same address, whose lock
+// the thread would then take and hold for good. The lock it waits for is
+// read first; shutdown keeps that one held and never frees it.
 __attribute__((noinline)) void ObjectManager::takeCollectorLock() {
   __builtin_unwind_init();
-  if (m_worldControl != nullptr) m_worldControl->enterSafeRegion();
-  EnterCriticalSection(m_collectorLock);
-  if (m_worldControl != nullptr) m_worldControl->leaveSafeRegion();
+  CRITICAL_SECTION* const lock = m_collectorLock;
+  WorldControl* const world = m_worldControl;
+  if (world != nullptr) world->enterSafeRegion();
+  EnterCriticalSection(lock);
+  if (world != nullptr) world->leaveSafeRegion();
   asm volatile("" ::: "memory");
 }
 

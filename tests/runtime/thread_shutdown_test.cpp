@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
+#include "runtime/gc/WorldControl.h"
 #include "runtime/lang/ObjectArray.h"
 #include "tests/runtime/thread_test_support.h"
 #include "tests/support/RuntimeFixture.h"
@@ -40,6 +42,85 @@ TEST_F(ShutdownTest, StopsTheWorldForGoodWithoutDeadlockingARunningCollection) {
   EXPECT_TRUE(table.stopRequested()) << "the final collection resumed the world";
   EXPECT_EQ(table.runningThreadIds(running, ThreadTable::slotCount), 0);
   EXPECT_EQ(collections, collectionsAtStop);
+}
+
+// The thread table, except that the first thread to park is held right
+// after parking, as if preempted there, until let go.
+class HeldAfterParking final : public WorldControl {
+ public:
+  void enterSafeRegion() override {
+    ThreadTable::instance().enterSafeRegion();
+    if (m_armed.exchange(false)) {
+      m_holding = true;
+      m_released.wait(false);
+      m_passed = true;
+    }
+  }
+  void leaveSafeRegion() override { ThreadTable::instance().leaveSafeRegion(); }
+  void stopTheWorld() override { ThreadTable::instance().stopTheWorld(); }
+  void resumeTheWorld() override { ThreadTable::instance().resumeTheWorld(); }
+  void markThreadRoots(ObjectManager& manager) override { ThreadTable::instance().markThreadRoots(manager); }
+  void releaseMonitor(Object* object) override { ThreadTable::instance().releaseMonitor(object); }
+
+  void release() {
+    m_released = true;
+    m_released.notify_all();
+  }
+
+  std::atomic<bool> m_armed{true};
+  std::atomic<bool> m_holding{false};
+  std::atomic<bool> m_released{false};
+  std::atomic<bool> m_passed{false};
+  std::atomic<bool> m_nextCollected{false};
+};
+
+// A thread parked on its way to the collector lock (world) while its run
+// closes, with or without stopping the world for good first. It waits for
+// the closed run's lock for good; the next run, whose manager may well take
+// the place of the freed one, collects and closes.
+void closeWhileParkedForTheLock(Application& application, HeldAfterParking& world, bool stopTheWorldFirst) {
+  static auto collector = [] {
+    Application::get()->getObjectManager()->gc(ObjectManager::forced);
+    ADD_FAILURE() << "a collection ran after its run was closed";
+  };
+  application.getObjectManager()->setWorldControl(&world);
+  startThread(collector);
+  ASSERT_TRUE(eventually([&] { return world.m_holding.load(); }));
+
+  if (stopTheWorldFirst) application.getObjectManager()->stopTheWorldForShutdown();
+  application.close();
+  auto* next = new Application;
+  ASSERT_TRUE(next->init(nullptr, 1u << 20, 1u << 20));
+  world.release();
+  ASSERT_TRUE(eventually([&] { return world.m_passed.load(); }));
+
+  // Collected elsewhere, so that a thread holding the next run's lock fails
+  // the test rather than hanging it.
+  std::thread([next, &world] {
+    next->getObjectManager()->gc(ObjectManager::forced);
+    world.m_nextCollected = true;
+  }).detach();
+  if (!eventually([&] { return world.m_nextCollected.load(); })) {
+    // Closing would wait for that lock too: the run is left as it is.
+    ADD_FAILURE() << "a thread of the closed run holds the next run's collector lock";
+    return;
+  }
+  next->close();
+  delete next;
+}
+
+TEST_F(ShutdownTest, AThreadParkedOnTheWayToTheCollectorLockNeverTakesALaterRunsLock) {
+  // Static: the threads stopped for good use them after the test.
+  static HeldAfterParking afterStop;
+  static HeldAfterParking withoutStop;
+  {
+    SCOPED_TRACE("the world stopped for good first");
+    closeWhileParkedForTheLock(application(), afterStop, true);
+  }
+  Application second;
+  ASSERT_TRUE(second.init(nullptr, 1u << 20, 1u << 20));
+  SCOPED_TRACE("closed at once");
+  closeWhileParkedForTheLock(second, withoutStop, false);
 }
 
 }  // namespace
