@@ -9,15 +9,13 @@
 // as its file or raises a record-store exception, and a store closed and
 // opened again shows the same ids.
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "fuzz/fuzz_folders.h"
 #include "fuzz/fuzz_require.h"
 #include "platform/java_lang/java_lang_Integer.h"
 #include "platform/java_util/java_util_Vector.h"
@@ -30,34 +28,15 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
-#include "wince/path_mapping.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using fuzzfolders::dataFolder;
 using RecordStore = javax_microedition_rms_RecordStore;
 
-fs::path& dataFolder() {
-  static fs::path folder;
-  return folder;
-}
-
-void removeFolders() {
-  std::error_code ignored;
-  fs::remove_all(dataFolder().parent_path(), ignored);
-}
-
 Application* startRuntime() {
-  std::error_code error;
-  const fs::path base = fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm")
-                                                                                               : fs::temp_directory_path();
-  std::string pattern = (base / "record-store-fuzz-XXXXXX").string();
-  require(mkdtemp(pattern.data()) != nullptr);
-  const fs::path root = pattern;
-  dataFolder() = root / "data";
-  fs::create_directories(root / "installed");
-  wince::configureFileSystem({(root / "installed").string(), dataFolder().string(), (root / "temp").string()});
-  atexit(removeFolders);
+  fuzzfolders::mapThrowAwayFolders("record-store-fuzz");
 
   auto* application = new Application();
   application->init(nullptr, 4u << 20, 4u << 20);

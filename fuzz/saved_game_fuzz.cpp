@@ -3,14 +3,13 @@
 // with language 0 and at most ten chapters open, and the record is either
 // kept as it was (accepted) or replaced by a fresh 35-byte one.
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include <unistd.h>
-
+#include "fuzz/fuzz_folders.h"
+#include "fuzz/fuzz_require.h"
 #include "game/GameStatics.h"
 #include "game/shell/ShellClassInitialisers.h"
 #include "game/shell/cGame.h"
@@ -21,25 +20,11 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
-#include "wince/path_mapping.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
-fs::path& dataFolder() {
-  static fs::path folder;
-  return folder;
-}
-
-void removeFolders() {
-  std::error_code ignored;
-  fs::remove_all(dataFolder().parent_path(), ignored);
-}
+using fuzzfolders::dataFolder;
 
 const ClassInitialisers& initialisers() {
   static const ClassInitialisers table = [] {
@@ -54,16 +39,7 @@ const ClassInitialisers& initialisers() {
 }
 
 Application* startRuntime() {
-  std::error_code error;
-  const fs::path base = fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm")
-                                                                                               : fs::temp_directory_path();
-  std::string pattern = (base / "saved-game-fuzz-XXXXXX").string();
-  require(mkdtemp(pattern.data()) != nullptr);
-  const fs::path root = pattern;
-  dataFolder() = root / "data";
-  fs::create_directories(root / "installed");
-  wince::configureFileSystem({(root / "installed").string(), dataFolder().string(), (root / "temp").string()});
-  atexit(removeFolders);
+  fuzzfolders::mapThrowAwayFolders("saved-game-fuzz");
 
   auto* application = new Application();
   application->init(&initialisers(), 4u << 20, 4u << 20);

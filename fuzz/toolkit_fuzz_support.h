@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "fuzz/fuzz_require.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameToolkit.h"
@@ -54,9 +55,7 @@ inline Application* startRuntimeWithLanguageClasses() {
   return application;
 }
 
-inline void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using ::require;
 
 inline ByteArray* byteArrayOf(const uint8_t* data, size_t size) {
   ByteArray* bytes = newByteArray(static_cast<int32_t>(size));
