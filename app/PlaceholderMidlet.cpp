@@ -1,6 +1,6 @@
 #include "app/PlaceholderMidlet.h"
 
-#include "app/GameClassInitialisers.h"
+#include "game/GameClassInitialisers.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"

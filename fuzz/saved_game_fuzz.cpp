@@ -10,11 +10,9 @@
 
 #include "fuzz/fuzz_folders.h"
 #include "fuzz/fuzz_require.h"
+#include "game/GameClassInitialisers.h"
 #include "game/GameStatics.h"
-#include "game/shell/ShellClassInitialisers.h"
 #include "game/shell/cGame.h"
-#include "game/toolkit/ToolkitClassInitialisers.h"
-#include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/Application.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/lang/String.h"
@@ -26,23 +24,11 @@ namespace {
 namespace fs = std::filesystem;
 using fuzzfolders::dataFolder;
 
-const ClassInitialisers& initialisers() {
-  static const ClassInitialisers table = [] {
-    ClassInitialisers initialisers;
-    initialisers.gameStatics = describeGameStatics<GameStatics>();
-    setLangClassInitialisers(initialisers);
-    setToolkitClassInitialisers(initialisers);
-    setShellClassInitialisers(initialisers);
-    return initialisers;
-  }();
-  return table;
-}
-
 Application* startRuntime() {
   fuzzfolders::mapThrowAwayFolders("saved-game-fuzz");
 
   auto* application = new Application();
-  application->init(&initialisers(), 4u << 20, 4u << 20);
+  application->init(&gameClassInitialisers(), 4u << 20, 4u << 20);
   ObjectArray* pool = newObjectArray(320);
   application->getStaticClass()->literalPool = pool;
   const struct {

@@ -2,7 +2,7 @@
 // their fixed order.
 #include <gtest/gtest.h>
 
-#include "app/GameClassInitialisers.h"
+#include "game/GameClassInitialisers.h"
 #include "game/GameStatics.h"
 #include "runtime/lang/ObjectArray.h"
 #include "tests/support/RuntimeFixture.h"

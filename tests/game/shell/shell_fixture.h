@@ -10,13 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "game/GameClassInitialisers.h"
 #include "game/GameStatics.h"
-#include "game/shell/ShellClassInitialisers.h"
 #include "game/shell/cGame.h"
 #include "game/toolkit/SensibleRectangle.h"
-#include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/cSoundServer.h"
-#include "platform/java_lang/LangClassInitialisers.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_CanvasScreen.h"
 #include "runtime/app/ApplicationImpl.h"
 #include "runtime/lang/ObjectArray.h"
@@ -26,17 +24,7 @@
 #include "wince/audio_options.h"
 #include "wince/clock.h"
 
-inline const ClassInitialisers& shellTestInitialisers() {
-  static const ClassInitialisers table = [] {
-    ClassInitialisers initialisers;
-    initialisers.gameStatics = describeGameStatics<GameStatics>();
-    setLangClassInitialisers(initialisers);
-    setToolkitClassInitialisers(initialisers);
-    setShellClassInitialisers(initialisers);
-    return initialisers;
-  }();
-  return table;
-}
+inline const ClassInitialisers& shellTestInitialisers() { return gameClassInitialisers(); }
 
 class ShellFixture : public ::testing::Test {
  protected:

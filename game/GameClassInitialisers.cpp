@@ -1,4 +1,4 @@
-#include "app/GameClassInitialisers.h"
+#include "game/GameClassInitialisers.h"
 
 #include "game/GameStatics.h"
 #include "game/shell/ShellClassInitialisers.h"
