@@ -1,13 +1,10 @@
 #include "tools/compiler/FontCompiler.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <stdexcept>
 
+#include "tools/compiler/FontFace.h"
 #include "tools/writers/PackWriter.h"
 #include "tools/writers/TypedArrayWriter.h"
 
@@ -16,13 +13,6 @@ namespace {
 
 constexpr int coverageLevels = 8;  // palette indices 0 (clear) .. 7 (solid)
 constexpr int emptyBox = 0, fallbackModule = 1;
-
-struct LibraryDeleter {
-  void operator()(FT_Library library) const { FT_Done_FreeType(library); }
-};
-struct FaceDeleter {
-  void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
 
 std::vector<char16_t> buildCharacterSet() {
   std::vector<char16_t> set;
@@ -80,15 +70,8 @@ std::vector<int32_t> fontCharacterMap(int buckets) {
 }
 
 SpriteDescription compileFont(const FontStyle& style) {
-  FT_Library rawLibrary = nullptr;
-  if (FT_Init_FreeType(&rawLibrary) != 0) throw std::runtime_error("font: FreeType does not start");
-  std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library(rawLibrary);
-  FT_Face rawFace = nullptr;
-  if (FT_New_Face(rawLibrary, style.file.c_str(), 0, &rawFace) != 0)
-    throw std::runtime_error(style.file.string() + ": not a font FreeType reads");
-  std::unique_ptr<FT_FaceRec_, FaceDeleter> face(rawFace);
-  if (FT_Set_Pixel_Sizes(rawFace, 0, FT_UInt(style.pixelSize)) != 0)
-    throw std::runtime_error(style.file.string() + ": no size " + std::to_string(style.pixelSize));
+  const FontFace face(style.file, style.pixelSize);
+  const FT_Face rawFace = face.get();
   const int ascent = int((rawFace->size->metrics.ascender + 63) >> 6);
   const int descent = int((-rawFace->size->metrics.descender + 63) >> 6);
   const int height = int((rawFace->size->metrics.height + 63) >> 6);

@@ -1,12 +1,10 @@
 #include "tools/compiler/PromotionStage.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "tools/compiler/FontFace.h"
 #include "tools/writers/PngWriter.h"
 #include "tools/writers/PromotionPackWriter.h"
 
@@ -56,13 +54,8 @@ std::vector<uint8_t> arrow(uint32_t width, uint32_t height, uint32_t colour, boo
 }
 
 std::vector<uint8_t> fontEntry(const std::string& fontPath) {
-  FT_Library library = nullptr;
-  FT_Face face = nullptr;
-  if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType cannot start");
-  if (FT_New_Face(library, fontPath.c_str(), 0, &face) != 0 || FT_Set_Pixel_Sizes(face, 0, fontPixelSize) != 0) {
-    FT_Done_FreeType(library);
-    throw std::runtime_error("font " + fontPath + " cannot be opened");
-  }
+  const FontFace font(fontPath, fontPixelSize);
+  const FT_Face face = font.get();
   const int baseline = static_cast<int>(face->size->metrics.ascender >> 6);
   std::vector<PromotionGlyph> glyphs;
   std::vector<std::vector<uint8_t>> cells;
@@ -84,8 +77,6 @@ std::vector<uint8_t> fontEntry(const std::string& fontPath) {
     cells.push_back(std::move(cell));
     stripWidth += width;
   }
-  FT_Done_Face(face);
-  FT_Done_FreeType(library);
   PaletteImage strip{stripWidth, fontCellHeight, {0x00FFFFFFu, 0xFF202020u}, {}};
   strip.pixels.assign(size_t(stripWidth) * fontCellHeight, 0);
   for (size_t g = 0; g < glyphs.size(); ++g) {
