@@ -18,6 +18,8 @@ namespace {
 
 constexpr DWORD threadCallFailed = 0xFFFFFFFFu;
 
+std::atomic<void (*)()> threadStartHook{nullptr};
+
 StackBounds stackBoundsOf(pthread_t thread) {
   pthread_attr_t attributes;
   if (pthread_getattr_np(thread, &attributes) != 0) {
@@ -60,6 +62,7 @@ class ThreadObject final : public WaitObject {
       std::unique_lock lock(m_mutex);
       m_changed.wait(lock, [this] { return m_suspendCount == 0; });
     }
+    if (void (*hook)() = threadStartHook.load(std::memory_order_acquire)) hook();
     m_start(m_parameter);
   }
 
@@ -192,6 +195,8 @@ ThreadObject* findThread(HANDLE handle, std::shared_ptr<WaitObject>& holder, con
 }  // namespace
 
 StackBounds currentThreadStackBounds() { return currentThread().stackBounds(); }
+
+void setThreadStartHook(void (*hook)()) { threadStartHook.store(hook, std::memory_order_release); }
 
 bool threadStackBounds(HANDLE handle, StackBounds* bounds) {
   std::shared_ptr<WaitObject> holder;

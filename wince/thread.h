@@ -78,4 +78,8 @@ bool threadStackBounds(HANDLE thread, StackBounds* bounds);
 // has ended or the handle names no thread.
 bool waitUntilSuspended(HANDLE thread);
 
+// Test tooling: every thread calls hook once it is first resumed, before its
+// start routine, so a test can hold a thread at that point. Null for none.
+void setThreadStartHook(void (*hook)());
+
 }  // namespace wince

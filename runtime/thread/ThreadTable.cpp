@@ -156,7 +156,7 @@ DWORD ThreadTable::start(java_lang_Thread* thread) {
 DWORD ThreadTable::threadEntry(void* parameter) {
   auto* thread = static_cast<java_lang_Thread*>(parameter);
   ThreadTable& table = instance();
-  table.beginThread(thread);
+  if (!table.beginThread(thread)) return 0;
   Object* runnableObject = thread->m_target != nullptr ? thread->m_target : thread;
   if (auto* runnable = static_cast<java_lang_Runnable*>(runnableObject->lookupInterface(classid::java_lang_Runnable))) {
     runnable->run();
@@ -173,16 +173,19 @@ DWORD ThreadTable::threadEntry(void* parameter) {
   return 0;
 }
 
-void ThreadTable::beginThread(java_lang_Thread* thread) {
+bool ThreadTable::beginThread(java_lang_Thread* thread) {
   const uintptr_t top = currentStackTop();
   std::unique_lock lock(m_lock);
-  const int32_t index = slotOf(thread);
-  if (index < 0) return;
+  // Found by id, not by object: a later run may hold a new thread at the
+  // address of this one's freed object. The id is set before the resume.
+  const int32_t index = slotOfId(GetCurrentThreadId());
+  if (index < 0 || m_slots[index].thread != thread) return false;
   registeredRun = m_run;
   m_slots[index].stackBase = top;
   // Leaves the park it was created in.
   waitWhileStopped(lock);
   m_slots[index].safeRegionDepth = 0;
+  return true;
 }
 
 __attribute__((noinline)) void ThreadTable::endThread(java_lang_Thread* thread) {

@@ -108,7 +108,9 @@ class ThreadTable final : public WorldControl {
   void runInSafeRegion(void (*call)(void*), void* context);
   static DWORD threadEntry(void* parameter);
   // On a started thread: before and after run.
-  void beginThread(java_lang_Thread* thread);
+  // False when the run that started the thread has closed (or a later run
+  // began) before it first ran: its object is gone, so it must not be touched.
+  bool beginThread(java_lang_Thread* thread);
   void endThread(java_lang_Thread* thread);
 
   // These need m_lock held.

@@ -10,6 +10,7 @@
 #include "runtime/lang/ObjectArray.h"
 #include "tests/runtime/thread_test_support.h"
 #include "tests/support/RuntimeFixture.h"
+#include "wince/thread.h"
 
 namespace {
 
@@ -121,6 +122,50 @@ TEST_F(ShutdownTest, AThreadParkedOnTheWayToTheCollectorLockNeverTakesALaterRuns
   ASSERT_TRUE(second.init(nullptr, 1u << 20, 1u << 20));
   SCOPED_TRACE("closed at once");
   closeWhileParkedForTheLock(second, withoutStop, false);
+}
+
+}  // namespace
+
+namespace {
+
+std::atomic<bool> startHeld{false};
+std::atomic<bool> startReleased{false};
+std::atomic<DWORD> heldThreadId{0};
+
+void holdAtStart() {
+  heldThreadId = GetCurrentThreadId();
+  startHeld = true;
+  startHeld.notify_all();
+  startReleased.wait(false);
+}
+
+TEST_F(ShutdownTest, AThreadThatFirstRunsAfterItsRunClosedTouchesNothingOfIt) {
+  // Under load a started thread may first run only after its run closed and
+  // the next began, its Thread object freed (or another in its place).
+  static auto body = [] { ADD_FAILURE() << "a thread of a closed run ran its target"; };
+  wince::setThreadStartHook(&holdAtStart);
+  startThread(body);
+  startHeld.wait(false);
+  wince::setThreadStartHook(nullptr);
+
+  application().close();
+  Application next;
+  ASSERT_TRUE(next.init(nullptr, 1u << 20, 1u << 20));
+  // The next run's thread, likely at the freed object's address.
+  static std::atomic<bool> nextRan{false};
+  static auto nextBody = [] { nextRan = true; };
+  java_lang_Thread* nextThread = startThread(nextBody);
+  threadtest::expectEnds(nextThread);
+
+  const int32_t activeBefore = ThreadTable::instance().activeCount();
+  startReleased = true;
+  startReleased.notify_all();
+  wince::StackBounds bounds;
+  EXPECT_TRUE(eventually([&] { return !wince::threadStackBounds(wince::handleFromThreadId(heldThreadId), &bounds); }))
+      << "the held thread never ended";
+  EXPECT_TRUE(nextRan);
+  EXPECT_EQ(ThreadTable::instance().activeCount(), activeBefore) << "the held thread took a slot of the next run";
+  next.close();
 }
 
 }  // namespace
