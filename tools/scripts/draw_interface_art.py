@@ -1,0 +1,458 @@
+#!/usr/bin/env python3
+"""Draws the interface art of content/sprites: the two logos, the title
+picture, the results sprite, the interface sprite and the HUD sprite.
+
+Each sprite is one SVG sheet of cells plus its description; a frame shows
+one cell, placed so that the frame's anchor is where the game draws it
+(centred unless said otherwise). Colours and line weights follow
+content/STYLE.md. Run from the repository root; it rewrites the files it
+owns and nothing else.
+"""
+import json
+import os
+
+OUT = "content/sprites"
+
+# The palette of content/STYLE.md.
+NIGHT = "#14161f"
+SLATE = "#262b3b"
+DUSK = "#3a4260"
+TEAL = "#2f7f80"
+DEEP = "#1d4a52"
+GOLD = "#f0c040"
+AMBER = "#b8862a"
+PARCH = "#f3e6c4"
+EMBER = "#c8452f"
+STONE = "#8a8f98"
+MOSS = "#5a8f3c"
+REED = "#3d6630"
+SKY = "#2a3554"
+MOON = "#f7efd2"
+WHITE = "#ffffff"
+BLACK = "#000000"
+
+LINE = 3  # outlines of buttons and panels
+FINE = 2  # inner lines and icon strokes
+
+
+def svg(width, height, body, crisp=True):
+    mode = ' shape-rendering="crispEdges" text-rendering="optimizeSpeed"' if crisp else ""
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}"{mode}>\n'
+            f'{body}</svg>\n')
+
+
+def write(path, text):
+    full = os.path.join(OUT, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    with open(full, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def write_json(path, value):
+    write(path, json.dumps(value, indent=1) + "\n")
+
+
+class Sheet:
+    """Cells packed in rows; each cell is drawn in its own coordinates."""
+
+    def __init__(self, width):
+        self.width = width
+        self.x = self.y = self.row = 0
+        self.parts = []
+        self.modules = []
+
+    def cell(self, name, w, h, body):
+        if self.x + w > self.width:
+            self.x, self.y, self.row = 0, self.y + self.row + 2, 0
+        x, y = self.x, self.y
+        self.parts.append(f'<g transform="translate({x},{y})">{body}</g>\n')
+        self.modules.append({"name": name, "rect": [x, y, w, h]})
+        self.x += w + 2
+        self.row = max(self.row, h)
+        return name
+
+    def height(self):
+        return self.y + self.row
+
+    def svg(self):
+        return svg(self.width, self.height(), "".join(self.parts))
+
+
+class Sprite:
+    def __init__(self, sheet_width):
+        self.sheet = Sheet(sheet_width)
+        self.frames = {}
+        self.sizes = {}
+        self.animations = []
+
+    def centred(self, index, name, w, h, body):
+        module = self.sheet.cell(name, w, h, body)
+        self.frames[index] = {"name": name, "modules": [{"module": module, "at": [-(w // 2), -(h // 2)]}]}
+
+    def placed(self, index, name, w, h, body, at):
+        module = self.sheet.cell(name, w, h, body)
+        self.frames[index] = {"name": name, "modules": [{"module": module, "at": at}]}
+
+    def description(self, art, extra=None):
+        last = max(self.frames)
+        frames = []
+        for i in range(last + 1):
+            # Indices the game never draws are small empty frames.
+            frames.append(self.frames.get(i, {"name": f"unused{i}", "modules": []}))
+        value = {"art": art, "flags": ["offsetsShort"], "modules": self.sheet.modules, "frames": frames}
+        if self.animations:
+            value["animations"] = self.animations
+        if extra:
+            value.update(extra)
+        return value
+
+
+# --- shapes -----------------------------------------------------------------
+
+def rrect(x, y, w, h, r, fill, stroke=None, sw=LINE):
+    s = f' stroke="{stroke}" stroke-width="{sw}"' if stroke else ""
+    return f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="{r}" fill="{fill}"{s}/>'
+
+
+def circle(cx, cy, r, fill, stroke=None, sw=LINE):
+    s = f' stroke="{stroke}" stroke-width="{sw}"' if stroke else ""
+    return f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="{fill}"{s}/>'
+
+
+def poly(points, fill, stroke=None, sw=FINE):
+    s = f' stroke="{stroke}" stroke-width="{sw}" stroke-linejoin="round"' if stroke else ""
+    return f'<polygon points="{" ".join(f"{x},{y}" for x, y in points)}" fill="{fill}"{s}/>'
+
+
+def path(d, fill="none", stroke=None, sw=FINE):
+    s = f' stroke="{stroke}" stroke-width="{sw}" stroke-linecap="round" stroke-linejoin="round"' if stroke else ""
+    return f'<path d="{d}" fill="{fill}"{s}/>'
+
+
+def text(x, y, size, fill, words, weight="bold", spacing=0, family="DejaVu Sans", anchor="middle"):
+    return (f'<text x="{x}" y="{y}" font-family="{family}" font-size="{size}" font-weight="{weight}" '
+            f'letter-spacing="{spacing}" text-anchor="{anchor}" fill="{fill}">{words}</text>')
+
+
+def button_face(w, h, pressed, radius=12):
+    """The common button: slate face, parchment rim; pressed turns gold."""
+    face, rim = (GOLD, PARCH) if pressed else (SLATE, PARCH)
+    return rrect(LINE / 2 + 0.5, LINE / 2 + 0.5, w - LINE - 1, h - LINE - 1, radius, face, rim)
+
+
+def round_face(d, pressed, rim=PARCH):
+    c = d / 2
+    return circle(c, c, c - LINE / 2 - 1, GOLD if pressed else SLATE, rim)
+
+
+def ink(pressed):
+    """Icons are parchment on a slate face, night ink on a pressed gold one."""
+    return NIGHT if pressed else PARCH
+
+
+def arrow_glyph(cx, cy, size, direction, colour):
+    """A solid triangle pointing (dx, dy)."""
+    dx, dy = direction
+    if dx and dy:
+        # Diagonal: a right-angle corner pointing outwards.
+        s = size * 0.8
+        tip = (cx + dx * s / 2, cy + dy * s / 2)
+        return poly([tip, (tip[0] - dx * s, tip[1]), (tip[0], tip[1] - dy * s)], colour)
+    px, py = -dy, dx
+    tip = (cx + dx * size / 2, cy + dy * size / 2)
+    base = (cx - dx * size / 2, cy - dy * size / 2)
+    return poly([tip, (base[0] + px * size / 2, base[1] + py * size / 2),
+                 (base[0] - px * size / 2, base[1] - py * size / 2)], colour)
+
+
+def hand_icon(cx, cy, s, colour):
+    """An open hand: palm and four fingers, thumb to the left."""
+    u = s / 10
+    body = rrect(cx - 3 * u, cy - u, 6 * u, 5 * u, u * 1.5, colour)
+    for i, lift in enumerate((3.5, 4.5, 4.2, 3.2)):
+        body += rrect(cx - 3 * u + i * 1.55 * u, cy - u - lift * u, 1.3 * u, lift * u + u, 0.6 * u, colour)
+    body += poly([(cx - 3 * u, cy + 0.5 * u), (cx - 5 * u, cy - 1.5 * u), (cx - 4 * u, cy - 2.3 * u),
+                  (cx - 2.5 * u, cy - 0.8 * u)], colour)
+    return body
+
+
+def bubble_icon(cx, cy, s, colour, dots):
+    u = s / 10
+    body = rrect(cx - 4.5 * u, cy - 3.5 * u, 9 * u, 6 * u, 2 * u, colour)
+    body += poly([(cx - 2 * u, cy + 2.4 * u), (cx - 3 * u, cy + 4.5 * u), (cx, cy + 2.4 * u)], colour)
+    for i in (-1, 0, 1):
+        body += circle(cx + i * 2.2 * u, cy - 0.5 * u, 0.75 * u, dots)
+    return body
+
+
+def ring_icon(cx, cy, s, colour):
+    return circle(cx, cy, s * 0.3, "none", colour, FINE + 2) + circle(cx, cy, s * 0.1, colour)
+
+
+def spark_icon(cx, cy, s, colour):
+    """A four-pointed spark: the first partner's gift."""
+    u = s / 2
+    pts = []
+    for k in range(8):
+        r = u if k % 2 == 0 else u * 0.32
+        angle = k * 3.14159265 / 4
+        import math
+        pts.append((cx + r * math.sin(angle), cy - r * math.cos(angle)))
+    return poly(pts, colour)
+
+
+def satchel_icon(w, h, colour, clasp):
+    return (rrect(4, 10, w - 8, h - 14, 6, colour) +
+            path(f"M{w / 2 - 9},11 C{w / 2 - 9},1 {w / 2 + 9},1 {w / 2 + 9},11", stroke=colour, sw=FINE + 1) +
+            rrect(4, 10, w - 8, 10, 5, colour, clasp, FINE) + rrect(w / 2 - 4, 16, 8, 8, 2, clasp))
+
+
+def menu_lines_icon(w, h, colour):
+    return "".join(rrect(4, 4 + i * (h - 8) / 2 - 2, w - 8, 5, 2, colour) for i in range(3))
+
+
+def lantern_icon(cx, cy, s, body_colour, glow):
+    """The game's emblem: a hooded lantern over water."""
+    u = s / 20
+    return (path(f"M{cx - 3 * u},{cy - 8 * u} C{cx - 3 * u},{cy - 12 * u} {cx + 3 * u},{cy - 12 * u} "
+                 f"{cx + 3 * u},{cy - 8 * u}", stroke=body_colour, sw=max(2, u * 1.2)) +
+            poly([(cx - 5 * u, cy - 7 * u), (cx + 5 * u, cy - 7 * u), (cx + 4 * u, cy - 5 * u),
+                  (cx - 4 * u, cy - 5 * u)], body_colour) +
+            rrect(cx - 4 * u, cy - 5 * u, 8 * u, 10 * u, 1.5 * u, glow, body_colour, max(2, u)) +
+            path(f"M{cx},{cy - 5 * u} L{cx},{cy + 5 * u}", stroke=body_colour, sw=max(1, u * 0.8)) +
+            poly([(cx - 5 * u, cy + 5 * u), (cx + 5 * u, cy + 5 * u), (cx + 4 * u, cy + 7 * u),
+                  (cx - 4 * u, cy + 7 * u)], body_colour))
+
+
+# --- logos ------------------------------------------------------------------
+
+def studio_logo():
+    w, h = 440, 220
+    body = (
+        # A crescent "C" round a kite-shaped spark: the studio's mark.
+        circle(220, 78, 62, TEAL) + circle(244, 70, 50, WHITE) +
+        poly([(226, 34), (250, 78), (226, 122), (202, 78)], GOLD) +
+        poly([(226, 58), (238, 78), (226, 98), (214, 78)], WHITE) +
+        text(220, 190, 44, NIGHT, "CORVANTA", spacing=6) +
+        rrect(70, 204, 300, 4, 2, TEAL))
+    write("art/logos/studio.svg", svg(w, h, body))
+    return {"flags": ["offsetsShort"], "art": "../art/logos/studio.svg",
+            "modules": [{"name": "logo", "rect": [0, 0, w, h]}],
+            "frames": [{"name": "logo", "modules": [{"module": "logo", "at": [-w // 2, -h // 2]}]}]}
+
+
+def wordmark(cx, baseline, size, fill, shadow):
+    return (text(cx + 3, baseline + 4, size, shadow, "QUENDRILL", spacing=size // 10) +
+            text(cx, baseline, size, fill, "QUENDRILL", spacing=size // 10))
+
+
+def game_logo():
+    w, h = 600, 190
+    body = (lantern_icon(300, 58, 110, GOLD, EMBER) +
+            wordmark(300, 168, 64, PARCH, DEEP) +
+            rrect(120, 178, 360, 4, 2, GOLD))
+    write("art/logos/game.svg", svg(w, h, body))
+    return {"flags": ["offsetsShort"], "art": "../art/logos/game.svg",
+            "modules": [{"name": "logo", "rect": [0, 0, w, h]}],
+            "frames": [{"name": "logo", "modules": [{"module": "logo", "at": [-w // 2, -h // 2]}]}]}
+
+
+# --- title picture ----------------------------------------------------------
+
+def title_picture():
+    w, h = 800, 480
+    # Bands of the night sky, darkest at the top.
+    sky = "".join(f'<rect x="0" y="{i * 40}" width="800" height="40" fill="{c}"/>'
+                  for i, c in enumerate(["#101322", "#141a2e", "#19213a", "#1f2946", "#263352", "#2d3d5e"]))
+    stars = "".join(circle(x, y, r, MOON) for x, y, r in
+                    [(60, 40, 2), (140, 90, 1.5), (230, 30, 2), (330, 70, 1.5), (470, 25, 2), (540, 95, 1.5),
+                     (610, 45, 2), (700, 80, 1.5), (760, 30, 2), (30, 150, 1.5), (390, 130, 1.5), (760, 160, 1.5)])
+    moon = circle(640, 120, 46, MOON) + circle(660, 108, 40, "#19213a")
+    hills = (path("M0,300 C120,230 220,250 320,280 C420,240 520,220 640,270 C720,250 770,260 800,270 L800,480 L0,480 Z",
+                  fill="#1b2a33") +
+             path("M0,340 C100,300 180,320 260,335 C360,300 470,310 560,330 C660,300 740,320 800,320 L800,480 L0,480 Z",
+                  fill="#1f3a33"))
+    # The lock tower with its lit window, on the far bank.
+    tower = (rrect(136, 180, 56, 160, 4, "#2a2f3f") + poly([(128, 184), (164, 140), (200, 184)], "#3a2f3a") +
+             rrect(154, 210, 20, 28, 3, GOLD) + rrect(158, 260, 12, 18, 2, AMBER) +
+             rrect(120, 320, 100, 24, 2, "#2a2f3f"))
+    river = (path("M0,372 C200,352 420,392 800,366 L800,480 L0,480 Z", fill="#1a3550") +
+             path("M0,392 C220,378 460,412 800,390 L800,480 L0,480 Z", fill="#16304a"))
+    glints = "".join(rrect(x, y, ln, 3, 1.5, c) for x, y, ln, c in
+                     [(600, 386, 60, MOON), (640, 398, 36, "#c9c2a8"), (150, 394, 40, GOLD), (178, 406, 22, AMBER),
+                      (420, 420, 50, "#6c86a8"), (300, 446, 44, "#6c86a8")])
+    reeds = ""
+    for x0, hgt in [(20, 90), (34, 120), (48, 100), (730, 110), (746, 130), (762, 96), (776, 118)]:
+        reeds += path(f"M{x0},480 C{x0 - 4},{480 - hgt / 2} {x0 + 6},{480 - hgt * 0.8} {x0 + 2},{480 - hgt}",
+                      stroke=REED, sw=5)
+        reeds += rrect(x0 - 1, 480 - hgt - 6, 8, 22, 4, "#6b4a2a")
+    boat = (path("M330,430 L470,430 L450,452 L350,452 Z", fill="#3b2a22") +
+            lantern_icon(458, 410, 40, GOLD, EMBER) + rrect(456, 426, 4, 6, 1, "#3b2a22"))
+    body = (sky + stars + moon + hills + tower + river + glints + reeds + boat +
+            wordmark(400, 96, 72, PARCH, DEEP) + rrect(250, 108, 300, 4, 2, GOLD))
+    write("art/title/title.svg", svg(w, h, body))
+    return {"flags": ["offsetsShort"], "art": "../art/title/title.svg",
+            "modules": [{"name": "title", "rect": [0, 0, w, h]}],
+            "frames": [{"name": "title", "modules": [{"module": "title"}]}]}
+
+
+# --- results ----------------------------------------------------------------
+
+def results_sprite():
+    s = Sprite(820)
+    s.placed(0, "blank", 1, 1, "", [0, 0])
+    # Frame 1 at (400, 240): the panel behind the six rows and the grade.
+    w, h = 760, 300
+    body = rrect(1.5, 1.5, w - 3, h - 3, 12, SLATE, STONE, LINE)
+    for r in range(6):
+        y = 175 + 30 * r - 240 + 102 + 5
+        body += rrect(20, y, w - 40, 1, 0, DUSK)
+    body += rrect(20, 92, w - 40, 2, 0, GOLD)
+    s.placed(1, "panel", w, h, body, [-380, -102])
+    # Grades 0..3, best first: lantern medallions in gold, silver, bronze, stone.
+    grades = [(GOLD, EMBER), ("#d8dce4", "#7fb6d8"), ("#c98a4a", "#e0b070"), (STONE, DUSK)]
+    frame = 2
+    for g, (metal, glow) in enumerate(grades):
+        names = []
+        for phase in range(2):
+            d = 84
+            medal = circle(d / 2, d / 2, d / 2 - 3, metal, PARCH if phase else NIGHT, LINE)
+            medal += lantern_icon(d / 2, d / 2 + 2, 60, NIGHT, glow if phase else metal)
+            s.centred(frame, f"grade{g}_{phase}", d, d, medal)
+            names.append(f"grade{g}_{phase}")
+            frame += 1
+        s.animations.append({"name": f"grade{g}", "frames": [{"frame": names[0], "time": 6},
+                                                             {"frame": names[1], "time": 6}]})
+    write("art/results/results.svg", s.sheet.svg())
+    # Palette 1 is the grade's shadow.
+    recolour = {c: "#000000" for c in [GOLD, EMBER, PARCH, NIGHT, SLATE, STONE, DUSK, "#d8dce4", "#7fb6d8",
+                                       "#c98a4a", "#e0b070"]}
+    return s.description("../art/results/results.svg", {"recolours": [recolour]})
+
+
+# --- the interface sprite (slot 50) ------------------------------------------
+
+def interface_sprite():
+    s = Sprite(1040)
+    for pressed, base in ((False, 0), (True, 48)):
+        ink_colour = ink(pressed)
+        w, h = 80, 56
+        for k, direction in enumerate(((0, -1), (0, 1))):
+            body = button_face(w, h, pressed, 16) + arrow_glyph(w / 2, h / 2, 26, direction, ink_colour)
+            s.centred(base + k, f"list{'Down' if k else 'Up'}{'Pressed' if pressed else ''}", w, h, body)
+    # 19: previous (a left softkey); 20: the menu icon over the HUD's menu button.
+    s.centred(19, "previous", 72, 72, round_face(72, False) + arrow_glyph(34, 36, 26, (-1, 0), PARCH))
+    s.centred(20, "menuIcon", 40, 34, menu_lines_icon(40, 34, PARCH))
+    # 27/28: the back button of the softkey corner.
+    for pressed in (False, True):
+        c = ink(pressed)
+        body = round_face(76, pressed) + path("M50,46 C56,30 44,22 32,24 L28,24", stroke=c, sw=6)
+        body += poly([(30, 12), (16, 24), (30, 36)], c)
+        s.centred(28 if pressed else 27, "back" + ("Pressed" if pressed else ""), 76, 76, body)
+    # 34/35: list rows and box buttons; 40/41: the two choice buttons.
+    s.centred(34, "row", 520, 60, rrect(1.5, 1.5, 517, 57, 14, SLATE, STONE, FINE))
+    s.centred(35, "rowSelected", 520, 60,
+              rrect(1.5, 1.5, 517, 57, 14, DEEP, GOLD, LINE) + rrect(10, 26, 8, 8, 2, GOLD) + rrect(502, 26, 8, 8, 2, GOLD))
+    s.centred(40, "choice", 300, 64, button_face(300, 64, False, 14))
+    s.centred(41, "choicePressed", 300, 64, button_face(300, 64, True, 14))
+    s.centred(45, "satchel", 44, 40, satchel_icon(44, 40, PARCH, AMBER))
+    # 46/47: the corner button of the promotion prompt.
+    for pressed in (False, True):
+        body = round_face(64, pressed, GOLD) + spark_icon(32, 32, 36, NIGHT if pressed else GOLD)
+        s.centred(47 if pressed else 46, "more" + ("Pressed" if pressed else ""), 64, 64, body)
+    for i in range(50):
+        if i not in s.frames:
+            s.frames[i] = {"name": f"unused{i}", "modules": []}
+    write("art/interface/interface.svg", s.sheet.svg())
+    return s.description("../art/interface/interface.svg")
+
+
+# --- the HUD sprite (slot 51) -------------------------------------------------
+
+# Arrow frames, normal and pressed (+9), and where each sits from the pad's anchor.
+PAD_ARROWS = {2: (-1, 0), 3: (1, 0), 4: (0, -1), 5: (0, 1), 6: (-1, 1), 7: (1, 1), 8: (1, -1), 9: (-1, -1)}
+PAD_STEP = 70
+
+
+def hud_sprite():
+    s = Sprite(1040)
+    # 1: the pad's centre, painted over the arrows.
+    s.centred(1, "padCentre", 56, 56, circle(28, 28, 24, NIGHT, STONE, LINE) + circle(28, 28, 8, STONE))
+    for frame, (dx, dy) in PAD_ARROWS.items():
+        for pressed in (False, True):
+            size = 64 if dx == 0 or dy == 0 else 56
+            face = GOLD if pressed else SLATE
+            body = rrect(1.5, 1.5, size - 3, size - 3, 14, face, PARCH, FINE)
+            body += arrow_glyph(size / 2, size / 2, size * 0.42, (dx, dy), ink(pressed))
+            index = frame + 9 if pressed else frame
+            s.placed(index, f"arrow{frame}{'Pressed' if pressed else ''}", size, size, body,
+                     [dx * PAD_STEP - size // 2, dy * PAD_STEP - size // 2])
+    # 19..24: the OK button's three looks (plain, act on, talk or look).
+    looks = [(19, lambda c: ring_icon(55, 55, 60, c)), (21, lambda c: hand_icon(57, 60, 56, c)),
+             (23, lambda c: bubble_icon(55, 57, 62, c, NIGHT if c == PARCH else GOLD))]
+    for first, icon in looks:
+        for pressed in (False, True):
+            s.centred(first + pressed, f"ok{first}{'Pressed' if pressed else ''}", 110, 110,
+                      round_face(110, pressed) + icon(ink(pressed)))
+    # 25/26: the first partner's action button.
+    for pressed in (False, True):
+        s.centred(25 + pressed, "action" + ("Pressed" if pressed else ""), 90, 90,
+                  round_face(90, pressed, EMBER) + spark_icon(45, 45, 56, NIGHT if pressed else GOLD))
+    # 27/28: a row of the action list.
+    s.centred(27, "actionRow", 340, 52, button_face(340, 52, False, 12))
+    s.centred(28, "actionRowPressed", 340, 52, button_face(340, 52, True, 12))
+    # 54..56: the help pages' markers: a bullet, talk or look, act on.
+    s.centred(54, "helpBullet", 40, 40, circle(20, 20, 16, GOLD, PARCH, FINE) + circle(20, 20, 6, NIGHT))
+    s.centred(55, "helpTalk", 64, 64, round_face(64, False) + bubble_icon(32, 33, 36, PARCH, NIGHT))
+    s.centred(56, "helpAct", 64, 64, round_face(64, False) + hand_icon(33, 35, 34, PARCH))
+    # 62/63 and 66/67: the menu and inventory button faces.
+    for first in (62, 66):
+        for pressed in (False, True):
+            s.centred(first + pressed, f"corner{first}{'Pressed' if pressed else ''}", 72, 72,
+                      button_face(72, 72, pressed, 16))
+    # Marker icons over a character, each bobbing between two frames.
+    def marker(frame, name, body):
+        s.centred(frame, name, 40, 44, body)
+    alert = rrect(16, 4, 8, 24, 3, EMBER) + rrect(16, 32, 8, 8, 3, EMBER)
+    marker(68, "alertUp", circle(20, 22, 19, PARCH) + alert)
+    s.placed(69, "alertDown", 40, 44, circle(20, 22, 19, PARCH) + alert, [-20, -20])
+    marker(70, "talkUp", bubble_icon(20, 22, 40, PARCH, NIGHT))
+    s.placed(71, "talkDown", 40, 44, bubble_icon(20, 22, 40, PARCH, NIGHT), [-20, -20])
+    marker(72, "actUp", hand_icon(21, 26, 38, PARCH))
+    s.placed(73, "actDown", 40, 44, hand_icon(21, 26, 38, PARCH), [-20, -20])
+    marker(74, "pointDown", arrow_glyph(20, 22, 30, (0, 1), GOLD))
+    marker(75, "pointUp", arrow_glyph(20, 22, 30, (0, -1), GOLD))
+    bob = lambda a, b: [{"frame": a, "time": 5}, {"frame": b, "time": 5}]
+    s.animations = [
+        {"name": "alert", "frames": bob("alertUp", "alertDown")},
+        {"name": "talk", "frames": bob("talkUp", "talkDown")},
+        {"name": "act", "frames": bob("actUp", "actDown")},
+        {"name": "none3", "frames": [{"frame": "unused10", "time": 1}]},
+        {"name": "none4", "frames": [{"frame": "unused10", "time": 1}]},
+        {"name": "pointDown", "frames": [{"frame": "pointDown", "time": 5, "at": [0, 0]},
+                                         {"frame": "pointDown", "time": 5, "at": [0, 6]}]},
+        {"name": "pointUp", "frames": [{"frame": "pointUp", "time": 5, "at": [0, 0]},
+                                       {"frame": "pointUp", "time": 5, "at": [0, -6]}]},
+    ]
+    write("art/hud/hud.svg", s.sheet.svg())
+    return s.description("../art/hud/hud.svg")
+
+
+def main():
+    write_json("logos/studio.json", studio_logo())
+    write_json("logos/game.json", game_logo())
+    write_json("common/title.json", title_picture())
+    write_json("common/results.json", results_sprite())
+    write_json("ui/interface.json", interface_sprite())
+    write_json("ui/hud.json", hud_sprite())
+    write("art/common/emblem.svg", svg(64, 64, rrect(1.5, 1.5, 61, 61, 12, NIGHT, GOLD, LINE) +
+                                        lantern_icon(32, 32, 44, GOLD, EMBER)))
+    write_json("logos.pack.json", {"pack": 126, "compress": True, "sprites": ["logos/studio.json", "logos/game.json"]})
+    write_json("common.pack.json", {"pack": 139, "compress": True,
+                                    "sprites": ["common/title.json", "common/results.json", {"empty": True},
+                                                {"image": "art/common/emblem.svg"}]})
+    write_json("ui.pack.json", {"pack": 190, "compress": True, "sprites": ["ui/interface.json", "ui/hud.json"]})
+
+
+if __name__ == "__main__":
+    main()
