@@ -9,6 +9,7 @@ content/STYLE.md. Run from the repository root; it rewrites the files it
 owns and nothing else.
 """
 import json
+import math
 import os
 
 OUT = "content/sprites"
@@ -195,8 +196,7 @@ def spark_icon(cx, cy, s, colour):
     pts = []
     for k in range(8):
         r = u if k % 2 == 0 else u * 0.32
-        angle = k * 3.14159265 / 4
-        import math
+        angle = k * math.pi / 4
         pts.append((cx + r * math.sin(angle), cy - r * math.cos(angle)))
     return poly(pts, colour)
 
@@ -300,24 +300,23 @@ def title_picture():
 
 def results_sprite():
     s = Sprite(820)
-    s.placed(0, "blank", 1, 1, "", [0, 0])
-    # Frame 1 at (400, 240): the panel behind the six rows and the grade.
-    w, h = 760, 300
+    # Frame 1 at (400, 240): the panel behind the six rows (their baselines
+    # at y 175 + 30 row) and the grade; it ends above the continue prompt.
+    w, h, top = 760, 256, 138
     body = rrect(1.5, 1.5, w - 3, h - 3, 12, SLATE, STONE, LINE)
-    for r in range(6):
-        y = 175 + 30 * r - 240 + 102 + 5
-        body += rrect(20, y, w - 40, 1, 0, DUSK)
-    body += rrect(20, 92, w - 40, 2, 0, GOLD)
-    s.placed(1, "panel", w, h, body, [-380, -102])
+    for r in range(5):
+        body += rrect(20, 175 + 30 * r + 4 - top, w - 40, 1, 0, DUSK)
+    body += rrect(20, 175 + 30 * 4 + 4 - top, w - 40, 2, 0, GOLD)  # above the total
+    s.placed(1, "panel", w, h, body, [-w // 2, top - 240])
     # Grades 0..3, best first: lantern medallions in gold, silver, bronze, stone.
     grades = [(GOLD, EMBER), ("#d8dce4", "#7fb6d8"), ("#c98a4a", "#e0b070"), (STONE, DUSK)]
     frame = 2
     for g, (metal, glow) in enumerate(grades):
         names = []
         for phase in range(2):
-            d = 84
+            d = 68
             medal = circle(d / 2, d / 2, d / 2 - 3, metal, PARCH if phase else NIGHT, LINE)
-            medal += lantern_icon(d / 2, d / 2 + 2, 60, NIGHT, glow if phase else metal)
+            medal += lantern_icon(d / 2, d / 2 + 2, 48, NIGHT, glow if phase else metal)
             s.centred(frame, f"grade{g}_{phase}", d, d, medal)
             names.append(f"grade{g}_{phase}")
             frame += 1
@@ -360,9 +359,6 @@ def interface_sprite():
     for pressed in (False, True):
         body = round_face(64, pressed, GOLD) + spark_icon(32, 32, 36, NIGHT if pressed else GOLD)
         s.centred(47 if pressed else 46, "more" + ("Pressed" if pressed else ""), 64, 64, body)
-    for i in range(50):
-        if i not in s.frames:
-            s.frames[i] = {"name": f"unused{i}", "modules": []}
     write("art/interface/interface.svg", s.sheet.svg())
     return s.description("../art/interface/interface.svg")
 
@@ -398,9 +394,10 @@ def hud_sprite():
     for pressed in (False, True):
         s.centred(25 + pressed, "action" + ("Pressed" if pressed else ""), 90, 90,
                   round_face(90, pressed, EMBER) + spark_icon(45, 45, 56, NIGHT if pressed else GOLD))
-    # 27/28: a row of the action list.
-    s.centred(27, "actionRow", 340, 52, button_face(340, 52, False, 12))
-    s.centred(28, "actionRowPressed", 340, 52, button_face(340, 52, True, 12))
+    # 27/28: a row of the action list; two rows at 3/2 of its height apart
+    # fill the list's 152 px panel.
+    s.centred(27, "actionRow", 340, 48, button_face(340, 48, False, 12))
+    s.centred(28, "actionRowPressed", 340, 48, button_face(340, 48, True, 12))
     # 54..56: the help pages' markers: a bullet, talk or look, act on.
     s.centred(54, "helpBullet", 40, 40, circle(20, 20, 16, GOLD, PARCH, FINE) + circle(20, 20, 6, NIGHT))
     s.centred(55, "helpTalk", 64, 64, round_face(64, False) + bubble_icon(32, 33, 36, PARCH, NIGHT))
