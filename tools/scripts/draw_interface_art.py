@@ -30,6 +30,7 @@ REED = "#3d6630"
 SKY = "#2a3554"
 MOON = "#f7efd2"
 WHITE = "#ffffff"
+LEGS = "#6a5646"
 BLACK = "#000000"
 
 LINE = 3  # outlines of buttons and panels
@@ -435,6 +436,64 @@ def hud_sprite():
     return s.description("../art/hud/hud.svg")
 
 
+# --- help pictures (strips of frames, one cell each, for the world's sprites) --
+
+def strip(name, w, h, cells):
+    body = "".join(f'<g transform="translate({i * w},0)">{c}</g>' for i, c in enumerate(cells))
+    write(f"art/help/{name}.svg", svg(w * len(cells), h, body))
+
+
+def figure(cx, foot, tall, coat, skin, step, extra=""):
+    """A walking figure: head, coat, two legs swinging by step (-1..1)."""
+    u = tall / 16
+    legs = (path(f"M{cx - u},{foot - 5 * u} L{cx - u + step * 2 * u},{foot}", stroke=LEGS, sw=2.2 * u) +
+            path(f"M{cx + u},{foot - 5 * u} L{cx + u - step * 2 * u},{foot}", stroke=LEGS, sw=2.2 * u))
+    return (legs + rrect(cx - 3 * u, foot - 11 * u, 6 * u, 7 * u, 2 * u, coat) +
+            circle(cx, foot - 13.5 * u, 2.5 * u, skin) + extra)
+
+
+def help_pictures():
+    skin = "#e8c49a"
+    steps = (-1, 0, 1, 0)
+    # Page 0: the two partners walking (Wren with her sling, Bram with his lantern).
+    strip("wren_walk", 96, 128, [
+        figure(48, 120, 84, TEAL, skin, st, rrect(38, 40, 20, 6, 3, EMBER) +
+               path(f"M54,70 L{64 + st * 2},84", stroke=AMBER, sw=3)) for st in steps])
+    strip("bram_walk", 96, 128, [
+        figure(48, 122, 110, "#6b4a2a", skin, st, lantern_icon(70, 78 + abs(st) * 2, 30, AMBER, GOLD))
+        for st in steps])
+    # Page 4: a Murkling creeping, then noticing ("!").
+    def murkling(x, alert):
+        body = (path(f"M{x - 24},100 C{x - 24},60 {x + 24},60 {x + 24},100 Z", fill="#5b5f52") +
+                circle(x - 8, 80, 5, MOON) + circle(x + 8, 80, 5, MOON) +
+                circle(x - 8, 81, 2, NIGHT) + circle(x + 8, 81, 2, NIGHT))
+        if alert:
+            body += rrect(x - 4, 22, 8, 22, 3, EMBER) + rrect(x - 4, 48, 8, 8, 3, EMBER)
+        return body
+    strip("murkling", 128, 112, [murkling(52, False), murkling(60, False), murkling(68, False),
+                                 murkling(68, True)])
+    # Page 4: a sign to tap, its ring shrinking.
+    strip("tap_sign", 112, 112, [circle(56, 56, r, "none", EMBER, 5) + circle(56, 56, 26, SLATE, PARCH, LINE) +
+                                 hand_icon(57, 60, 30, PARCH) for r in (50, 44, 38, 32)])
+    # Page 5: a coin turning and a hidden lantern lighting up.
+    strip("coin", 64, 64, [f'<ellipse cx="32" cy="32" rx="{rx}" ry="24" fill="{GOLD}" stroke="{AMBER}" stroke-width="3"/>'
+                           for rx in (24, 16, 6, 16)])
+    strip("hidden_lantern", 96, 112, [lantern_icon(48, 60, 84, STONE if i == 0 else AMBER,
+                                                   [DUSK, EMBER, GOLD, GOLD][i]) +
+                                      ("" if i < 3 else circle(48, 58, 44, "none", GOLD, 2))
+                                      for i in range(4)])
+    # Page 5: combining rope and hook in the satchel.
+    rope = path("M20,30 C40,10 60,50 80,30 C100,10 110,40 100,60", stroke="#c9a56a", sw=6)
+    hook = path("M40,20 L40,60 C40,80 70,80 70,60", stroke=STONE, sw=7)
+    strip("combine", 160, 96, [
+        f'<g transform="translate(0,10)">{rope}</g>' + f'<g transform="translate(86,6)">{hook}</g>',
+        f'<g transform="translate(18,10)">{rope}</g>' + f'<g transform="translate(68,6)">{hook}</g>',
+        f'<g transform="translate(30,10)">{rope}</g>' + f'<g transform="translate(56,6)">{hook}</g>' +
+        spark_icon(88, 40, 40, GOLD),
+        f'<g transform="translate(0,10)">{rope}</g>' + f'<g transform="translate(60,6)">{hook}</g>' +
+        circle(101, 68, 10, "none", GOLD, 3)])
+
+
 def main():
     write_json("logos/studio.json", studio_logo())
     write_json("logos/game.json", game_logo())
@@ -444,6 +503,7 @@ def main():
     write_json("ui/hud.json", hud_sprite())
     write("art/common/emblem.svg", svg(64, 64, rrect(1.5, 1.5, 61, 61, 12, NIGHT, GOLD, LINE) +
                                         lantern_icon(32, 32, 44, GOLD, EMBER)))
+    help_pictures()
     write_json("logos.pack.json", {"pack": 126, "compress": True, "sprites": ["logos/studio.json", "logos/game.json"]})
     write_json("common.pack.json", {"pack": 139, "compress": True,
                                     "sprites": ["common/title.json", "common/results.json", {"empty": True},
