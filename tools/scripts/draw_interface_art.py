@@ -131,11 +131,6 @@ def path(d, fill="none", stroke=None, sw=FINE):
     return f'<path d="{d}" fill="{fill}"{s}/>'
 
 
-def text(x, y, size, fill, words, weight="bold", spacing=0, family="DejaVu Sans", anchor="middle"):
-    return (f'<text x="{x}" y="{y}" font-family="{family}" font-size="{size}" font-weight="{weight}" '
-            f'letter-spacing="{spacing}" text-anchor="{anchor}" fill="{fill}">{words}</text>')
-
-
 def button_face(w, h, pressed, radius=12):
     """The common button: slate face, parchment rim; pressed turns gold."""
     face, rim = (GOLD, PARCH) if pressed else (SLATE, PARCH)
@@ -225,6 +220,39 @@ def lantern_icon(cx, cy, s, body_colour, glow):
                   (cx - 4 * u, cy + 7 * u)], body_colour))
 
 
+# Our own block letters for the two marks: strokes on a grid 6 units tall,
+# each letter (width, path). Drawn as strokes, so no font is needed.
+LETTERS = {
+    "Q": (4, "M0,1 Q0,0 1,0 L3,0 Q4,0 4,1 L4,5 Q4,6 3,6 L1,6 Q0,6 0,5 Z M2.6,4.6 L4.2,6.2"),
+    "U": (4, "M0,0 L0,5 Q0,6 1,6 L3,6 Q4,6 4,5 L4,0"),
+    "E": (3.6, "M3.6,0 L0,0 L0,6 L3.6,6 M0,3 L3,3"),
+    "N": (4, "M0,6 L0,0 L4,6 L4,0"),
+    "D": (4, "M0,0 L0,6 L2.4,6 Q4,6 4,4.4 L4,1.6 Q4,0 2.4,0 Z"),
+    "R": (4, "M0,6 L0,0 L3,0 Q4,0 4,1 L4,2 Q4,3 3,3 L0,3 M2.2,3 L4,6"),
+    "I": (0, "M0,0 L0,6"),
+    "L": (3.4, "M0,0 L0,6 L3.4,6"),
+    "C": (4, "M4,1 Q4,0 3,0 L1,0 Q0,0 0,1 L0,5 Q0,6 1,6 L3,6 Q4,6 4,5"),
+    "O": (4, "M0,1 Q0,0 1,0 L3,0 Q4,0 4,1 L4,5 Q4,6 3,6 L1,6 Q0,6 0,5 Z"),
+    "V": (4.4, "M0,0 L2.2,6 L4.4,0"),
+    "A": (4.4, "M0,6 L2.2,0 L4.4,6 M0.8,4 L3.6,4"),
+    "T": (4, "M0,0 L4,0 M2,0 L2,6"),
+}
+
+
+def lettering(word, cx, baseline, height, colour, gap=2.2, weight=1.5):
+    """The word centred on cx with its baseline at baseline."""
+    unit = height / 6
+    advance = [LETTERS[c][0] + weight + gap for c in word]
+    x = cx - (sum(advance) - gap) * unit / 2 + weight * unit / 2
+    out = ""
+    for c, step in zip(word, advance):
+        out += (f'<path transform="translate({x:.1f},{baseline - height + weight * unit / 2:.1f}) '
+                f'scale({unit * (1 - weight / 6):.3f})" d="{LETTERS[c][1]}" fill="none" stroke="{colour}" '
+                f'stroke-width="{weight * 6 / (6 - weight):.3f}" stroke-linejoin="round" stroke-linecap="round"/>')
+        x += step * unit
+    return out
+
+
 # --- logos ------------------------------------------------------------------
 
 def studio_logo():
@@ -234,7 +262,7 @@ def studio_logo():
         circle(220, 78, 62, TEAL) + circle(244, 70, 50, WHITE) +
         poly([(226, 34), (250, 78), (226, 122), (202, 78)], GOLD) +
         poly([(226, 58), (238, 78), (226, 98), (214, 78)], WHITE) +
-        text(220, 190, 44, NIGHT, "CORVANTA", spacing=6) +
+        lettering("CORVANTA", 220, 190, 40, NIGHT) +
         rrect(70, 204, 300, 4, 2, TEAL))
     write("art/logos/studio.svg", svg(w, h, body))
     return {"flags": ["offsetsShort"], "art": "../art/logos/studio.svg",
@@ -243,8 +271,8 @@ def studio_logo():
 
 
 def wordmark(cx, baseline, size, fill, shadow):
-    return (text(cx + 3, baseline + 4, size, shadow, "QUENDRILL", spacing=size // 10) +
-            text(cx, baseline, size, fill, "QUENDRILL", spacing=size // 10))
+    return (lettering("QUENDRILL", cx + 3, baseline + 4, size * 0.72, shadow) +
+            lettering("QUENDRILL", cx, baseline, size * 0.72, fill))
 
 
 def game_logo():
@@ -260,15 +288,28 @@ def game_logo():
 
 # --- title picture ----------------------------------------------------------
 
+def crescent(cx, cy, r, ix, iy, ir, fill):
+    """The part of circle (cx, cy, r) outside circle (ix, iy, ir)."""
+    d = math.hypot(ix - cx, iy - cy)
+    a = (r * r - ir * ir + d * d) / (2 * d)
+    h = math.sqrt(r * r - a * a)
+    mx, my = cx + a * (ix - cx) / d, cy + a * (iy - cy) / d
+    p1 = (mx + h * (iy - cy) / d, my - h * (ix - cx) / d)
+    p2 = (mx - h * (iy - cy) / d, my + h * (ix - cx) / d)
+    return path(f"M{p1[0]:.1f},{p1[1]:.1f} A{r},{r} 0 1 0 {p2[0]:.1f},{p2[1]:.1f} "
+                f"A{ir},{ir} 0 0 1 {p1[0]:.1f},{p1[1]:.1f} Z", fill=fill)
+
+
 def title_picture():
     w, h = 800, 480
     # Bands of the night sky, darkest at the top.
-    sky = "".join(f'<rect x="0" y="{i * 40}" width="800" height="40" fill="{c}"/>'
-                  for i, c in enumerate(["#101322", "#141a2e", "#19213a", "#1f2946", "#263352", "#2d3d5e"]))
+    bands = ["#101322", "#141a2e", "#19213a", "#1f2946", "#263352", "#2d3d5e", "#344669", "#3b4f73"]
+    sky = "".join(f'<rect x="0" y="{i * 40}" width="800" height="{480 - i * 40}" fill="{c}"/>'
+                  for i, c in enumerate(bands))
     stars = "".join(circle(x, y, r, MOON) for x, y, r in
                     [(60, 40, 2), (140, 90, 1.5), (230, 30, 2), (330, 70, 1.5), (470, 25, 2), (540, 95, 1.5),
                      (610, 45, 2), (700, 80, 1.5), (760, 30, 2), (30, 150, 1.5), (390, 130, 1.5), (760, 160, 1.5)])
-    moon = circle(640, 120, 46, MOON) + circle(660, 108, 40, "#19213a")
+    moon = crescent(700, 170, 40, 718, 160, 35, MOON)
     hills = (path("M0,300 C120,230 220,250 320,280 C420,240 520,220 640,270 C720,250 770,260 800,270 L800,480 L0,480 Z",
                   fill="#1b2a33") +
              path("M0,340 C100,300 180,320 260,335 C360,300 470,310 560,330 C660,300 740,320 800,320 L800,480 L0,480 Z",
