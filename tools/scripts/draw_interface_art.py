@@ -197,14 +197,17 @@ def spark_icon(cx, cy, s, colour):
     return poly(pts, colour)
 
 
+# The two icons drawn over the HUD's button faces carry a night rim, so
+# they read on the slate face and on the pressed gold one alike.
 def satchel_icon(w, h, colour, clasp):
-    return (rrect(4, 10, w - 8, h - 14, 6, colour) +
-            path(f"M{w / 2 - 9},11 C{w / 2 - 9},1 {w / 2 + 9},1 {w / 2 + 9},11", stroke=colour, sw=FINE + 1) +
-            rrect(4, 10, w - 8, 10, 5, colour, clasp, FINE) + rrect(w / 2 - 4, 16, 8, 8, 2, clasp))
+    return (path(f"M{w / 2 - 9},12 C{w / 2 - 9},1 {w / 2 + 9},1 {w / 2 + 9},12", stroke=NIGHT, sw=FINE + 4) +
+            path(f"M{w / 2 - 9},12 C{w / 2 - 9},1 {w / 2 + 9},1 {w / 2 + 9},12", stroke=colour, sw=FINE + 1) +
+            rrect(4, 10, w - 8, h - 14, 6, colour, NIGHT, FINE) +
+            rrect(4, 10, w - 8, 10, 5, colour, NIGHT, FINE) + rrect(w / 2 - 4, 16, 8, 8, 2, clasp, NIGHT, 1))
 
 
 def menu_lines_icon(w, h, colour):
-    return "".join(rrect(4, 4 + i * (h - 8) / 2 - 2, w - 8, 5, 2, colour) for i in range(3))
+    return "".join(rrect(4, 4 + i * (h - 8) / 2 - 2, w - 8, 6, 2, colour, NIGHT, FINE) for i in range(3))
 
 
 def lantern_icon(cx, cy, s, body_colour, glow):
