@@ -25,13 +25,10 @@ AMBER = "#b8862a"
 PARCH = "#f3e6c4"
 EMBER = "#c8452f"
 STONE = "#8a8f98"
-MOSS = "#5a8f3c"
 REED = "#3d6630"
-SKY = "#2a3554"
 MOON = "#f7efd2"
 WHITE = "#ffffff"
 LEGS = "#6a5646"
-BLACK = "#000000"
 
 LINE = 3  # outlines of buttons and panels
 FINE = 2  # inner lines and icon strokes

@@ -25,9 +25,16 @@ class InterfaceContentTest : public ToolkitFixture {
  protected:
   InterfaceContentTest() : ToolkitFixture(24u << 20, 16u << 20) {}
 
+  // Packing the content is the slow part: once for all the cases.
+  static void SetUpTestSuite() { s_archive = new std::vector<uint8_t>(tools::compileContent(QUENDRILL_CONTENT_DIR)); }
+  static void TearDownTestSuite() {
+    delete s_archive;
+    s_archive = nullptr;
+  }
+
   void SetUp() override {
     ToolkitFixture::SetUp();
-    const std::vector<uint8_t> archive = tools::compileContent(QUENDRILL_CONTENT_DIR);
+    const std::vector<uint8_t>& archive = *s_archive;
     std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
         .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
     ASSERT_TRUE(loadStringLiteralPoolFromArchive());
@@ -41,6 +48,7 @@ class InterfaceContentTest : public ToolkitFixture {
     return sprite;
   }
 
+  static inline std::vector<uint8_t>* s_archive = nullptr;
   testsupport::MappedFileSystem m_folders{"interface-content"};
 };
 
