@@ -14,6 +14,7 @@
 #include "tools/compiler/MathTablePack.h"
 #include "tools/compiler/SpriteCompiler.h"
 #include "tools/writers/PackWriter.h"
+#include "tools/writers/PngWriter.h"
 
 namespace {
 
@@ -158,6 +159,31 @@ TEST_F(SmallContent, SpritePacksHoldTheCompiledSpritesInOrder) {
   const std::string error = errorOfCompile();
   EXPECT_NE(error.find("test.pack.json"), std::string::npos) << error;
   EXPECT_NE(error.find("missing.json"), std::string::npos) << error;
+}
+
+TEST_F(SmallContent, SpritePackEntriesMayBePalettePicturesOrNothing) {
+  std::ofstream(folder / "literals.txt", std::ios::app) << "\n9000 \"sprites_test\"\n";
+  fs::create_directories(folder / "sprites");
+  write("sprites/dot.svg",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="3" height="2" shape-rendering="crispEdges">)"
+        R"(<rect x="1" y="0" width="1" height="2" fill="#336699"/></svg>)");
+  write("sprites/test.pack.json", R"({"pack": 9000, "sprites": [{"image": "dot.svg"}, {"empty": true}]})");
+  const std::vector<uint8_t> archive = tools::compileContent(folder);
+
+  tools::PaletteImage dot;
+  dot.width = 3;
+  dot.height = 2;
+  dot.palette = {0x00000000, 0xFF336699};
+  dot.pixels = {0, 1, 0, 0, 1, 0};
+  tools::PackWriter expected;
+  expected.add(0, tools::writePalettePng(dot));
+  expected.addEmpty();
+  const auto entry = bytecheck::archiveEntry(archive, u"sprites_test");
+  ASSERT_TRUE(entry.has_value());
+  EXPECT_EQ(*entry, expected.write("sprites_test")[0].bytes);
+
+  write("sprites/test.pack.json", R"({"pack": 9000, "sprites": [{"picture": "dot.svg"}]})");
+  EXPECT_NE(errorOfCompile().find("{\"image\": path}"), std::string::npos) << errorOfCompile();
 }
 
 }  // namespace

@@ -130,8 +130,11 @@ SpriteDescription compileFont(const FontStyle& style) {
 namespace {
 
 const std::filesystem::path dejaVuFolder = "/usr/share/fonts/truetype/dejavu";
-// The shell's palettes 0..6: white, black, gold, grey, red, green, blue.
-const std::vector<uint32_t> gamePalettes = {0xFFFFFF, 0x101010, 0xF0C040, 0x909090, 0xE04030, 0x40C050, 0x5080F0};
+// The screens' palettes (content/STYLE.md): 0 selected (gold), 1 normal
+// (parchment), 2 disabled (stone), 3 highlight (light teal), 4 accent
+// (amber: prompts and totals), 5 warning (ember: a negative score), 6 soft
+// parchment (the splash's notice on black).
+const std::vector<uint32_t> gamePalettes = {0xFFD866, 0xF3E6C4, 0x8A8F98, 0x7FD6D0, 0xF5A442, 0xE0533A, 0xD9CDB0};
 
 }  // namespace
 

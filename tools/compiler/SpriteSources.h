@@ -1,10 +1,12 @@
 #pragma once
 // Sprites stored in resource packs, one pack per sprites/*.pack.json (files
 // taken in name order):
-//   {"pack": 140, "compress": true, "sprites": ["hero.json", "hud.json"]}
-// "pack" is the index of the literal that names the pack; each sprite is a
+//   {"pack": 140, "compress": true,
+//    "sprites": ["hero.json", {"image": "art/icon.svg"}, {"empty": true}]}
+// "pack" is the index of the literal that names the pack; each entry is a
 // description of the sprite stage (SpriteCompiler.h), relative to sprites/,
-// and becomes the entry of its position.
+// a picture stored as a palette PNG (SVG or PNG art, at most 255 colours),
+// or an entry of no bytes; it becomes the entry of its position.
 #include <filesystem>
 
 #include "tools/compiler/LiteralTable.h"
