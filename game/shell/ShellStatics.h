@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "game/shell/KivraStatics.h"
+#include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameProgressStatics.h"
@@ -49,8 +50,9 @@ struct ShellStatics {
   cGameProgressStatics cGameProgress;
   cGameSharedStatics cGameShared;
   KivraStatics Kivra;
+  cGameBoxStatics cGameBox;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra);
+                    cGameProgress, cGameShared, Kivra, cGameBox);
   }
 };

@@ -16,12 +16,15 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
 #include "runtime/lang/java_lang_Runnable.h"
 
+class ASprite;
 class CVLibPlayer;
 class SensibleRectangle;
 class java_io_ByteArrayInputStream;
 class javax_microedition_rms_RecordStore;
 class javax_microedition_lcdui_Display;
 class javax_microedition_lcdui_Displayable;
+class javax_microedition_lcdui_Graphics;
+class javax_microedition_lcdui_Image;
 class javax_microedition_midlet_MIDlet;
 struct InputEvent;
 
@@ -111,13 +114,42 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void applyPointerReleased(int32_t x, int32_t y);
   static void applyPointerDragged(int32_t x, int32_t y);
 
-  // --- what later screens and the sprites provide (cGameScreenSeams.cpp)
+  // --- what later parts provide (cGameScreenSeams.cpp)
   static void createSpriteCacheTables();
+  // The in-game HUD's buttons, painted before the softkeys in GameState 14.
+  static void paintHudButtons();
+  static bool isCutsceneRunning();
+
+  // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
+  // True in the frame the transition finished opening or closing.
+  static bool updateMessageBoxTransition(bool runAction);
+  // Text only (by id or a ready string), or two buttons (texts 6 and 7).
+  static void openTextBox(int32_t textId);
+  static void openTextBox(String* text);
+  static void openTextBox(int32_t textId, int32_t choice, bool backAllowed);
   static void updateMessageBox();
   static void paintMessageBox();
   static void paintContinuePrompt();
+  // 0, 4, 6 and 11 are stored as -1 (nothing).
+  static void setSoftkeys(int32_t right, int32_t left);
   static void paintSoftkeys();
+  static bool getHudHidden();
+  static void setHudHidden(bool hidden);
+  // The ten painted frames between an OK and its effect, counted by the
+  // list and box painters.
+  static void countConfirmFrames();
+  static void clearConfirm();
+
+  // --- overlays and frame snapshots (cGameOverlays.cpp)
   static void paintPortraitNotice();
+  // The landscape picture turned onto an upright screen.
+  static void paintDimOverlay(javax_microedition_lcdui_Graphics* screen, javax_microedition_lcdui_Image* landscape);
+  static void paintMenuDim();
+  // The rectangle, within the clip, tiled with the 64x64 image of argb.
+  static void fillRectWithColourTile(int32_t x, int32_t y, int32_t w, int32_t h, int32_t argb);
+  // The slot of the frame's snapshot, made on first use; -1 when every slot
+  // is in use (the caller skips drawing).
+  static int32_t renderFrameToImage(ASprite* sprite, int32_t frame);
 
   // --- saved game (cGameSavedGame.cpp): record 1 of the store named by
   // literal 166. Every record-store failure is swallowed: a failed read is a
