@@ -53,6 +53,7 @@ void cGame::clinit() {
   clinitSavedGame();
   clinitProgress();
   clinitShared();
+  clinitMenuList();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

@@ -7,6 +7,7 @@
 
 #include "game/shell/KivraStatics.h"
 #include "game/shell/cGameBoxStatics.h"
+#include "game/shell/cGameMenuStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameProgressStatics.h"
@@ -51,8 +52,9 @@ struct ShellStatics {
   cGameSharedStatics cGameShared;
   KivraStatics Kivra;
   cGameBoxStatics cGameBox;
+  cGameMenuStatics cGameMenu;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra, cGameBox);
+                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu);
   }
 };

@@ -119,6 +119,8 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
   static bool isCutsceneRunning();
+  // A promotion row's blinking "new" arrow; true when one is due.
+  static bool paintMenuNewArrow(int32_t x, int32_t y);
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -139,6 +141,18 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // list and box painters.
   static void countConfirmFrames();
   static void clearConfirm();
+
+  // --- the menu list (cGameMenuList.cpp)
+  static void clinitMenuList();
+  // At most 20 rows are kept.
+  static void setListItems(int32_t menu, IntArray* rows, int32_t visible);
+  static void setListSelection(int32_t menu, int32_t visible);
+  // The first row whose text bits equal textId, or -1.
+  static int32_t findMenuItem(int32_t textId);
+  static void removeMenuItem(int32_t word, bool remove);
+  static void replaceMenuItem(int32_t word, int32_t newWord);
+  static void updateMenuList();
+  static void paintMenuList(int32_t centreY);
 
   // --- overlays and frame snapshots (cGameOverlays.cpp)
   static void paintPortraitNotice();

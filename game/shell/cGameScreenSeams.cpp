@@ -7,3 +7,4 @@
 void cGame::createSpriteCacheTables() {}
 void cGame::paintHudButtons() {}
 bool cGame::isCutsceneRunning() { return false; }
+bool cGame::paintMenuNewArrow(int32_t, int32_t) { return false; }

@@ -14,6 +14,7 @@ inline cGameStateMachineStatics& states() { return shellStatics().cGameStates; }
 inline cGameKeyStatics& keys() { return shellStatics().cGameKeys; }
 inline cGameTouchStatics& touch() { return shellStatics().cGameTouch; }
 inline cGameBoxStatics& box() { return shellStatics().cGameBox; }
+inline cGameMenuStatics& menu() { return shellStatics().cGameMenu; }
 inline cGameStateStatics& machine() { return toolkitStatics().cGameState; }
 
 inline int32_t runState() { return std::atomic_ref(loop().runState).load(std::memory_order_acquire); }

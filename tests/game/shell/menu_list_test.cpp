@@ -1,0 +1,125 @@
+// The menu list: filling, remembered rows, navigation with marked rows,
+// deletion, touch selection and the confirmation counted by the painter.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "platform/java_util/java_util_Vector.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
+#include "runtime/lang/Arrays.h"
+#include "tests/game/shell/shell_fixture.h"
+
+namespace {
+
+constexpr int32_t marked = MenuRow::marked;
+
+class MenuList : public ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    canvas = makeCanvas();
+    loop().graphics = javax_microedition_lcdui_Image::createImage(800, 480)->getGraphics();
+  }
+  static cGameMenuStatics& list() { return shellStatics().cGameMenu; }
+  static IntArray* rows(std::initializer_list<int32_t> words) {
+    IntArray* array = newIntArray(static_cast<int32_t>(words.size()));
+    int32_t i = 0;
+    for (int32_t word : words) array->set(i++, word);
+    return array;
+  }
+  void release(int32_t code) {
+    canvas->keyPressed(code);
+    cGame::latchInput();
+    canvas->keyReleased(code);
+    cGame::latchInput();
+    cGame::updateMenuList();
+  }
+
+  cGame* canvas = nullptr;
+};
+
+TEST_F(MenuList, NavigationWrapsSkipsMarkedRowsAndMovesTheWindow) {
+  cGame::setListItems(-1, rows({10, 11 | marked, 12, 13, 14, 15}), 4);
+  // '8' is down, '2' up.
+  const struct {
+    int32_t key, selected, first;
+  } steps[] = {{'8', 2, 0}, {'8', 3, 0}, {'8', 4, 1}, {'8', 5, 2}, {'8', 0, 0},
+               {'2', 5, 2}, {'2', 4, 2}, {'2', 3, 2}, {'2', 2, 2}, {'2', 0, 0}};
+  for (const auto& step : steps) {
+    release(step.key);
+    EXPECT_EQ(list().listSelected, step.selected) << "key " << char(step.key);
+    EXPECT_EQ(list().listFirst, step.first) << "key " << char(step.key);
+  }
+}
+
+TEST_F(MenuList, ListsWithNoRowOrEveryRowMarkedNeverHang) {
+  cGame::setListItems(-1, rows({10 | marked, 11 | marked}), 4);
+  release('8');
+  release('2');
+  EXPECT_GE(list().listSelected, 0);
+  EXPECT_LT(list().listSelected, 2);
+
+  cGame::setListItems(-1, rows({}), 4);
+  release('8');
+  cGame::paintMenuList(240);
+  EXPECT_EQ(list().listSelected, 0);
+  EXPECT_EQ(cGame::findMenuItem(10), -1);
+}
+
+TEST_F(MenuList, MoreThanTwentyRowsKeepTwentyAndDeletingTheLastStaysInTheTable) {
+  IntArray* many = newIntArray(25);
+  for (int32_t i = 0; i < 25; ++i) many->set(i, 100 + i);
+  cGame::setListItems(-1, many, 4);
+  EXPECT_EQ(list().listCount, 20);
+  list().listSelected = 19;
+  cGame::removeMenuItem(119, true);
+  EXPECT_EQ(list().listCount, 19);
+  EXPECT_EQ(list().listSelected, 0);
+  EXPECT_EQ(list().listRows->get(18), 118);
+
+  cGame::removeMenuItem(105, false);
+  EXPECT_EQ(list().listRows->get(5), 105 | marked);
+  EXPECT_EQ(list().listCount, 19);
+}
+
+TEST_F(MenuList, RemovingARowMovesALaterSelectionUp) {
+  cGame::setListItems(-1, rows({10, 11, 12, 13, 14, 15}), 4);
+  list().listSelected = 5;
+  cGame::removeMenuItem(12, true);
+  EXPECT_EQ(list().listSelected, 4);
+  EXPECT_EQ(list().listFirst, 1);
+  EXPECT_EQ(list().listRows->get(2), 13);
+}
+
+TEST_F(MenuList, ARememberedRowIsFoundAgainAfterItGainedFlags) {
+  list().menuMemory->set(2, 13);
+  cGame::setListItems(2, rows({10, 11, 12, 13 | MenuRow::highlight | MenuRow::newArrow, 14}), 4);
+  EXPECT_EQ(list().listSelected, 3);
+  list().menuMemory->set(2, 99);
+  cGame::setListSelection(2, 4);
+  EXPECT_EQ(list().listSelected, 0);
+  cGame::replaceMenuItem(10, 20);
+  EXPECT_EQ(cGame::findMenuItem(20), 0);
+}
+
+TEST_F(MenuList, ATouchedRowIsSelectedAtOnceAndAnOkTakesTenPaintedFrames) {
+  cGame::setListItems(-1, rows({10, 11, 12}), 4);
+  cGame::paintMenuList(240);
+  ASSERT_EQ(touch().touchAreas->size(), 3) << "one area a row; no arrows outside the main and play menus";
+  auto* second = static_cast<SensibleRectangle*>(touch().touchAreas->elementAt(1));
+  canvas->pointerPressed(400, second->y + 5);
+  cGame::latchInput();
+  cGame::updateMenuList();
+  EXPECT_EQ(list().listSelected, 1);
+
+  auto& box = shellStatics().cGameBox;
+  box.confirmRequested = true;
+  for (int frame = 1; frame < 10; ++frame) {
+    cGame::paintMenuList(240);
+    EXPECT_FALSE(box.confirmDone) << frame;
+  }
+  cGame::paintMenuList(240);
+  EXPECT_TRUE(box.confirmDone);
+}
+
+}  // namespace
