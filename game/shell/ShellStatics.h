@@ -8,6 +8,7 @@
 #include "game/shell/KivraStatics.h"
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
+#include "game/shell/cGameNoticeStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameProgressStatics.h"
@@ -53,8 +54,9 @@ struct ShellStatics {
   KivraStatics Kivra;
   cGameBoxStatics cGameBox;
   cGameMenuStatics cGameMenu;
+  cGameNoticeStatics cGameNotice;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu);
+                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice);
   }
 };

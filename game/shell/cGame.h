@@ -154,6 +154,12 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void updateMenuList();
   static void paintMenuList(int32_t centreY);
 
+  // --- shell text (cGameText.cpp)
+  // Font sprite fontIndex in the palette, drawing text at (x, y).
+  static void drawText(int32_t fontIndex, int32_t palette, String* text, int32_t x, int32_t y, int32_t anchor);
+  // The hint box over play, while a hint is shown.
+  static void paintInfoBox();
+
   // --- overlays and frame snapshots (cGameOverlays.cpp)
   static void paintPortraitNotice();
   // The landscape picture turned onto an upright screen.

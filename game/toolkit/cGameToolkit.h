@@ -13,6 +13,7 @@ class ByteArray;
 class IntArray;
 class Object;
 class ObjectArray;
+class ShortArray;
 class String;
 class java_io_InputStream;
 class javax_microedition_lcdui_Graphics;
@@ -224,6 +225,16 @@ class cGameToolkit {
   // The snapshot turned by degrees about (pivotX, pivotY), on cGame::graphics.
   static void drawWarpedSnapshot(Object* key, int32_t frame, int32_t pivotX, int32_t pivotY, int32_t x, int32_t y,
                                  int32_t degrees, int32_t flags);
+
+  // --- text boxes and small text builders (TextBoxes.cpp)
+  // Lines firstLine.. (count -1: all) of a line table made by
+  // ASprite::wrapText, anchored as a block; charLimit >= 0 draws only that
+  // many characters of the block. The font's palette is restored.
+  static void paintTextBox(ASprite* font, javax_microedition_lcdui_Graphics* g, String* text, ShortArray* lines,
+                           int32_t x, int32_t y, int32_t firstLine, int32_t count, int32_t anchor, int32_t charLimit);
+  static String* formatTwoDigits(int64_t value);
+  // The text in palette p, then palette q (255 for a negative code).
+  static String* formatSignedNumber(String* text, int32_t p, int32_t q);
 
   // --- math helpers (MathHelpers.cpp)
   static int32_t readShortLE(ByteArray* bytes, int32_t offset);

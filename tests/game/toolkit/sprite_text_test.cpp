@@ -220,4 +220,51 @@ TEST_F(SpriteTextTest, TheLineBreakTableStopsAt199Lines) {
   EXPECT_EQ(table->get(1 + 2 * 198), 2 * 198 + 1);
 }
 
+TEST_F(SpriteTextTest, TextBoxDrawsTheLinesAskedForAndRestoresThePalette) {
+  String* lines5 = text(u"A\nA\nBB\nA\nA");
+  ShortArray* table = font->wrapText(lines5, 100);
+  ASSERT_EQ(table->get(0), 5);
+  font->setPalette(3);
+  clearScreen();
+  cGame::paintTextBox(font, graphics, lines5, table, 50, 10, 2, -1, 0, -1);
+  const int step = lineHeight + lineGap;
+  // Lines 2..4: "BB" first (14 wide), then two "A".
+  EXPECT_EQ(drawnBox(), (std::array<int, 4>{50, 10, 64, 10 + 2 * step + ascent}));
+  EXPECT_NE(pixelAt(60, 10), background);
+  EXPECT_EQ(font->getPalette(), 3);
+  EXPECT_EQ(statics().textRangeStart, -1);
+  EXPECT_EQ(statics().drawLimit, -1);
+
+  // A bottom-anchored block of three lines ends its last line at y.
+  clearScreen();
+  cGame::paintTextBox(font, graphics, lines5, table, 50, 70, 0, 3, 32, -1);
+  EXPECT_EQ(drawnBox()[1], 70 - 2 * step - lineHeight);
+  EXPECT_EQ(drawnBox()[3], 70 - lineHeight + ascent);
+
+  // A typing effect: two characters of the block, from line 2 on.
+  clearScreen();
+  cGame::paintTextBox(font, graphics, lines5, table, 50, 10, 2, -1, 0, 2);
+  EXPECT_EQ(drawnBox()[3], 10 + ascent) << "only the first line's characters";
+}
+
+TEST_F(SpriteTextTest, TwoDigitsAndPaletteSwitchedText) {
+  std::vector<std::string> literals(186);
+  literals[13] = "0";
+  literals[161] = "\x01";
+  literals[185] = "99";
+  ASSERT_TRUE(loadStringLiteralPool(tools::writeLiteralPool(literals)));
+  const struct {
+    int64_t value;
+    std::u16string shown;
+  } cases[] = {{7, u"07"}, {0, u"00"}, {42, u"42"}, {99, u"99"}, {100, u"99"}, {123, u"99"}};
+  for (const auto& c : cases) EXPECT_TRUE(cGame::formatTwoDigits(c.value)->equals(text(c.shown))) << c.value;
+  const auto expectChars = [](String* shown, const std::u16string& expected) {
+    ASSERT_EQ(shown->length(), int32_t(expected.size()));
+    for (int32_t i = 0; i < shown->length(); ++i) EXPECT_EQ(shown->charAt(i), expected[size_t(i)]) << i;
+  };
+  using namespace std::string_literals;
+  expectChars(cGame::formatSignedNumber(text(u"AB"), 0, 1), u"\x01\x00" u"AB\x01\x01"s);
+  expectChars(cGame::formatSignedNumber(text(u"A"), -1, 2), u"\x01\xFF" u"A\x01\x02"s);
+}
+
 }  // namespace
