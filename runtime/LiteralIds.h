@@ -60,6 +60,7 @@
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
   X(combinationTableFull, 186)              \
+  X(uiSpritePack, 190)                      \
   X(languageSuffix0, 200)                   \
   X(languageSuffix1, 201)                   \
   X(languageSuffix2, 202)                   \

@@ -54,6 +54,7 @@ void cGame::clinit() {
   clinitProgress();
   clinitShared();
   clinitMenuList();
+  clinitLoading();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

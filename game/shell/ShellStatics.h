@@ -9,6 +9,7 @@
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
 #include "game/shell/cGameNoticeStatics.h"
+#include "game/shell/cGameLoadStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
 #include "game/shell/cGameProgressStatics.h"
@@ -55,8 +56,9 @@ struct ShellStatics {
   cGameBoxStatics cGameBox;
   cGameMenuStatics cGameMenu;
   cGameNoticeStatics cGameNotice;
+  cGameLoadStatics cGameLoad;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice);
+                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad);
   }
 };

@@ -142,6 +142,18 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void countConfirmFrames();
   static void clearConfirm();
 
+  // --- loading runs and the splash (cGameLoading.cpp)
+  static void clinitLoading();
+  // A new run of loadProfile: step 0, not done; its step count by profile.
+  static void startLoading();
+  // The next step of the run (the loader's steps).
+  static void loadStep();
+  // When the run is active and done: requests the state chosen for after
+  // it, once.
+  static bool finishLoadingIfDone();
+  static void stateLoading(int32_t message);
+  static void stateSplash(int32_t message);
+
   // --- the menu list (cGameMenuList.cpp)
   static void clinitMenuList();
   // At most 20 rows are kept.

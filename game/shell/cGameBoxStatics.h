@@ -20,7 +20,6 @@ struct cGameBoxStatics {
   int64_t transitionClock;      // 0..300 ms
   int32_t transitionDirection;  // 1 opening, -1 closing, 0 still
   int32_t pendingAction;
-  int32_t afterLoadingState;  // what pending action 4 requests
   bool messageBoxAnswered;
   int32_t messageBoxButtons;  // 0 text only, 1 two buttons
   int32_t messageBoxTextId;   // -1 for a ready string

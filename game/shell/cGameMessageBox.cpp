@@ -112,7 +112,7 @@ bool cGame::updateMessageBoxTransition(bool runAction) {
         state.transitionDirection = 1;
         break;
       case PendingAction::afterLoading:
-        setNextState(state.afterLoadingState);
+        setNextState(loading().stateAfterLoading);
         break;
       default:
         break;

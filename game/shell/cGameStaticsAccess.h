@@ -15,6 +15,7 @@ inline cGameKeyStatics& keys() { return shellStatics().cGameKeys; }
 inline cGameTouchStatics& touch() { return shellStatics().cGameTouch; }
 inline cGameBoxStatics& box() { return shellStatics().cGameBox; }
 inline cGameMenuStatics& menu() { return shellStatics().cGameMenu; }
+inline cGameLoadStatics& loading() { return shellStatics().cGameLoad; }
 inline cGameStateStatics& machine() { return toolkitStatics().cGameState; }
 
 inline int32_t runState() { return std::atomic_ref(loop().runState).load(std::memory_order_acquire); }
