@@ -32,7 +32,9 @@ const char* const harnessUsage =
     "                         that exists must be a regular file (not a link or a\n"
     "                         device), else the screenshot is not taken\n"
     "  --clock MS             a fixed clock starting at MS milliseconds that moves only\n"
-    "                         by what the program sleeps: runs repeat exactly\n"
+    "                         by what the program sleeps; while frames are played\n"
+    "                         each frame lets the game's own threads run one 62 ms\n"
+    "                         frame: runs repeat exactly\n"
     "  --display TYPE         the display device to open: GDI (the default), DDRAW\n"
     "                         or AUTO; this host has no DirectDraw, so DDRAW fails\n"
     "  --help                 this text\n"
@@ -67,6 +69,13 @@ const char* const harnessUsage =
     "window, the display or the runtime cannot start.\n";
 
 namespace {
+
+// Under the fixed clock each harness frame lets the program's gated threads
+// (the game thread and the sound server) run one frame of the game's 62 ms.
+constexpr int gatedThreads = 2;
+constexpr uint64_t gatedFramePeriod = 62;
+// Longer only when a gated thread has ended (the game closing).
+constexpr std::chrono::milliseconds settleTimeout{2000};
 
 // GetTickCount wraps at 2^32 as the device's does; 2^48 ms is 8,900 years.
 constexpr uint64_t latestClockStart = uint64_t(1) << 48;
@@ -188,7 +197,12 @@ void Harness::start() {
     windowOptions.backend = wince::BackendChoice::headless;
   }
   wince::setWindowOptions(windowOptions);
-  if (m_options.clockStart) wince::useFakeClock(*m_options.clockStart, true);
+  if (m_options.clockStart) {
+    wince::useFakeClock(*m_options.clockStart, true);
+    // Lock-step frames: the program's other threads (the game's and its
+    // sound server's) each run one frame's work per harness frame.
+    if (playsFrames()) wince::gateSleepsExceptCallingThread();
+  }
   if (m_options.frames) {
     for (const ScriptEvent& event : m_options.events) {
       if (event.frame > *m_options.frames) {
@@ -238,6 +252,9 @@ void Harness::playFrames() {
     if (!m_options.screenshots.empty()) lastFrame = std::max(lastFrame, m_options.screenshots.back().frame);
   }
   size_t nextEvent = 0;
+  const bool gated = m_options.clockStart.has_value();
+  // The game's thread and its sound server reach their first sleep.
+  if (gated) wince::waitForGatedSleepers(gatedThreads, settleTimeout);
   for (uint32_t frame = 0; !m_programEnded; ++frame) {
     m_frameReached = frame;
     takeScreenshots(frame);
@@ -245,10 +262,13 @@ void Harness::playFrames() {
       deliver(m_options.events[nextEvent++]);
     }
     if (frame >= lastFrame) {
+      // From here the program runs freely, and closing joins its threads.
+      if (gated) wince::stopGatingSleeps();
       if (m_options.frames) wince::driver::close();
       break;
     }
     wince::driver::stepFrame();
+    if (gated) wince::releaseGatedSleepers(gatedFramePeriod, settleTimeout);
   }
   wince::driver::releaseHeldThread();
 }

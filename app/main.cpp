@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/Harness.h"
-#include "app/PlaceholderMidlet.h"
+#include "app/GameStartup.h"
 #include "runtime/app/WinMain.h"
 #include "runtime/io/ResourceArchive.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   }
 
   const std::u16string displayType = options.displayType;
-  ApplicationStartup startup = placeholderApplicationStartup();
+  ApplicationStartup startup = gameApplicationStartup();
   startup.displayType = displayType.c_str();
   Harness harness(std::move(options));
   harness.start();

@@ -17,6 +17,13 @@ struct FakeClock {
   bool advanceOnSleep = false;
   uint64_t now = 0;
   int sleepers = 0;  // threads blocked in a lock-step Sleep
+  // Frame-gated sleeps: every thread but the exempt one waits for the next
+  // generation.
+  bool gated = false;
+  std::thread::id exempt;
+  uint64_t generation = 0;
+  int gatedSleepers = 0;
+  int arrivedSinceRelease = 0;
 };
 
 FakeClock& fakeClock() {
@@ -42,6 +49,15 @@ void Sleep(DWORD milliseconds) {
   FakeClock& fake = fakeClock();
   std::unique_lock lock(fake.mutex);
   if (fake.installed) {
+    if (fake.gated && std::this_thread::get_id() != fake.exempt) {
+      const uint64_t generation = fake.generation;
+      ++fake.gatedSleepers;
+      ++fake.arrivedSinceRelease;
+      fake.advanced.notify_all();
+      fake.advanced.wait(lock, [&] { return !fake.gated || fake.generation != generation; });
+      --fake.gatedSleepers;
+      return;
+    }
     if (fake.advanceOnSleep) {
       fake.now += milliseconds;
       fake.advanced.notify_all();
@@ -70,6 +86,7 @@ void useFakeClock(uint64_t startMilliseconds, bool advanceOnSleep) {
   FakeClock& fake = fakeClock();
   std::lock_guard lock(fake.mutex);
   fake.installed = true;
+  fake.gated = false;
   fake.advanceOnSleep = advanceOnSleep;
   fake.now = startMilliseconds;
   fake.advanced.notify_all();
@@ -86,6 +103,7 @@ void useRealClock() {
   FakeClock& fake = fakeClock();
   std::lock_guard lock(fake.mutex);
   fake.installed = false;
+  fake.gated = false;
   fake.advanced.notify_all();
 }
 
@@ -93,6 +111,40 @@ void waitForFakeClockSleepers(int count) {
   FakeClock& fake = fakeClock();
   std::unique_lock lock(fake.mutex);
   fake.advanced.wait(lock, [&] { return fake.sleepers >= count; });
+}
+
+void gateSleepsExceptCallingThread() {
+  FakeClock& fake = fakeClock();
+  std::lock_guard lock(fake.mutex);
+  fake.gated = true;
+  fake.exempt = std::this_thread::get_id();
+  fake.advanced.notify_all();
+}
+
+int releaseGatedSleepers(uint64_t milliseconds, std::chrono::milliseconds settleTimeout) {
+  FakeClock& fake = fakeClock();
+  std::unique_lock lock(fake.mutex);
+  const int released = fake.gatedSleepers;
+  fake.now += milliseconds;
+  ++fake.generation;
+  fake.arrivedSinceRelease = 0;
+  fake.advanced.notify_all();
+  fake.advanced.wait_for(lock, settleTimeout,
+                         [&] { return !fake.gated || fake.arrivedSinceRelease >= released; });
+  return released;
+}
+
+void stopGatingSleeps() {
+  FakeClock& fake = fakeClock();
+  std::lock_guard lock(fake.mutex);
+  fake.gated = false;
+  fake.advanced.notify_all();
+}
+
+bool waitForGatedSleepers(int count, std::chrono::milliseconds timeout) {
+  FakeClock& fake = fakeClock();
+  std::unique_lock lock(fake.mutex);
+  return fake.advanced.wait_for(lock, timeout, [&] { return !fake.gated || fake.gatedSleepers >= count; });
 }
 
 bool fakeClockInstalled() {

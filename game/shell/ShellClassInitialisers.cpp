@@ -49,6 +49,8 @@ void cGame::clinit() {
   touch().touchAreas = newObject<java_util_Vector>(10);
   touch().overlayTouchAreas = newObject<java_util_Vector>(2);
   touch().hudKeyCode = -1;
+  // No softkey until a screen asks for one: a zeroed code would draw back.
+  setSoftkeys(0, 0);
   initKeySequences();
   clinitSavedGame();
   clinitProgress();

@@ -87,8 +87,16 @@ void cGame::sizeChanged(int32_t width, int32_t height) {
 
 void cGame::keyPressed(int32_t code) { queueEvent(InputEvent::Kind::keyPressed, code); }
 void cGame::keyReleased(int32_t code) { queueEvent(InputEvent::Kind::keyReleased, code); }
-void cGame::pointerPressed(int32_t x, int32_t y) { queueEvent(InputEvent::Kind::pointerPressed, x, y); }
-void cGame::pointerReleased(int32_t x, int32_t y) { queueEvent(InputEvent::Kind::pointerReleased, x, y); }
+// Presses and releases are logged (drags are not): a scripted run reads
+// there that its taps arrived, in canvas coordinates.
+void cGame::pointerPressed(int32_t x, int32_t y) {
+  debugLog("cGame: pen pressed at %d,%d", x, y);
+  queueEvent(InputEvent::Kind::pointerPressed, x, y);
+}
+void cGame::pointerReleased(int32_t x, int32_t y) {
+  debugLog("cGame: pen released at %d,%d", x, y);
+  queueEvent(InputEvent::Kind::pointerReleased, x, y);
+}
 void cGame::pointerDragged(int32_t x, int32_t y) { queueEvent(InputEvent::Kind::pointerDragged, x, y); }
 
 void cGame::showNotify() { resume(); }

@@ -3,15 +3,28 @@
 #include "runtime/app/ApplicationImpl.h"
 #include "runtime/app/HostWindow.h"
 #include "runtime/app/LauncherMessages.h"
+#include "runtime/thread/ThreadTable.h"
 #include "runtime/thread/java_lang_Thread.h"
 #include "wince/clock.h"
 #include "wince/input.h"
 #include "wince/window.h"
 
+namespace {
+
+// A lock-step driver may hold this thread inside the peek for a whole frame;
+// a collection another thread starts meanwhile must not wait for it.
+bool peekMessage(MSG& message, HWND window) {
+  bool found = false;
+  ThreadTable::instance().runInSafeRegion([&] { found = PeekMessageW(&message, window, 0, 0, PM_REMOVE); });
+  return found;
+}
+
+}  // namespace
+
 std::optional<int> pumpMessages() {
   HostWindow& host = hostWindow();
   MSG message;
-  while (PeekMessageW(&message, host.window, 0, 0, PM_REMOVE)) {
+  while (peekMessage(message, host.window)) {
     if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
     const bool isKey = message.message == WM_KEYDOWN || message.message == WM_KEYUP;
     host.imeVirtualKey = isKey ? ImmGetVirtualKey(host.window) : 0;

@@ -1,5 +1,5 @@
 // The real window: the SDL back end under a virtual X server, full screen on
-// a screen twice the game's size, showing the placeholder frame, with a click
+// a screen twice the game's size, showing the splash, with a click
 // of the host's mouse that reaches the canvas at the game's coordinates.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 bool xvfbRunAvailable() { return access("/usr/bin/xvfb-run", X_OK) == 0; }
 
-TEST(XvfbRun, TheWindowShowsThePlaceholderAndAClickReachesTheCanvasScaled) {
+TEST(XvfbRun, TheWindowShowsTheSplashAndAClickReachesTheCanvasScaled) {
   if (!xvfbRunAvailable()) GTEST_SKIP() << "xvfb-run is not installed";
   std::string pattern = (fs::temp_directory_path() / "xvfb-run-XXXXXX").string();
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -45,11 +45,11 @@ TEST(XvfbRun, TheWindowShowsThePlaceholderAndAClickReachesTheCanvasScaled) {
       90000);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_EQ(run.output.find("running headless"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("PlaceholderCanvas: pen pressed at 400,240"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("PlaceholderCanvas: pen released at 400,240"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("cGame: pen pressed at 400,240"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("cGame: pen released at 400,240"), std::string::npos) << run.output;
   EXPECT_EQ(e2e::countOf(run.output, "CorvaQNDR::destroyApp(true)"), 1) << run.output;
   if (fs::exists(shot)) {
-    e2e::expectMatchesGolden(shot, "placeholder.png");
+    e2e::expectMatchesGolden(shot, "splash.png");
   } else {
     ADD_FAILURE() << "no screenshot written\n" << run.output;
   }

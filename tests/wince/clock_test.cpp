@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -51,6 +52,38 @@ TEST_F(FakeClockTest, RemovingTheFakeClockReleasesSleepers) {
   wince::useRealClock();
   sleeper.join();
   SUCCEED();
+}
+
+// Each release lets every gated thread do exactly one round of work, whatever
+// it asked to sleep; the gating thread's own sleeps still move the clock.
+TEST_F(FakeClockTest, GatedSleepersRunOneRoundPerRelease) {
+  wince::useFakeClock(0, true);
+  wince::gateSleepsExceptCallingThread();
+  std::atomic<int> fast{0}, slow{0};
+  std::atomic<bool> stop{false};
+  auto worker = [&](std::atomic<int>& rounds, DWORD sleep) {
+    while (!stop) {
+      ++rounds;
+      Sleep(sleep);
+    }
+  };
+  std::thread a(worker, std::ref(fast), 1);
+  std::thread b(worker, std::ref(slow), 500);
+  ASSERT_TRUE(wince::waitForGatedSleepers(2, std::chrono::seconds(10)));
+  EXPECT_EQ(fast, 1);
+  EXPECT_EQ(slow, 1);
+  for (int round = 2; round <= 4; ++round) {
+    EXPECT_EQ(wince::releaseGatedSleepers(62, std::chrono::seconds(10)), 2);
+    EXPECT_EQ(fast, round);
+    EXPECT_EQ(slow, round);
+  }
+  EXPECT_EQ(GetTickCount(), 3u * 62u);
+  Sleep(10);
+  EXPECT_EQ(GetTickCount(), 3u * 62u + 10u) << "the exempt thread's sleep moves the clock";
+  stop = true;
+  wince::stopGatingSleeps();
+  a.join();
+  b.join();
 }
 
 TEST(RealClock, IsMonotonic) {

@@ -152,6 +152,13 @@ TEST_F(MessageBox, TheBoxGrowsFromTheCentreLine) {
 }
 
 TEST_F(MessageBox, SoftkeyCodesAndTheirAreas) {
+  // The first screens (splash, loading) show no softkey until one is set.
+  EXPECT_EQ(box().rightSoftkey, -1);
+  EXPECT_EQ(box().leftSoftkey, -1);
+  cGame::paintSoftkeys();
+  EXPECT_EQ(touch().overlayTouchAreas->size(), 0);
+  cGame::clearTouchState();
+
   const struct {
     int32_t right, left, storedRight, storedLeft;
   } cases[] = {{0, 4, -1, -1}, {6, 11, -1, -1}, {2, -2, 2, -2}, {8, -1, 8, -1}};
