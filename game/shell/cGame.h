@@ -115,7 +115,6 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void applyPointerDragged(int32_t x, int32_t y);
 
   // --- what later parts provide (cGameScreenSeams.cpp)
-  static void createSpriteCacheTables();
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
   static bool isCutsceneRunning();
@@ -231,6 +230,11 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void openCinematic(int32_t time, int32_t kind, int32_t text);
   static void setCinematicPosition(int32_t x, int32_t y);
   static void setCinematicPhase(int32_t phase);
+  // Phase in 0..5; the game-over choice is phase 5 with its highlighted
+  // button in gameOverOption.
+  static bool isCinematicActive();
+  static int32_t cinematicPhase();
+  static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
   // Both partners' carried items 1..3 into partnerItemCounts.
   static void storeAllPartnerItemCounts();

@@ -3,9 +3,9 @@
 #include "game/shell/InputQueue.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
+#include "game/toolkit/ASprite.h"
 #include "game/toolkit/cSoundServer.h"
 #include "platform/java_lang/java_lang_System.h"
-#include "platform/java_util/java_util_Random.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/lang/DebugLog.h"
@@ -47,7 +47,7 @@ void cGame::init(javax_microedition_midlet_MIDlet* midlet, javax_microedition_lc
   lastLoopTick = now;
 
   initStateMachine();
-  createSpriteCacheTables();
+  ASprite::initCachePools(7);
   frame.soundThread = startSoundServer();
 }
 
@@ -61,11 +61,7 @@ void cGame::start() {
   frame.screenWidth = 800;
   frame.screenHeight = 480;
   const int64_t now = java_lang_System::currentTimeMillis();
-  if (frame.random == nullptr) {
-    frame.random = newObject<java_util_Random>(now);
-  } else {
-    frame.random->setSeed(now);
-  }
+  seedRandom(int32_t(now), 0);
   setRunState(0);
   auto* thread = newObject<java_lang_Thread>(static_cast<Object*>(this));
   if (thread == nullptr) {
@@ -131,9 +127,12 @@ void cGame::applyResume(bool wasPaused, int64_t tick) {
     if (current == GameState::inGame && !screen.hudHidden) {
       screen.menuSuspended = true;
       setNextState(GameState::inGameMenu);
+      if (IntArray* memory = menu().menuMemory) memory->set(2, -1);
+    } else if (current == GameState::inGame && isCinematicActive() && cinematicPhase() == 5) {
+      setGameOverOption(0);
     }
     setSoundResumeDelay(12);
-    if (screen.messageBoxShown) screen.messageBoxChoice = 0;
+    if (screen.messageBoxShown && box().pendingAction == PendingAction::none) screen.messageBoxChoice = 0;
     screen.screenDirty = true;
   }
   if (current == GameState::textPage) {

@@ -7,6 +7,9 @@
 void cGame::openCinematic(int32_t, int32_t, int32_t) {}
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
+bool cGame::isCinematicActive() { return false; }
+int32_t cGame::cinematicPhase() { return -1; }
+void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t, int32_t) {}
 // The counts stay as the last load or store left them.
 void cGame::storeAllPartnerItemCounts() {}

@@ -2,6 +2,9 @@
 // pause on a painting gap, and the game's end on an uncaught throwable.
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/exceptions/ThrowNew.h"
+#include "platform/java_lang/java_lang_System.h"
+#include "runtime/lang/Arrays.h"
+#include "platform/java_util/java_util_Random.h"
 #include "tests/game/shell/shell_fixture.h"
 
 namespace {
@@ -71,14 +74,46 @@ TEST_F(FrameLoop, AStallOverThreeSecondsPausesAndResumesIntoTheInGameMenu) {
   enterState(GameState::inGame);
   ASSERT_TRUE(canvas->runPass());
   log().clear();
+  menu().menuMemory->set(2, 3);
   wince::advanceFakeClock(5000);
   ASSERT_TRUE(canvas->runPass());
   EXPECT_EQ(log(), (std::vector<std::string>{"14 exit", "10 enter", "10 update"}));
   EXPECT_TRUE(states().menuSuspended);
+  EXPECT_EQ(menu().menuMemory->get(2), -1) << "the in-game menu opens on no remembered row";
   EXPECT_TRUE(states().screenDirty);
   EXPECT_FALSE(machine().paused);
   // The resume set the clock bases: the frame after the stall is short.
   EXPECT_EQ(loop().frameTime, 0);
+}
+
+// A box that is closing keeps its answer over a pause; an open one goes back
+// to its second button.
+TEST_F(FrameLoop, AResumeResetsTheChoiceOfAnOpenBoxOnly) {
+  makeCanvas();
+  states().messageBoxShown = true;
+  for (const int32_t pending : {PendingAction::none, PendingAction::hideBox}) {
+    states().messageBoxChoice = 1;
+    box().pendingAction = pending;
+    cGame::pause();
+    cGame::resume();
+    cGame::latchInput();
+    EXPECT_EQ(states().messageBoxChoice, pending == PendingAction::none ? 0 : 1) << pending;
+  }
+}
+
+// The canvas makes the sprite cache's seven pools and seeds the game's
+// generator from the clock when it starts.
+TEST_F(FrameLoop, TheCanvasMakesSevenCachePoolsAndStartSeedsFromTheClock) {
+  cGame* canvas = makeCanvas();
+  ASSERT_NE(toolkitStatics().ASprite.poolCapacity, nullptr);
+  EXPECT_EQ(toolkitStatics().ASprite.poolCapacity->length(), 7);
+  loop().runState = -1;
+  const int64_t startedAt = java_lang_System::currentTimeMillis();
+  canvas->start();
+  loop().runState = -1;
+  loop().gameThread->join();
+  java_util_Random* expected = newObject<java_util_Random>(int64_t(uint32_t(startedAt)));
+  EXPECT_EQ(loop().random->nextInt(), expected->nextInt());
 }
 
 TEST_F(FrameLoop, AStallWithTheHudHiddenStaysInTheState) {

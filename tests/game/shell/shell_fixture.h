@@ -75,6 +75,8 @@ class ShellFixture : public ::testing::Test {
 
   static cGameLoopStatics& loop() { return shellStatics().cGameLoop; }
   static cGameStateMachineStatics& states() { return shellStatics().cGameStates; }
+  static cGameBoxStatics& box() { return shellStatics().cGameBox; }
+  static cGameMenuStatics& menu() { return shellStatics().cGameMenu; }
   static cGameKeyStatics& keys() { return shellStatics().cGameKeys; }
   static cGameTouchStatics& touch() { return shellStatics().cGameTouch; }
   static cGameStateStatics& machine() { return toolkitStatics().cGameState; }
