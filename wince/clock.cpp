@@ -58,6 +58,12 @@ void Sleep(DWORD milliseconds) {
       --fake.gatedSleepers;
       return;
     }
+    if (fake.gated) {
+      // The gating thread's frames are the clock's; its sleeps only yield.
+      lock.unlock();
+      std::this_thread::yield();
+      return;
+    }
     if (fake.advanceOnSleep) {
       fake.now += milliseconds;
       fake.advanced.notify_all();

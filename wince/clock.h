@@ -27,7 +27,8 @@ void waitForFakeClockSleepers(int count);
 // Frame-gated sleeps (the harness's lock-step frames under the fake clock):
 // from now on every thread but the calling one waits in Sleep, whatever its
 // argument, until the next releaseGatedSleepers; the calling thread's sleeps
-// still move the clock. Off again with useRealClock or useFakeClock.
+// only yield, so the releases alone move the clock. Off again with
+// stopGatingSleeps, useRealClock or useFakeClock.
 void gateSleepsExceptCallingThread();
 // Moves the clock by milliseconds and lets every gated sleeper on; returns
 // once as many threads wait at the gate again as were released (or, when

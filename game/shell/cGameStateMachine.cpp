@@ -5,6 +5,7 @@
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/literals/StringLiteralPool.h"
 
@@ -56,6 +57,9 @@ void cGame::updateState() {
     if (exceptionPending()) return;
     screen.previousState = machine().currentState;
     machine().currentState = screen.nextState;
+    // One line per change: a scripted run reads its screens' order and times.
+    debugLog("cGame: GameState %d -> %d after %d ms", screen.previousState, machine().currentState,
+             screen.timeInState);
     machine().stateChangePending = false;
     screen.stateEntering = true;
     screen.nextState = GameState::none;
@@ -95,6 +99,11 @@ void cGame::stateInit(int32_t message) {
     toolkitStatics().cGameText.encoding = stringLiteral(48);
     frame.sprites = newObjectArray(52);
     states().twoEntryTable = newObjectArray(2);
+    // No sound is waiting to start again after a pause.
+    cGameSoundStatics& sound = toolkitStatics().cGameSound;
+    sound.resumeId = -1;
+    sound.resumeLoop = false;
+    sound.resumeDelay = 0;
     setNextState(GameState::splash);
   } else if (message == StateMessage::paint && frame.graphics != nullptr) {
     frame.graphics->setColor(0xFFFFFF);
