@@ -47,6 +47,14 @@ String* literal(LiteralId id) { return stringLiteral(static_cast<int32_t>(id)); 
 
 void openPackOf(LiteralId id) { cGame::openPack(literal(id)); }
 
+// A pack name made of two parts; null (no pack) when either is missing.
+String* joined(String* a, String* b) { return a != nullptr && b != nullptr ? a->concat(b) : nullptr; }
+
+// The text pack of the player's language.
+String* textPackName() {
+  return joined(literal(LiteralId::packNamePrefix), cGame::getLanguageSuffix(shellStatics().cGameSave.language));
+}
+
 // The slot's sprite from the open pack when the chapter needs it, else
 // empty: a slot is only ever reloaded from scratch.
 void loadProgressSprite(int32_t slot, int32_t entry, bool caches) {
@@ -104,8 +112,7 @@ void firstStartStep(int32_t step) {
       break;
     case 1:
       cGame::loadSettings();
-      cGame::loadTextPack(
-          literal(LiteralId::packNamePrefix)->concat(cGame::getLanguageSuffix(shellStatics().cGameSave.language)), 0);
+      cGame::loadTextPack(textPackName(), 0);
       break;
     case 2:
       openPackOf(LiteralId::fontPack);
@@ -113,10 +120,11 @@ void firstStartStep(int32_t step) {
     case 3:
       setSprite(5, cGame::loadSprite(2, 1, false, false));
       setSprite(6, cGame::loadSprite(1, 1, false, false));
+      // A font that did not load has no pool to join.
       ASprite::initCachePool(3, 20);
-      ASprite::setCachePool(spriteAt(6), 3);
+      if (spriteAt(6) != nullptr) ASprite::setCachePool(spriteAt(6), 3);
       ASprite::initCachePool(4, 50);
-      ASprite::setCachePool(spriteAt(5), 4);
+      if (spriteAt(5) != nullptr) ASprite::setCachePool(spriteAt(5), 4);
       break;
     case 4: {
       // Both fonts share one character map.
@@ -202,7 +210,7 @@ String* mapPackName() {
   String* first = literal(LiteralId::firstMapPack);
   const int32_t n = first != nullptr && first->length() > 0 ? java_lang_Integer::parseInt(first->substring(1)) : 0;
   const int32_t number = shellStatics().cGameProgress.chapter + n;
-  return literal(LiteralId::packNamePrefix)->concat(newString(std::to_string(number).c_str()));
+  return joined(literal(LiteralId::packNamePrefix), newString(std::to_string(number).c_str()));
 }
 
 // Layers 0..4 whose tile sprite is loaded; the collision table gets layer
@@ -234,9 +242,7 @@ void enterRoomStep(int32_t step) {
       if (cSoundServer* server = toolkitStatics().cGameSound.server) server->stopB();
       setSprite(2, nullptr);
       requestCollection();
-      cGame::loadTextPacks(
-          literal(LiteralId::packNamePrefix)->concat(cGame::getLanguageSuffix(shellStatics().cGameSave.language)), 0,
-          room + 1);
+      cGame::loadTextPacks(textPackName(), 0, room + 1);
       CVLibPlayer::initLayerTables(800, 480, 32, 32);
       break;
     case 1:
