@@ -193,7 +193,7 @@ void startUpStep(int32_t step) {
         images->set(1, javax_microedition_lcdui_Image::createImage(bytes, 0, bytes->length()));
       else
         debugLog("loading: no emblem image");
-      takePendingException(classid::java_lang_Exception);
+      if (takePendingException(classid::java_lang_Exception)) debugLog("loading: the emblem image is damaged");
       cGame::closePack();
       Kivra::initialize(static_cast<javax_microedition_midlet_MIDlet*>(loop().midlet),
                         literal(LiteralId::promotionPack), 800, 480, nullptr);
