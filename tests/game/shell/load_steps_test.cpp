@@ -340,3 +340,19 @@ TEST_F(LoadSteps, TheObjectPackComesInPartsMixingRawAndCompressedEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
+  // The room header's switch, as the level data leaves it.
+  worldStatics().cGameRoom.roomAltPalette = true;
+  EXPECT_EQ(enterChapter(2), 25);
+  ASprite* player = slot(16);
+  ASSERT_NE(player, nullptr);
+  ASSERT_GT(player->paletteCount, 1);
+  EXPECT_NE(player->getModuleImage(0, 1), nullptr);
+  EXPECT_EQ(player->getModuleImage(0, 0), nullptr);
+  EXPECT_EQ(player->moduleImageData, nullptr);
+}
+
+}  // namespace
