@@ -145,13 +145,47 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void clinitLoading();
   // A new run of loadProfile: step 0, not done; its step count by profile.
   static void startLoading();
-  // The next step of the run (the loader's steps).
+  // The next step of the run (cGameLoadSteps.cpp): the step numbered
+  // loadStepIndex of loadProfile, then the counter moves on until done.
   static void loadStep();
   // When the run is active and done: requests the state chosen for after
   // it, once.
   static bool finishLoadingIfDone();
   static void stateLoading(int32_t message);
   static void stateSplash(int32_t message);
+
+  // --- the loader's sprite sets and the room's set-up (cGameLoadSteps.cpp)
+  using cGameToolkit::loadSprite;
+  // Entry of the open pack with no alpha change; rgbMode false when left out.
+  static ASprite* loadSprite(int32_t entry, int32_t paletteMask, bool buildCaches, bool dropData, bool rgbMode);
+  static ASprite* loadSprite(int32_t entry, int32_t paletteMask, bool buildCaches, bool dropData);
+  // Slots 2 and 3 (title and results), each only when empty.
+  static void loadCommonSprites();
+  // Slots 27, 34, 30 and 11 for the help pages, each only when empty.
+  static void loadExtraSprites();
+  // The last step of a room load.
+  static void setUpRoom();
+
+  // --- what the world and the story provide to the room load
+  // (cGameWorldSeams.cpp)
+  static void resetRoomLoadState();
+  static void createItemTable();
+  static void resetActionTable();
+  static void initCameraZones();
+  static void leaveInteraction();
+  static void loadRoomObjects(ByteArray* data);
+  static void registerAllActors();
+  static void loadEventScript(ByteArray* data);
+  static void restampAllFootprints();
+  static void prepareRoomStory();
+  static void setPlayerControl(bool on);
+  static void restorePartners();
+  static void snapshotRoomState(int32_t mode, int32_t action);
+  static void runAction(int32_t action);
+  static void clearRoomTimedState();
+  static void keepRoomAnimationPlayer(CVLibPlayer* player);
+  static void clearStoryFlagBlock();
+  static void clearWorld();
 
   // --- the menu list (cGameMenuList.cpp)
   static void clinitMenuList();

@@ -7,11 +7,3 @@
 void cGame::paintHudButtons() {}
 bool cGame::isCutsceneRunning() { return false; }
 bool cGame::paintMenuNewArrow(int32_t, int32_t) { return false; }
-// The loader's steps: until they land each step only counts, so runs and
-// their bars behave as they will.
-void cGame::loadStep() {
-  cGameLoadStatics& run = shellStatics().cGameLoad;
-  if (run.loadingDone) return;
-  ++run.loadStepIndex;
-  run.loadingDone = run.loadStepIndex >= run.loadStepCount;
-}

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <tuple>
 
+#include "game/world/cGameRoomStatics.h"
 #include "runtime/object/ReferenceFields.h"
 
 class ObjectArray;
@@ -18,5 +19,6 @@ struct cActorStatics {
 
 struct WorldStatics {
   cActorStatics cActor;
-  auto parts() { return std::tie(cActor); }
+  cGameRoomStatics cGameRoom;
+  auto parts() { return std::tie(cActor, cGameRoom); }
 };

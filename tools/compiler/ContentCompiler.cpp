@@ -9,6 +9,7 @@
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/DescriptorCheck.h"
 #include "tools/compiler/FontCompiler.h"
+#include "tools/compiler/LevelStage.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/compiler/MapCompiler.h"
 #include "tools/compiler/MathTablePack.h"
@@ -168,6 +169,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   addSounds(archive, literals, contentFolder / "sounds.json");
   addSpritePacks(archive, literals, contentFolder / "sprites");
   addMaps(archive, literals, contentFolder / "maps");
+  addLevelPack(archive, literals, contentFolder / "levels");
   // The promotion screen is optional: without its pack the menus do not offer it.
   const std::filesystem::path promotionSource = contentFolder / "promotion.json";
   if (std::filesystem::exists(promotionSource)) {

@@ -48,15 +48,29 @@ void addSpritePacks(ArchiveWriter& archive, const LiteralTable& literals, const 
     for (const json& entry : sprites) {
       if (entry.is_string()) {
         writer.add(0, compileSprite(folder / entry.get<std::string>()), compression);
+      } else if (entry.is_object() && entry.contains("sprite") && entry["sprite"].is_string()) {
+        // One entry may leave the pack's compression: packs then mix both.
+        const auto own = entry.contains("compress") ? (entry.value("compress", false)
+                                                           ? PackWriter::Compression::ifSmaller
+                                                           : PackWriter::Compression::none)
+                                                    : compression;
+        writer.add(0, compileSprite(folder / entry["sprite"].get<std::string>()), own);
       } else if (entry.is_object() && entry.contains("image") && entry["image"].is_string()) {
         writer.add(0, paletteImageOf(folder / entry["image"].get<std::string>()), compression);
       } else if (entry.is_object() && entry.value("empty", false)) {
         writer.addEmpty();
       } else {
-        throw std::runtime_error("an entry is a description's path, {\"image\": path} or {\"empty\": true}");
+        throw std::runtime_error(
+            "an entry is a description's path, {\"sprite\": path, \"compress\": bool}, {\"image\": path} or "
+            "{\"empty\": true}");
       }
     }
-    addPack(archive, literals, packName, writer);
+    // "partBytes" splits the pack into parts of at most that many bytes.
+    const json& partBytes = description.value("partBytes", json());
+    if (!partBytes.is_null() && (!partBytes.is_number_unsigned() || partBytes.get<uint64_t>() < 1024 ||
+                                 partBytes.get<uint64_t>() > maxPackPartBytes))
+      throw std::runtime_error("\"partBytes\" must be 1024.." + std::to_string(maxPackPartBytes));
+    addPack(archive, literals, packName, writer, partBytes.is_null() ? maxPackPartBytes : partBytes.get<size_t>());
   });
 }
 

@@ -1,0 +1,349 @@
+#!/usr/bin/env python3
+"""Draws the world's first sprites, tile sets, maps and level files.
+
+Writes the sprite packs the room loader reads (hero, objects, the two cast
+packs and the tile sets) with their SVG sheets and descriptions, one map per
+chapter with its tile-set legend, and the level files (shared objects, each
+room's objects and event script). Every slot, frame, animation and palette
+the loader asks for is here; the world's and the story's own work gives them
+their final form. Colours follow content/STYLE.md. Run from the repository
+root after draw_interface_art.py (it reuses the help pictures); it rewrites
+the files it owns and nothing else.
+"""
+import os
+import re
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import draw_interface_art as ui  # noqa: E402
+from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
+                                SLATE, STONE, TEAL, circle, path, poly, rrect, svg)
+
+SPRITES = "content/sprites"
+MAPS = "content/maps"
+LEVELS = "content/levels"
+CHAPTERS = 10
+SKIN = "#e8c49a"
+WATER = "#2a5a70"
+EARTH = "#7a5a3a"
+MOSS = "#55703a"
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def strip_sprite(art, w, h, cells, flipped=False, animations=None, recolours=None):
+    """One module per cell of a strip; frame i shows cell i standing on its
+    anchor (bottom centre); flipped adds the mirrored frames after them."""
+    modules = [{"name": f"cell{i}", "rect": [i * w, 0, w, h]} for i in range(cells)]
+    frames = [{"name": f"cell{i}", "modules": [{"module": f"cell{i}", "at": [-(w // 2), -h]}]}
+              for i in range(cells)]
+    if flipped:
+        frames += [{"name": f"cell{i}Left", "modules": [{"module": f"cell{i}", "at": [-(w // 2), -h],
+                                                          "flags": ["flipX"]}]} for i in range(cells)]
+    value = {"art": art, "flags": ["offsetsShort"], "modules": modules, "frames": frames}
+    if animations:
+        value["animations"] = [{"name": name, "frames": [{"frame": frames[f]["name"], "time": 3} for f in seq]}
+                               for name, seq in animations]
+    if recolours:
+        value["recolours"] = recolours
+    return value
+
+
+def cell_strip(name, w, h, cells):
+    body = "".join(f'<g transform="translate({i * w},0)">{c}</g>' for i, c in enumerate(cells))
+    write(f"{SPRITES}/art/world/{name}.svg", svg(w * len(cells), h, body))
+    return f"../art/world/{name}.svg"
+
+
+# --- characters ---------------------------------------------------------------
+
+def person(name, coat, tall, extra=""):
+    steps = (-1, 0, 1, 0)
+    art = cell_strip(name, 96, 128, [ui.figure(48, 122, tall, coat, SKIN, st, extra) for st in steps])
+    return strip_sprite(art, 96, 128, 4, flipped=True,
+                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]),
+                                    ("stand", [1])])
+
+
+def walker_from_help(name):
+    """A partner's walk from the help pictures: four cells and their mirror."""
+    return strip_sprite(f"../art/help/{name}.svg", 96, 128, 4, flipped=True,
+                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]), ("stand", [1])])
+
+
+# --- objects ------------------------------------------------------------------
+
+def crate(c):
+    return rrect(8, 16, 48, 44, 4, c, NIGHT, 3) + path("M10,18 L54,58 M54,18 L10,58", stroke=NIGHT, sw=3)
+
+
+def barrel(c):
+    return rrect(14, 10, 36, 50, 10, c, NIGHT, 3) + path("M16,24 L48,24 M16,46 L48,46", stroke=AMBER, sw=4)
+
+
+def lever(c):
+    return rrect(12, 48, 40, 12, 3, SLATE, PARCH, 2) + path("M32,50 L46,14", stroke=c, sw=6) + circle(46, 14, 6, EMBER)
+
+
+def reeds(c):
+    return "".join(path(f"M{x},62 C{x - 4},40 {x + 4},24 {x + (x % 7) - 3},{8 + x % 11}", stroke=c, sw=4)
+                   for x in (14, 22, 30, 38, 46))
+
+
+def stone(c):
+    return poly([(8, 60), (12, 30), (30, 14), (50, 22), (58, 60)], c, NIGHT, 3)
+
+
+def lamp(c):
+    return path("M32,62 L32,24", stroke=NIGHT, sw=5) + ui.lantern_icon(32, 20, 26, c, GOLD)
+
+
+def gate(c):
+    return "".join(rrect(x, 12, 8, 50, 2, c, NIGHT, 2) for x in (8, 22, 36, 50)) + rrect(4, 24, 56, 8, 2, c, NIGHT, 2)
+
+
+def sack(c):
+    return path("M16,60 C6,40 18,22 26,18 L38,18 C46,22 58,40 48,60 Z", fill=c, stroke=NIGHT, sw=3)
+
+
+SHAPES = [crate, barrel, lever, reeds, stone, lamp, gate, sack]
+TINTS = [AMBER, EARTH, TEAL, REED, STONE, GOLD, "#6b4a2a", PARCH, MOSS, EMBER, DEEP]
+
+
+def prop(name, index, palettes=1):
+    """A 64x64 thing in two poses (still and nudged) and one animation."""
+    shape, tint = SHAPES[index % len(SHAPES)], TINTS[index % len(TINTS)]
+    art = cell_strip(name, 64, 64, [shape(tint), f'<g transform="translate(0,2)">{shape(tint)}</g>'])
+    recolours = None
+    if palettes > 1:
+        recolours = [{tint: TINTS[(index + p) % len(TINTS)]} for p in range(1, palettes)]
+    return strip_sprite(art, 64, 64, 2, animations=[("idle", [0, 1])], recolours=recolours)
+
+
+def things():
+    """Slot 23: the world's many small things, 80 modules of 24x24 on one
+    sheet; frames 0..103 show them in turn."""
+    count, size, per_row = 80, 24, 10
+    cells = []
+    for i in range(count):
+        x, y = (i % per_row) * (size + 2), (i // per_row) * (size + 2)
+        tint = TINTS[i % len(TINTS)]
+        kind = i % 4
+        if kind == 0:
+            body = circle(12, 12, 9, tint, NIGHT, 2)
+        elif kind == 1:
+            body = rrect(3, 3, 18, 18, 3, tint, NIGHT, 2)
+        elif kind == 2:
+            body = poly([(12, 2), (22, 21), (2, 21)], tint, NIGHT, 2)
+        else:
+            body = poly([(12, 2), (22, 12), (12, 22), (2, 12)], tint, NIGHT, 2)
+        cells.append((x, y, f'<g transform="translate({x},{y})">{body}</g>'))
+    rows = (count + per_row - 1) // per_row
+    write(f"{SPRITES}/art/world/things.svg",
+          svg(per_row * (size + 2), rows * (size + 2), "".join(c for _, _, c in cells)))
+    modules = [{"name": f"thing{i}", "rect": [x, y, size, size]} for i, (x, y, _) in enumerate(cells)]
+    frames = [{"name": f"show{f}", "modules": [{"module": f"thing{f % count}", "at": [-12, -24]}]}
+              for f in range(104)]
+    return {"art": "../art/world/things.svg", "flags": ["offsetsShort"], "modules": modules, "frames": frames,
+            "animations": [{"name": "glint", "frames": [{"frame": "show0", "time": 3}, {"frame": "show1", "time": 3}]}]}
+
+
+def help_items():
+    """Slot 34: the coin, the hidden lantern and the combining satchel of the
+    help pages, one sheet; 17 animations (16 is the story's idle glint)."""
+    parts = [("coin", 64, 64, 0), ("hidden_lantern", 96, 112, 64), ("combine", 160, 96, 176)]
+    body = ""
+    modules, frames = [], []
+    for name, w, h, top in parts:
+        with open(f"{SPRITES}/art/help/{name}.svg", encoding="utf-8") as f:
+            inner = re.sub(r"^<svg[^>]*>\n?|</svg>\s*$", "", f.read().strip())
+        body += f'<g transform="translate(0,{top})">{inner}</g>'
+        for i in range(4):
+            modules.append({"name": f"{name}{i}", "rect": [i * w, top, w, h]})
+            frames.append({"name": f"{name}{i}", "modules": [{"module": f"{name}{i}", "at": [-(w // 2), -h]}]})
+    write(f"{SPRITES}/art/world/help_items.svg", svg(640, 272, body))
+
+    def anim(name, seq, time=3):
+        return {"name": name, "frames": [{"frame": frames[f]["name"], "time": time} for f in seq]}
+    animations = [anim("coinTurn", [0, 1, 2, 3]), anim("lanternLights", [4, 5, 6, 7], 5),
+                  anim("combine", [8, 9, 10, 11], 5)]
+    for i in range(3, 16):
+        animations.append(anim(f"still{i}", [i % 12]))
+    animations.append(anim("glint", [0, 1, 2, 3, 2, 1], 2))
+    return {"art": "../art/world/help_items.svg", "flags": ["offsetsShort"], "modules": modules, "frames": frames,
+            "animations": animations}
+
+
+def help_strip(name, w, h):
+    return strip_sprite(f"../art/help/{name}.svg", w, h, 4, animations=[("play", [0, 1, 2, 3])])
+
+
+# --- tile sets ----------------------------------------------------------------
+
+def tile_sheet(name, tiles):
+    body = "".join(f'<g transform="translate({i * 34},0)">{t}</g>' for i, t in enumerate(tiles))
+    write(f"{SPRITES}/art/world/{name}.svg", svg(34 * len(tiles), 32, body))
+    return {"art": f"../art/world/{name}.svg", "flags": ["offsetsShort"],
+            "modules": [{"name": f"tile{i}", "rect": [i * 34, 0, 32, 32]} for i in range(len(tiles))],
+            "frames": []}
+
+
+def square(fill, extra=""):
+    return f'<rect x="0" y="0" width="32" height="32" fill="{fill}"/>' + extra
+
+
+def floor_tiles():
+    return [square(MOSS), square(MOSS, circle(10, 12, 3, REED) + circle(22, 24, 2, REED)), square(EARTH),
+            square(EARTH, path("M4,16 L28,16", stroke="#6b4a2a", sw=2)), square(WATER),
+            square(WATER, path("M6,12 C12,8 18,16 26,12", stroke=TEAL, sw=2)), square(STONE),
+            square(SLATE, rrect(2, 2, 28, 28, 2, DUSK))]
+
+
+def detail_tiles():
+    return [path("M8,30 C6,18 10,8 12,2 M20,30 C22,20 18,10 22,4", stroke=REED, sw=3),
+            circle(16, 20, 8, STONE, NIGHT, 2), rrect(4, 12, 24, 16, 3, AMBER, NIGHT, 2),
+            circle(16, 16, 5, GOLD)]
+
+
+def front_tiles():
+    return [rrect(0, 0, 32, 10, 0, "#6b4a2a"), path("M0,4 L32,4", stroke=NIGHT, sw=3)]
+
+
+# --- maps ---------------------------------------------------------------------
+
+LEGEND = """; Tile set 0: the valley's ground (tiles of sprite slot 7), its details
+; (slot 9) and what stands in front (slot 10).
+; character  tile  [attribute]
+g 0
+h 1
+e 2
+p 3
+w 4
+v 5
+s 6
+b 7
+. 255
+r 0
+o 1
+c 2
+l 3
+f 0
+"""
+
+
+def room_map(k):
+    """A walled stretch of ground with a path and, by chapter, water or stone."""
+    cols, rows = 30 + 2 * k, 15 + (k % 3) * 2
+    ground, details, collision = [], [], []
+    for y in range(rows):
+        g_row, d_row, c_row = [], [], []
+        for x in range(cols):
+            edge = x in (0, cols - 1) or y in (0, rows - 1)
+            water = k % 2 == 0 and 3 <= x < 7 and 4 <= y < rows - 4
+            rock = k % 2 == 1 and cols - 8 <= x < cols - 5 and 3 <= y < 7
+            on_path = y == rows // 2
+            if edge:
+                g_row.append("b"), c_row.append("#")
+            elif water:
+                g_row.append("v" if (x + y) % 3 == 0 else "w"), c_row.append("2")
+            elif rock:
+                g_row.append("s"), c_row.append("#")
+            elif on_path:
+                g_row.append("p" if x % 4 else "e"), c_row.append(".")
+            else:
+                g_row.append("h" if (x * 7 + y * 3 + k) % 11 == 0 else "g"), c_row.append(".")
+            detail = "."
+            if not edge and not water and not rock and not on_path:
+                if (x * 5 + y * 11 + k) % 23 == 0:
+                    detail = "r"
+                elif (x * 3 + y * 13 + k) % 37 == 0:
+                    detail = "o"
+            d_row.append(detail)
+        ground.append("".join(g_row)), details.append("".join(d_row)), collision.append("".join(c_row))
+    front = ["." * cols for _ in range(rows - 1)] + ["f" * cols]
+    out = [f"; {ui_place(k)}", "tileset 0", "layer 0", *ground, "", "layer 2", *details, "",
+           "layer 3", *front, "", "layer 4", *collision, ""]
+    return "\n".join(out)
+
+
+PLACES = ["the Dry Lock at Millrace", "the Reedmarsh crossing", "Tilda's mill", "the Drowned Orchard",
+          "the Saltglass Caves", "Ferrow's Bridge", "the Sluice Gardens", "the Weir Tower", "the Deep Cistern",
+          "the Heartwheel"]
+
+
+def ui_place(k):
+    return f"Chapter {k + 1}: {PLACES[k]}"
+
+
+# --- packs --------------------------------------------------------------------
+
+def main():
+    ui.OUT = SPRITES
+    w = ui.write_json
+    # Pack of literal 141: slots 11..15.
+    w("world/wren.json", walker_from_help("wren_walk"))
+    w("world/bram.json", walker_from_help("bram_walk"))
+    for i, name in enumerate(["sling_stone", "lantern_glow", "footprints"]):
+        w(f"world/{name}.json", prop(name, 10 + i))
+    w("hero.pack.json", {"pack": 141, "compress": True,
+                         "sprites": ["world/wren.json", "world/bram.json", "world/sling_stone.json",
+                                     "world/lantern_glow.json", "world/footprints.json"]})
+    # Pack of literal 145: slots 16..48 (17..21 come from the cast packs).
+    objects = []
+    empty = {"empty": True}
+    for k in range(33):
+        slot = 16 + k
+        if 17 <= slot <= 21 or slot in (25, 33):
+            objects.append(empty)
+        elif slot == 16:
+            player = walker_from_help("wren_walk")
+            player["recolours"] = [{TEAL: DEEP}]  # palette 1: the night rooms
+            w("world/player.json", player)
+            objects.append("world/player.json")
+        elif slot == 23:
+            w("world/things.json", things())
+            objects.append({"sprite": "world/things.json", "compress": False})
+        elif slot == 27:
+            w("world/murkling.json", help_strip("murkling", 128, 112))
+            objects.append("world/murkling.json")
+        elif slot == 30:
+            w("world/tap_sign.json", help_strip("tap_sign", 112, 112))
+            objects.append("world/tap_sign.json")
+        elif slot == 34:
+            w("world/help_items.json", help_items())
+            objects.append("world/help_items.json")
+        else:
+            name = f"object{slot}"
+            w(f"world/{name}.json", prop(name, slot, palettes=3 if slot == 37 else 1))
+            objects.append(f"world/{name}.json" if slot % 3 else {"sprite": f"world/{name}.json", "compress": False})
+    w("objects.pack.json", {"pack": 145, "compress": True, "partBytes": 16384, "sprites": objects})
+    # Packs of literals 148 and 151: the other voices of the valley.
+    cast = [("hesk", "#4a5a3a", 112), ("marrow", "#5a4a6a", 100), ("tilda", "#8a3a2a", 96),
+            ("ode", "#2a4a6a", 108), ("pip", "#b8862a", 72)]
+    for name, coat, tall in cast:
+        w(f"world/{name}.json", person(name, coat, tall))
+    w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": ["world/hesk.json", "world/marrow.json"]})
+    w("cast2.pack.json", {"pack": 151, "compress": True,
+                          "sprites": ["world/tilda.json", "world/ode.json", "world/pip.json"]})
+    # Pack of literal 154: tile set t in entries 6t + 2, 6t + 4 and 6t + 6.
+    w("world/ground0.json", tile_sheet("ground0", floor_tiles()))
+    w("world/details0.json", tile_sheet("details0", detail_tiles()))
+    w("world/front0.json", tile_sheet("front0", front_tiles()))
+    w("tilesets.pack.json", {"pack": 154, "compress": True,
+                             "sprites": [empty, empty, "world/ground0.json", empty, "world/details0.json", empty,
+                                         "world/front0.json"]})
+    # Maps and level files, one room per chapter.
+    write(f"{MAPS}/tileset0.txt", LEGEND)
+    for k in range(CHAPTERS):
+        write(f"{MAPS}/room{k}.map", room_map(k))
+        write(f"{LEVELS}/room{k}.lvl", f"# {ui_place(k)}: its objects\nnop\n")
+        write(f"{LEVELS}/room{k}.evs", f"# {ui_place(k)}: its event script (no cutscenes yet)\n")
+    write(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
+
+
+if __name__ == "__main__":
+    main()
