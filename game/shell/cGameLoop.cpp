@@ -108,6 +108,13 @@ void cGame::paintFrame(javax_microedition_lcdui_Graphics* g) {
   DrawEffectsStatics& effects = toolkitStatics().DrawEffects;
   const bool toBackBuffer = effects.available != 0 && effects.backGraphics != nullptr && effectsPending();
   frame.graphics = toBackBuffer ? effects.backGraphics : g;
+  // The toolkit's painters (animation players, snapshots, effects) draw on
+  // the same Graphics and screen as the shell.
+  cGameDrawStatics& drawing = toolkitStatics().cGameDraw;
+  drawing.graphics = frame.graphics;
+  drawing.screenGraphics = g;
+  drawing.screenWidth = frame.screenWidth;
+  drawing.screenHeight = frame.screenHeight;
 
   paintScreen();
 

@@ -116,6 +116,16 @@ TEST_F(FrameLoop, TheCanvasMakesSevenCachePoolsAndStartSeedsFromTheClock) {
   EXPECT_EQ(loop().random->nextInt(), expected->nextInt());
 }
 
+TEST_F(FrameLoop, AFrameHandsItsGraphicsAndScreenToTheToolkit) {
+  cGame* canvas = makeCanvas();
+  ASSERT_TRUE(canvas->runPass());
+  const cGameDrawStatics& drawing = toolkitStatics().cGameDraw;
+  EXPECT_NE(drawing.graphics, nullptr);
+  EXPECT_EQ(drawing.graphics, loop().graphics);
+  EXPECT_EQ(drawing.screenWidth, 800);
+  EXPECT_EQ(drawing.screenHeight, 480);
+}
+
 TEST_F(FrameLoop, AStallWithTheHudHiddenStaysInTheState) {
   cGame* canvas = makeCanvas();
   install<GameState::inGame>();
