@@ -55,6 +55,10 @@ void cGame::clinit() {
   clinitShared();
   clinitMenuList();
   clinitLoading();
+  clinitResults();
+  clinitTextPage();
+  clinitHelp();
+  clinitPromotionStates();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {
