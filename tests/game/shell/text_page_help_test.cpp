@@ -232,4 +232,36 @@ TEST_F(PromotionPrompt, TheCornerButtonOpensThePromotionScreen) {
   EXPECT_EQ(states().nextState, GameState::promotion);
 }
 
+using PromotionHost = PagesFixture;
+
+TEST_F(PromotionHost, ReleasedKeysBecomeThePromotionScreensActions) {
+  KivraStatics& k = Kivra::statics();
+  k.initialised = true;
+  machine().currentState = GameState::promotion;
+  const struct {
+    int32_t code;  // released key code
+    int32_t action;
+  } cases[] = {{'2', Kivra::listUp},  {-4, Kivra::listUp},      {'8', Kivra::listDown},  {'4', Kivra::previousPage},
+               {-1, Kivra::previousPage}, {'6', Kivra::nextPage}, {'5', Kivra::choose},    {-6, Kivra::choose},
+               {-5, Kivra::choose},   {'0', 0}};
+  for (const auto& c : cases) {
+    k.state = Kivra::browsing;
+    k.pointerAction = false;
+    release(c.code);
+    cGame::stateKivra(StateMessage::update);
+    EXPECT_EQ(k.action, c.action) << c.code;
+    EXPECT_FALSE(machine().stateChangePending) << c.code;
+  }
+  k.state = Kivra::browsing;
+  release(-7);
+  cGame::stateKivra(StateMessage::update);
+  EXPECT_EQ(k.action, Kivra::back);
+  // The screen leaves in its next frame.
+  cGame::latchInput();
+  cGame::stateKivra(StateMessage::update);
+  ASSERT_TRUE(machine().stateChangePending);
+  EXPECT_EQ(states().nextState, GameState::mainMenu);
+  EXPECT_EQ(shellStatics().cGameMenu.menuMemory->get(0), 75);
+}
+
 }  // namespace
