@@ -237,6 +237,11 @@ void cGame::updateResultsSequence() {
   // Input counts only once the screen has been waiting: the update that
   // reaches phase 5 does not take a key still held from the rows.
   const bool waiting = pages().resultsPhase == 5;
+  if (!waiting) {
+    // A tap while the rows come in must not be taken as the answer later.
+    touch().touchedArea = nullptr;
+    touch().releasedOnArea = false;
+  }
   updatePhases();
   if (waiting && !machine().stateChangePending) updateChoice();
   states().screenDirty = true;

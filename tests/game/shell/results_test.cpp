@@ -84,6 +84,24 @@ TEST_F(Results, NoKeyLeavesBeforeTheScreenWaitsAndOkThenStartsTheNextChapter) {
   EXPECT_EQ(shellStatics().cGameProgress.chapter, 3);
 }
 
+TEST_F(Results, ATapWhileTheRowsComeInIsNotTakenOnceTheScreenWaits) {
+  setChapter(0);
+  enterState(GameState::results);
+  while (pages().resultsPhase != 3) cGame::updateState();
+  paint();
+  ASSERT_EQ(touch().touchAreas->size(), 1);
+  tap(400, 240);
+  cGame::updateState();
+  runToWaiting();
+  cGame::updateState();
+  cGame::updateState();
+  EXPECT_FALSE(machine().stateChangePending);
+  tap(400, 240);
+  cGame::updateState();
+  ASSERT_TRUE(machine().stateChangePending) << "a tap once it waits goes on";
+  EXPECT_EQ(states().nextState, GameState::loading);
+}
+
 TEST_F(Results, RowsStandThirtyPixelsApartFromTheMenuTopWithCountsOnlyWhereTheyHaveOne) {
   ASprite* font = blockFont();
   ASSERT_NE(font, nullptr);
