@@ -61,6 +61,7 @@
   X(contentTypeOther, 173)                  \
   X(combinationTableFull, 186)              \
   X(uiSpritePack, 190)                      \
+  X(versionProperty, 191)                   \
   X(languageSuffix0, 200)                   \
   X(languageSuffix1, 201)                   \
   X(languageSuffix2, 202)                   \

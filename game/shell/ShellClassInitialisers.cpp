@@ -57,6 +57,10 @@ void cGame::clinit() {
   clinitShared();
   clinitMenuList();
   clinitLoading();
+  clinitResults();
+  clinitTextPage();
+  clinitHelp();
+  clinitPromotionStates();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

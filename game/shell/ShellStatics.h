@@ -9,6 +9,7 @@
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
 #include "game/shell/cGameNoticeStatics.h"
+#include "game/shell/cGamePagesStatics.h"
 #include "game/shell/cGameLoadStatics.h"
 #include "game/shell/cGameKeyStatics.h"
 #include "game/shell/cGameLoopStatics.h"
@@ -57,8 +58,10 @@ struct ShellStatics {
   cGameMenuStatics cGameMenu;
   cGameNoticeStatics cGameNotice;
   cGameLoadStatics cGameLoad;
+  cGamePagesStatics cGamePages;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad);
+                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad,
+                    cGamePages);
   }
 };

@@ -187,6 +187,26 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void clearStoryFlagBlock();
   static void clearWorld();
 
+  // --- the results, the text page, help and the promotion states
+  // (cGameResults.cpp, cGameTextPage.cpp, cGameHelp.cpp,
+  // cGamePromotionStates.cpp); each clinit registers its handlers.
+  static void clinitResults();
+  static void stateResults(int32_t message);
+  static void updateResultsSequence();
+  static void paintResults();
+  static void paintResultsRow(int32_t row, int32_t y);
+  static void clinitTextPage();
+  static void stateTextPage(int32_t message);
+  static void clinitHelp();
+  static void stateHelp(int32_t message);
+  static void releaseHelpSprites();
+  static void clinitPromotionStates();
+  // The promotion prompt (GameState 21) and the promotion screen's host.
+  static void stateMessageBox(int32_t message);
+  static void stateKivra(int32_t message);
+  // The promotion screen can be offered and has not been opened yet.
+  static bool promotionHasNews();
+
   // --- the menu list (cGameMenuList.cpp)
   static void clinitMenuList();
   // At most 20 rows are kept.

@@ -16,6 +16,7 @@ inline cGameTouchStatics& touch() { return shellStatics().cGameTouch; }
 inline cGameBoxStatics& box() { return shellStatics().cGameBox; }
 inline cGameMenuStatics& menu() { return shellStatics().cGameMenu; }
 inline cGameLoadStatics& loading() { return shellStatics().cGameLoad; }
+inline cGamePagesStatics& pages() { return shellStatics().cGamePages; }
 inline cGameStateStatics& machine() { return toolkitStatics().cGameState; }
 
 inline int32_t runState() { return std::atomic_ref(loop().runState).load(std::memory_order_acquire); }

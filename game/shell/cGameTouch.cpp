@@ -1,5 +1,6 @@
 // Touch input: the touch-area lists, the pointer events as the game thread
 // applies them, the hit test and the HUD pad's key emulation.
+#include "game/shell/Kivra.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/SensibleRectangle.h"
@@ -79,6 +80,8 @@ void cGame::addOverlayTouchArea(int32_t x, int32_t y, int32_t width, int32_t hei
 
 void cGame::applyPointerPressed(int32_t x, int32_t y) {
   if (machine().currentState == GameState::loading) return;
+  // The promotion screen keeps its own press, drag and release.
+  if (machine().currentState == GameState::promotion) Kivra::pointerPressed(x, y);
   cGameTouchStatics& state = touch();
   const int32_t clock = loop().playClock;
   if (clock - state.pressClock > 100) state.pressClock = clock;
@@ -90,6 +93,8 @@ void cGame::applyPointerPressed(int32_t x, int32_t y) {
 
 void cGame::applyPointerDragged(int32_t x, int32_t y) {
   if (machine().currentState == GameState::loading) return;
+  // The promotion screen keeps its own press, drag and release.
+  if (machine().currentState == GameState::promotion) Kivra::pointerDragged(x, y);
   touch().pointerDragging = true;
   touch().pointerIsDown = false;
   hitTestTouchAreas(x, y);
@@ -97,6 +102,8 @@ void cGame::applyPointerDragged(int32_t x, int32_t y) {
 
 void cGame::applyPointerReleased(int32_t x, int32_t y) {
   if (machine().currentState == GameState::loading) return;
+  // The promotion screen keeps its own press, drag and release.
+  if (machine().currentState == GameState::promotion) Kivra::pointerReleased(x, y);
   cGameTouchStatics& state = touch();
   state.pointerDragging = false;
   state.pointerIsDown = false;
