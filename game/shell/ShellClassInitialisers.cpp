@@ -55,6 +55,7 @@ void cGame::clinit() {
   clinitShared();
   clinitMenuList();
   clinitLoading();
+  clinitMenus();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

@@ -8,6 +8,7 @@
 #include "game/shell/KivraStatics.h"
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
+#include "game/shell/cGameMenusStatics.h"
 #include "game/shell/cGameNoticeStatics.h"
 #include "game/shell/cGameLoadStatics.h"
 #include "game/shell/cGameKeyStatics.h"
@@ -57,8 +58,10 @@ struct ShellStatics {
   cGameMenuStatics cGameMenu;
   cGameNoticeStatics cGameNotice;
   cGameLoadStatics cGameLoad;
+  cGameMenusStatics cGameMenus;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
-                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad);
+                    cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad,
+                    cGameMenus);
   }
 };

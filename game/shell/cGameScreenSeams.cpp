@@ -8,7 +8,6 @@
 void cGame::createSpriteCacheTables() {}
 void cGame::paintHudButtons() {}
 bool cGame::isCutsceneRunning() { return false; }
-bool cGame::paintMenuNewArrow(int32_t, int32_t) { return false; }
 // The loader's steps: until they land each step only counts, so runs and
 // their bars behave as they will.
 void cGame::loadStep() {
