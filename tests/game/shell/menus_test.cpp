@@ -33,6 +33,8 @@ class Menus : public ShellFixture {
     text << file.rdbuf();
     ASSERT_TRUE(loadStringLiteralPool(tools::writeLiteralPool(tools::parseLiteralTable(text.str(), "literals").texts)));
     canvas = makeCanvas();
+    // Stopping the sound server moved the clock; the first frame starts now.
+    loop().lastFrameTick = now();
     loop().sprites = newObjectArray(52);
     progress().finishedChapter = -1;
   }
@@ -59,7 +61,7 @@ class Menus : public ShellFixture {
     return pass();
   }
 
-  // Enters a state from a quiet screen and lets it open.
+  // Enters a state from a quiet screen, lets it open and paint.
   void open(int32_t state) {
     states().messageBoxShown = false;
     box().pendingAction = PendingAction::none;
@@ -67,7 +69,8 @@ class Menus : public ShellFixture {
     cGame::clearConfirm();
     cGame::setNextState(state);
     ASSERT_TRUE(pass());
-    ASSERT_TRUE(passUntil([&] { return current() == state && box().transitionDirection == 0; }));
+    ASSERT_TRUE(passUntil(
+        [&] { return current() == state && box().transitionDirection == 0 && states().framesInState >= 2; }));
   }
 
   std::vector<int32_t> rowTexts() const {
@@ -254,6 +257,14 @@ TEST_F(Menus, ThePlayMenuListsOpenChaptersAndSelectsTheSuccessorOfTheFinishedOne
 
 TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
   sound().soundOn = true;
+  sound().startStamp = 0;
+  // A bank holding only the menu music, on channel A.
+  sound().data = newObjectArray(34);
+  sound().contentType = newObjectArray(34);
+  sound().kind = newIntArray(34);
+  ByteArray* music = newByteArray(8);
+  for (int32_t i = 0; i < 4; ++i) music->set(i, static_cast<int8_t>("OggS"[i]));
+  cGame::registerSound(music, 1, 1);
   open(GameState::mainMenu);
   choose(80);
   ASSERT_TRUE(passUntil([] { return current() == GameState::optionsMenu; }));
@@ -264,6 +275,7 @@ TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
   choose(38);
   ASSERT_TRUE(passUntil([] { return current() == GameState::optionsMenu; }));
   EXPECT_FALSE(sound().soundOn);
+  EXPECT_EQ(sound().currentA, -1) << "the music stopped";
   EXPECT_EQ(recordByte(2), 0);
 
   choose(32);
@@ -272,6 +284,7 @@ TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
   choose(37);
   ASSERT_TRUE(passUntil([] { return current() == GameState::optionsMenu; }));
   EXPECT_TRUE(sound().soundOn);
+  EXPECT_EQ(sound().currentA, 1) << "the menu music plays";
   EXPECT_EQ(recordByte(2), 1);
 
   press(backKey);
@@ -305,6 +318,18 @@ TEST_F(Menus, ResettingProgressAsksFirstThenTellsAndMarksTheRow) {
   // Entered afresh with nothing open, the row starts marked.
   open(GameState::optionsMenu);
   EXPECT_EQ(list().listRows->get(1), 88 | MenuRow::marked);
+}
+
+TEST_F(Menus, ATapOnARowSelectsAndConfirmsIt) {
+  saved().chaptersOpen = 2;
+  open(GameState::optionsMenu);
+  ASSERT_EQ(list().listSelected, 0);
+  // Two rows centred on y 240: 205 and 275.
+  canvas->pointerPressed(400, 275);
+  canvas->pointerReleased(400, 275);
+  ASSERT_TRUE(passUntil([] { return states().messageBoxShown; }));
+  EXPECT_EQ(box().messageBoxTextId, 91);
+  EXPECT_EQ(list().listSelected, 1);
 }
 
 TEST_F(Menus, TheInGameMenuGoesBackToPlayOrThroughLoadingToTheMainMenu) {
