@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "game/shell/Kivra.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -414,6 +416,24 @@ TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
   states().screenDirty = true;
   pass();
   EXPECT_FALSE(list().newArrowShown);
+}
+
+TEST_F(Menus, ThePanelOpensFromTheCentreWithTheTransition) {
+  auto* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  loop().graphics = screen->getGraphics();
+  const auto pixel = [&](int32_t x, int32_t y) {
+    IntArray* out = newIntArray(1);
+    screen->getRGB(out, 0, 1, x, y, 1, 1);
+    return out->get(0) & 0xFFFFFF;
+  };
+  loop().graphics->setColor(0x000000);
+  loop().graphics->fillRect(0, 0, 800, 480);
+  box().transitionClock = 150;  // half open: x 200..599
+  cGame::paintMenuPanel(0xFFFFFF);
+  EXPECT_EQ(pixel(400, 60), 0xFFFFFF) << "the outline inside the band";
+  EXPECT_EQ(pixel(400, 15), 0xFFFFFF);
+  EXPECT_EQ(pixel(100, 60), 0x000000) << "outside the band";
+  EXPECT_EQ(pixel(650, 15), 0x000000);
 }
 
 }  // namespace
