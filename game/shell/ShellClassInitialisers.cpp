@@ -61,6 +61,7 @@ void cGame::clinit() {
   clinitTextPage();
   clinitHelp();
   clinitPromotionStates();
+  clinitMenus();
 }
 
 void setShellClassInitialisers(ClassInitialisers& table) {

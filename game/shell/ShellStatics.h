@@ -8,6 +8,7 @@
 #include "game/shell/KivraStatics.h"
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
+#include "game/shell/cGameMenusStatics.h"
 #include "game/shell/cGameNoticeStatics.h"
 #include "game/shell/cGamePagesStatics.h"
 #include "game/shell/cGameLoadStatics.h"
@@ -59,9 +60,10 @@ struct ShellStatics {
   cGameNoticeStatics cGameNotice;
   cGameLoadStatics cGameLoad;
   cGamePagesStatics cGamePages;
+  cGameMenusStatics cGameMenus;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
                     cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad,
-                    cGamePages);
+                    cGamePages, cGameMenus);
   }
 };

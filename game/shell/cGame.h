@@ -118,8 +118,6 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
   static bool isCutsceneRunning();
-  // A promotion row's blinking "new" arrow; true when one is due.
-  static bool paintMenuNewArrow(int32_t x, int32_t y);
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -218,6 +216,19 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void replaceMenuItem(int32_t word, int32_t newWord);
   static void updateMenuList();
   static void paintMenuList(int32_t centreY);
+
+  // --- title and menu screens (cGameMenus.cpp)
+  static void clinitMenus();
+  static void stateTitle(int32_t message);
+  static void stateMainMenu(int32_t message);
+  static void statePlayMenu(int32_t message);
+  static void stateOptionsMenu(int32_t message);
+  static void stateSoundMenu(int32_t message);
+  static void stateInGameMenu(int32_t message);
+  // The in-game menus' panel, opening with the screen transition.
+  static void paintMenuPanel(int32_t outlineColour);
+  // A promotion row's blinking "new" arrow; true while one is due.
+  static bool paintMenuNewArrow(int32_t x, int32_t y);
 
   // --- shell text (cGameText.cpp)
   // Font sprite fontIndex in the palette, drawing text at (x, y).

@@ -379,6 +379,7 @@ void cGame::loadStep() {
 }
 
 void cGame::loadCommonSprites() {
+  if (spriteAt(2) != nullptr && spriteAt(3) != nullptr) return;
   openPackOf(LiteralId::commonSpritePack);
   if (spriteAt(2) == nullptr) setSprite(2, loadSprite(0, 1, 0, 0, true, true, false));
   if (spriteAt(3) == nullptr) setSprite(3, loadSprite(1, 1, 0, 0, false, false, false));

@@ -6,4 +6,3 @@
 
 void cGame::paintHudButtons() {}
 bool cGame::isCutsceneRunning() { return false; }
-bool cGame::paintMenuNewArrow(int32_t, int32_t) { return false; }
