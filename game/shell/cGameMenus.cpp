@@ -96,10 +96,6 @@ ASprite* spriteAt(int32_t slot) {
   return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
 }
 
-void setSprite(int32_t slot, ASprite* sprite) {
-  if (ObjectArray* sprites = loop().sprites; sprites != nullptr && slot < sprites->length()) sprites->set(slot, sprite);
-}
-
 void startOpening() {
   box().transitionDirection = 1;
   box().transitionClock = 0;
