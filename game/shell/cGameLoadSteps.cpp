@@ -133,8 +133,13 @@ void firstStartStep(int32_t step) {
         debugLog("loading: the fonts' character map is missing");
         break;
       }
-      for (int32_t slot : {5, 6})
-        if (ASprite* font = spriteAt(slot)) font->setCharMap(static_cast<ShortArray*>(map));
+      // The metrics need the map: the space's advance is a glyph's.
+      for (int32_t slot : {5, 6}) {
+        if (ASprite* font = spriteAt(slot)) {
+          font->setCharMap(static_cast<ShortArray*>(map));
+          font->initFontMetrics();
+        }
+      }
       break;
     }
     case 5:

@@ -151,6 +151,11 @@ TEST_F(LoadSteps, TheFirstStartLoadsLogosFontsWithOneCharacterMapAndTheTexts) {
     EXPECT_EQ(big->getCharFrame(c), small->getCharFrame(c)) << char(c);
   }
   EXPECT_GE(big->paletteCount, 7);
+  // Metrics come with the map: words are spaced and lines stacked.
+  for (ASprite* font : {big, small}) {
+    EXPECT_GT(font->getSpaceWidth(), 0);
+    EXPECT_GT(font->getLineHeight(), 0);
+  }
   EXPECT_EQ(cGame::getTextCount(), 272);
 }
 
