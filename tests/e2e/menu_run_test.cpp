@@ -105,4 +105,22 @@ TEST(MenuRun, EveryScreenOutsideTheWorldFromBootToExit) {
   fs::remove_all(root);
 }
 
+TEST(MenuRun, HelpFromTheMainMenuLoadsItsPicturesAndShowsTheFirstPage) {
+  std::string pattern = (fs::temp_directory_path() / "menu-help-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path root = pattern;
+  std::ofstream(root / "script.txt") << "200 tap 400 255\n270 tap 400 240\n# help, the fourth row\n340 tap 400 345\n";
+  const fs::path shot = root / "help_page.png";
+  const e2e::ProgramResult run = e2e::runProgram(
+      {QUENDRILL_EXECUTABLE, "--installed", fs::path(QUENDRILL_DATA_BAR).parent_path().string(), "--data",
+       (root / "data").string(), "--headless", "--clock", "0", "--frames", "420", "--input",
+       (root / "script.txt").string(), "--screenshot", "419:" + shot.string()});
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  const std::vector<std::pair<int, int>> changes = stateChanges(run.output);
+  ASSERT_FALSE(changes.empty()) << run.output;
+  EXPECT_EQ(changes.back(), std::make_pair(4, 23)) << run.output;
+  e2e::expectMatchesGolden(shot, "help_page.png");
+  fs::remove_all(root);
+}
+
 }  // namespace
