@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
+#include "game/toolkit/ASprite.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
 #include "tests/game/shell/shell_fixture.h"
+#include "tools/writers/SpriteWriter.h"
 
 namespace {
 
@@ -120,6 +123,54 @@ TEST_F(MenuList, ATouchedRowIsSelectedAtOnceAndAnOkTakesTenPaintedFrames) {
   }
   cGame::paintMenuList(240);
   EXPECT_TRUE(box.confirmDone);
+}
+
+// An interface sprite whose row backgrounds are told apart by colour: frame
+// 34 (plain) red, frame 35 (selected) green, each a 16x16 block centred.
+ASprite* rowBackgroundSprite() {
+  tools::SpriteDescription description;
+  description.flags = 0x1000000;
+  description.palettes = {{0xFFFF0000u, 0xFF00FF00u}};
+  tools::SpriteModule red, green;
+  red.width = green.width = 16;
+  red.height = green.height = 16;
+  red.indices.assign(256, 0);
+  green.indices.assign(256, 1);
+  description.modules = {red, green};
+  description.frames.resize(36);
+  description.frames[34].modules = {{0, -8, -8, 0, 0}};
+  description.frames[35].modules = {{1, -8, -8, 0, 0}};
+  const std::vector<uint8_t> bytes = tools::writeSprite(description);
+  ByteArray* data = newByteArray(static_cast<int32_t>(bytes.size()));
+  for (size_t i = 0; i < bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
+  ASprite* sprite = newObject<ASprite>();
+  return sprite->load(data, 0, 0xFFFFFF, 1) ? sprite : nullptr;
+}
+
+// The chosen row blinks to the plain background on confirmation frames 1..4
+// and shows the selected one before and after.
+TEST_F(MenuList, TheConfirmedRowBlinksOnItsFirstFourCountedFrames) {
+  ASprite* sprite = rowBackgroundSprite();
+  ASSERT_NE(sprite, nullptr);
+  loop().sprites = newObjectArray(52);
+  loop().sprites->set(50, sprite);
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  loop().graphics = screen->getGraphics();
+  cGame::setListItems(-1, rows({10, 11}), 4);
+  IntArray* pixel = newIntArray(1);
+  auto selectedRowColour = [&] {
+    cGame::paintMenuList(240);
+    const int32_t y = static_cast<SensibleRectangle*>(touch().touchAreas->elementAt(0))->y + 32;
+    screen->getRGB(pixel, 0, 1, 400, y, 1, 1);
+    return uint32_t(pixel->get(0)) & 0xFFFFFF;
+  };
+  EXPECT_EQ(selectedRowColour(), 0x00FF00u) << "selected, not confirming";
+  auto& box = shellStatics().cGameBox;
+  box.confirmRequested = true;
+  for (int32_t frame = 1; frame <= 6; ++frame) {
+    cGame::clearTouchState();
+    EXPECT_EQ(selectedRowColour(), frame <= 4 ? 0xFF0000u : 0x00FF00u) << "counted frame " << frame;
+  }
 }
 
 }  // namespace
