@@ -137,8 +137,11 @@ __attribute__((noinline)) void ObjectManager::takeCollectorLock() {
 // A call of its own, so that the entries it handles stay in registers and
 // stack that the scan will not see.
 __attribute__((noinline)) void ObjectManager::prepareRegistry(bool freeEverything) {
-  // The sweep left its survivors unmarked; only objects made since then
-  // (born marked, and not yet in address order) need their marks cleared.
+  const FragmentHeap& heap = m_application.getMemoryManagers()->m_objectHeap;
+  m_marksInBitmap = m_marker.begin(heap.regionBegin(), heap.regionEnd());
+  // Objects are born marked in their headers. Afterwards only marking in
+  // the headers sets those bits, and then the sweep clears them on the
+  // objects it keeps: only the newcomers need clearing here.
   Object** entries = m_registry.entries();
   for (uint32_t i = m_registry.sortedCount(); i < m_registry.count(); ++i) entries[i]->clearMarks();
   m_registry.sortByAddress();
@@ -198,13 +201,13 @@ void ObjectManager::sweep() {
   // it, where the pool's address-ordered free list takes it without a
   // search. The entries are read afresh each time: a finaliser that
   // allocates may move them.
+  // A survivor whose mark is in the bitmap is not read at all.
   uint32_t firstKept = sweptCount;
   uint32_t keptUnsorted = 0;
   for (uint32_t i = sweptCount; i-- > 0;) {
     Object* object = m_registry.entries()[i];
-    if (object->isMarked() || object->collectable() == 0) {
-      // Read here anyway: the next collection starts from clear marks.
-      object->clearMarks();
+    if (m_marker.isMarked(object) || object->collectable() == 0) {
+      if (!m_marksInBitmap) object->clearMarks();
       m_registry.entries()[--firstKept] = object;
       if (i >= sortedCount) ++keptUnsorted;
       continue;
