@@ -55,15 +55,6 @@ __attribute__((always_inline)) inline bool Marker::markIfUnmarked(Object* object
   return true;
 }
 
-bool Marker::isMarked(const Object* object) const {
-  const uintptr_t offset = reinterpret_cast<uintptr_t>(object) - m_heapBegin;
-  if (offset < m_heapSpan) {
-    const uintptr_t granule = offset >> granuleShift;
-    return (m_markWords[granule / 64] >> (granule % 64)) & 1;
-  }
-  return object->isMarked();
-}
-
 __attribute__((always_inline)) inline bool Marker::layoutOf(Object* object, Frame& frame) const {
   // A swept object reads 0xFEEE; only ids of the class table index records.
   const int32_t id = static_cast<int16_t>(object->getClassId());

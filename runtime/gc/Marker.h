@@ -12,8 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/object/Object.h"
+
 class Class;
-class Object;
 class ObjectRegistry;
 
 class Marker {
@@ -34,7 +35,14 @@ class Marker {
   // When the stack could not grow, some marked objects were not descended
   // into; this marks what they reach, without any stack.
   void finish(ObjectRegistry& registry);
-  bool isMarked(const Object* object) const;
+  bool isMarked(const Object* object) const {
+    const uintptr_t offset = reinterpret_cast<uintptr_t>(object) - m_heapBegin;
+    if (offset < m_heapSpan) {
+      const uintptr_t granule = offset >> granuleShift;
+      return (m_markWords[granule / 64] >> (granule % 64)) & 1;
+    }
+    return object->isMarked();
+  }
 
  private:
   static constexpr uint32_t granuleShift = 3;
