@@ -13,7 +13,47 @@ namespace {
 constexpr uint32_t initialFrames = 500;
 }
 
-Marker::~Marker() { std::free(m_frames); }
+Marker::~Marker() {
+  std::free(m_frames);
+  std::free(m_markWords);
+}
+
+bool Marker::begin(const std::byte* heapBegin, const std::byte* heapEnd) {
+  const auto span = static_cast<uintptr_t>(heapEnd - heapBegin);
+  const size_t wordCount = (span >> granuleShift) / 64 + 1;
+  if (wordCount != m_markWordCount) {
+    std::free(m_markWords);
+    m_markWords = static_cast<uint64_t*>(std::calloc(wordCount, sizeof(uint64_t)));
+    m_markWordCount = m_markWords != nullptr ? wordCount : 0;
+  } else {
+    std::memset(m_markWords, 0, sizeof(uint64_t) * wordCount);
+  }
+  if (m_markWords == nullptr) {
+    if (!m_bitmapRefusalLogged) debugLog("ObjectManager: no room for the mark bitmap; marking in the headers");
+    m_bitmapRefusalLogged = true;
+    m_heapBegin = 0;
+    m_heapSpan = 0;
+    return false;
+  }
+  m_heapBegin = reinterpret_cast<uintptr_t>(heapBegin);
+  m_heapSpan = span;
+  return true;
+}
+
+__attribute__((always_inline)) inline bool Marker::markIfUnmarked(Object* object) {
+  const uintptr_t offset = reinterpret_cast<uintptr_t>(object) - m_heapBegin;
+  if (offset < m_heapSpan) {
+    const uintptr_t granule = offset >> granuleShift;
+    uint64_t& word = m_markWords[granule / 64];
+    const uint64_t bit = uint64_t{1} << (granule % 64);
+    if ((word & bit) != 0) return false;
+    word |= bit;
+    return true;
+  }
+  if (object->isMarked()) return false;
+  object->setMarked();
+  return true;
+}
 
 __attribute__((always_inline)) inline bool Marker::layoutOf(Object* object, Frame& frame) const {
   // A swept object reads 0xFEEE; only ids of the class table index records.
@@ -37,8 +77,7 @@ __attribute__((always_inline)) inline Object* Marker::nextChildToVisit(Frame& fr
     ++frame.next;
     Object* child;
     std::memcpy(&child, frame.base + offset, sizeof child);
-    if (child == nullptr || child->isMarked()) continue;
-    child->setMarked();
+    if (child == nullptr || !markIfUnmarked(child)) continue;
     if (layoutOf(child, childFrame)) return child;
   }
   return nullptr;
@@ -80,8 +119,7 @@ void Marker::drain() {
       ++next;
       Object* child;
       std::memcpy(&child, base + offset, sizeof child);
-      if (child == nullptr || child->isMarked()) continue;
-      child->setMarked();
+      if (child == nullptr || !markIfUnmarked(child)) continue;
       Frame childFrame;
       const int32_t id = static_cast<int16_t>(child->getClassId());
       if (id == knownId) {
@@ -106,8 +144,7 @@ void Marker::drain() {
 }
 
 void Marker::mark(Object* object) {
-  if (object == nullptr || object->isMarked()) return;
-  object->setMarked();
+  if (object == nullptr || !markIfUnmarked(object)) return;
   Frame frame;
   if (layoutOf(object, frame) && push(frame)) drain();
 }
@@ -120,7 +157,7 @@ void Marker::finish(ObjectRegistry& registry) {
     for (uint32_t i = 0; i < registry.count(); ++i) {
       Object* object = registry.entries()[i];
       Frame frame;
-      if (!object->isMarked() || !layoutOf(object, frame)) continue;
+      if (!isMarked(object) || !layoutOf(object, frame)) continue;
       Frame childFrame;
       while (nextChildToVisit(frame, childFrame) != nullptr) m_overflowed = true;
     }

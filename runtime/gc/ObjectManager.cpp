@@ -137,8 +137,11 @@ __attribute__((noinline)) void ObjectManager::takeCollectorLock() {
 // A call of its own, so that the entries it handles stay in registers and
 // stack that the scan will not see.
 __attribute__((noinline)) void ObjectManager::prepareRegistry(bool freeEverything) {
-  // The sweep left its survivors unmarked; only objects made since then
-  // (born marked, and not yet in address order) need their marks cleared.
+  const FragmentHeap& heap = m_application.getMemoryManagers()->m_objectHeap;
+  m_marksInBitmap = m_marker.begin(heap.regionBegin(), heap.regionEnd());
+  // Objects are born marked in their headers. Afterwards only marking in
+  // the headers sets those bits, and then the sweep clears them on the
+  // objects it keeps: only the newcomers need clearing here.
   Object** entries = m_registry.entries();
   for (uint32_t i = m_registry.sortedCount(); i < m_registry.count(); ++i) entries[i]->clearMarks();
   m_registry.sortByAddress();
@@ -196,16 +199,17 @@ void ObjectManager::sweep() {
   // From the highest address down, the survivors gathered at the end in
   // their order: each freed block then lies below the blocks freed before
   // it, where the pool's address-ordered free list takes it without a
-  // search. The entries are read afresh each time: a finaliser that
+  // search. A survivor whose mark is in the bitmap is not read at all. The
+  // entries are read afresh after each object freed: a finaliser that
   // allocates may move them.
+  Object** entries = m_registry.entries();
   uint32_t firstKept = sweptCount;
   uint32_t keptUnsorted = 0;
   for (uint32_t i = sweptCount; i-- > 0;) {
-    Object* object = m_registry.entries()[i];
-    if (object->isMarked() || object->collectable() == 0) {
-      // Read here anyway: the next collection starts from clear marks.
-      object->clearMarks();
-      m_registry.entries()[--firstKept] = object;
+    Object* object = entries[i];
+    if (m_marker.isMarked(object) || object->collectable() == 0) {
+      if (!m_marksInBitmap) object->clearMarks();
+      entries[--firstKept] = object;
       if (i >= sortedCount) ++keptUnsorted;
       continue;
     }
@@ -215,10 +219,10 @@ void ObjectManager::sweep() {
     if (m_worldControl != nullptr) m_worldControl->releaseMonitor(object);
     // Back to whichever pool holds it (the object heap, as a rule).
     nativeFree(object);
+    entries = m_registry.entries();
   }
   // The survivors to the front, then the objects registered while
   // finalisers ran.
-  Object** entries = m_registry.entries();
   const uint32_t kept = sweptCount - firstKept;
   const uint32_t registered = m_registry.count() - sweptCount;
   if (kept > 0 && firstKept > 0) std::memmove(entries, entries + firstKept, sizeof(Object*) * kept);

@@ -71,6 +71,7 @@ class ObjectManager {
   uint32_t m_lastGcTick;
   uint32_t m_collectionCount = 0;
   bool m_collecting = false;
+  bool m_marksInBitmap = false;  // this collection's marks: bitmap or headers
   bool m_heldForShutdown = false;
   CRITICAL_SECTION m_registryLock;
   CRITICAL_SECTION* m_collectorLock = new CRITICAL_SECTION;

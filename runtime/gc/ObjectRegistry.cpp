@@ -31,7 +31,9 @@ void ObjectRegistry::sortByAddress() {
   if (m_sortedCount == m_count) return;
   Object** middle = m_entries + m_sortedCount;
   Object** end = m_entries + m_count;
-  std::sort(middle, end, std::less<Object*>());
+  // Objects made into the holes a sweep left come in address order, as
+  // best fit hands them out: then there is nothing to sort.
+  if (!std::is_sorted(middle, end, std::less<Object*>())) std::sort(middle, end, std::less<Object*>());
   std::inplace_merge(m_entries, middle, end, std::less<Object*>());
   m_sortedCount = m_count;
 }

@@ -152,3 +152,46 @@ TEST_F(ReachabilityTest, ObjectsReachableOnlyFromGarbageAreSwept) {
 }
 
 }  // namespace
+
+// Marks of one collection must not keep anything in the next, and a kept
+// object's header reads unmarked after each collection, new or not.
+namespace marksPerCollection {
+
+__attribute__((noinline)) void makeRootedPair() {
+  auto* head = newObject<Link>();
+  head->m_payload = newObject<Leaf>();
+  head->m_next = newObject<Link>();
+  testRoots().object = head;
+}
+
+// The collector bytes of the head, its payload and its next link, as
+// hundreds, tens and units; 9 for a link that is gone.
+__attribute__((noinline)) int collectorBytes() {
+  auto* head = static_cast<Link*>(testRoots().object);
+  if (head == nullptr) return 999;
+  const int next = head->m_next != nullptr ? head->m_next->collectorByte() : 9;
+  return head->collectorByte() * 100 + head->m_payload->collectorByte() * 10 + next;
+}
+
+__attribute__((noinline)) void cutNext() { static_cast<Link*>(testRoots().object)->m_next = nullptr; }
+
+}  // namespace marksPerCollection
+
+TEST_F(ReachabilityTest, MarksLastOneCollectionAndKeptObjectsReadUnmarked) {
+  using namespace marksPerCollection;
+  makeRootedPair();
+  EXPECT_EQ(collectorBytes(), 111);  // born marked
+  collect();
+  EXPECT_EQ(finalisedCount, 0);
+  EXPECT_EQ(collectorBytes(), 0);
+  collect();
+  EXPECT_EQ(collectorBytes(), 0);
+  cutNext();
+  collect();
+  EXPECT_EQ(finalisedCount, 1);
+  EXPECT_EQ(collectorBytes(), 9);
+  dropRoot();
+  collect();
+  EXPECT_EQ(finalisedCount, 3);
+  EXPECT_EQ(objectManager().registeredCount(), 0u);
+}
