@@ -15,6 +15,7 @@
 #include "tools/compiler/ContentCompiler.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/lint/ContentLint.h"
+#include "tools/lint/ContentOrigins.h"
 #include "tools/writers/ArchiveWriter.h"
 #include "tools/writers/LiteralPoolWriter.h"
 #include "tools/writers/PackWriter.h"
@@ -257,6 +258,39 @@ TEST(ContentLint, SkipsTheWorldsPacksUntilTheSetIsComplete) {
 TEST(ContentLint, PassesTheRealContent) {
   const Bytes archive = tools::compileContent(QUENDRILL_CONTENT_DIR);
   EXPECT_EQ(tools::describeProblems(tools::lintContent(archive)), "");
+}
+
+TEST(ContentLint, ProblemsCarryThePackEntryAndTextTheyAreAbout) {
+  Fixture fixture;
+  fixture.texts[1][0] = "B\xE2\x82\xAC";
+  fixture.layers[2] = {1, 2};
+  const auto problems = tools::lintContent(fixture.archive(), fixtureRules());
+  ASSERT_EQ(problems.size(), 2u) << tools::describeProblems(problems);
+  EXPECT_EQ(problems[0].pack, "/en");
+  EXPECT_EQ(problems[0].entry, 1);
+  EXPECT_EQ(problems[0].text, 0);
+  EXPECT_EQ(problems[1].pack, "/10");
+  EXPECT_EQ(problems[1].entry, -1);
+}
+
+// A refused build names the source to mend.
+TEST(ContentLint, FindsTheSourceBehindAProblem) {
+  const fs::path content = QUENDRILL_CONTENT_DIR;
+  const tools::ContentOrigins origins(content);
+  struct Case {
+    tools::LintProblem problem;
+    std::string source;
+  };
+  const Case cases[] = {
+      {{"constants.bin", "", "", -1, -1}, (content / "literals.txt").string()},
+      {{"", "", "/en", 0, 6}, (content / "texts" / "en.txt").string() + " [common] BUTTON_YES"},
+      {{"", "", "/en", 2, -1}, (content / "texts" / "en.txt").string() + " [room 1]"},
+      {{"", "", "/ui", 1, -1}, (content / "sprites" / "ui/hud.json").string()},
+      {{"", "", "/common", 3, -1}, (content / "sprites" / "common.pack.json").string()},
+      {{"", "", "/12", -1, -1}, (content / "maps" / "room2.map").string()},
+      {{"", "", "/fonts", 1, -1}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(origins.sourceOf(c.problem), c.source) << c.problem.pack;
 }
 
 // Two runs of the compiler, each in a process of its own as the build runs

@@ -12,6 +12,7 @@
 
 #include "tools/compiler/ContentCompiler.h"
 #include "tools/lint/ContentLint.h"
+#include "tools/lint/ContentOrigins.h"
 
 namespace {
 
@@ -53,8 +54,13 @@ int main(int argc, char** argv) {
     const std::vector<uint8_t> archive = tools::compileContent(content);
     const std::vector<tools::LintProblem> problems = tools::lintContent(archive, rules);
     if (!problems.empty()) {
-      fprintf(stderr, "contentc: %s refused by the content lint (%zu problems):\n%s", content.c_str(),
-              problems.size(), tools::describeProblems(problems).c_str());
+      fprintf(stderr, "contentc: the content lint refuses %s (%zu problems):\n", content.c_str(), problems.size());
+      const tools::ContentOrigins origins(content);
+      for (const tools::LintProblem& problem : problems) {
+        const std::string source = origins.sourceOf(problem);
+        fprintf(stderr, "%s%s%s: %s\n", source.c_str(), source.empty() ? "" : ": ", problem.where.c_str(),
+                problem.reason.c_str());
+      }
       return 1;
     }
     writeOutput(output, archive);

@@ -64,7 +64,15 @@ class Lint {
   }
 
  private:
-  void problem(std::string where, std::string reason) { m_problems.push_back({std::move(where), std::move(reason)}); }
+  // What the next problems are about, for finding their source.
+  struct Location {
+    std::string pack;
+    int entry = -1, text = -1;
+  };
+
+  void problem(std::string where, std::string reason) {
+    m_problems.push_back({std::move(where), std::move(reason), m_at.pack, m_at.entry, m_at.text});
+  }
 
   const std::string& literal(LiteralId id) const {
     static const std::string none;
@@ -77,18 +85,24 @@ class Lint {
   const std::vector<PackEntry>* pack(const std::string& name, bool world) {
     auto found = m_packs.find(name);
     if (found == m_packs.end()) {
+      const Location outer = m_at;
+      m_at = {name};
       Error error;
       auto entries = m_archive.find(name) != nullptr ? readPack(m_archive, name, literal(LiteralId::packPartInfix), error)
                                                       : std::nullopt;
       if (!entries && m_archive.find(name) != nullptr) problem("pack " + quoted(name), error);
       if (entries) {
-        for (size_t i = 0; i < entries->size(); ++i)
+        for (size_t i = 0; i < entries->size(); ++i) {
+          m_at.entry = int(i);
           if (!(*entries)[i].error.empty())
             problem("pack " + quoted(name) + " entry " + std::to_string(i), (*entries)[i].error);
+        }
+        m_at.entry = -1;
       }
       found = m_packs.emplace(name, std::move(entries)).first;
       if (!found->second && m_archive.find(name) == nullptr && (!world || m_rules.complete))
         problem("pack " + quoted(name), "is missing from the archive");
+      m_at = outer;
     }
     return found->second ? &*found->second : nullptr;
   }
@@ -106,6 +120,7 @@ class Lint {
   }
 
   bool checkLiterals() {
+    m_at = {};
     const Archive::Entry* pool = m_archive.find("constants.bin");
     Error error;
     const auto texts = pool != nullptr ? readLiteralPool(pool->bytes, error) : std::nullopt;
@@ -155,6 +170,7 @@ class Lint {
   void checkSprites() {
     for (const req::SpriteRequirement& sprite : m_rules.sprites) {
       const std::string packName = literal(sprite.pack);
+      m_at = {packName, sprite.entry};
       const std::string where = "pack " + quoted(packName) + " entry " + std::to_string(sprite.entry) + " (" +
                                 std::string(sprite.role) + ", sprite slot " + std::to_string(sprite.slot) + ")";
       const auto tables = spriteAt(packName, sprite.entry, sprite.world, where);
@@ -182,6 +198,7 @@ class Lint {
   std::optional<Fonts> readFonts() {
     const std::string packName = literal(LiteralId::fontPack);
     const std::string where = "pack " + quoted(packName);
+    m_at = {packName, req::fontCharacterMapEntry};
     const PackEntry* mapEntry = entryOf(packName, req::fontCharacterMapEntry, false);
     if (mapEntry == nullptr) return std::nullopt;
     Error error;
@@ -208,6 +225,7 @@ class Lint {
     }
     bool first = true;
     for (int32_t entry : {req::titleFontEntry, req::textFontEntry}) {
+      m_at = {packName, entry};
       const auto tables = spriteAt(packName, entry, false, where + " entry " + std::to_string(entry));
       if (!tables) return std::nullopt;
       if (first || tables->frameModuleCounts.size() < fonts.frameModuleCounts.size())
@@ -215,6 +233,7 @@ class Lint {
       fonts.palettes = first ? tables->palettes : std::min(fonts.palettes, tables->palettes);
       first = false;
     }
+    m_at = {packName, req::fontCharacterMapEntry};
     if (!fonts.holds(u' ') && fonts.frameOf(u' ') == 1)
       problem(where + " entry 0", "the character map has no space, whose width every text uses");
     return fonts;
@@ -258,6 +277,7 @@ class Lint {
         const PackEntry& entry = (*entries)[e];
         if (!entry.error.empty()) continue;
         const std::string entryWhere = where + " entry " + std::to_string(e);
+        m_at = {packName, int(e)};
         Error error;
         const auto texts = readTextPack(entry.data, error);
         if (!texts) {
@@ -266,14 +286,17 @@ class Lint {
         }
         for (size_t t = 0; t < texts->texts.size(); ++t) {
           const std::string textWhere = entryWhere + " text " + std::to_string(t);
+          m_at.text = int(t);
           if (texts->undecodable[t]) problem(textWhere, "cannot be decoded (the game shows it empty)");
           if (fonts) checkTextCharacters(texts->texts[t], *fonts, textWhere);
         }
+        m_at.text = -1;
         if (e == 0) checkSharedTexts(*texts, entryWhere);
         if (e >= 1 && e <= size_t(m_rules.rooms) && (texts->texts.empty() || texts->texts[0].empty()))
           problem(entryWhere, "the room's first text (id " + std::to_string(m_rules.sharedTextCount) +
                                   " of the joined pack) is empty");
       }
+      m_at = {packName};
       if (entries->size() < size_t(m_rules.rooms) + 1)
         problem(where, "has " + std::to_string(entries->size()) + " entries; the shared texts and " +
                            std::to_string(m_rules.rooms) + " rooms need " + std::to_string(m_rules.rooms + 1));
@@ -286,14 +309,22 @@ class Lint {
       problem(where, "holds " + std::to_string(count) + " texts; the rooms' texts are addressed from " +
                          std::to_string(m_rules.sharedTextCount));
     for (int32_t id : m_rules.textsShown) {
-      if (id >= count)
+      if (id >= count) {
         problem(where, "has no text " + std::to_string(id) + ", which the code shows");
-      else if (texts.texts[size_t(id)].empty())
+        continue;
+      }
+      m_at.text = id;
+      if (texts.texts[size_t(id)].empty())
         problem(where + " text " + std::to_string(id), "is empty, but the code shows it");
+      m_at.text = -1;
     }
-    for (int32_t id : m_rules.textsWithOneArgument)
-      if (id < count && texts.texts[size_t(id)].find(u"%s0") == std::u16string::npos)
+    for (int32_t id : m_rules.textsWithOneArgument) {
+      if (id >= count) continue;
+      m_at.text = id;
+      if (texts.texts[size_t(id)].find(u"%s0") == std::u16string::npos)
         problem(where + " text " + std::to_string(id), "lacks the %s0 the code fills in");
+      m_at.text = -1;
+    }
   }
 
   // Map packs: the prefix followed by a number.
@@ -314,6 +345,7 @@ class Lint {
     const std::vector<PackEntry>* entries = pack(name, true);
     if (entries == nullptr) return;
     const std::string where = "map pack " + quoted(name);
+    m_at = {name};
     if (entries->size() < 15) {
       problem(where, "has " + std::to_string(entries->size()) + " entries, not the 15 of five layers");
       return;
@@ -357,10 +389,12 @@ class Lint {
 
   // The world's packs, present in full once the set is complete.
   void checkWorldPacks() {
+    m_at = {literal(LiteralId::soundPack)};
     if (const auto* sounds = pack(literal(LiteralId::soundPack), true);
         sounds != nullptr && int32_t(sounds->size()) < m_rules.soundCount)
       problem("pack " + quoted(literal(LiteralId::soundPack)),
               "holds " + std::to_string(sounds->size()) + " sounds, the game plays " + std::to_string(m_rules.soundCount));
+    m_at = {literal(LiteralId::levelPack)};
     if (const auto* levels = pack(literal(LiteralId::levelPack), true);
         levels != nullptr && int32_t(levels->size()) < 2 * m_rules.rooms + 1)
       problem("pack " + quoted(literal(LiteralId::levelPack)),
@@ -371,6 +405,7 @@ class Lint {
     if (!m_rules.complete || !firstMap) return;
     for (int32_t chapter = 0; chapter < req::chapters; ++chapter) {
       const std::string name = literal(LiteralId::packNamePrefix) + std::to_string(chapter + *firstMap);
+      m_at = {name};
       if (m_archive.find(name) == nullptr)
         problem("map pack " + quoted(name), "of chapter " + std::to_string(chapter) + " is missing from the archive");
     }
@@ -381,6 +416,7 @@ class Lint {
   std::vector<std::string> m_literals;
   std::map<std::string, std::optional<std::vector<PackEntry>>> m_packs;
   std::vector<LintProblem> m_problems;
+  Location m_at;
 };
 
 }  // namespace
@@ -388,7 +424,7 @@ class Lint {
 std::vector<LintProblem> lintContent(std::span<const uint8_t> archiveBytes, const LintRules& rules) {
   Error error;
   const auto archive = Archive::read(archiveBytes, error);
-  if (!archive) return {{"data.bar", error}};
+  if (!archive) return {{"data.bar", error, "", -1, -1}};
   return Lint(*archive, rules).run();
 }
 

@@ -25,6 +25,11 @@ namespace tools {
 struct LintProblem {
   std::string where;   // the archive entry (pack, entry, text) at fault
   std::string reason;
+  // The same, for finding the source: the pack's name as the game asks for
+  // it ("" for other entries), its entry and text (-1 when not one).
+  std::string pack;
+  int entry = -1;
+  int text = -1;
 };
 
 struct LintRules {
