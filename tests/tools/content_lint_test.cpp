@@ -64,6 +64,7 @@ struct Fixture {
   std::vector<std::vector<std::string>> texts = {{"", "AB", "A %s0"}, {"B"}};
   // Layer sizes (columns, rows) of layers 0..4; {0, 0} leaves a layer out.
   std::array<std::pair<int, int>, 5> layers = {{{2, 2}, {0, 0}, {2, 2}, {0, 0}, {2, 2}}};
+  std::vector<Bytes> sounds;  // none: no sound pack
   std::function<void(tools::PackWriter&)> extraPanelEntries;
   std::function<void(tools::ArchiveWriter&)> extraEntries;
 
@@ -115,6 +116,11 @@ struct Fixture {
       map.addEmpty();
     }
     addPack(archive, literal(LiteralId::packNamePrefix) + "10", map);
+    if (!sounds.empty()) {
+      tools::PackWriter soundPack;
+      for (const Bytes& sound : sounds) sound.empty() ? soundPack.addEmpty() : soundPack.add(0, sound);
+      addPack(archive, literal(LiteralId::soundPack), soundPack);
+    }
     if (extraEntries) extraEntries(archive);
     return archive.write();
   }
@@ -192,6 +198,15 @@ TEST(ContentLint, NamesWhatTheCodeAsksForAndTheContentLacks) {
        "constants.bin: literal 155 \"/x\" is not a number after its first character\n"},
       {"a layer of another size than layer 0", [](Fixture& f) { f.layers[4] = {3, 2}; },
        "map pack \"/10\" layer 4: is 3 x 2 tiles, layer 0 is 2 x 2\n"},
+      {"a played sound that is no sound",
+       [](Fixture& f) {
+         f.sounds.assign(34, Bytes{'R', 'I', 'F', 'F', 0});
+         f.sounds[6].clear();  // plays sound 5
+         f.sounds[3] = {'M', 'T', 'h', 'd'};
+       },
+       "pack \"/sounds\" entry 3: sound 3 is played but is neither WAV nor Ogg\n"},
+      {"a sound pack short of sounds", [](Fixture& f) { f.sounds.assign(33, Bytes{'O', 'g', 'g', 'S'}); },
+       "pack \"/sounds\": holds 33 sounds, the game plays 34\n"},
       {"a room without its collision layer", [](Fixture& f) { f.layers[4] = {0, 0}; },
        "map pack \"/10\" layer 4: is missing\n"},
   };

@@ -387,13 +387,33 @@ class Lint {
     }
   }
 
+  // Every sound the game plays is a WAV or Ogg file, which is how its
+  // players tell them apart; the entries of ids that play another sound may
+  // be empty.
+  void checkSounds() {
+    const std::string name = literal(LiteralId::soundPack);
+    const auto* sounds = pack(name, true);
+    if (sounds == nullptr) return;
+    if (int32_t(sounds->size()) < m_rules.soundCount)
+      problem("pack " + quoted(name),
+              "holds " + std::to_string(sounds->size()) + " sounds, the game plays " + std::to_string(m_rules.soundCount));
+    for (int32_t id = 0; id < std::min(m_rules.soundCount, int32_t(sounds->size())); ++id) {
+      const PackEntry& entry = (*sounds)[size_t(id)];
+      if (sound::remapped(id) != id || !entry.error.empty()) continue;
+      m_at = {name, id};
+      const auto starts = [&](std::string_view magic) {
+        return entry.data.size() >= magic.size() && std::equal(magic.begin(), magic.end(), entry.data.begin());
+      };
+      if (!starts("RIFF") && !starts("OggS"))
+        problem("pack " + quoted(name) + " entry " + std::to_string(id), "sound " + std::to_string(id) +
+                                                                             " is played but is neither WAV nor Ogg");
+    }
+  }
+
   // The world's packs, present in full once the set is complete.
   void checkWorldPacks() {
     m_at = {literal(LiteralId::soundPack)};
-    if (const auto* sounds = pack(literal(LiteralId::soundPack), true);
-        sounds != nullptr && int32_t(sounds->size()) < m_rules.soundCount)
-      problem("pack " + quoted(literal(LiteralId::soundPack)),
-              "holds " + std::to_string(sounds->size()) + " sounds, the game plays " + std::to_string(m_rules.soundCount));
+    checkSounds();
     m_at = {literal(LiteralId::levelPack)};
     if (const auto* levels = pack(literal(LiteralId::levelPack), true);
         levels != nullptr && int32_t(levels->size()) < 2 * m_rules.rooms + 1)
