@@ -88,11 +88,21 @@ inline constexpr int32_t rooms = 10;
 // number of the first map pack's literal.
 inline constexpr int32_t chapters = 10;
 
+// Texts the shell names by id.
+inline constexpr int32_t yesText = 6;
+inline constexpr int32_t noText = 7;
+inline constexpr int32_t soundMenuText = 32;
+inline constexpr int32_t soundOnText = 37;
+inline constexpr int32_t soundOffText = 38;
+inline constexpr int32_t touchToContinueText = 41;
+inline constexpr int32_t splashText = 47;
+
 // Texts the screens show by id: buttons, prompts, questions, menus, the
 // chapters, results, credits, help pages, the promotion prompt and the skip
 // strip.
 inline constexpr int32_t textsShown[] = {
-    3,   6,   7,   10,  11,  31,  32,  37,  38,  39,  40,  41,  42,  43,  45,  47,  49,  50,  52,  53,  54,  62,  74,
+    3,   yesText, noText, 10, 11, 31, soundMenuText, soundOnText, soundOffText, 39, 40, touchToContinueText, 42, 43,
+    45,  splashText,      49, 50, 52, 53, 54,        62,          74,
     75,  78,  80,  81,  83,  85,  86,  87,  88,  91,  92,  95,  97,  100, 101, 102, 103, 144, 145, 146, 147, 148, 171,
     172, 173, 174, 175, 176, 177, 178, 179, 180, 227, 228, 229, 230, 231, 232, 237, 238, 239, 240, 241, 243, 244, 245,
     247, 248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 264, 265, 267, 268, 269, 270};
