@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -235,8 +236,27 @@ TEST(ContentLint, RefusesWhatTheReadersRefuse) {
     Fixture::addPack(archive, tooLarge.literal(LiteralId::objectSpritePack), objects);
   };
   EXPECT_EQ(lint(tooLarge),
-            "pack \"/objects\" entry 7 (world thing, sprite slot 23): the sprite loader refuses it: image module 0 "
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): the game cannot use it as a sprite: image module 0 "
             "is larger than the pixel buffer (20480 pixels)\n");
+
+  // An encoding the game has no decoder for: the art would never show.
+  Bytes unknownEncoding = tools::writeSprite(spriteOf(3, 1, 2, 1));
+  const uint8_t paletteHeader[] = {0x88, 0x88, 2, 2};  // ARGB 8888, two palettes of two colours
+  const auto at = std::search(unknownEncoding.begin(), unknownEncoding.end(), std::begin(paletteHeader),
+                              std::end(paletteHeader));
+  ASSERT_NE(at, unknownEncoding.end());
+  *(at + 4 + 16) = 0x40;
+  *(at + 4 + 17) = 0xA6;
+  Fixture undecodable;
+  undecodable.extraEntries = [&](tools::ArchiveWriter& archive) {
+    tools::PackWriter objects;
+    for (int i = 0; i < 7; ++i) objects.addEmpty();
+    objects.add(0, unknownEncoding);
+    Fixture::addPack(archive, undecodable.literal(LiteralId::objectSpritePack), objects);
+  };
+  EXPECT_EQ(lint(undecodable),
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): the game cannot use it as a sprite: pixel encoding "
+            "42560 is not one the game decodes\n");
 
   Fixture damaged;
   damaged.extraPanelEntries = [](tools::PackWriter& pack) { pack.addStored({127, 1, 2, 3}); };

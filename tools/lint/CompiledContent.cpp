@@ -7,6 +7,8 @@
 
 #include "game/toolkit/LzmaDecoder.h"
 #include "game/toolkit/SpriteLimits.h"
+#include "game/toolkit/SpritePixelDecoding.h"
+#include "tools/writers/SpriteWriter.h"
 
 namespace tools::compiled {
 namespace {
@@ -486,13 +488,39 @@ std::optional<SpriteTables> readSpriteTables(std::span<const uint8_t> bytes, Err
 
   // Palettes, read only when there are modules, as the loader does.
   if (tables.modules > 0 && imageData && in.remaining() > 0) {
-    in.u16();
+    const uint32_t format = in.u16();
     const int count = int(in.u8());
     const int coloursByte = int(in.u8());
     if (in.failed()) return refuse("palette header runs past the end");
     if (count > spritelimit::maxPalettes) return refuse(std::to_string(count) + " palettes, more than 16");
     tables.palettes = count;
-    (void)coloursByte;
+    const int colours = coloursByte == 0 ? 256 : coloursByte;
+    // An unknown palette format reads no colours and leaves the art black.
+    const bool wideColours = format == uint32_t(spriteformat::argb8888);
+    if (!wideColours && format != uint32_t(spriteformat::argb4444) && format != uint32_t(spriteformat::argb1555) &&
+        format != uint32_t(spriteformat::rgb565))
+      return refuse("palette format " + std::to_string(format) + " is not one the game reads");
+    for (int c = 0; c < count * colours; ++c) wideColours ? in.u32() : in.u16();
+    const uint32_t encoding = in.u16();
+    if (in.failed()) return refuse("palettes run past the end");
+    switch (encoding) {
+      case spriteencoding::packed1:
+      case spriteencoding::packed2:
+      case spriteencoding::packed4:
+      case spriteencoding::bytes:
+      case spriteencoding::singleOrRun:
+      case spriteencoding::runOrLiterals:
+      case spriteencoding::packedRuns:
+      case spriteencoding::runsWithAlpha: break;
+      default: return refuse("pixel encoding " + std::to_string(encoding) + " is not one the game decodes");
+    }
+    const bool wideSizes = (flags & 0x80) != 0;
+    for (int m = 0; m < tables.modules; ++m) {
+      const int64_t size = wideSizes ? int64_t(in.u32()) : int64_t(in.s16());
+      if (size < 0 || in.failed()) return refuse("module " + std::to_string(m) + "'s pixel bytes cannot be read");
+      if (size_t(size) > in.remaining()) return refuse("module " + std::to_string(m) + "'s pixel bytes run past the end");
+      in.take(size_t(size));
+    }
   }
   for (size_t i = 0; i < fmodulePalettes.size(); ++i)
     if (withPalette && fmodulePalettes[i] >= std::max(tables.palettes, 1))

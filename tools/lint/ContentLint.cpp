@@ -163,7 +163,7 @@ class Lint {
     if (found == nullptr) return std::nullopt;
     Error error;
     auto tables = readSpriteTables(found->data, error);
-    if (!tables) problem(where, "the sprite loader refuses it: " + error);
+    if (!tables) problem(where, "the game cannot use it as a sprite: " + error);
     return tables;
   }
 
