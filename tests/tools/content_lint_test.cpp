@@ -326,6 +326,19 @@ TEST(ContentLint, FindsTheSourceBehindAProblem) {
       {{"", "", "/fonts", 1, -1}, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(origins.sourceOf(c.problem), c.source) << c.problem.pack;
+
+  // A pack entry may name its description inside an object.
+  std::string pattern = (fs::temp_directory_path() / "origins-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  fs::copy_file(content / "literals.txt", folder / "literals.txt");
+  fs::create_directory(folder / "sprites");
+  std::ofstream(folder / "sprites" / "objects.pack.json")
+      << R"({"pack": 145, "sprites": [{"empty": true}, {"sprite": "world/thing.json", "compress": false}]})";
+  const tools::ContentOrigins objects(folder);
+  EXPECT_EQ(objects.sourceOf({"", "", "/objects", 1, -1}), (folder / "sprites" / "world/thing.json").string());
+  EXPECT_EQ(objects.sourceOf({"", "", "/objects", 0, -1}), (folder / "sprites" / "objects.pack.json").string());
+  fs::remove_all(folder);
 }
 
 // Two runs of the compiler, each in a process of its own as the build runs

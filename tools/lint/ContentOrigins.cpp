@@ -31,8 +31,11 @@ ContentOrigins::ContentOrigins(const std::filesystem::path& contentFolder) : m_f
     const auto description = nlohmann::json::parse(readText(file.path()), nullptr, false);
     if (!description.is_object() || !description.value("pack", nlohmann::json()).is_number_unsigned()) continue;
     SpritePack pack{file.path(), {}};
-    for (const auto& entry : description.value("sprites", nlohmann::json::array()))
-      pack.entries.push_back(entry.is_string() ? (sprites / entry.get<std::string>()).string() : "");
+    // An entry names its description as a string or as {"sprite": path}.
+    for (const auto& entry : description.value("sprites", nlohmann::json::array())) {
+      const nlohmann::json path = entry.is_object() ? entry.value("sprite", nlohmann::json()) : entry;
+      pack.entries.push_back(path.is_string() ? (sprites / path.get<std::string>()).string() : "");
+    }
     m_spritePacks[literal(description["pack"].get<size_t>())] = std::move(pack);
   }
 }
