@@ -81,7 +81,7 @@ String* rowText(int32_t word) {
   String* state = toolkitStatics().cGameSound.soundOn ? cGame::getText(contentrequirement::soundOnText)
                                                       : cGame::getText(contentrequirement::soundOffText);
   if (text == nullptr || state == nullptr) return text;
-  String* separated = text->concat(stringLiteral(160));
+  String* separated = text->concat(stringLiteral(static_cast<int32_t>(LiteralId::menuStateSeparator)));
   return separated != nullptr ? separated->concat(state) : text;
 }
 

@@ -142,6 +142,10 @@ class Lint {
         problem("constants.bin", "language suffix literal " + std::to_string(int32_t(id)) + " \"" + suffix +
                                      "\" is a number and would name a map pack");
     }
+    // Texts carry palette switches as this character and a palette number.
+    if (size_t(LiteralId::paletteSwitchCode) < m_literals.size() && literal(LiteralId::paletteSwitchCode) != "\x01")
+      problem("constants.bin", "literal " + std::to_string(int32_t(LiteralId::paletteSwitchCode)) +
+                                   " is not the palette-switch code U+0001 that the text painter reads");
     if (!firstMapNumber())
       problem("constants.bin", "literal " + std::to_string(int32_t(LiteralId::firstMapPack)) + " \"" +
                                    literal(LiteralId::firstMapPack) +
