@@ -13,4 +13,8 @@ constexpr int32_t maxFrameModulesPerFrame = 255;
 constexpr int32_t maxAFramesPerAnim = 255;
 // Frames naming frames nest; damaged data could nest them in a cycle.
 constexpr int32_t maxFrameNesting = 16;
+// The shared line-break table of wrapped text: a count, then a break and a
+// width per line.
+constexpr int32_t lineBreakShorts = 400;
+constexpr int32_t maxWrappedLines = (lineBreakShorts - 1) / 2;
 }  // namespace spritelimit

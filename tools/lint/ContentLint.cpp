@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "game/toolkit/SoundIds.h"
+#include "game/toolkit/SpriteLimits.h"
+#include "game/toolkit/SpriteTextCodes.h"
 #include "runtime/LiteralIds.h"
 #include "tools/lint/CompiledContent.h"
 
@@ -35,16 +37,16 @@ struct Fonts {
   std::vector<int> frameModuleCounts;                             // of the font with fewer frames
   int palettes = 0;
 
-  // The frame the painter draws for c: 1, the fallback glyph, when absent.
+  // The frame the painter draws for c: the fallback glyph when absent.
   int32_t frameOf(char16_t c) const {
-    if (buckets.empty()) return 1;
+    if (buckets.empty()) return spritetext::fallbackFrame;
     for (const auto& [code, frame] : buckets[size_t(c % buckets.size())])
       if (code == int32_t(c)) return frame;
-    return 1;
+    return spritetext::fallbackFrame;
   }
   bool holds(char16_t c) const {
     const int32_t frame = frameOf(c);
-    return frame != 1 && frame >= 0 && size_t(frame) < frameModuleCounts.size() &&
+    return frame != spritetext::fallbackFrame && frame >= 0 && size_t(frame) < frameModuleCounts.size() &&
            frameModuleCounts[size_t(frame)] > 0;
   }
 };
@@ -238,31 +240,37 @@ class Lint {
       first = false;
     }
     m_at = {packName, req::fontCharacterMapEntry};
-    if (!fonts.holds(u' ') && fonts.frameOf(u' ') == 1)
+    if (!fonts.holds(spritetext::space))
       problem(where + " entry 0", "the character map has no space, whose width every text uses");
     return fonts;
   }
 
   // Characters the painter draws as glyphs, and the inline codes' operands.
   void checkTextCharacters(const std::u16string& text, const Fonts& fonts, const std::string& where) {
+    using namespace spritetext;
+    const size_t lines = size_t(std::count(text.begin(), text.end(), newline)) + 1;
+    if (lines > size_t(spritelimit::maxWrappedLines))
+      problem(where, "holds " + std::to_string(lines) + " lines; wrapped text holds at most " +
+                         std::to_string(spritelimit::maxWrappedLines));
     for (size_t i = 0; i < text.size(); ++i) {
       const char16_t c = text[i];
-      if (c == u'\\' || c == 1 || c == 2) {
+      if (c == escape || c == paletteCode || c == glyphCode) {
         if (i + 1 == text.size()) {
           problem(where, "ends with the inline code " + characterName(c) + " and nothing after it");
           return;
         }
         const char16_t operand = text[++i];
-        if (c == u'\\' && operand != u'_' && operand != u'^' && (operand < u'0' || operand - u'0' >= fonts.palettes))
+        if (c == escape && operand != underscore && operand != caret &&
+            (operand < u'0' || operand - u'0' >= fonts.palettes))
           problem(where, "a backslash followed by " + characterName(operand) + " selects no palette of the fonts (" +
                              std::to_string(fonts.palettes) + ")");
-        if (c == 1 && operand != 255 && operand >= fonts.palettes)
+        if (c == paletteCode && operand != restoreSavedPalette && operand >= fonts.palettes)
           problem(where, "palette code " + std::to_string(int(operand)) + " is not a palette of the fonts");
-        if (c == 2 && (operand >= fonts.frameModuleCounts.size() || fonts.frameModuleCounts[operand] == 0))
+        if (c == glyphCode && (operand >= fonts.frameModuleCounts.size() || fonts.frameModuleCounts[operand] == 0))
           problem(where, "glyph code names frame " + std::to_string(int(operand)) + ", which the fonts do not have");
         continue;
       }
-      if (c >= 33 && !fonts.holds(c)) problem(where, "character " + characterName(c) + " is not in the fonts");
+      if (c > space && !fonts.holds(c)) problem(where, "character " + characterName(c) + " is not in the fonts");
     }
   }
 
