@@ -51,6 +51,8 @@
   X(levelPack, 153)                         \
   X(tileSetPack, 154)                       \
   X(firstMapPack, 155)                      \
+  X(menuStateSeparator, 160)                \
+  X(paletteSwitchCode, 161)                 \
   X(savedGameStore, 166)                    \
   X(soundTypeTablePack, 167)                \
   X(soundPack, 168)                         \
@@ -59,6 +61,7 @@
   X(contentTypeCmid, 171)                   \
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
+  X(twoDigitOverflow, 185)                  \
   X(combinationTableFull, 186)              \
   X(uiSpritePack, 190)                      \
   X(versionProperty, 191)                   \

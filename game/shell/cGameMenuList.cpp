@@ -2,6 +2,7 @@
 // touch, and its painter, which also counts the confirmation frames.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -21,7 +22,7 @@ constexpr int32_t upArrowArea = 60;
 constexpr int32_t downArrowArea = 61;
 constexpr int32_t firstRowArea = 50;
 constexpr int32_t rowPitch = 70;
-constexpr int32_t soundTextId = 32;
+constexpr int32_t soundTextId = contentrequirement::soundMenuText;
 
 ASprite* spriteAt(int32_t slot) {
   ObjectArray* sprites = loop().sprites;
@@ -77,9 +78,10 @@ bool lastHit(int32_t id) { return touch().touchedArea != nullptr && touch().touc
 String* rowText(int32_t word) {
   String* text = cGame::getText(word & MenuRow::textBits);
   if (machine().currentState != GameState::inGameMenu || (word & MenuRow::textBits) != soundTextId) return text;
-  String* state = toolkitStatics().cGameSound.soundOn ? cGame::getText(37) : cGame::getText(38);
+  String* state = toolkitStatics().cGameSound.soundOn ? cGame::getText(contentrequirement::soundOnText)
+                                                      : cGame::getText(contentrequirement::soundOffText);
   if (text == nullptr || state == nullptr) return text;
-  String* separated = text->concat(stringLiteral(160));
+  String* separated = text->concat(stringLiteral(static_cast<int32_t>(LiteralId::menuStateSeparator)));
   return separated != nullptr ? separated->concat(state) : text;
 }
 
@@ -173,8 +175,8 @@ void cGame::paintMenuList(int32_t centreY) {
   javax_microedition_lcdui_Graphics* g = loop().graphics;
   const int32_t n = std::min(list.listVisible, list.listCount);
   const bool boxOpening = box().pendingAction == PendingAction::showBox;
-  ASprite* interface = spriteAt(50);
-  ASprite* font = spriteAt(6);
+  ASprite* interface = spriteAt(contentrequirement::interfaceSlot);
+  ASprite* font = spriteAt(contentrequirement::titleFontSlot);
   const bool arrows = showsArrows();
   const int32_t y0 = centreY - (n - 1) * (rowPitch / 2);
   if (arrows) {

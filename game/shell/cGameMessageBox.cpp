@@ -1,5 +1,6 @@
 // The 300 ms screen transition, the modal message box, the delayed
 // confirmation shared with the menu list, and the softkeys.
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -15,9 +16,9 @@ namespace {
 
 constexpr int32_t transitionMilliseconds = 300;
 constexpr int32_t boxTextWidth = 720;
-constexpr int32_t titleFontSlot = 6;
-constexpr int32_t interfaceSlot = 50;
-constexpr int32_t hudSlot = 51;
+using contentrequirement::hudSlot;
+using contentrequirement::interfaceSlot;
+using contentrequirement::titleFontSlot;
 constexpr int32_t confirmFrameCount = 10;
 constexpr int32_t centreAnchor = 3;
 
@@ -226,9 +227,9 @@ void cGame::paintMessageBox() {
     paintFrameAt(interface, 34, 400, y1);
   }
   setFontPalette(font, choice == 1 ? 0 : 1);
-  drawCentred(font, getText(6), 400, y1);
+  drawCentred(font, getText(contentrequirement::yesText), 400, y1);
   setFontPalette(font, choice == 0 ? 0 : 1);
-  drawCentred(font, getText(7), 400, y2);
+  drawCentred(font, getText(contentrequirement::noText), 400, y2);
   if (state.pendingAction != PendingAction::hideBox) {
     addTouchArea(0, y1 - 32, 800, 64, 1);
     addTouchArea(0, y2 - 32, 800, 64, 0);
@@ -244,7 +245,7 @@ void cGame::paintContinuePrompt() {
     state.leftSoftkey = state.rightSoftkey = -1;
   } else {
     if (machine().currentState != GameState::optionsMenu && (loop().paintTick & 512) != 0)
-      drawCentred(spriteAt(titleFontSlot), getText(41), 400, 445);
+      drawCentred(spriteAt(titleFontSlot), getText(contentrequirement::touchToContinueText), 400, 445);
     state.leftSoftkey = -1;
     state.rightSoftkey = 2;
   }

@@ -5,6 +5,7 @@
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "runtime/LiteralIds.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -96,7 +97,7 @@ void cGame::updateState() {
 void cGame::stateInit(int32_t message) {
   cGameLoopStatics& frame = loop();
   if (message == StateMessage::update) {
-    toolkitStatics().cGameText.encoding = stringLiteral(48);
+    toolkitStatics().cGameText.encoding = stringLiteral(static_cast<int32_t>(LiteralId::textEncodingName));
     frame.sprites = newObjectArray(52);
     states().twoEntryTable = newObjectArray(2);
     // No sound is waiting to start again after a pause.

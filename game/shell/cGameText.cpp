@@ -2,6 +2,7 @@
 // hint box shown over play.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -15,7 +16,7 @@ using namespace shell;
 
 namespace {
 
-constexpr int32_t hintFontSlot = 5;
+constexpr int32_t hintFontSlot = contentrequirement::textFontSlot;
 constexpr int32_t hintHeightLimit = 240;
 
 ASprite* spriteAt(int32_t slot) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "runtime/lang/Arrays.h"
+#include "game/toolkit/SpriteLimits.h"
 #include "runtime/object/Object.h"
 
 class CharArray;
@@ -53,21 +54,6 @@ constexpr int32_t emptyBox = 5;
 constexpr int32_t triangle = 6;
 constexpr int32_t filledTriangle = 7;
 }  // namespace spritemodule
-
-// Limits the reader holds every block to.
-namespace spritelimit {
-constexpr int32_t maxIndex = 1024;       // modules, frames, aframes: 10-bit indices
-constexpr int32_t maxPalettes = 16;
-constexpr int32_t pixelBufferSize = 20480;  // the shared buffer: 160 x 128
-constexpr int32_t minEntryBytes = 27;
-constexpr int32_t maxFrameModulesPerFrame = 255;
-constexpr int32_t maxAFramesPerAnim = 255;
-}  // namespace spritelimit
-
-// Frames naming frames nest; damaged data could nest them in a cycle.
-namespace spritelimit {
-constexpr int32_t maxFrameNesting = 16;
-}  // namespace spritelimit
 
 class ASprite : public Object {
  public:

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "game/toolkit/ASprite.h"
+#include "game/toolkit/SpriteTextCodes.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/lang/String.h"
@@ -19,12 +20,9 @@ namespace {
 
 using Graphics = javax_microedition_lcdui_Graphics;
 
-constexpr char16_t newline = 10, space = 32, escape = 92, underscore = 95, caret = 94;
-constexpr char16_t paletteCode = 1, glyphCode = 2;
-constexpr int32_t restoreSavedPalette = 255;
-constexpr int32_t fallbackFrame = 1;
-constexpr int32_t lineBreakShorts = 400;
-constexpr int32_t maxWrappedLines = (lineBreakShorts - 1) / 2;
+using namespace spritetext;
+using spritelimit::lineBreakShorts;
+using spritelimit::maxWrappedLines;
 constexpr int32_t wrapStartLiteral = 1, wrapSeparatorLiteral = 47;
 
 namespace anchor {

@@ -7,6 +7,7 @@
 #include "game/toolkit/cGameToolkit.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
+#include "runtime/LiteralIds.h"
 #include "runtime/lang/StringBuffer.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/ObjectFactory.h"
@@ -62,7 +63,7 @@ void cGameToolkit::paintTextBox(ASprite* font, javax_microedition_lcdui_Graphics
 }
 
 String* cGameToolkit::formatTwoDigits(int64_t value) {
-  if (value >= 100) return stringLiteral(185);
+  if (value >= 100) return stringLiteral(static_cast<int32_t>(LiteralId::twoDigitOverflow));
   StringBuffer* text = newObject<StringBuffer>();
   if (text == nullptr) return nullptr;
   const int64_t lastTwo = value % 100;
@@ -75,10 +76,10 @@ String* cGameToolkit::formatTwoDigits(int64_t value) {
 String* cGameToolkit::formatSignedNumber(String* text, int32_t p, int32_t q) {
   StringBuffer* out = newObject<StringBuffer>();
   if (out == nullptr) return nullptr;
-  out->append(stringLiteral(161));
+  out->append(stringLiteral(static_cast<int32_t>(LiteralId::paletteSwitchCode)));
   out->append(static_cast<char16_t>(p < 0 ? 255 : p));
   out->append(text);
-  out->append(stringLiteral(161));
+  out->append(stringLiteral(static_cast<int32_t>(LiteralId::paletteSwitchCode)));
   out->append(static_cast<char16_t>(q < 0 ? 255 : q));
   return out->toString();
 }

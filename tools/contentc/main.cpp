@@ -1,7 +1,8 @@
-// contentc: packs the content sources into data.bar.
-//   contentc --content <folder> --output <file>
-// The output is replaced only when packing succeeds, so a failed build never
-// leaves a half-written archive that looks up to date.
+// contentc: packs the content sources into data.bar and lints the result.
+//   contentc --content <folder> --output <file> [--complete]
+// --complete: the set holds the game world's packs, so their absence is a
+// failure too. The output is replaced only when packing and the lint
+// succeed, so a failed build never leaves an archive that looks up to date.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -10,11 +11,13 @@
 #include <string>
 
 #include "tools/compiler/ContentCompiler.h"
+#include "tools/lint/ContentLint.h"
+#include "tools/lint/ContentOrigins.h"
 
 namespace {
 
 int usage() {
-  fprintf(stderr, "usage: contentc --content <folder> --output <data.bar>\n");
+  fprintf(stderr, "usage: contentc --content <folder> --output <data.bar> [--complete]\n");
   return 2;
 }
 
@@ -34,18 +37,33 @@ void writeOutput(const std::filesystem::path& output, const std::vector<uint8_t>
 
 int main(int argc, char** argv) {
   std::filesystem::path content, output;
+  tools::LintRules rules;
   for (int i = 1; i < argc; ++i) {
     if (strcmp(argv[i], "--content") == 0 && i + 1 < argc) {
       content = argv[++i];
     } else if (strcmp(argv[i], "--output") == 0 && i + 1 < argc) {
       output = argv[++i];
+    } else if (strcmp(argv[i], "--complete") == 0) {
+      rules.complete = true;
     } else {
       return usage();
     }
   }
   if (content.empty() || output.empty()) return usage();
   try {
-    writeOutput(output, tools::compileContent(content));
+    const std::vector<uint8_t> archive = tools::compileContent(content);
+    const std::vector<tools::LintProblem> problems = tools::lintContent(archive, rules);
+    if (!problems.empty()) {
+      fprintf(stderr, "contentc: the content lint refuses %s (%zu problems):\n", content.c_str(), problems.size());
+      const tools::ContentOrigins origins(content);
+      for (const tools::LintProblem& problem : problems) {
+        const std::string source = origins.sourceOf(problem);
+        fprintf(stderr, "%s%s%s: %s\n", source.c_str(), source.empty() ? "" : ": ", problem.where.c_str(),
+                problem.reason.c_str());
+      }
+      return 1;
+    }
+    writeOutput(output, archive);
   } catch (const std::exception& error) {
     fprintf(stderr, "contentc: %s\n", error.what());
     return 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "game/toolkit/SpriteLimits.h"
 #include "tools/writers/LittleEndianWriter.h"
 
 namespace tools {
@@ -14,8 +15,8 @@ namespace {
 constexpr uint32_t moduleXYBytes = 0x2, moduleSizeShorts = 0x10, moduleXYShorts = 0x20, imageSizesU32 = 0x80,
                    offsetsShorts = 0x400, computeFrameRects = 0x1000, fmodulePalettes = 0x4000,
                    collisionRects = 0x8000, aframeOffsetsShorts = 0x40000, imageData = 0x1000000;
-constexpr int maxIndex = 1024;
-constexpr int minEntryBytes = 27;
+constexpr int maxIndex = spritelimit::maxIndex;
+constexpr int minEntryBytes = spritelimit::minEntryBytes;
 
 void need(bool ok, const std::string& what) {
   if (!ok) throw std::runtime_error("sprite: " + what);

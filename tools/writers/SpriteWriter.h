@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/toolkit/SpriteLimits.h"
+
 namespace tools {
 
 struct SpriteModule {
@@ -63,7 +65,7 @@ namespace spriteformat {
 constexpr int argb8888 = 0x8888, argb4444 = 0x4444, argb1555 = 0x5515, rgb565 = 0x6505;
 constexpr int packed1 = 0x0200, packed2 = 0x0400, packed4 = 0x1600, bytes = 0x5602, singleOrRun = 0x27F1,
               runOrLiterals = 0x56F2, packedRuns = 0x64F0, runsWithAlpha = 0xA256;
-constexpr int maxModulePixels = 20480;
+constexpr int maxModulePixels = spritelimit::pixelBufferSize;
 }  // namespace spriteformat
 
 // Throws std::runtime_error naming what does not fit the reader's limits.

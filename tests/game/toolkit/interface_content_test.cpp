@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
+#include "game/ContentRequirements.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/cGameToolkit.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
@@ -52,27 +54,13 @@ class InterfaceContentTest : public ToolkitFixture {
   testsupport::MappedFileSystem m_folders{"interface-content"};
 };
 
-struct SpriteEntry {
-  const char* role;
-  int32_t packLiteral, entry;
-  std::vector<int32_t> drawnFrames;  // each must show something
-  int32_t animations;                // at least this many, each with a frame
-};
-
-const SpriteEntry spriteEntries[] = {
-    {"studio logo", 126, 0, {0}, 0},
-    {"game logo", 126, 1, {0}, 0},
-    {"title picture", 139, 0, {0}, 0},
-    {"results", 139, 1, {1}, 4},
-    {"interface", 190, 0, {0, 1, 19, 20, 27, 28, 34, 35, 40, 41, 45, 46, 47, 48, 49}, 0},
-    {"HUD", 190, 1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
-                     25, 26, 27, 28, 54, 55, 56, 62, 63, 66, 67}, 7},
-};
-
 TEST_F(InterfaceContentTest, EverySpriteHasTheFramesAndAnimationsTheScreensDraw) {
-  for (const SpriteEntry& expected : spriteEntries) {
-    SCOPED_TRACE(expected.role);
-    ASprite* sprite = loadFrom(expected.packLiteral, expected.entry);
+  // The screens' pictures; the fonts draw every frame and the world's
+  // sprites are the world's.
+  for (const contentrequirement::SpriteRequirement& expected : contentrequirement::sprites) {
+    if (expected.world || expected.pack == LiteralId::fontPack) continue;
+    SCOPED_TRACE(std::string(expected.role));
+    ASprite* sprite = loadFrom(int32_t(expected.pack), expected.entry);
     ASSERT_NE(sprite, nullptr);
     std::vector<bool> drawn(size_t(sprite->getFrameCount()), false);
     for (int32_t frame : expected.drawnFrames) {
@@ -90,7 +78,7 @@ TEST_F(InterfaceContentTest, EverySpriteHasTheFramesAndAnimationsTheScreensDraw)
       if (drawn[size_t(frame)]) continue;
       EXPECT_EQ(sprite->getFModuleCount(frame), 0) << "frame " << frame;
     }
-    ASSERT_GE(sprite->getAnimCount(), expected.animations);
+    ASSERT_GE(sprite->getAnimCount(), expected.minAnimations);
     for (int32_t anim = 0; anim < sprite->getAnimCount(); ++anim) EXPECT_GT(sprite->getAFrameCount(anim), 0);
   }
 }
@@ -200,27 +188,18 @@ TEST_F(InterfaceContentTest, TheCommonPackCarriesThePngImage) {
 TEST_F(InterfaceContentTest, TheSharedTextsAreExactlyTheScreensIdsAndEveryRoomFollowsThem) {
   String* english = stringLiteral(int32_t(LiteralId::packNamePrefix))->concat(cGame::getLanguageSuffix(0));
   cGame::loadTextPack(english, 0);
-  ASSERT_EQ(cGame::getTextCount(), 272);
-  // Texts the screens show by id: buttons, prompts, questions, menus, the
-  // chapters, results, credits, help pages, the promotion prompt and the
-  // skip strip.
-  const int32_t shown[] = {3,   6,   7,   10,  11,  31,  32,  37,  38,  39,  40,  41,  42,  43,  45,  47,  49,
-                           50,  52,  53,  54,  62,  74,  75,  78,  80,  81,  83,  85,  86,  87,  88,  91,  92,
-                           95,  97,  100, 101, 102, 103, 144, 145, 146, 147, 148, 171, 172, 173, 174, 175, 176,
-                           177, 178, 179, 180, 227, 228, 229, 230, 231, 232, 237, 238, 239, 240, 241, 243, 244,
-                           245, 247, 248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 264,
-                           265, 267, 268, 269, 270};
-  for (int32_t id : shown) EXPECT_NE(cGame::getText(id), nullptr) << id;
-  // The credits and the last results text each take one argument.
-  for (int32_t id : {144, 265}) {
+  ASSERT_EQ(cGame::getTextCount(), contentrequirement::sharedTextCount);
+  for (int32_t id : contentrequirement::textsShown) EXPECT_NE(cGame::getText(id), nullptr) << id;
+  for (int32_t id : contentrequirement::textsWithOneArgument) {
     String* text = cGame::getText(id);
     ASSERT_NE(text, nullptr);
     EXPECT_NE(std::u16string(text->view()).find(u"%s0"), std::u16string::npos) << id;
   }
-  for (int32_t room = 0; room < 10; ++room) {
+  for (int32_t room = 0; room < contentrequirement::rooms; ++room) {
     cGame::loadTextPacks(english, 0, room + 1);
-    EXPECT_GT(cGame::getTextCount(), 272) << room;
-    EXPECT_NE(cGame::getText(272), nullptr) << room;  // what the game-over screen shows
+    EXPECT_GT(cGame::getTextCount(), contentrequirement::sharedTextCount) << room;
+    // What the game-over screen shows.
+    EXPECT_NE(cGame::getText(contentrequirement::sharedTextCount), nullptr) << room;
   }
 }
 

@@ -1,0 +1,371 @@
+// The content lint over a small archive made by the writers, each case
+// spoiling one thing the code relies on; and over the real content.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "runtime/LiteralIds.h"
+#include "tools/compiler/ContentCompiler.h"
+#include "tools/compiler/LiteralTable.h"
+#include "tools/lint/ContentLint.h"
+#include "tools/lint/ContentOrigins.h"
+#include "tools/writers/ArchiveWriter.h"
+#include "tools/writers/LiteralPoolWriter.h"
+#include "tools/writers/PackWriter.h"
+#include "tools/writers/SpriteWriter.h"
+#include "tools/writers/TextPackWriter.h"
+#include "tools/writers/TypedArrayWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+namespace req = contentrequirement;
+
+Bytes readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// A sprite of one-pixel image modules: frames place the given module counts,
+// animations show frame 0 once each.
+tools::SpriteDescription spriteOf(int frames, int animations, int palettes, int emptyFrame = -1) {
+  tools::SpriteDescription sprite;
+  sprite.flags = 0x1000000;
+  for (int m = 0; m < 2; ++m) {
+    tools::SpriteModule module;
+    module.width = module.height = 1;
+    module.indices = {1};
+    sprite.modules.push_back(module);
+  }
+  for (int f = 0; f < frames; ++f) {
+    tools::SpriteFrame frame;
+    if (f != emptyFrame) frame.modules.push_back({.index = f % 2, .x = 3});
+    sprite.frames.push_back(frame);
+  }
+  for (int a = 0; a < animations; ++a) sprite.anims.push_back({{{.frame = 0}}});
+  for (int p = 0; p < palettes; ++p) sprite.palettes.push_back({0, 0xFF000000u + uint32_t(p)});
+  return sprite;
+}
+
+struct Fixture {
+  std::vector<std::string> literals;
+  std::u16string fontCharacters = u"AB %s0";
+  int fontFrames = -1;  // -1: the fallback, the metrics and one per character
+  int fontPalettes = 7;
+  tools::SpriteDescription panel = spriteOf(3, 1, 2, 1);
+  std::vector<std::vector<std::string>> texts = {{"", "AB", "A %s0"}, {"B"}};
+  // Layer sizes (columns, rows) of layers 0..4; {0, 0} leaves a layer out.
+  std::array<std::pair<int, int>, 5> layers = {{{2, 2}, {0, 0}, {2, 2}, {0, 0}, {2, 2}}};
+  std::vector<Bytes> sounds;  // none: no sound pack
+  std::function<void(tools::PackWriter&)> extraPanelEntries;
+  std::function<void(tools::ArchiveWriter&)> extraEntries;
+
+  Fixture() {
+    const fs::path source = fs::path(QUENDRILL_CONTENT_DIR) / "literals.txt";
+    std::ifstream in(source, std::ios::binary);
+    literals = tools::parseLiteralTable(std::string(std::istreambuf_iterator<char>(in), {}), source.string()).texts;
+  }
+
+  const std::string& literal(LiteralId id) const { return literals.at(size_t(id)); }
+
+  static void addPack(tools::ArchiveWriter& archive, std::string name, const tools::PackWriter& pack) {
+    if (name.starts_with('/')) name.erase(0, 1);
+    for (tools::PackFile& file : pack.write(name)) archive.add(file.name, std::move(file.bytes));
+  }
+
+  Bytes fontPack() const {
+    std::vector<int32_t> map = {1, fontCharacters[0], 2, 0, int32_t(fontCharacters.size()) - 1};
+    for (size_t i = 1; i < fontCharacters.size(); ++i) {
+      map.push_back(fontCharacters[i]);
+      map.push_back(int32_t(2 + i));
+    }
+    tools::PackWriter pack;
+    pack.add(0, tools::writeTypedArray(tools::TypedArrayValue::ofShorts(map)));
+    const int frames = fontFrames >= 0 ? fontFrames : int(2 + fontCharacters.size());
+    for (int font = 0; font < 2; ++font) pack.add(0, tools::writeSprite(spriteOf(frames, 0, fontPalettes)));
+    return pack.write("fonts").at(0).bytes;
+  }
+
+  Bytes archive() const {
+    tools::ArchiveWriter archive;
+    archive.add("constants.bin", tools::writeLiteralPool(literals));
+    archive.add(literal(LiteralId::fontPack).substr(1), fontPack());
+    tools::PackWriter ui;
+    ui.add(0, tools::writeSprite(panel), tools::PackWriter::Compression::ifSmaller);
+    if (extraPanelEntries) extraPanelEntries(ui);
+    addPack(archive, literal(LiteralId::uiSpritePack), ui);
+    tools::PackWriter textPack;
+    for (const auto& entry : texts) textPack.add(0, tools::writeTextPack(entry));
+    addPack(archive, literal(LiteralId::packNamePrefix) + literal(LiteralId::languageSuffix0), textPack);
+    tools::PackWriter map;
+    for (const auto& [columns, rows] : layers) {
+      if (columns == 0) {
+        for (int i = 0; i < 3; ++i) map.addEmpty();
+        continue;
+      }
+      map.add(0, {uint8_t(columns), uint8_t(columns >> 8), uint8_t(rows), uint8_t(rows >> 8)});
+      map.add(0, Bytes(size_t(columns * rows), 0));
+      map.addEmpty();
+    }
+    addPack(archive, literal(LiteralId::packNamePrefix) + "10", map);
+    if (!sounds.empty()) {
+      tools::PackWriter soundPack;
+      for (const Bytes& sound : sounds) sound.empty() ? soundPack.addEmpty() : soundPack.add(0, sound);
+      addPack(archive, literal(LiteralId::soundPack), soundPack);
+    }
+    if (extraEntries) extraEntries(archive);
+    return archive.write();
+  }
+};
+
+const int32_t panelFrames[] = {0, 2};
+const req::SpriteRequirement panelNeeds[] = {
+    {"panel", 50, LiteralId::uiSpritePack, 0, 2, 0, 1, 2, panelFrames},
+    {"world thing", 23, LiteralId::objectSpritePack, 7, 79, 103, 0, 0, {}, true},
+};
+const int32_t shownTexts[] = {1, 2};
+const int32_t textsWithArgument[] = {2};
+
+tools::LintRules fixtureRules() {
+  tools::LintRules rules;
+  rules.sprites = panelNeeds;
+  rules.textsShown = shownTexts;
+  rules.textsWithOneArgument = textsWithArgument;
+  rules.sharedTextCount = 3;
+  rules.rooms = 1;
+  return rules;
+}
+
+std::string lint(const Fixture& fixture, const tools::LintRules& rules = fixtureRules()) {
+  return tools::describeProblems(tools::lintContent(fixture.archive(), rules));
+}
+
+TEST(ContentLint, PassesContentThatHasEverythingTheCodeAsksFor) { EXPECT_EQ(lint(Fixture()), ""); }
+
+// Each case spoils one thing and expects exactly the problem naming it.
+TEST(ContentLint, NamesWhatTheCodeAsksForAndTheContentLacks) {
+  struct Case {
+    const char* what;
+    std::function<void(Fixture&)> spoil;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"a painted frame is missing", [](Fixture& f) { f.panel = spriteOf(2, 1, 2, 1); },
+       "pack \"/ui\" entry 0 (panel, sprite slot 50): has no frame 2 (2 frames)\n"},
+      {"a painted frame is empty", [](Fixture& f) { f.panel = spriteOf(3, 1, 2, 2); },
+       "pack \"/ui\" entry 0 (panel, sprite slot 50): frame 2 is painted but shows nothing\n"},
+      {"too few palettes and animations", [](Fixture& f) { f.panel = spriteOf(3, 0, 1, 1); },
+       "pack \"/ui\" entry 0 (panel, sprite slot 50): has 0 animations, the code uses 1\n"
+       "pack \"/ui\" entry 0 (panel, sprite slot 50): has 1 palettes, the code uses 2\n"},
+      {"a text character the fonts lack", [](Fixture& f) { f.texts[1][0] = "B\xE2\x82\xAC"; },
+       "text pack \"/en\" entry 1 text 0: character U+20AC is not in the fonts\n"},
+      {"a character mapped to a frame the fonts lack", [](Fixture& f) { f.fontFrames = 7; },
+       "text pack \"/en\" entry 0 text 2: character U+0030 '0' is not in the fonts\n"},
+      {"a palette code past the fonts' palettes", [](Fixture& f) { f.texts[0][1] = "A\\7B"; },
+       "text pack \"/en\" entry 0 text 1: a backslash followed by U+0037 '7' selects no palette of the fonts (7)\n"},
+      {"a text of more lines than the line-break table holds",
+       [](Fixture& f) { f.texts[1][0] = "B" + std::string(199, '\n'); },
+       "text pack \"/en\" entry 1 text 0: holds 200 lines; wrapped text holds at most 199\n"},
+      {"a shown text is empty", [](Fixture& f) { f.texts[0][1] = ""; },
+       "text pack \"/en\" entry 0 text 1: is empty, but the code shows it\n"},
+      {"a text lacks its argument", [](Fixture& f) { f.texts[0][2] = "A B"; },
+       "text pack \"/en\" entry 0 text 2: lacks the %s0 the code fills in\n"},
+      {"the shared entry holds one text too many", [](Fixture& f) { f.texts[0].push_back("A"); },
+       "text pack \"/en\" entry 0: holds 4 texts; the rooms' texts are addressed from 3\n"},
+      {"a room's first text is empty", [](Fixture& f) { f.texts[1][0] = ""; },
+       "text pack \"/en\" entry 1: the room's first text (id 3 of the joined pack) is empty\n"},
+      {"a literal the code names is past the pool", [](Fixture& f) { f.literals.resize(300); },
+       "constants.bin: literal 300 (recordStoreSeparator) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 301 (recordStorePrefix) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 302 (recordStoreSuffix) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 303 (recordStoreRecordInfix) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 304 (recordStoreDefaultVendor) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 305 (recordStoreOwnerSuffix) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 306 (recordStoreFull) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 307 (recordStoreWriteFailed) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 308 (recordStoreBadIndex) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 309 (recordStoreNameTaken) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 310 (recordStoreReadFailed) is named by the code but the pool holds 300 literals\n"},
+      {"a language suffix that names a map pack",
+       [](Fixture& f) { f.literals[size_t(LiteralId::languageSuffix3)] = "12"; },
+       "constants.bin: language suffix literal 203 \"12\" is a number and would name a map pack\n"},
+      {"a palette switch that is not the painter's code",
+       [](Fixture& f) { f.literals[size_t(LiteralId::paletteSwitchCode)] = "\x02"; },
+       "constants.bin: literal 161 is not the palette-switch code U+0001 that the text painter reads\n"},
+      {"a first map number that is no number", [](Fixture& f) { f.literals[size_t(LiteralId::firstMapPack)] = "/x"; },
+       "constants.bin: literal 155 \"/x\" is not a number after its first character\n"},
+      {"a layer of another size than layer 0", [](Fixture& f) { f.layers[4] = {3, 2}; },
+       "map pack \"/10\" layer 4: is 3 x 2 tiles, layer 0 is 2 x 2\n"},
+      {"a played sound that is no sound",
+       [](Fixture& f) {
+         f.sounds.assign(34, Bytes{'R', 'I', 'F', 'F', 0});
+         f.sounds[6].clear();  // plays sound 5
+         f.sounds[3] = {'M', 'T', 'h', 'd'};
+       },
+       "pack \"/sounds\" entry 3: sound 3 is played but is neither WAV nor Ogg\n"},
+      {"a sound pack short of sounds", [](Fixture& f) { f.sounds.assign(33, Bytes{'O', 'g', 'g', 'S'}); },
+       "pack \"/sounds\": holds 33 sounds, the game plays 34\n"},
+      {"a room without its collision layer", [](Fixture& f) { f.layers[4] = {0, 0}; },
+       "map pack \"/10\" layer 4: is missing\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fixture fixture;
+    c.spoil(fixture);
+    EXPECT_EQ(lint(fixture), c.expected);
+  }
+}
+
+// What the runtime's readers refuse: sizes, counts and damaged bytes.
+TEST(ContentLint, RefusesWhatTheReadersRefuse) {
+  // The writer refuses a module larger than the pixel buffer itself; the
+  // lint must too when the bytes come from elsewhere, so the block is
+  // patched after writing: module 0's width and height bytes (flags 0: one
+  // byte each) follow the module count and its kind byte.
+  Bytes block = tools::writeSprite(spriteOf(3, 1, 2, 1));
+  block[6 + 2 + 1] = 200;
+  block[6 + 2 + 2] = 200;
+  Fixture tooLarge;
+  tooLarge.extraEntries = [&](tools::ArchiveWriter& archive) {
+    tools::PackWriter objects;
+    for (int i = 0; i < 7; ++i) objects.addEmpty();
+    objects.add(0, block);
+    Fixture::addPack(archive, tooLarge.literal(LiteralId::objectSpritePack), objects);
+  };
+  EXPECT_EQ(lint(tooLarge),
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): the game cannot use it as a sprite: image module 0 "
+            "is larger than the pixel buffer (20480 pixels)\n");
+
+  // An encoding the game has no decoder for: the art would never show.
+  Bytes unknownEncoding = tools::writeSprite(spriteOf(3, 1, 2, 1));
+  const uint8_t paletteHeader[] = {0x88, 0x88, 2, 2};  // ARGB 8888, two palettes of two colours
+  const auto at = std::search(unknownEncoding.begin(), unknownEncoding.end(), std::begin(paletteHeader),
+                              std::end(paletteHeader));
+  ASSERT_NE(at, unknownEncoding.end());
+  *(at + 4 + 16) = 0x40;
+  *(at + 4 + 17) = 0xA6;
+  Fixture undecodable;
+  undecodable.extraEntries = [&](tools::ArchiveWriter& archive) {
+    tools::PackWriter objects;
+    for (int i = 0; i < 7; ++i) objects.addEmpty();
+    objects.add(0, unknownEncoding);
+    Fixture::addPack(archive, undecodable.literal(LiteralId::objectSpritePack), objects);
+  };
+  EXPECT_EQ(lint(undecodable),
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): the game cannot use it as a sprite: pixel encoding "
+            "42560 is not one the game decodes\n");
+
+  Fixture damaged;
+  damaged.extraPanelEntries = [](tools::PackWriter& pack) { pack.addStored({127, 1, 2, 3}); };
+  EXPECT_EQ(lint(damaged), "pack \"/ui\" entry 1: LZMA header cut short\n");
+
+  Fixture notASprite;
+  notASprite.panel = tools::SpriteDescription{};
+  EXPECT_NE(lint(notASprite).find("pack \"/ui\" entry 0 (panel, sprite slot 50): has 0 modules"), std::string::npos)
+      << lint(notASprite);
+}
+
+TEST(ContentLint, SkipsTheWorldsPacksUntilTheSetIsComplete) {
+  Fixture fixture;
+  EXPECT_EQ(lint(fixture), "");
+  tools::LintRules complete = fixtureRules();
+  complete.complete = true;
+  const std::string problems = lint(fixture, complete);
+  EXPECT_NE(problems.find("pack \"/objects\": is missing from the archive\n"), std::string::npos) << problems;
+  EXPECT_NE(problems.find("map pack \"/19\": of chapter 9 is missing from the archive\n"), std::string::npos)
+      << problems;
+  EXPECT_EQ(problems.find("\"/10\""), std::string::npos) << "chapter 0's map is there";
+  // A world pack that is there is checked in any case.
+  fixture.extraEntries = [&](tools::ArchiveWriter& archive) {
+    tools::PackWriter objects;
+    for (int i = 0; i < 7; ++i) objects.addEmpty();
+    objects.add(0, tools::writeSprite(spriteOf(100, 0, 1)));
+    Fixture::addPack(archive, fixture.literal(LiteralId::objectSpritePack), objects);
+  };
+  EXPECT_EQ(lint(fixture),
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): has 2 modules, the code uses 79\n"
+            "pack \"/objects\" entry 7 (world thing, sprite slot 23): has 100 frames, the code uses 103\n");
+}
+
+TEST(ContentLint, PassesTheRealContent) {
+  const Bytes archive = tools::compileContent(QUENDRILL_CONTENT_DIR);
+  EXPECT_EQ(tools::describeProblems(tools::lintContent(archive)), "");
+}
+
+TEST(ContentLint, ProblemsCarryThePackEntryAndTextTheyAreAbout) {
+  Fixture fixture;
+  fixture.texts[1][0] = "B\xE2\x82\xAC";
+  fixture.layers[2] = {1, 2};
+  const auto problems = tools::lintContent(fixture.archive(), fixtureRules());
+  ASSERT_EQ(problems.size(), 2u) << tools::describeProblems(problems);
+  EXPECT_EQ(problems[0].pack, "/en");
+  EXPECT_EQ(problems[0].entry, 1);
+  EXPECT_EQ(problems[0].text, 0);
+  EXPECT_EQ(problems[1].pack, "/10");
+  EXPECT_EQ(problems[1].entry, -1);
+}
+
+// A refused build names the source to mend.
+TEST(ContentLint, FindsTheSourceBehindAProblem) {
+  const fs::path content = QUENDRILL_CONTENT_DIR;
+  const tools::ContentOrigins origins(content);
+  struct Case {
+    tools::LintProblem problem;
+    std::string source;
+  };
+  const Case cases[] = {
+      {{"constants.bin", "", "", -1, -1}, (content / "literals.txt").string()},
+      {{"", "", "/en", 0, 6}, (content / "texts" / "en.txt").string() + " [common] BUTTON_YES"},
+      {{"", "", "/en", 2, -1}, (content / "texts" / "en.txt").string() + " [room 1]"},
+      {{"", "", "/ui", 1, -1}, (content / "sprites" / "ui/hud.json").string()},
+      {{"", "", "/common", 3, -1}, (content / "sprites" / "common.pack.json").string()},
+      {{"", "", "/12", -1, -1}, (content / "maps" / "room2.map").string()},
+      {{"", "", "/fonts", 1, -1}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(origins.sourceOf(c.problem), c.source) << c.problem.pack;
+
+  // A pack entry may name its description inside an object.
+  std::string pattern = (fs::temp_directory_path() / "origins-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  fs::copy_file(content / "literals.txt", folder / "literals.txt");
+  fs::create_directory(folder / "sprites");
+  std::ofstream(folder / "sprites" / "objects.pack.json")
+      << R"({"pack": 145, "sprites": [{"empty": true}, {"sprite": "world/thing.json", "compress": false}]})";
+  const tools::ContentOrigins objects(folder);
+  EXPECT_EQ(objects.sourceOf({"", "", "/objects", 1, -1}), (folder / "sprites" / "world/thing.json").string());
+  EXPECT_EQ(objects.sourceOf({"", "", "/objects", 0, -1}), (folder / "sprites" / "objects.pack.json").string());
+  fs::remove_all(folder);
+}
+
+// Two runs of the compiler, each in a process of its own as the build runs
+// it, write the same bytes as a run in this process.
+TEST(ContentLint, TheCompilerWritesTheSameArchiveEveryRun) {
+  std::string pattern = (fs::temp_directory_path() / "contentc-twice-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path folder = pattern;
+  std::vector<Bytes> runs;
+  for (const char* name : {"a", "b"}) {
+    const fs::path output = folder / name / "data.bar";
+    const std::string command = std::string("'") + QUENDRILL_CONTENTC + "' --content '" + QUENDRILL_CONTENT_DIR +
+                                "' --output '" + output.string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+    runs.push_back(readFile(output));
+  }
+  fs::remove_all(folder);
+  ASSERT_FALSE(runs[0].empty());
+  EXPECT_TRUE(runs[0] == runs[1]) << "two runs differ";
+  EXPECT_TRUE(runs[0] == tools::compileContent(QUENDRILL_CONTENT_DIR)) << "the run in this process differs";
+}
+
+}  // namespace
