@@ -243,6 +243,8 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void paintMenuDim();
   // The rectangle, within the clip, tiled with the 64x64 image of argb.
   static void fillRectWithColourTile(int32_t x, int32_t y, int32_t w, int32_t h, int32_t argb);
+  // The whole screen in one colour; the clip is the whole screen after.
+  static void fillScreen(javax_microedition_lcdui_Graphics* g, int32_t rgb);
   // The slot of the frame's snapshot, made on first use; -1 when every slot
   // is in use (the caller skips drawing).
   static int32_t renderFrameToImage(ASprite* sprite, int32_t frame);

@@ -3,6 +3,7 @@
 // the in-game menu, and left back to where they came from.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -17,10 +18,10 @@ using Graphics = javax_microedition_lcdui_Graphics;
 
 namespace {
 
-constexpr int32_t textFontSlot = 5;
-constexpr int32_t titleFontSlot = 6;
-constexpr int32_t interfaceSlot = 50;
-constexpr int32_t hudSlot = 51;
+using contentrequirement::textFontSlot;
+using contentrequirement::titleFontSlot;
+using contentrequirement::interfaceSlot;
+using contentrequirement::hudSlot;
 constexpr int32_t previousArea = 62;
 constexpr int32_t nextArea = 63;
 constexpr int32_t pictureFrameDivisor = 4;
@@ -75,12 +76,6 @@ constexpr HelpPage helpPages[cGamePagesStatics::helpPageCount] = {
      {{hudSlot, 54, 80, 130}, {hudSlot, 54, 80, 235}, {hudSlot, 54, 80, 320}},
      {}},
 };
-
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot > 0 && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot))
-                                                                    : nullptr;
-}
 
 bool openedFromInGameMenu() { return states().previousState == GameState::inGameMenu; }
 
@@ -165,9 +160,7 @@ void cGame::stateHelp(int32_t message) {
     case StateMessage::paint: {
       Graphics* g = loop().graphics;
       if (g == nullptr) break;
-      g->setClip(0, 0, 800, 480);
-      g->setColor(0x000000);
-      g->fillRect(0, 0, 800, 480);
+      cGame::fillScreen(g, 0x000000);
       if (!openedFromInGameMenu()) paintMenuDim();
       g->setClip(0, 50, 800, 380);
       const HelpPage& shown = helpPages[std::clamp(page.helpPage, 0, cGamePagesStatics::helpPageCount - 1)];

@@ -32,17 +32,6 @@ namespace {
 
 constexpr int32_t spriteSlots = 52;
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot >= 0 && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot))
-                                                                     : nullptr;
-}
-
-void setSprite(int32_t slot, ASprite* sprite) {
-  ObjectArray* sprites = loop().sprites;
-  if (sprites != nullptr && slot >= 0 && slot < sprites->length()) sprites->set(slot, sprite);
-}
-
 String* literal(LiteralId id) { return stringLiteral(static_cast<int32_t>(id)); }
 
 void openPackOf(LiteralId id) { cGame::openPack(literal(id)); }

@@ -23,15 +23,6 @@ constexpr int32_t splashTextId = 47;
 // Steps per profile 0..6.
 constexpr int32_t stepCounts[] = {6, 5, 0, 0, 25, 4, 3};
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
-
-void setSprite(int32_t slot, ASprite* sprite) {
-  if (ObjectArray* sprites = loop().sprites; sprites != nullptr && slot < sprites->length()) sprites->set(slot, sprite);
-}
-
 // The bar's filled width; a run of no steps shows full.
 int32_t barFill() {
   const cGameLoadStatics& run = loading();
@@ -40,9 +31,7 @@ int32_t barFill() {
 }
 
 void paintLoadingBar(javax_microedition_lcdui_Graphics* g) {
-  g->setClip(0, 0, 800, 480);
-  g->setColor(0x000000);
-  g->fillRect(0, 0, 800, 480);
+  cGame::fillScreen(g, 0x000000);
   g->setColor(0xFFFFFF);
   g->drawRect(200, 368, barWidth, 28);
   g->setColor(0x900000);

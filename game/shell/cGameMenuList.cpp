@@ -24,11 +24,6 @@ constexpr int32_t firstRowArea = 50;
 constexpr int32_t rowPitch = 70;
 constexpr int32_t soundTextId = contentrequirement::soundMenuText;
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
-
 int32_t rowAt(int32_t i) { return menu().listRows->get(i); }
 bool isMarked(int32_t i) { return (rowAt(i) & MenuRow::marked) != 0; }
 

@@ -91,11 +91,6 @@ IntArray* intArrayOf(std::initializer_list<int32_t> values) {
   return array;
 }
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
-
 void startOpening() {
   box().transitionDirection = 1;
   box().transitionClock = 0;
@@ -147,11 +142,16 @@ bool isRowArea(const SensibleRectangle* area) {
          area->id - firstRowArea < menu().listCount;
 }
 
-// What a menu screen does with its answers, rows and back.
+// What a menu screen does with its answers, rows and back, and how it
+// enters, paints and remembers its row.
 struct MenuScreen {
   void (*answer)(int32_t textId, int32_t choice);
   void (*act)(int32_t rowText);
   void (*back)();
+  void (*enter)();
+  int32_t title;       // text id, -1 none
+  bool panel;          // painted on the in-game panel
+  int32_t remembered;  // menu whose row the exit remembers, -1 none
 };
 
 // The update every menu shares: an answered box, navigation, the delayed
@@ -498,6 +498,26 @@ void backToPlay() {
   leaveTo(GameState::inGame);
 }
 
+// The messages every menu state handles alike.
+void runMenuState(const MenuScreen& screen, int32_t message) {
+  switch (message) {
+    case StateMessage::enter:
+      screen.enter();
+      break;
+    case StateMessage::update:
+      updateMenu(screen);
+      break;
+    case StateMessage::paint:
+      paintMenu(screen.title, screen.panel);
+      break;
+    case StateMessage::exit:
+      if (screen.remembered >= 0) rememberRow(screen.remembered);
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 void cGame::clinitMenus() {
@@ -563,109 +583,43 @@ void cGame::stateTitle(int32_t message) {
 }
 
 void cGame::stateMainMenu(int32_t message) {
-  static constexpr MenuScreen screen{&mainMenuAnswer, &mainMenuAct, nullptr};
-  switch (message) {
-    case StateMessage::enter:
-      mainMenuEnter();
-      break;
-    case StateMessage::update:
-      updateKeySequence();
-      updateMenu(screen);
-      break;
-    case StateMessage::paint:
-      if (menu().newArrowShown) states().screenDirty = true;
-      paintMenu(-1, false);
-      if (loop().graphics != nullptr) {
-        addOverlayTouchArea(0, 0, 70, 70, cornerArea);
-        touch().overlayAreasComplete = true;
-      }
-      break;
-    case StateMessage::exit:
-      rememberRow(mainMenuSlot);
-      break;
-    default:
-      break;
+  static constexpr MenuScreen screen{&mainMenuAnswer, &mainMenuAct, nullptr, &mainMenuEnter, -1, false, mainMenuSlot};
+  if (message == StateMessage::update) updateKeySequence();
+  // The promotion row's arrow blinks: the list repaints while it shows.
+  if (message == StateMessage::paint && menu().newArrowShown) states().screenDirty = true;
+  runMenuState(screen, message);
+  if (message == StateMessage::paint && loop().graphics != nullptr) {
+    addOverlayTouchArea(0, 0, 70, 70, cornerArea);
+    touch().overlayAreasComplete = true;
   }
 }
 
 void cGame::statePlayMenu(int32_t message) {
-  static constexpr MenuScreen screen{nullptr, &playMenuAct, &backToMainMenu};
-  switch (message) {
-    case StateMessage::enter:
-      playMenuEnter();
-      break;
-    case StateMessage::update:
-      updateMenu(screen);
-      break;
-    case StateMessage::paint:
-      paintMenu(text::playMenuTitle, false);
-      break;
-    case StateMessage::exit:
-      rememberRow(chapterSlot);
-      break;
-    default:
-      break;
-  }
+  static constexpr MenuScreen screen{nullptr,         &playMenuAct, &backToMainMenu, &playMenuEnter,
+                                     text::playMenuTitle, false,    chapterSlot};
+  runMenuState(screen, message);
 }
 
 void cGame::stateOptionsMenu(int32_t message) {
-  static constexpr MenuScreen screen{&optionsAnswer, &optionsAct, &backToMainMenu};
-  switch (message) {
-    case StateMessage::enter:
-      optionsEnter();
-      break;
-    case StateMessage::update:
-      updateMenu(screen);
-      break;
-    case StateMessage::paint:
-      paintMenu(text::optionsTitle, false);
-      break;
-    case StateMessage::exit:
-      rememberRow(chapterSlot);
-      break;
-    default:
-      break;
-  }
+  static constexpr MenuScreen screen{&optionsAnswer,     &optionsAct, &backToMainMenu, &optionsEnter,
+                                     text::optionsTitle, false,       chapterSlot};
+  runMenuState(screen, message);
 }
 
 void cGame::stateSoundMenu(int32_t message) {
-  static constexpr MenuScreen screen{nullptr, &soundMenuAct, &backToOptions};
-  switch (message) {
-    case StateMessage::enter:
-      soundMenuEnter();
-      break;
-    case StateMessage::update:
-      updateMenu(screen);
-      break;
-    case StateMessage::paint:
-      paintMenu(text::soundTitle, true);
-      break;
-    default:
-      break;
-  }
+  static constexpr MenuScreen screen{nullptr, &soundMenuAct, &backToOptions, &soundMenuEnter, text::soundTitle,
+                                     true,    -1};
+  runMenuState(screen, message);
 }
 
 void cGame::stateInGameMenu(int32_t message) {
-  static constexpr MenuScreen screen{&inGameAnswer, &inGameAct, &backToPlay};
-  switch (message) {
-    case StateMessage::enter:
-      inGameEnter();
-      break;
-    case StateMessage::update:
-      updateMenu(screen);
-      break;
-    case StateMessage::paint:
-      if (Graphics* g = loop().graphics; g != nullptr && (states().screenDirty || loop().forcePaint)) {
-        g->setClip(0, 0, 800, 480);
-        g->setColor(0x000000);
-        g->fillRect(0, 0, 800, 480);
-      }
-      paintMenu(text::inGameTitle, true);
-      break;
-    case StateMessage::exit:
-      rememberRow(inGameSlot);
-      break;
-    default:
-      break;
+  static constexpr MenuScreen screen{&inGameAnswer,     &inGameAct, &backToPlay, &inGameEnter,
+                                     text::inGameTitle, true,       inGameSlot};
+  // Nothing of the scene shows under the panel yet: it opens on black.
+  if (message == StateMessage::paint) {
+    if (Graphics* g = loop().graphics; g != nullptr && (states().screenDirty || loop().forcePaint)) {
+      cGame::fillScreen(g, 0x000000);
+    }
   }
+  runMenuState(screen, message);
 }

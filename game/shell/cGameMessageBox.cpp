@@ -25,11 +25,6 @@ constexpr int32_t centreAnchor = 3;
 constexpr int32_t menuSoftkeyArea = 1001;
 constexpr int32_t backSoftkeyArea = 1002;
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
-
 bool isUpOrDown(int32_t key) { return key == 1 || key == 8 || key == 2 || key == 14; }
 bool isOk(int32_t key) { return key == 18 || key == 5 || key == 11; }
 

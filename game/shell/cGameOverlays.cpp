@@ -26,6 +26,12 @@ constexpr int32_t keyColour = 0xFF00FF;
 
 }  // namespace
 
+void cGame::fillScreen(Graphics* g, int32_t rgb) {
+  g->setClip(0, 0, 800, 480);
+  g->setColor(rgb);
+  g->fillRect(0, 0, 800, 480);
+}
+
 void cGame::fillRectWithColourTile(int32_t x, int32_t y, int32_t w, int32_t h, int32_t argb) {
   Graphics* g = loop().graphics;
   Image* tile = getColorImage(argb);

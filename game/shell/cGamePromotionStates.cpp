@@ -3,6 +3,7 @@
 // which turns released keys into the screen's actions.
 #include "game/shell/Kivra.h"
 #include "game/shell/KivraStatics.h"
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -16,18 +17,13 @@ using Graphics = javax_microedition_lcdui_Graphics;
 
 namespace {
 
-constexpr int32_t interfaceSlot = 50;
+using contentrequirement::interfaceSlot;
 constexpr int32_t cornerArea = 1002;
 constexpr int32_t cornerFrame = 46;
 constexpr int32_t cornerPressedFrame = 47;
 constexpr int32_t promptTextId = 87;
 constexpr int32_t statusTextId = 39;
 constexpr int32_t promotionMenuRow = 75;
-
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
 
 bool cornerHit() {
   const SensibleRectangle* area = touch().touchedOverlayArea;
@@ -92,9 +88,7 @@ void cGame::stateMessageBox(int32_t message) {
     case StateMessage::paint: {
       Graphics* g = loop().graphics;
       if (g == nullptr) break;
-      g->setClip(0, 0, 800, 480);
-      g->setColor(0x000000);
-      g->fillRect(0, 0, 800, 480);
+      cGame::fillScreen(g, 0x000000);
       paintMessageBox();
       g->setClip(0, 0, 800, 480);
       if (isCutsceneRunning()) break;

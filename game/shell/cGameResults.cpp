@@ -4,6 +4,7 @@
 // text and the credits.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -23,10 +24,10 @@ using Graphics = javax_microedition_lcdui_Graphics;
 
 namespace {
 
-constexpr int32_t gradeSpriteSlot = 3;
+constexpr int32_t gradeSpriteSlot = contentrequirement::resultsSlot;
 constexpr int32_t releasedSpriteSlot = 4;
-constexpr int32_t rowFontSlot = 5;
-constexpr int32_t titleFontSlot = 6;
+constexpr int32_t rowFontSlot = contentrequirement::textFontSlot;
+using contentrequirement::titleFontSlot;
 constexpr int32_t totalLabel = 243;
 constexpr int32_t fadeStep = 20;
 constexpr int32_t fadeTop = 350;
@@ -40,11 +41,6 @@ constexpr int32_t centre = 3;
 
 // {label text, index of the count or -1, index of the score} per row.
 constexpr int32_t rowTable[][3] = {{237, 1, 2}, {238, 3, 4}, {239, 5, 6}, {240, 7, 8}, {241, -1, 9}, {243, -1, 0}};
-
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
 
 int32_t result(int32_t index) {
   IntArray* results = shellStatics().cGameShared.results;
@@ -252,9 +248,7 @@ void cGame::paintResults() {
   const cGamePagesStatics& page = pages();
   Graphics* g = loop().graphics;
   if (g == nullptr) return;
-  g->setClip(0, 0, 800, 480);
-  g->setColor(0x000000);
-  g->fillRect(0, 0, 800, 480);
+  cGame::fillScreen(g, 0x000000);
   const int32_t phase = page.resultsPhase;
   if (ASprite* font = spriteAt(titleFontSlot); font != nullptr && page.resultsTitle != nullptr) {
     font->setPalette(phase >= 2 ? 0 : 1);

@@ -5,6 +5,8 @@
 #include <atomic>
 
 #include "game/GameStatics.h"
+#include "game/toolkit/ASprite.h"
+#include "runtime/lang/ObjectArray.h"
 #include "runtime/Application.h"
 
 namespace shell {
@@ -18,6 +20,17 @@ inline cGameMenuStatics& menu() { return shellStatics().cGameMenu; }
 inline cGameLoadStatics& loading() { return shellStatics().cGameLoad; }
 inline cGamePagesStatics& pages() { return shellStatics().cGamePages; }
 inline cGameStateStatics& machine() { return toolkitStatics().cGameState; }
+
+// The game's sprite table; a slot outside it reads empty and is not stored.
+inline ASprite* spriteAt(int32_t slot) {
+  ObjectArray* sprites = loop().sprites;
+  return sprites != nullptr && slot >= 0 && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot))
+                                                                     : nullptr;
+}
+inline void setSprite(int32_t slot, ASprite* sprite) {
+  ObjectArray* sprites = loop().sprites;
+  if (sprites != nullptr && slot >= 0 && slot < sprites->length()) sprites->set(slot, sprite);
+}
 
 inline int32_t runState() { return std::atomic_ref(loop().runState).load(std::memory_order_acquire); }
 inline void setRunState(int32_t value) { std::atomic_ref(loop().runState).store(value, std::memory_order_release); }

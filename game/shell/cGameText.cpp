@@ -19,12 +19,6 @@ namespace {
 constexpr int32_t hintFontSlot = contentrequirement::textFontSlot;
 constexpr int32_t hintHeightLimit = 240;
 
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot >= 0 && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot))
-                                                                     : nullptr;
-}
-
 }  // namespace
 
 void cGame::drawText(int32_t fontIndex, int32_t palette, String* text, int32_t x, int32_t y, int32_t anchor) {

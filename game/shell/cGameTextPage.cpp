@@ -1,6 +1,7 @@
 // The text page (GameState 16): the credits scrolling through a window in
 // the middle of the screen, steered by holding up or down; reached at the
 // end of the game it goes on by itself once the text has run through.
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -17,9 +18,9 @@ using Graphics = javax_microedition_lcdui_Graphics;
 
 namespace {
 
-constexpr int32_t textFontSlot = 5;
-constexpr int32_t titleFontSlot = 6;
-constexpr int32_t interfaceSlot = 50;
+using contentrequirement::textFontSlot;
+using contentrequirement::titleFontSlot;
+using contentrequirement::interfaceSlot;
 constexpr int32_t wrapWidth = 780;
 constexpr int32_t windowTop = 120;
 constexpr int32_t windowHeight = 260;
@@ -28,11 +29,6 @@ constexpr int32_t startY = 380;
 constexpr int32_t upArea = 0;
 constexpr int32_t downArea = 1;
 constexpr int32_t topCentre = 17;
-
-ASprite* spriteAt(int32_t slot) {
-  ObjectArray* sprites = loop().sprites;
-  return sprites != nullptr && slot < sprites->length() ? static_cast<ASprite*>(sprites->get(slot)) : nullptr;
-}
 
 bool areaTouched(int32_t id) {
   const SensibleRectangle* area = touch().touchedArea;
@@ -118,9 +114,7 @@ void cGame::stateTextPage(int32_t message) {
     case StateMessage::paint: {
       Graphics* g = loop().graphics;
       if (g == nullptr) break;
-      g->setClip(0, 0, 800, 480);
-      g->setColor(0x000000);
-      g->fillRect(0, 0, 800, 480);
+      cGame::fillScreen(g, 0x000000);
       g->setClip(0, windowTop, 800, windowHeight);
       ASprite* font = spriteAt(textFontSlot);
       if (font != nullptr && page.textPageLines != nullptr)

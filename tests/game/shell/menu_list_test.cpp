@@ -23,7 +23,6 @@ class MenuList : public ShellFixture {
     canvas = makeCanvas();
     loop().graphics = javax_microedition_lcdui_Image::createImage(800, 480)->getGraphics();
   }
-  static cGameMenuStatics& list() { return shellStatics().cGameMenu; }
   static IntArray* rows(std::initializer_list<int32_t> words) {
     IntArray* array = newIntArray(static_cast<int32_t>(words.size()));
     int32_t i = 0;
@@ -50,8 +49,8 @@ TEST_F(MenuList, NavigationWrapsSkipsMarkedRowsAndMovesTheWindow) {
                {'2', 5, 2}, {'2', 4, 2}, {'2', 3, 2}, {'2', 2, 2}, {'2', 0, 0}};
   for (const auto& step : steps) {
     release(step.key);
-    EXPECT_EQ(list().listSelected, step.selected) << "key " << char(step.key);
-    EXPECT_EQ(list().listFirst, step.first) << "key " << char(step.key);
+    EXPECT_EQ(menu().listSelected, step.selected) << "key " << char(step.key);
+    EXPECT_EQ(menu().listFirst, step.first) << "key " << char(step.key);
   }
 }
 
@@ -59,13 +58,13 @@ TEST_F(MenuList, ListsWithNoRowOrEveryRowMarkedNeverHang) {
   cGame::setListItems(-1, rows({10 | marked, 11 | marked}), 4);
   release('8');
   release('2');
-  EXPECT_GE(list().listSelected, 0);
-  EXPECT_LT(list().listSelected, 2);
+  EXPECT_GE(menu().listSelected, 0);
+  EXPECT_LT(menu().listSelected, 2);
 
   cGame::setListItems(-1, rows({}), 4);
   release('8');
   cGame::paintMenuList(240);
-  EXPECT_EQ(list().listSelected, 0);
+  EXPECT_EQ(menu().listSelected, 0);
   EXPECT_EQ(cGame::findMenuItem(10), -1);
 }
 
@@ -73,34 +72,34 @@ TEST_F(MenuList, MoreThanTwentyRowsKeepTwentyAndDeletingTheLastStaysInTheTable) 
   IntArray* many = newIntArray(25);
   for (int32_t i = 0; i < 25; ++i) many->set(i, 100 + i);
   cGame::setListItems(-1, many, 4);
-  EXPECT_EQ(list().listCount, 20);
-  list().listSelected = 19;
+  EXPECT_EQ(menu().listCount, 20);
+  menu().listSelected = 19;
   cGame::removeMenuItem(119, true);
-  EXPECT_EQ(list().listCount, 19);
-  EXPECT_EQ(list().listSelected, 0);
-  EXPECT_EQ(list().listRows->get(18), 118);
+  EXPECT_EQ(menu().listCount, 19);
+  EXPECT_EQ(menu().listSelected, 0);
+  EXPECT_EQ(menu().listRows->get(18), 118);
 
   cGame::removeMenuItem(105, false);
-  EXPECT_EQ(list().listRows->get(5), 105 | marked);
-  EXPECT_EQ(list().listCount, 19);
+  EXPECT_EQ(menu().listRows->get(5), 105 | marked);
+  EXPECT_EQ(menu().listCount, 19);
 }
 
 TEST_F(MenuList, RemovingARowMovesALaterSelectionUp) {
   cGame::setListItems(-1, rows({10, 11, 12, 13, 14, 15}), 4);
-  list().listSelected = 5;
+  menu().listSelected = 5;
   cGame::removeMenuItem(12, true);
-  EXPECT_EQ(list().listSelected, 4);
-  EXPECT_EQ(list().listFirst, 1);
-  EXPECT_EQ(list().listRows->get(2), 13);
+  EXPECT_EQ(menu().listSelected, 4);
+  EXPECT_EQ(menu().listFirst, 1);
+  EXPECT_EQ(menu().listRows->get(2), 13);
 }
 
 TEST_F(MenuList, ARememberedRowIsFoundAgainAfterItGainedFlags) {
-  list().menuMemory->set(2, 13);
+  menu().menuMemory->set(2, 13);
   cGame::setListItems(2, rows({10, 11, 12, 13 | MenuRow::highlight | MenuRow::newArrow, 14}), 4);
-  EXPECT_EQ(list().listSelected, 3);
-  list().menuMemory->set(2, 99);
+  EXPECT_EQ(menu().listSelected, 3);
+  menu().menuMemory->set(2, 99);
   cGame::setListSelection(2, 4);
-  EXPECT_EQ(list().listSelected, 0);
+  EXPECT_EQ(menu().listSelected, 0);
   cGame::replaceMenuItem(10, 20);
   EXPECT_EQ(cGame::findMenuItem(20), 0);
 }
@@ -113,7 +112,7 @@ TEST_F(MenuList, ATouchedRowIsSelectedAtOnceAndAnOkTakesTenPaintedFrames) {
   canvas->pointerPressed(400, second->y + 5);
   cGame::latchInput();
   cGame::updateMenuList();
-  EXPECT_EQ(list().listSelected, 1);
+  EXPECT_EQ(menu().listSelected, 1);
 
   auto& box = shellStatics().cGameBox;
   box.confirmRequested = true;

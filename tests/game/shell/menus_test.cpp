@@ -41,8 +41,6 @@ class Menus : public ShellFixture {
     progress().finishedChapter = -1;
   }
 
-  static cGameMenuStatics& list() { return shellStatics().cGameMenu; }
-  static cGameBoxStatics& box() { return shellStatics().cGameBox; }
   static cGameLoadStatics& run() { return shellStatics().cGameLoad; }
   static cGameSaveStatics& saved() { return shellStatics().cGameSave; }
   static cGameProgressStatics& progress() { return shellStatics().cGameProgress; }
@@ -77,10 +75,10 @@ class Menus : public ShellFixture {
 
   std::vector<int32_t> rowTexts() const {
     std::vector<int32_t> texts;
-    for (int32_t i = 0; i < list().listCount; ++i) texts.push_back(list().listRows->get(i) & MenuRow::textBits);
+    for (int32_t i = 0; i < menu().listCount; ++i) texts.push_back(menu().listRows->get(i) & MenuRow::textBits);
     return texts;
   }
-  static int32_t selectedText() { return list().listRows->get(list().listSelected) & MenuRow::textBits; }
+  static int32_t selectedText() { return menu().listRows->get(menu().listSelected) & MenuRow::textBits; }
 
   // Moves down to the row and confirms it.
   void choose(int32_t textId) {
@@ -216,7 +214,7 @@ TEST_F(Menus, ANewGameWithChaptersOpenStartsOverOnlyAfterYes) {
   EXPECT_EQ(saved().resultsCounter, 0) << "counters reset";
   EXPECT_EQ(recordByte(7), 1);
   // The menu remembers the row above the new game.
-  EXPECT_EQ(list().menuMemory->get(0) & MenuRow::textBits, 97);
+  EXPECT_EQ(menu().menuMemory->get(0) & MenuRow::textBits, 97);
 }
 
 TEST_F(Menus, ThePlayMenuListsOpenChaptersAndSelectsTheSuccessorOfTheFinishedOne) {
@@ -235,12 +233,12 @@ TEST_F(Menus, ThePlayMenuListsOpenChaptersAndSelectsTheSuccessorOfTheFinishedOne
     ASSERT_TRUE(pass());
     saved().chaptersOpen = c.open;
     progress().finishedChapter = c.finished;
-    list().menuMemory->set(1, c.remembered);
+    menu().menuMemory->set(1, c.remembered);
     open(GameState::playMenu);
     std::vector<int32_t> expected;
     for (int32_t chapter = 0; chapter < c.open; ++chapter) expected.push_back(171 + chapter);
     EXPECT_EQ(rowTexts(), expected);
-    EXPECT_EQ(list().listSelected, c.selected);
+    EXPECT_EQ(menu().listSelected, c.selected);
     EXPECT_EQ(progress().finishedChapter, c.finished == 9 ? 9 : -1);
     EXPECT_EQ(box().rightSoftkey, 2);
   }
@@ -254,7 +252,7 @@ TEST_F(Menus, ThePlayMenuListsOpenChaptersAndSelectsTheSuccessorOfTheFinishedOne
   open(GameState::playMenu);
   press(backKey);
   EXPECT_TRUE(passUntil([] { return current() == GameState::mainMenu; }));
-  EXPECT_EQ(list().menuMemory->get(1), 172) << "the row remembered on the way out";
+  EXPECT_EQ(menu().menuMemory->get(1), 172) << "the row remembered on the way out";
 }
 
 TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
@@ -273,7 +271,7 @@ TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
   EXPECT_EQ(rowTexts(), (std::vector<int32_t>{32, 88}));
   choose(32);
   ASSERT_TRUE(passUntil([] { return current() == GameState::soundMenu; }));
-  EXPECT_EQ(list().listSelected, 0) << "sound is on";
+  EXPECT_EQ(menu().listSelected, 0) << "sound is on";
   choose(38);
   ASSERT_TRUE(passUntil([] { return current() == GameState::optionsMenu; }));
   EXPECT_FALSE(sound().soundOn);
@@ -282,7 +280,7 @@ TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
 
   choose(32);
   ASSERT_TRUE(passUntil([] { return current() == GameState::soundMenu; }));
-  EXPECT_EQ(list().listSelected, 1) << "sound is off";
+  EXPECT_EQ(menu().listSelected, 1) << "sound is off";
   choose(37);
   ASSERT_TRUE(passUntil([] { return current() == GameState::optionsMenu; }));
   EXPECT_TRUE(sound().soundOn);
@@ -296,7 +294,7 @@ TEST_F(Menus, SoundOffInTheSoundMenuIsSavedAndLeadsBackToTheOptions) {
 TEST_F(Menus, ResettingProgressAsksFirstThenTellsAndMarksTheRow) {
   saved().chaptersOpen = 4;
   open(GameState::optionsMenu);
-  EXPECT_EQ(list().listRows->get(1), 88) << "something to reset";
+  EXPECT_EQ(menu().listRows->get(1), 88) << "something to reset";
   choose(88);
   answer(91, false);
   EXPECT_EQ(saved().chaptersOpen, 4);
@@ -308,30 +306,30 @@ TEST_F(Menus, ResettingProgressAsksFirstThenTellsAndMarksTheRow) {
   ASSERT_TRUE(passUntil([] { return states().messageBoxShown; }));
   EXPECT_EQ(box().messageBoxTextId, 92);
   EXPECT_EQ(box().messageBoxButtons, 0);
-  EXPECT_EQ(list().listRows->get(1), 88 | MenuRow::marked);
+  EXPECT_EQ(menu().listRows->get(1), 88 | MenuRow::marked);
 
   // Once dismissed, the marked row cannot be reached.
   press(okKey);
   ASSERT_TRUE(passUntil([] { return !states().messageBoxShown; }));
   for (int32_t i = 0; i < 3; ++i) {
     press(downKey);
-    EXPECT_EQ(list().listSelected, 0);
+    EXPECT_EQ(menu().listSelected, 0);
   }
   // Entered afresh with nothing open, the row starts marked.
   open(GameState::optionsMenu);
-  EXPECT_EQ(list().listRows->get(1), 88 | MenuRow::marked);
+  EXPECT_EQ(menu().listRows->get(1), 88 | MenuRow::marked);
 }
 
 TEST_F(Menus, ATapOnARowSelectsAndConfirmsIt) {
   saved().chaptersOpen = 2;
   open(GameState::optionsMenu);
-  ASSERT_EQ(list().listSelected, 0);
+  ASSERT_EQ(menu().listSelected, 0);
   // Two rows centred on y 240: 205 and 275.
   canvas->pointerPressed(400, 275);
   canvas->pointerReleased(400, 275);
   ASSERT_TRUE(passUntil([] { return states().messageBoxShown; }));
   EXPECT_EQ(box().messageBoxTextId, 91);
-  EXPECT_EQ(list().listSelected, 1);
+  EXPECT_EQ(menu().listSelected, 1);
 }
 
 TEST_F(Menus, TheInGameMenuGoesBackToPlayOrThroughLoadingToTheMainMenu) {
@@ -355,7 +353,7 @@ TEST_F(Menus, TheInGameMenuGoesBackToPlayOrThroughLoadingToTheMainMenu) {
   EXPECT_EQ(run().loadStepCount, 4);
   EXPECT_FALSE(states().menuSuspended);
   EXPECT_TRUE(passUntil([] { return current() == GameState::mainMenu; }));
-  EXPECT_EQ(list().menuMemory->get(2), 100);
+  EXPECT_EQ(menu().menuMemory->get(2), 100);
 }
 
 TEST_F(Menus, TheInGameSoundRowTogglesAndSaves) {
@@ -402,22 +400,22 @@ TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
   k.enabledPageCount = 1;
   open(GameState::mainMenu);
   const int32_t flagged = 75 | MenuRow::newArrow | MenuRow::highlight;
-  ASSERT_EQ(list().listRows->get(1), flagged);
-  EXPECT_TRUE(list().newArrowShown) << "not visited yet";
+  ASSERT_EQ(menu().listRows->get(1), flagged);
+  EXPECT_TRUE(menu().newArrowShown) << "not visited yet";
   choose(75);
   ASSERT_TRUE(passUntil([] { return current() == GameState::promotion; }));
   // Remembered by its text id, whether the word kept its flags or the
   // promotion screen's leaving stored the plain id.
-  EXPECT_EQ(list().menuMemory->get(0) & 0x0FFFFFFF, 75);
+  EXPECT_EQ(menu().menuMemory->get(0) & 0x0FFFFFFF, 75);
   open(GameState::mainMenu);
-  EXPECT_EQ(list().listSelected, 1);
+  EXPECT_EQ(menu().listSelected, 1);
 
   // Visited: the row stays, the arrow does not.
   Kivra::storeVisited();
   open(GameState::mainMenu);
   states().screenDirty = true;
   pass();
-  EXPECT_FALSE(list().newArrowShown);
+  EXPECT_FALSE(menu().newArrowShown);
 }
 
 TEST_F(Menus, ThePanelOpensFromTheCentreWithTheTransition) {

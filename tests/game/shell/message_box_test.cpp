@@ -24,7 +24,6 @@ class MessageBox : public ShellFixture {
     loop().graphics = screen->getGraphics();
     loop().frameTime = 100;
   }
-  static cGameBoxStatics& box() { return shellStatics().cGameBox; }
   // One update of the box with this key code released in its frame.
   void updateWithKey(int32_t code) {
     if (code != 0) {

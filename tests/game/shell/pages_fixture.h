@@ -38,7 +38,6 @@ class PagesFixture : public ShellFixture {
   }
 
   static cGamePagesStatics& pages() { return shellStatics().cGamePages; }
-  static cGameBoxStatics& box() { return shellStatics().cGameBox; }
   static cGameSaveStatics& saved() { return shellStatics().cGameSave; }
   static cGameLoadStatics& loading() { return shellStatics().cGameLoad; }
 
