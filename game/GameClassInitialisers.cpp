@@ -4,19 +4,7 @@
 #include "game/shell/ShellClassInitialisers.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "platform/java_lang/LangClassInitialisers.h"
-#include "runtime/lang/ObjectArray.h"
-
-namespace {
-
-// The set-up makes cActor's statics in place of an initialiser of its own.
-void cActor_clinit() {
-  cActorStatics& actor = worldStatics().cActor;
-  actor.layerHeads = newObjectArray(1);
-  actor.displayList = newObjectArray(200);
-  actor.displayListCount = 0;
-}
-
-}  // namespace
+#include "game/world/cActor.h"
 
 const ClassInitialisers& gameClassInitialisers() {
   static const ClassInitialisers initialisers = [] {
@@ -25,7 +13,7 @@ const ClassInitialisers& gameClassInitialisers() {
     setLangClassInitialisers(table);
     setToolkitClassInitialisers(table);
     setShellClassInitialisers(table);
-    table.cActor = &cActor_clinit;
+    table.cActor = &cActor::clinit;
     return table;
   }();
   return initialisers;

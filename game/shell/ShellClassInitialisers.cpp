@@ -32,6 +32,7 @@ void IDefines_clinit() {}
 
 void cGame::clinit() {
   cGameToolkit::clinit();
+  cGameWorld::clinit();
   cGameLoopStatics& frame = loop();
   frame.screenWidth = 800;
   frame.screenHeight = 480;

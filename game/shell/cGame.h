@@ -13,10 +13,12 @@
 
 #include "game/shell/GameState.h"
 #include "game/toolkit/cGameToolkit.h"
+#include "game/world/cGameWorld.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
 #include "runtime/lang/java_lang_Runnable.h"
 
 class ASprite;
+class cActor;
 class CVLibPlayer;
 class SensibleRectangle;
 class java_io_ByteArrayInputStream;
@@ -28,7 +30,10 @@ class javax_microedition_lcdui_Image;
 class javax_microedition_midlet_MIDlet;
 struct InputEvent;
 
-class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable, public cGameToolkit {
+class cGame : public javax_microedition_lcdui_Canvas,
+              public java_lang_Runnable,
+              public cGameToolkit,
+              public cGameWorld {
  public:
   using Super = javax_microedition_lcdui_Canvas;
   static constexpr uint16_t classId = classid::cGame;
@@ -118,6 +123,8 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
   static bool isCutsceneRunning();
+  // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
+  static int32_t cutsceneTransition();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -172,7 +179,6 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void initCameraZones();
   static void leaveInteraction();
   static void loadRoomObjects(ByteArray* data);
-  static void registerAllActors();
   static void loadEventScript(ByteArray* data);
   static void restampAllFootprints();
   static void prepareRoomStory();
@@ -269,6 +275,8 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // --- story progress (cGameProgress.cpp)
   static void clinitProgress();
   static int32_t getProgress(int32_t i);
+  // The progress value of the chapter being played.
+  static int32_t progressValue();
   static void setChapter(int32_t i);
   // The chapter after i, -1 when there is none.
   static int32_t nextChapter(int32_t i);
@@ -303,6 +311,8 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static int32_t cinematicPhase();
   static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
+  // An actor appended to the event scripts' actor table.
+  static void addScriptActor(cActor* actor);
   // Both partners' carried items 1..3 into partnerItemCounts.
   static void storeAllPartnerItemCounts();
   static void advanceAnimationPlayer(CVLibPlayer* player, int32_t milliseconds);

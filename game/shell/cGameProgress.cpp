@@ -27,8 +27,6 @@ const std::initializer_list<int32_t> resourceIds[cGameProgressStatics::chapterCo
     {11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 23, 24, 26, 27, 28, 29, 30, 31, 34, 36, 41, 46},
 };
 
-int32_t currentValue() { return cGame::getProgress(progress().chapter); }
-
 }  // namespace
 
 void cGame::clinitProgress() {
@@ -52,6 +50,8 @@ void cGame::clinitProgress() {
 
 int32_t cGame::getProgress(int32_t i) { return loadElement(progress().progress, i); }
 
+int32_t cGame::progressValue() { return getProgress(progress().chapter); }
+
 void cGame::setChapter(int32_t i) {
   cGameProgressStatics& state = progress();
   state.chapter = i;
@@ -67,14 +67,14 @@ int32_t cGame::nextChapter(int32_t i) {
 }
 
 bool cGame::isProgressAt3Or7() {
-  const int32_t value = currentValue();
+  const int32_t value = cGame::progressValue();
   return value == 3 || value == 7;
 }
 
-bool cGame::isProgressAt9() { return currentValue() == 9; }
+bool cGame::isProgressAt9() { return cGame::progressValue() == 9; }
 
 int32_t cGame::getProgressCode() {
-  switch (currentValue()) {
+  switch (cGame::progressValue()) {
     case 7: return 19;
     case 9: return 20;
     default: return 18;
@@ -86,7 +86,7 @@ bool cGame::isIdInProgressList(int32_t id) {
   if (id == 41 || id == 26) return false;
   ObjectArray* lists = progress().idsByProgress;
   if (!objectIsUsable(lists)) return false;
-  auto* list = static_cast<IntArray*>(lists->get(currentValue()));
+  auto* list = static_cast<IntArray*>(lists->get(cGame::progressValue()));
   if (!objectIsUsable(list)) return false;
   for (int32_t i = 0; i < list->length(); ++i) {
     if (list->get(i) == id) return true;
@@ -96,7 +96,7 @@ bool cGame::isIdInProgressList(int32_t id) {
 
 int32_t cGame::getProgressMode(int32_t id) {
   if (id != 37) return 1;
-  switch (currentValue()) {
+  switch (cGame::progressValue()) {
     case 4: return 2;
     case 0:
     case 1: return 4;

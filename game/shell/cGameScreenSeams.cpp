@@ -6,3 +6,4 @@
 
 void cGame::paintHudButtons() {}
 bool cGame::isCutsceneRunning() { return false; }
+int32_t cGame::cutsceneTransition() { return -1; }

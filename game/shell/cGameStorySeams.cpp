@@ -11,6 +11,7 @@ bool cGame::isCinematicActive() { return false; }
 int32_t cGame::cinematicPhase() { return -1; }
 void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t, int32_t) {}
+void cGame::addScriptActor(cActor*) {}
 // The counts stay as the last load or store left them.
 void cGame::storeAllPartnerItemCounts() {}
 void cGame::advanceAnimationPlayer(CVLibPlayer*, int32_t) {}

@@ -16,8 +16,6 @@ void cGame::initCameraZones() {}
 void cGame::leaveInteraction() {}
 // A level-record stream: actors, zones, items and the room header.
 void cGame::loadRoomObjects(ByteArray*) {}
-// Every actor into the event scripts' actor table.
-void cGame::registerAllActors() {}
 // The room's event script: its cutscenes and tracks indexed.
 void cGame::loadEventScript(ByteArray*) {}
 // Every actor's footprint into the collision table.

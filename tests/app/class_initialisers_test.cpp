@@ -27,7 +27,7 @@ TEST_F(GameClassInitialisersTest, ActorStaticsHoldTheirArrays) {
   ASSERT_NE(worldStatics().cActor.displayList, nullptr);
   EXPECT_EQ(worldStatics().cActor.layerHeads->length(), 1);
   EXPECT_EQ(worldStatics().cActor.displayList->length(), 200);
-  EXPECT_EQ(worldStatics().cActor.displayListCount, 0);
+  EXPECT_EQ(worldStatics().cActor.displayCount, 0);
 }
 
 TEST_F(GameClassInitialisersTest, TheLanguageClassesHaveTheirStatics) {

@@ -1,0 +1,247 @@
+#pragma once
+// cActor (class id 114): every object of a room. One class carries all scene
+// objects; what an object does is chosen by its kind (ActorKind) and by the
+// kind switches of the update and paint passes. The characters that need
+// more state are the subclasses cActorMC, cActorEnemy and cActorNPC.
+//
+// Positions are 24.8 fixed point (pixels x 256), read back as pixels by
+// (v + 128) >> 8.
+//
+// All actors of a room live in layer list 0, a doubly linked list kept in
+// ascending DepthKey order; each paint copies the on-screen ones into the
+// display list, sorts it and paints it back to front.
+#include <cstdint>
+
+#include "runtime/object/Object.h"
+
+class ASprite;
+class CVLibPlayer;
+class IntArray;
+class ObjectArray;
+class String;
+struct cActorStatics;
+
+// Bits of cActor::flags.
+namespace ActorFlags {
+constexpr int32_t MOVED = 1;       // x, y or z changed since the last re-sort
+constexpr int32_t KIND_STATE = 2;  // the kind behaviour's own state bit
+constexpr int32_t KILLED = 4;      // out of play: not updated, painted only with alwaysPaint
+constexpr int32_t ACTIVE = 8;      // switched on
+constexpr int32_t HIDDEN = 64;     // not painted
+constexpr int32_t HELD = 256;      // held by a script: slow animation, no kind behaviour
+constexpr int32_t RESTORED = 512;
+}  // namespace ActorFlags
+
+// Values of cActor::kind.
+namespace ActorKind {
+constexpr int32_t DISCARDED = -1;
+constexpr int32_t EFFECT = 5;
+constexpr int32_t PLAYER = 10;
+constexpr int32_t NPC = 11;
+constexpr int32_t CREATURE = 12;
+constexpr int32_t BARRIER = 13;
+constexpr int32_t BLOCKING_OBJECT = 14;
+constexpr int32_t MOVER = 15;
+constexpr int32_t COLLECTIBLE = 16;
+constexpr int32_t SLIDER = 17;
+constexpr int32_t ONE_SIDED_BLOCKER = 18;
+constexpr int32_t SENSOR = 19;
+constexpr int32_t PATH_HAZARD = 20;
+constexpr int32_t CRITTER = 21;
+constexpr int32_t PLAYER_VARIANT = 22;
+constexpr int32_t BEHAVIOUR_MACHINE = 23;
+constexpr int32_t SPAWNER = 24;
+constexpr int32_t SPAWNED = 25;
+constexpr int32_t FALLING_OBJECT = 27;
+constexpr int32_t THROWN_OBJECT = 28;
+constexpr int32_t PATH = 29;
+constexpr int32_t BARRIER_SWITCH = 60;
+constexpr int32_t AREA_TRIGGER = 61;
+constexpr int32_t FLAG_TRIGGER = 62;
+constexpr int32_t MARKER = 63;
+constexpr int32_t KEY_OBJECT = 64;
+constexpr int32_t SNAPSHOT_TRIGGER = 65;
+constexpr int32_t CONTACT_AREA = 66;
+constexpr int32_t CAMERA_BAND = 67;
+constexpr int32_t EMITTER = 68;
+}  // namespace ActorKind
+
+// The direction masks of key bits.
+namespace DirectionMask {
+constexpr int32_t UP = 0x404;
+constexpr int32_t DOWN = 0x900;
+constexpr int32_t LEFT = 0x1010;
+constexpr int32_t RIGHT = 0x2040;
+}  // namespace DirectionMask
+
+class cActor : public Object {
+ public:
+  using Super = Object;
+  static constexpr uint16_t classId = classid::cActor;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&cActor::boundActor, &cActor::bindRecord,  &cActor::moveRecord,  &cActor::balloon,
+                              &cActor::neighbours, &cActor::nextInLayer, &cActor::prevInLayer, &cActor::chainNext,
+                              &cActor::params,     &cActor::player,      &cActor::interactBox, &cActor::footprint,
+                              &cActor::triggerBox};
+  }
+
+  static cActorStatics& statics();
+
+  // The virtual operations in slot order. Counted after the six every object
+  // has, they are slots 1..13 (reset is 1); counted from the table's start,
+  // as the player character's operations are numbered, they are 6..18:
+  //   1/6 reset, 2/7 setSprite, 3/8 setAnimEx, 4/9 setAnim, 5/10 addHealth,
+  //   6/11 getFrameRect, 7/12 isOnScreen, 8/13 update, 9/14 animate,
+  //   10/15 kill, 11/16 moveTo, 12/17 updateMove, 13/18 paint;
+  // then each character's own: 14/19 and 15/20.
+  virtual void reset();
+  virtual void setSprite(ASprite* sprite);
+  virtual void setAnimEx(int32_t anim, int32_t loops, bool restart);
+  virtual void setAnim(int32_t anim, int32_t loops);
+  virtual void addHealth(int32_t n);
+  // {left, top, right, bottom} in world pixels of the frame shown, or null.
+  virtual IntArray* getFrameRect();
+  virtual bool isOnScreen();
+  virtual void update();
+  virtual void animate();
+  virtual void kill();
+  // x or y of -1 keeps that coordinate; speed in pixels per second, or the
+  // move takes ms, or (both 0) it arrives at the next updateMove.
+  virtual void moveTo(int32_t x, int32_t y, int32_t speed, int32_t ms);
+  // True when no move runs or it has arrived.
+  virtual bool updateMove();
+  virtual void paint();
+
+  // --- construction (cActor.cpp)
+  static void clinit();
+  // Kind and position {x, y, z} (24.8); the constructor body is the
+  // factory's (create).
+  void init(int32_t newKind, IntArray* position);
+  // The parameters of the level data: a fresh array of at least the kind's
+  // size, the first n copied from source.
+  void setParams(IntArray* source, int32_t n);
+  int32_t param(int32_t i) const;
+  void setParam(int32_t i, int32_t value);
+
+  // --- position
+  void setX(int32_t v);
+  void setY(int32_t v);
+  void setZ(int32_t v);
+  int32_t getPixelX() const { return (x + 128) >> 8; }
+  int32_t getPixelY() const { return (y + 128) >> 8; }
+  int32_t getPixelZ() const { return (z + 128) >> 8; }
+
+  // --- flags and lookups
+  bool hasFlag(int32_t bits) const { return (flags & bits) != 0; }
+  void setFlag(int32_t bits, bool on);
+  bool isActive() const { return hasFlag(ActorFlags::ACTIVE); }
+  bool isNotActive() const { return !isActive(); }
+  bool isKilled() const { return hasFlag(ActorFlags::KILLED); }
+  bool isKilledOrNotActive() const { return isKilled() || isNotActive(); }
+  int32_t getHealth() const { return hp; }
+  // First actor of layer list 0 with this id; ids below 1 never match.
+  static cActor* findById(int32_t id);
+  static cActor* findByKindAndId(int32_t id, int32_t kind);
+  static int32_t oppositeDirection(int32_t mask);
+  // Binds to the actor with that id (the four values are stored x 512), or
+  // drops the binding when there is none.
+  void bindToActor(int32_t id, int32_t a, int32_t b, int32_t c, int32_t d);
+
+  // --- geometry
+  IntArray* getLocalFrameRect();
+  // Another actor's footprint meets this one's interact box.
+  bool touches(cActor* other);
+  // From (x, y, w, h) in pixels relative to the position; a negative size
+  // covers the same area from the other side.
+  void setInteractBox(int32_t bx, int32_t by, int32_t w, int32_t h);
+  void setTriggerBox(int32_t bx, int32_t by, int32_t w, int32_t h);
+  // Centred on x and ending at y.
+  void setFootprint(int32_t bx, int32_t by, int32_t w, int32_t h);
+
+  // --- lists, factory and display list (cActorLists.cpp)
+  static void initLists();
+  static void initDisplayList();
+  static cActor* create(int32_t kind, int32_t layer, IntArray* position);
+  void insertIntoLayer(int32_t newLayer);
+  void unlink();
+  void reposition();
+  static void resortMoved(int32_t layer);
+  static void releaseLayer(int32_t layer);
+  static cActor* layerHead(int32_t layer);
+  // z px x 2^40 + y px x 2^20 + x px, added, not masked.
+  int64_t getDepthKey() const;
+  static int32_t compareDepth(cActor* a, cActor* b);
+  static void sortDisplayList(ObjectArray* list, int32_t lo, int32_t hi);
+  static void paintLayer(int32_t layer);
+
+  // --- update pass (cActorUpdate.cpp)
+  static void updateAll();
+  void followBoundActor();
+  // The update switch over the kinds.
+  void updateKindBehaviour();
+  // The behaviour of a scene-object kind that has one.
+  void runKindBehaviour();
+
+  // --- paint pass (cActorPaint.cpp)
+  // Palette, placed at the screen position, painted.
+  void paintPlayer(bool withPalette);
+  void paintHighlighted(int32_t colourA, int32_t colourB, int32_t alpha);
+  void repaintOccludingTiles();
+  // The painter of the simple kinds 5..68.
+  void paintKind();
+
+  // --- speech balloons (cActorBalloons.cpp)
+  void setBalloon(int32_t textId, int32_t ms, int32_t dxPlus1, int32_t dy);
+  void clearBalloon() { balloon = nullptr; }
+  bool hasBalloon() const { return balloon != nullptr; }
+  void tickBalloon();
+  void chatter(IntArray* textIds, int32_t percent);
+  static void paintBalloon(cActor* actor, String* text, int32_t dx, int32_t dy);
+  void paintOwnBalloon();
+  static void loadBalloonSprite();
+  static void releaseBalloonSprite();
+
+  // --- fields, in declaration order
+  bool updatedThisFrame;
+  cActor* boundActor;
+  // {a, b, c, d} x 512 (2 pixels a unit, which the kind behaviours rely on),
+  // then the bound actor's x and y at binding.
+  IntArray* bindRecord;
+  // {target x, target y, speed x, speed y} (24.8, per second).
+  IntArray* moveRecord;
+  // {text id, ms left, dx + 1, dy}; text id -1 is the silent pause.
+  IntArray* balloon;
+  // Working fields of the kind behaviours.
+  int32_t kindState;
+  int32_t behaviourMode;
+  int32_t behaviourTimer;
+  int32_t kindTimer;
+  int32_t kindCounter;
+  int32_t spawnerStep;
+  int32_t riserStep;
+  int64_t kindTick;
+  Object* neighbours;
+  cActor* nextInLayer;
+  cActor* prevInLayer;
+  cActor* chainNext;
+  int32_t layer = -1;
+  int32_t kind;
+  int32_t id;
+  bool variantFlag;
+  int32_t x;
+  int32_t y;
+  int32_t z;
+  int32_t screenX;
+  int32_t screenY;
+  int32_t flags;
+  IntArray* params;
+  // The n the level data gave; params may be longer (the kind's size).
+  int32_t paramCount;
+  int32_t palette;
+  CVLibPlayer* player;
+  int32_t hp;
+  IntArray* interactBox;
+  IntArray* footprint;
+  IntArray* triggerBox;
+  bool alwaysPaint;
+};

@@ -1,0 +1,279 @@
+// The update pass and the per-actor step, the kind painters' gating, the
+// foreground tiles repainted over actors, and speech balloons.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/world/cActorMC.h"
+#include "tests/game/world/world_fixture.h"
+
+namespace {
+
+struct PaintCall {
+  ASprite* sprite;
+  int32_t index;  // anim, or frame for frames
+  int32_t x, y;
+  int32_t palette;
+  bool frame;
+};
+
+std::vector<PaintCall>& recorded() {
+  static std::vector<PaintCall> calls;
+  return calls;
+}
+
+class ActorUpdatePaintTest : public WorldFixture {
+ protected:
+  void SetUp() override {
+    WorldFixture::SetUp();
+    m_saved = spritePainterCalls();
+    recorded().clear();
+    spritePainterCalls().paintAFrame = [](ASprite* sprite, javax_microedition_lcdui_Graphics*, int32_t anim, int32_t,
+                                          int32_t x, int32_t y, int32_t) {
+      recorded().push_back({sprite, anim, x, y, sprite->getPalette(), false});
+    };
+    spritePainterCalls().paintFrame = [](ASprite* sprite, javax_microedition_lcdui_Graphics*, int32_t frame, int32_t x,
+                                         int32_t y, int32_t) {
+      recorded().push_back({sprite, frame, x, y, sprite->getPalette(), true});
+    };
+    m_sprite = makeSprite(20, {{-8, -16, 16, 16}, {-4, -4, 8, 8}}, {{0}, {1}, {0, 1}}, 4);
+  }
+  void TearDown() override {
+    spritePainterCalls() = m_saved;
+    WorldFixture::TearDown();
+  }
+
+  cActor* shownActor(int32_t kind, int32_t x = 100, int32_t y = 100) {
+    cActor* actor = makeActor(kind, x, y);
+    actor->setSprite(m_sprite);
+    actor->setAnim(0, -1);
+    return actor;
+  }
+
+  SpritePainterCalls m_saved{};
+  ASprite* m_sprite = nullptr;
+};
+
+TEST_F(ActorUpdatePaintTest, UpdateRunsOncePerPassAndSkipsKilledActors) {
+  cActor* actor = shownActor(63);
+  actor->setBalloon(1, 1000, 0, 0);
+  cActor::updateAll();
+  EXPECT_TRUE(actor->updatedThisFrame);
+  EXPECT_EQ(actor->balloon->get(1), 1000 - 62);
+  actor->update();  // a second call in the same pass
+  EXPECT_EQ(actor->balloon->get(1), 1000 - 62);
+  actor->setFlag(ActorFlags::KILLED, true);
+  cActor::updateAll();
+  EXPECT_EQ(actor->balloon->get(1), 1000 - 62) << "no update at all while killed";
+}
+
+TEST_F(ActorUpdatePaintTest, TheWalkGoesOnPastActorsThatUnlinkThemselves) {
+  cActor* discarded = makeActor(-1, 0, 10);
+  cActor* ended = makeActor(5, 0, 20);  // an effect without a player has ended
+  cActor* stays = shownActor(63, 0, 30);
+  cActor* alsoDiscarded = makeActor(-1, 0, 40);
+  cActor::updateAll();
+  EXPECT_EQ(layerOrder(), (std::vector<cActor*>{stays}));
+  EXPECT_EQ(discarded->layer, -1);
+  EXPECT_EQ(ended->layer, -1);
+  EXPECT_TRUE(alsoDiscarded->updatedThisFrame);
+}
+
+TEST_F(ActorUpdatePaintTest, AnEffectStaysWhileItsAnimationRunsOrItMoves) {
+  cActor* effect = shownActor(5);
+  effect->setAnim(0, 1);
+  cActor::updateAll();
+  EXPECT_EQ(effect->layer, 0) << "still playing";
+  effect->player->over = 1;
+  effect->moveTo(300, 100, 10, 0);
+  cActor::updateAll();
+  EXPECT_EQ(effect->layer, 0) << "moving: no kind behaviour";
+  effect->moveRecord = nullptr;
+  cActor::updateAll();
+  EXPECT_EQ(effect->layer, -1);
+}
+
+TEST_F(ActorUpdatePaintTest, AMovingOrHeldActorDoesNotRunItsKindStep) {
+  cActor* leader = shownActor(63, 100, 100);
+  leader->id = 4;
+  cActor* follower = makeActor(-1, 100, 100);
+  follower->bindToActor(4, 0, 0, 0, 0);
+  follower->moveTo(200, 100, 10, 0);
+  leader->setX(120 << 8);
+  cActor::updateAll();
+  EXPECT_EQ(follower->layer, 0) << "moving: kind -1 is not removed yet";
+  EXPECT_LT(follower->getPixelX(), 102) << "and it does not follow";
+  follower->moveRecord = nullptr;
+  follower->setFlag(ActorFlags::HELD, true);
+  cActor::updateAll();
+  EXPECT_EQ(follower->layer, 0) << "held: no kind step";
+  EXPECT_EQ(follower->getPixelX(), 120) << "but it follows";
+  play().behavioursEnabled = false;
+  follower->setFlag(ActorFlags::HELD, false);
+  cActor::updateAll();
+  EXPECT_EQ(follower->layer, 0) << "behaviours off";
+}
+
+TEST_F(ActorUpdatePaintTest, PainterGatingByKindAndFlags) {
+  struct Case {
+    const char* what;
+    int32_t kind;
+    int32_t flags;
+    int32_t paramIndex, paramValue;
+    bool painted;
+  };
+  const Case cases[] = {
+      {"effect", 5, 0, -1, 0, true},
+      {"closed barrier", 13, ActorFlags::ACTIVE, -1, 0, true},
+      {"open barrier", 13, 0, -1, 0, false},
+      {"hidden object", 14, ActorFlags::HIDDEN, -1, 0, false},
+      {"object held by its carrier", 14, 0, 13, 1, false},
+      {"object", 14, 0, -1, 0, true},
+      {"collectible", 16, ActorFlags::ACTIVE, 0, -1, true},
+      {"inactive collectible", 16, 0, 0, -1, false},
+      {"taken collectible", 16, ActorFlags::ACTIVE, 0, 3, false},
+      {"blocker", 18, ActorFlags::ACTIVE, -1, 0, false},
+      {"killed critter", 21, ActorFlags::KILLED, -1, 0, false},
+      {"critter", 21, 0, -1, 0, true},
+      {"inactive path", 29, 0, -1, 0, false},
+      {"armed area trigger", 61, ActorFlags::ACTIVE, -1, 0, true},
+      {"idle flag trigger", 62, 0, -1, 0, false},
+      {"killed marker", 63, ActorFlags::KILLED | ActorFlags::ACTIVE, -1, 0, false},
+      {"inactive marker", 63, 0, -1, 0, false},
+      {"active marker", 63, ActorFlags::ACTIVE, -1, 0, true},
+      {"contact area", 66, ActorFlags::ACTIVE, -1, 0, true},
+      {"spent contact area", 66, ActorFlags::ACTIVE, 0, 6, false},
+      {"unknown kind", 40, ActorFlags::ACTIVE, -1, 0, false},
+  };
+  for (const Case& c : cases) {
+    cActor::releaseLayer(0);
+    recorded().clear();
+    cActor* actor = shownActor(c.kind);
+    actor->flags = c.flags;
+    IntArray* params = newIntArray(25);
+    if (c.paramIndex >= 0) params->set(c.paramIndex, c.paramValue);
+    if (c.kind == 66 && c.paramIndex == 0) params->set(2, -1);
+    actor->setParams(params, 25);
+    actor->paint();
+    EXPECT_EQ(!recorded().empty(), c.painted) << c.what;
+  }
+}
+
+TEST_F(ActorUpdatePaintTest, AKilledActorWithAlwaysPaintIsPaintedButNotUpdated) {
+  cActor* actor = shownActor(5);
+  actor->flags = ActorFlags::KILLED;
+  actor->alwaysPaint = true;
+  actor->setBalloon(1, 500, 0, 0);
+  cActor::updateAll();
+  EXPECT_EQ(actor->balloon->get(1), 500);
+  play().cameraPixelX = 40;
+  play().cameraPixelY = 10;
+  actor->paint();
+  ASSERT_EQ(recorded().size(), 1u);
+  EXPECT_EQ(actor->screenX, 60);
+  EXPECT_EQ(actor->screenY, 90);
+  EXPECT_EQ(recorded()[0].x, 60);
+  EXPECT_EQ(recorded()[0].y, 90);
+}
+
+TEST_F(ActorUpdatePaintTest, PaintSelectsThePaletteWhereThePainterSaysSo) {
+  cActor* critter = shownActor(21);
+  critter->palette = 2;
+  critter->paint();
+  cActor* slider = shownActor(17);
+  slider->palette = 3;
+  m_sprite->setPalette(1);
+  slider->paint();
+  ASSERT_EQ(recorded().size(), 2u);
+  EXPECT_EQ(recorded()[0].palette, 2);
+  EXPECT_EQ(recorded()[1].palette, 1) << "a slider is painted without a palette change";
+}
+
+TEST_F(ActorUpdatePaintTest, ThePaintPassPaintsBackToFrontWithBalloonsAboveAll) {
+  cActor* front = shownActor(63, 100, 200);
+  front->flags |= ActorFlags::ACTIVE;
+  cActor* back = shownActor(63, 100, 100);
+  back->flags |= ActorFlags::ACTIVE;
+  cActor::paintLayer(0);
+  ASSERT_EQ(recorded().size(), 2u);
+  EXPECT_EQ(recorded()[0].y, 100);
+  EXPECT_EQ(recorded()[1].y, 200);
+}
+
+TEST_F(ActorUpdatePaintTest, OccludingTilesAreRepaintedOnlyOnBitTwoCells) {
+  CVLibPlayer::initLayerTables(800, 480, 32, 32);
+  ASprite* tiles = makeSprite(7, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0}});
+  makeSprite(9, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0}});
+  auto bytes = [](std::vector<uint8_t> values) {
+    ByteArray* array = newByteArray(static_cast<int32_t>(values.size()));
+    for (size_t i = 0; i < values.size(); ++i) array->set(static_cast<int32_t>(i), static_cast<int8_t>(values[i]));
+    return array;
+  };
+  // 4 x 3 cells; layer 0 has tile 1 everywhere but an empty cell.
+  ByteArray* header = bytes({4, 0, 3, 0});
+  std::vector<uint8_t> plane(12, 1);
+  plane[1 * 4 + 2] = 255;
+  CVLibPlayer::loadLayer(0, header, bytes(plane), nullptr, tiles, false, 16, 0, 0);
+  cGame::createCollisionMap(4, 3);
+  auto mark = [](int32_t column, int32_t row, int32_t value) {
+    static_cast<ByteArray*>(toolkitStatics().cGameCollision.collisionMap->get(column))->set(row, static_cast<int8_t>(value));
+  };
+  mark(1, 1, 2);
+  mark(2, 1, 2);  // the empty tile: nothing to repaint
+  mark(1, 2, 4);  // another bit
+  // A frame covering cells (1..2, 1..2): the rect 40..80 x 40..80.
+  cActor* actor = makeActor(63, 48, 56);
+  actor->setSprite(makeSprite(21, {{-8, -16, 40, 40}}, {{0}}));
+  actor->setAnim(0, -1);
+  actor->flags |= ActorFlags::ACTIVE;
+  recorded().clear();
+  actor->paint();
+  std::vector<std::pair<int32_t, int32_t>> repainted;
+  for (const PaintCall& call : recorded()) {
+    if (call.frame && call.sprite == tiles) repainted.push_back({call.x, call.y});
+  }
+  EXPECT_EQ(repainted, (std::vector<std::pair<int32_t, int32_t>>{{32, 32}}));
+}
+
+TEST_F(ActorUpdatePaintTest, BalloonCountsDownToASilentPauseThenEnds) {
+  cActor* actor = shownActor(63);
+  actor->setBalloon(7, 100, 0, 0);
+  setTimeStep(62);
+  actor->tickBalloon();
+  EXPECT_EQ(actor->balloon->get(0), 7);
+  actor->tickBalloon();
+  ASSERT_NE(actor->balloon, nullptr);
+  EXPECT_EQ(actor->balloon->get(0), -1);
+  EXPECT_EQ(actor->balloon->get(1), 10000);
+  setTimeStep(9999);
+  actor->tickBalloon();
+  EXPECT_NE(actor->balloon, nullptr);
+  setTimeStep(1);
+  actor->tickBalloon();
+  EXPECT_EQ(actor->balloon, nullptr);
+
+  actor->setBalloon(3, -1, 0, 0);
+  EXPECT_EQ(actor->balloon->get(1), 0x7FFFFFFF);
+  setTimeStep(1000);
+  for (int i = 0; i < 100; ++i) actor->tickBalloon();
+  EXPECT_EQ(actor->balloon->get(0), 3) << "a negative time never runs out";
+}
+
+TEST_F(ActorUpdatePaintTest, ChatterOnlyWithoutABalloonAndAlwaysForThreeSeconds) {
+  cActor* actor = shownActor(63);
+  IntArray* texts = newIntArray(2);
+  texts->set(0, 11);
+  texts->set(1, 12);
+  actor->chatter(texts, 100);
+  ASSERT_NE(actor->balloon, nullptr);
+  EXPECT_TRUE(actor->balloon->get(0) == 11 || actor->balloon->get(0) == 12);
+  EXPECT_EQ(actor->balloon->get(1), 3000);
+  actor->balloon->set(0, 99);
+  actor->chatter(texts, 100);
+  EXPECT_EQ(actor->balloon->get(0), 99) << "a balloon is shown: nothing starts";
+  actor->clearBalloon();
+  actor->chatter(texts, 0);
+  EXPECT_EQ(actor->balloon->get(0), -1) << "0 percent: a silent pause";
+}
+
+}  // namespace
