@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "game/shell/ShellStatics.h"
+#include "game/story/StoryStatics.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/world/WorldStatics.h"
 
@@ -13,10 +14,12 @@ struct GameStatics {
   ToolkitStatics toolkit;
   ShellStatics shell;
   WorldStatics world;
-  auto parts() { return std::tie(toolkit, shell, world); }
+  StoryStatics story;
+  auto parts() { return std::tie(toolkit, shell, world, story); }
 };
 static_assert(offsetof(GameStatics, toolkit) == 0, "the toolkit's statics open the game's block");
 
 inline GameStatics& gameStatics() { return gameStaticsAs<GameStatics>(); }
 inline ShellStatics& shellStatics() { return gameStatics().shell; }
 inline WorldStatics& worldStatics() { return gameStatics().world; }
+inline StoryStatics& storyStatics() { return gameStatics().story; }

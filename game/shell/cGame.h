@@ -13,6 +13,7 @@
 
 #include "game/shell/GameState.h"
 #include "game/toolkit/cGameToolkit.h"
+#include "game/story/cGameStory.h"
 #include "game/world/cGameWorld.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Canvas.h"
 #include "runtime/lang/java_lang_Runnable.h"
@@ -33,7 +34,8 @@ struct InputEvent;
 class cGame : public javax_microedition_lcdui_Canvas,
               public java_lang_Runnable,
               public cGameToolkit,
-              public cGameWorld {
+              public cGameWorld,
+              public cGameStory {
  public:
   using Super = javax_microedition_lcdui_Canvas;
   static constexpr uint16_t classId = classid::cGame;
@@ -173,23 +175,19 @@ class cGame : public javax_microedition_lcdui_Canvas,
 
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
-  static void resetRoomLoadState();
-  static void createItemTable();
-  static void resetActionTable();
   static void initCameraZones();
+  static void resetCamera();
+  // Reads one zone record from the level data.
+  static void addCameraZone();
   static void leaveInteraction();
-  static void loadRoomObjects(ByteArray* data);
   static void loadEventScript(ByteArray* data);
   static void restampAllFootprints();
-  static void prepareRoomStory();
   static void setPlayerControl(bool on);
   static void restorePartners();
-  static void snapshotRoomState(int32_t mode, int32_t action);
   static void runAction(int32_t action);
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
-  static void clearWorld();
 
   // --- the results, the text page, help and the promotion states
   // (cGameResults.cpp, cGameTextPage.cpp, cGameHelp.cpp,
@@ -311,6 +309,15 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static int32_t cinematicPhase();
   static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
+  // The story's state reset as a room is loaded or left.
+  static void resetCutscenes();
+  static void clearScripts();
+  static void resetInteraction();
+  static void resetPopup();
+  static void closeCinematic();
+  static void initConversationQueue();
+  static void resetConversation();
+  static void resetStoryFlags();
   // An actor appended to the event scripts' actor table.
   static void addScriptActor(cActor* actor);
   // Both partners' carried items 1..3 into partnerItemCounts.

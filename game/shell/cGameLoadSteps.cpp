@@ -7,6 +7,7 @@
 #include "game/GameStatics.h"
 #include "game/shell/Kivra.h"
 #include "game/shell/cGame.h"
+#include "game/world/cActor.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/CVLibPlayer.h"
@@ -231,7 +232,8 @@ void enterRoomStep(int32_t step) {
   const int32_t room = cGame::getProgress(shellStatics().cGameProgress.chapter);
   switch (step) {
     case 0:
-      cGame::resetRoomLoadState();
+      cGame::resetCutscenes();
+      cGame::resetRoutePoints();
       cGame::stopSoundA();
       if (cSoundServer* server = toolkitStatics().cGameSound.server) server->stopB();
       setSprite(2, nullptr);
@@ -330,7 +332,21 @@ void enterRoomStep(int32_t step) {
 void leaveWorldStep(int32_t step) {
   switch (step) {
     case 0:
-      cGame::clearWorld();
+      // Everything of the room being left goes.
+      cActor::initDisplayList();
+      cGame::forgetRoomActors();
+      cGame::resetCutscenes();
+      cGame::clearScripts();
+      cGame::clearActionTable();
+      cGame::resetInteraction();
+      cGame::clearRoomTimedState();
+      cGame::clearRoomSnapshot();
+      cGame::resetPopup();
+      cGame::releaseItemTables();
+      cGame::closeCinematic();
+      for (int32_t slot = 0; slot < snapshotSlotCount; ++slot) cGame::freeSnapshot(slot);
+      cGame::clearTransientEffects();
+      cGame::resetConversation();
       break;
     case 1:
       for (int32_t slot = 7; slot <= 48; ++slot) setSprite(slot, nullptr);
@@ -398,11 +414,19 @@ void cGame::setUpRoom() {
     player->freeImageData();
     if (toolkitStatics().ASprite.gcAfterLoad != 0) requestCollection();
   }
-  prepareRoomStory();
+  // The room's story starts afresh; the camera settles on the focus actor.
+  resetStoryFlags();
+  resetCamera();
+  cActor::storeWatchedFlags();
+  resetPopup();
+  clearHint();
+  initConversationQueue();
+  closeCinematic();
+  resetTimerRing();
   setPlayerControl(true);
   restorePartners();
   const int32_t action = worldStatics().cGameRoom.startActionIndex;
-  snapshotRoomState(0, action);
+  snapshotRoomState(false, action);
   runAction(action);
   clearRoomTimedState();
   clearTouchState();

@@ -15,3 +15,13 @@ void cGame::addScriptActor(cActor*) {}
 // The counts stay as the last load or store left them.
 void cGame::storeAllPartnerItemCounts() {}
 void cGame::advanceAnimationPlayer(CVLibPlayer*, int32_t) {}
+// The room's story state, reset as a room is loaded or left.
+void cGame::resetCutscenes() {}
+void cGame::clearScripts() {}
+void cGame::resetInteraction() {}
+void cGame::resetPopup() {}
+void cGame::closeCinematic() {}
+void cGame::initConversationQueue() {}
+void cGame::resetConversation() {}
+// The story flag set and the 13-int table made for a room's start.
+void cGame::resetStoryFlags() {}

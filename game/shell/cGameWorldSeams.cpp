@@ -4,30 +4,23 @@
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 
-// The story value a room load starts from (-1) and the route points (none).
-void cGame::resetRoomLoadState() {}
-// The room's item records, filled by its level data.
-void cGame::createItemTable() {}
-// The action table: empty, no start action.
-void cGame::resetActionTable() { worldStatics().cGameRoom.startActionIndex = -1; }
 // The camera's zone tables, filled by the level data.
 void cGame::initCameraZones() {}
+// The camera back on the focus actor.
+void cGame::resetCamera() {}
+// One zone record: its 18 bytes are passed over.
+void cGame::addCameraZone() { cGame::skip(18); }
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
-// A level-record stream: actors, zones, items and the room header.
-void cGame::loadRoomObjects(ByteArray*) {}
 // The room's event script: its cutscenes and tracks indexed.
 void cGame::loadEventScript(ByteArray*) {}
+// A footprint's cells in the collision table.
+void cGameWorld::stampFootprint(cActor*, int32_t, int32_t, bool) {}
 // Every actor's footprint into the collision table.
 void cGame::restampAllFootprints() {}
-// Story flag, 13-int table, camera, watched flags, popup, hint, conversation
-// queue, cinematic and anchored panel for a room's start.
-void cGame::prepareRoomStory() {}
 void cGame::setPlayerControl(bool) {}
 // Both partners found and given their carried items back.
 void cGame::restorePartners() {}
-// The room as it starts, for a later restore.
-void cGame::snapshotRoomState(int32_t, int32_t) {}
 // The action table's entry runs (-1: nothing).
 void cGame::runAction(int32_t) {}
 // Timed events and the choice.
@@ -36,7 +29,4 @@ void cGame::clearRoomTimedState() {}
 void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.
 void cGame::clearStoryFlagBlock() {}
-// Actors, cutscenes, scripts, actions, interaction, focus, partners, timed
-// events, snapshot, popup, tables, choice, cinematic, effects, hints and the
-// conversation queue of the world being left.
-void cGame::clearWorld() {}
+

@@ -147,6 +147,20 @@ class cActor : public Object {
   // drops the binding when there is none.
   void bindToActor(int32_t id, int32_t a, int32_t b, int32_t c, int32_t d);
 
+  // --- level-data set-up (cActorSetUp.cpp)
+  // Switching on and off; the kinds' own switching joins here.
+  void activate();
+  void deactivate();
+  // The keypad bit of a direction code: 0, 4, 8 up; 1, 5, 9, 12 left;
+  // 2, 6, 10 down; 3, 7, 11, 13 right; 0 for any other.
+  static int32_t directionBit(int32_t code);
+  // A point {x, y, value} appended to a path; past 30 points it is dropped.
+  void addPathPoint(int32_t px, int32_t py, int32_t value);
+  void setBarrierOpen();
+  // Each flag trigger remembers the flags it watches as the room starts.
+  static void storeWatchedFlags();
+  void setBarrierClosed();
+
   // --- geometry
   IntArray* getLocalFrameRect();
   // Another actor's footprint meets this one's interact box.

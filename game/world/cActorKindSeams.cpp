@@ -4,3 +4,4 @@
 #include "game/world/cActor.h"
 
 void cActor::runKindBehaviour() {}
+void cActor::storeWatchedFlags() {}

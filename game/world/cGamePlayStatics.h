@@ -15,10 +15,13 @@ struct cGamePlayStatics {
   bool behavioursEnabled;  // the kind behaviours run this frame
   bool playerControl;
   cActor* focusActor;
+  int32_t lastFocusX;  // its pixel position after its last move
+  int32_t lastFocusY;
   // Timer ring: -1 off, 0 opening, 1 running, 2 closing.
   int32_t ringMode;
   bool highlightPresent;     // a highlightable object was painted this frame
   bool hudActionHighlight;   // the HUD shows its action button highlighted
+  bool actionButtonEnabled;  // the HUD offers its action button
   int32_t areaTriggerCount;  // kept by the area trigger
   ASprite* balloonTailFrame;
   static constexpr auto referenceFields() {

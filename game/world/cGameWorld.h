@@ -6,7 +6,10 @@
 #include <cstdint>
 
 class ASprite;
+class ByteArray;
+class IntArray;
 class String;
+class cActor;
 
 class cGameWorld {
  public:
@@ -15,10 +18,36 @@ class cGameWorld {
 
   // --- the frame of play
   static bool isAnchoredPanelActive();
+  static void resetTimerRing();
+  // Focus, target and spawned children of the room being left.
+  static void forgetRoomActors();
+  static void clearHint();
   // Every actor of layer list 0, in list order, into the scripts' actor table.
   static void registerAllActors();
   // Every painted actor's balloon, above all actors.
   static void paintActorBalloons();
+
+  // --- the room's level data (cGameRoomLoader.cpp)
+  // One level-record stream: actors, route points, zones, items, actions.
+  static void loadRoomObjects(ByteArray* data);
+  // Remembers the focus actor's pixel position too.
+  static void setFocusActor(cActor* actor);
+
+  // --- the collision map
+  // The actor's footprint cells get mask set (mode 0) or cleared (mode 1).
+  static void stampFootprint(cActor* actor, int32_t mode, int32_t mask, bool aligned);
+
+  // --- route points and the room snapshot (cGameRoomSnapshot.cpp)
+  static void resetRoutePoints();
+  static void addPathNode(int32_t id, int32_t x, int32_t y, int32_t next);
+  // {x, y} of the first point with that id; null for ids below 1 or none.
+  static IntArray* getPathNodePos(int32_t id);
+  static IntArray* getNextPathNodePos(int32_t id);
+  // The next id of the first point with that id, -1 when none.
+  static int32_t getPathNodeNext(int32_t id);
+  static void snapshotRoomState(bool notify, int32_t action);
+  static void clearRoomSnapshot();
+  static bool hasRoomSnapshot();
 
   // --- effect animations (cGameEffects.cpp)
   static void spawnEffect(int32_t spriteIndex, int32_t anim, int32_t ms, int32_t worldX, bool atTop);

@@ -2,10 +2,35 @@
 // queries the world's painters ask.
 #include "game/GameStatics.h"
 #include "game/world/cGameWorld.h"
+#include "runtime/lang/Arrays.h"
 
 void cGameWorld::clinit() {
   cGamePlayStatics& play = worldStatics().cGamePlay;
   play.ringMode = -1;
+  cGameRoomStatics& room = worldStatics().cGameRoom;
+  room.spawnedObjects = newObjectArray(10);
+  room.pathNodes = newIntArray(4 * cGameRoomStatics::routePointCapacity);
+  room.startActionIndex = -1;
+  room.snapshotAction = -1;
 }
 
 bool cGameWorld::isAnchoredPanelActive() { return worldStatics().cGamePlay.ringMode != -1; }
+
+void cGameWorld::resetTimerRing() { worldStatics().cGamePlay.ringMode = -1; }
+
+void cGameWorld::forgetRoomActors() {
+  worldStatics().cGamePlay.focusActor = nullptr;
+  cGameRoomStatics& room = worldStatics().cGameRoom;
+  room.targetActor = nullptr;
+  if (room.spawnedObjects != nullptr) {
+    for (int32_t i = 0; i < room.spawnedObjects->length(); ++i) room.spawnedObjects->set(i, nullptr);
+  }
+}
+
+void cGameWorld::clearHint() {
+  cGameNoticeStatics& notice = shellStatics().cGameNotice;
+  notice.noticeText = nullptr;
+  notice.noticeRemaining = 0;
+  notice.noticeIcon = nullptr;
+  notice.noticeY = 0;
+}

@@ -18,7 +18,8 @@ TEST(GameStaticsLayout, TheWholeGameBlockCountsEveryPartsReferences) {
   constexpr GameStaticsDescription whole = describeGameStatics<GameStatics>();
   constexpr size_t parts = referencefields::staticsCount<ToolkitStatics>() +
                            referencefields::staticsCount<ShellStatics>() +
-                           referencefields::staticsCount<WorldStatics>();
+                           referencefields::staticsCount<WorldStatics>() +
+                           referencefields::staticsCount<StoryStatics>();
   EXPECT_EQ(whole.referenceCount, parts);
 }
 
