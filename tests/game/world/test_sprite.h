@@ -50,6 +50,15 @@ struct TestSpriteDescription {
 
   int frameCount() const { return animations * steps; }
   int frameOf(int anim, int step) const { return anim * steps + step; }
+  // What a step shows relative to the painted point: its frame's box moved
+  // by the step's offset (add a position to get a frame rectangle).
+  TestFrameBox stepBox(int anim, int step) const {
+    TestFrameBox box = frameBox(frameOf(anim, step));
+    const TestStepOffset offset = stepOffset(anim, step);
+    box.x += offset.x;
+    box.y += offset.y;
+    return box;
+  }
 };
 
 // The writer's description of it (for tests that want to change something

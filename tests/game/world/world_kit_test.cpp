@@ -100,8 +100,8 @@ TEST_F(WorldKitTest, EachPalettePaintsItsOwnColourWhereTheFrameStands) {
       fillScreen(0);
       s->setPalette(p);
       s->paintAFrame(screenGraphics(), 1, 1, 400, 240, 0, 0, 0);
-      const TestFrameBox box = worldkit::distinctFrameBox(description.frameOf(1, 1));
-      const int left = 400 + 2 + box.x, top = 240 - 2 + box.y;
+      const TestFrameBox box = description.stepBox(1, 1);
+      const int left = 400 + box.x, top = 240 + box.y;
       const uint16_t colour = rgb565(worldkit::testPaletteColour(p));
       EXPECT_EQ(pixelAt(left, top), colour) << p;
       EXPECT_EQ(pixelAt(left + box.width - 1, top + box.height - 1), colour) << p;
