@@ -5,8 +5,10 @@
 // absolute. Argument checks never throw: they log a line and a stack trace
 // and the operation goes on.
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
+#include "platform/javax_microedition_lcdui/GraphicsObserver.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lcdui/raster/GraphicsState.h"
 #include "runtime/lcdui/raster/Surface.h"
@@ -25,7 +27,10 @@ class javax_microedition_lcdui_Graphics : public Object {
   // translation, the whole target as clip.
   void init(javax_microedition_lcdui_Image* target);
 
-  void setColor(int32_t rgb) { raster::setColor(state, rgb); }
+  void setColor(int32_t rgb) {
+    report(GraphicsCallKind::setColor, {rgb});
+    raster::setColor(state, rgb);
+  }
   // Components outside 0..255 are logged and not masked.
   void setColor(int32_t red, int32_t green, int32_t blue);
   int32_t getColor() const { return int32_t(state.colour); }
@@ -34,7 +39,10 @@ class javax_microedition_lcdui_Graphics : public Object {
   int32_t getBlueComponent() const { return int32_t(state.colour & 0xFF); }
   static int32_t getDisplayColor(int32_t colour) { return colour; }
 
-  void translate(int32_t x, int32_t y) { raster::translate(state, x, y); }
+  void translate(int32_t x, int32_t y) {
+    report(GraphicsCallKind::translate, {x, y});
+    raster::translate(state, x, y);
+  }
   int32_t getTranslateX() const { return state.translateX; }
   int32_t getTranslateY() const { return state.translateY; }
 
@@ -76,6 +84,13 @@ class javax_microedition_lcdui_Graphics : public Object {
   raster::GraphicsState state;
 
  private:
+  // Tells an installed GraphicsObserver of a call before it draws.
+  void report(GraphicsCallKind kind, std::initializer_list<int32_t> values,
+              javax_microedition_lcdui_Image* image = nullptr, std::u16string_view text = {}) {
+    if (installedGraphicsObserver != nullptr) reportToObserver(kind, values, image, text);
+  }
+  void reportToObserver(GraphicsCallKind kind, std::initializer_list<int32_t> values,
+                        javax_microedition_lcdui_Image* image, std::u16string_view text);
   // The target's store for drawing. A target without a 16-bit store logs an
   // empty message and gives a surface the kernels draw nothing into.
   raster::Surface drawingSurface() const;
