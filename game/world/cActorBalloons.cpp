@@ -7,6 +7,7 @@
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/ASpriteStatics.h"
+#include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/world/cActor.h"
 #include "platform/java_util/java_util_Random.h"
@@ -99,7 +100,7 @@ void cActor::paintBalloon(cActor* actor, String* text, int32_t dx, int32_t dy) {
   g->fillRect(x, y, w, h);
   g->setColor(0xFFFFFF);
   g->fillRect(x + 2, y + 2, w - 4, h - 4);
-  if (ASprite* tail = worldStatics().cGamePlay.balloonTailFrame) tail->paintFrame(g, 0, x + w - 36, y + h, 1, 0, 0);
+  if (ASprite* tail = worldStatics().cGamePlay.balloonTailFrame) spritePainterCalls().paintFrame(tail, g, 0, x + w - 36, y + h, 1);
   font->setPalette(3);
   font->drawString(g, wrapped, nullptr, x + w / 2, y + h / 2, 3, true);
 }

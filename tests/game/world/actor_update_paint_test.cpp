@@ -5,42 +5,24 @@
 #include <string>
 
 #include "game/world/cActorMC.h"
+#include "tests/game/world/paint_recorder.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
 
-struct PaintCall {
-  ASprite* sprite;
-  int32_t index;  // anim, or frame for frames
-  int32_t x, y;
-  int32_t palette;
-  bool frame;
-};
-
-std::vector<PaintCall>& recorded() {
-  static std::vector<PaintCall> calls;
-  return calls;
+// The sprite paints recorded so far.
+std::vector<worldkit::PaintRecord> spritePaints(const worldkit::PaintRecorder& recorder) {
+  std::vector<worldkit::PaintRecord> out;
+  for (const worldkit::PaintRecord& record : recorder.records())
+    if (record.isSprite()) out.push_back(record);
+  return out;
 }
 
 class ActorUpdatePaintTest : public WorldFixture {
  protected:
   void SetUp() override {
     WorldFixture::SetUp();
-    m_saved = spritePainterCalls();
-    recorded().clear();
-    spritePainterCalls().paintAFrame = [](ASprite* sprite, javax_microedition_lcdui_Graphics*, int32_t anim, int32_t,
-                                          int32_t x, int32_t y, int32_t) {
-      recorded().push_back({sprite, anim, x, y, sprite->getPalette(), false});
-    };
-    spritePainterCalls().paintFrame = [](ASprite* sprite, javax_microedition_lcdui_Graphics*, int32_t frame, int32_t x,
-                                         int32_t y, int32_t) {
-      recorded().push_back({sprite, frame, x, y, sprite->getPalette(), true});
-    };
     m_sprite = makeSprite(20, {{-8, -16, 16, 16}, {-4, -4, 8, 8}}, {{0}, {1}, {0, 1}}, 4);
-  }
-  void TearDown() override {
-    spritePainterCalls() = m_saved;
-    WorldFixture::TearDown();
   }
 
   cActor* shownActor(int32_t kind, int32_t x = 100, int32_t y = 100) {
@@ -50,7 +32,6 @@ class ActorUpdatePaintTest : public WorldFixture {
     return actor;
   }
 
-  SpritePainterCalls m_saved{};
   ASprite* m_sprite = nullptr;
 };
 
@@ -147,7 +128,7 @@ TEST_F(ActorUpdatePaintTest, PainterGatingByKindAndFlags) {
   };
   for (const Case& c : cases) {
     cActor::releaseLayer(0);
-    recorded().clear();
+    worldkit::PaintRecorder paints;
     cActor* actor = shownActor(c.kind);
     actor->flags = c.flags;
     IntArray* params = newIntArray(25);
@@ -155,7 +136,7 @@ TEST_F(ActorUpdatePaintTest, PainterGatingByKindAndFlags) {
     if (c.kind == 66 && c.paramIndex == 0) params->set(2, -1);
     actor->setParams(params, 25);
     actor->paint();
-    EXPECT_EQ(!recorded().empty(), c.painted) << c.what;
+    EXPECT_EQ(!spritePaints(paints).empty(), c.painted) << c.what;
   }
 }
 
@@ -168,15 +149,17 @@ TEST_F(ActorUpdatePaintTest, AKilledActorWithAlwaysPaintIsPaintedButNotUpdated) 
   EXPECT_EQ(actor->balloon->get(1), 500);
   play().cameraPixelX = 40;
   play().cameraPixelY = 10;
+  worldkit::PaintRecorder paints;
   actor->paint();
-  ASSERT_EQ(recorded().size(), 1u);
+  const std::vector<worldkit::PaintRecord> painted = spritePaints(paints);
+  ASSERT_EQ(painted.size(), 1u);
   EXPECT_EQ(actor->screenX, 60);
   EXPECT_EQ(actor->screenY, 90);
-  EXPECT_EQ(recorded()[0].x, 60);
-  EXPECT_EQ(recorded()[0].y, 90);
+  EXPECT_TRUE(painted[0].at(60, 90)) << painted[0].describe();
 }
 
 TEST_F(ActorUpdatePaintTest, PaintSelectsThePaletteWhereThePainterSaysSo) {
+  worldkit::PaintRecorder paints;
   cActor* critter = shownActor(21);
   critter->palette = 2;
   critter->paint();
@@ -184,9 +167,10 @@ TEST_F(ActorUpdatePaintTest, PaintSelectsThePaletteWhereThePainterSaysSo) {
   slider->palette = 3;
   m_sprite->setPalette(1);
   slider->paint();
-  ASSERT_EQ(recorded().size(), 2u);
-  EXPECT_EQ(recorded()[0].palette, 2);
-  EXPECT_EQ(recorded()[1].palette, 1) << "a slider is painted without a palette change";
+  const std::vector<worldkit::PaintRecord> painted = spritePaints(paints);
+  ASSERT_EQ(painted.size(), 2u);
+  EXPECT_EQ(painted[0].palette, 2);
+  EXPECT_EQ(painted[1].palette, 1) << "a slider is painted without a palette change";
 }
 
 TEST_F(ActorUpdatePaintTest, ThePaintPassPaintsBackToFrontWithBalloonsAboveAll) {
@@ -194,16 +178,16 @@ TEST_F(ActorUpdatePaintTest, ThePaintPassPaintsBackToFrontWithBalloonsAboveAll) 
   front->flags |= ActorFlags::ACTIVE;
   cActor* back = shownActor(63, 100, 100);
   back->flags |= ActorFlags::ACTIVE;
+  worldkit::PaintRecorder paints;
   cActor::paintLayer(0);
-  ASSERT_EQ(recorded().size(), 2u);
-  EXPECT_EQ(recorded()[0].y, 100);
-  EXPECT_EQ(recorded()[1].y, 200);
+  EXPECT_TRUE(paints.paintedBefore([](const worldkit::PaintRecord& r) { return r.isSprite() && r.y == 100; },
+                                   [](const worldkit::PaintRecord& r) { return r.isSprite() && r.y == 200; }));
 }
 
 TEST_F(ActorUpdatePaintTest, OccludingTilesAreRepaintedOnlyOnBitTwoCells) {
   CVLibPlayer::initLayerTables(800, 480, 32, 32);
-  ASprite* tiles = makeSprite(7, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0}});
-  makeSprite(9, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0}});
+  makeSprite(7, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0, 1, 2}});
+  makeSprite(9, {{0, 0, 32, 32}, {0, 0, 32, 32}, {0, 0, 32, 32}}, {{0, 1, 2}});
   auto bytes = [](std::vector<uint8_t> values) {
     ByteArray* array = newByteArray(static_cast<int32_t>(values.size()));
     for (size_t i = 0; i < values.size(); ++i) array->set(static_cast<int32_t>(i), static_cast<int8_t>(values[i]));
@@ -213,7 +197,7 @@ TEST_F(ActorUpdatePaintTest, OccludingTilesAreRepaintedOnlyOnBitTwoCells) {
   ByteArray* header = bytes({4, 0, 3, 0});
   std::vector<uint8_t> plane(12, 1);
   plane[1 * 4 + 2] = 255;
-  CVLibPlayer::loadLayer(0, header, bytes(plane), nullptr, tiles, false, 16, 0, 0);
+  CVLibPlayer::loadLayer(0, header, bytes(plane), nullptr, sprite(7), false, 16, 0, 0);
   cGame::createCollisionMap(4, 3);
   auto mark = [](int32_t column, int32_t row, int32_t value) {
     static_cast<ByteArray*>(toolkitStatics().cGameCollision.collisionMap->get(column))->set(row, static_cast<int8_t>(value));
@@ -226,11 +210,11 @@ TEST_F(ActorUpdatePaintTest, OccludingTilesAreRepaintedOnlyOnBitTwoCells) {
   actor->setSprite(makeSprite(21, {{-8, -16, 40, 40}}, {{0}}));
   actor->setAnim(0, -1);
   actor->flags |= ActorFlags::ACTIVE;
-  recorded().clear();
+  worldkit::PaintRecorder paints;
   actor->paint();
   std::vector<std::pair<int32_t, int32_t>> repainted;
-  for (const PaintCall& call : recorded()) {
-    if (call.frame && call.sprite == tiles) repainted.push_back({call.x, call.y});
+  for (const worldkit::PaintRecord& record : paints.records()) {
+    if (record.kind == worldkit::PaintKind::spriteFrame && record.spriteSlot == 7) repainted.push_back({record.x, record.y});
   }
   EXPECT_EQ(repainted, (std::vector<std::pair<int32_t, int32_t>>{{32, 32}}));
 }

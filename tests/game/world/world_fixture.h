@@ -1,8 +1,7 @@
 #pragma once
-// The world over a runtime with the whole game's statics: a sprite table, an
-// 800x480 screen Graphics as the frame's, a fixed Random and a time step.
-// Sprites are synthetic: frame f is one filled rectangle whose size tells the
-// frames apart; animation a steps through the frames it is given.
+// The world kit's fixture with what actor tests reach for most: the world's
+// statics, sprites of exact frame boxes, actors placed in pixels and the
+// layer list read back.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -13,72 +12,43 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/world/cActor.h"
-#include "platform/java_util/java_util_Random.h"
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
-#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/object/ObjectFactory.h"
-#include "tests/game/shell/shell_runtime_fixture.h"
-#include "tools/writers/SpriteWriter.h"
+#include "tests/game/world/world_kit.h"
 
 struct TestFrame {
   int x, y, width, height;
 };
 
-class WorldFixture : public ShellRuntimeFixture {
+class WorldFixture : public WorldKitFixture {
  protected:
   void SetUp() override {
-    ShellRuntimeFixture::SetUp();
-    cGameLoopStatics& loop = shellStatics().cGameLoop;
-    loop.sprites = newObjectArray(52);
-    m_screen = javax_microedition_lcdui_Image::createImage(800, 480);
-    ASSERT_NE(m_screen, nullptr);
-    loop.graphics = m_screen->getGraphics();
-    toolkitStatics().cGameDraw.graphics = loop.graphics;
-    toolkitStatics().cGameDraw.screenGraphics = loop.graphics;
-    loop.random = newObject<java_util_Random>(int64_t{42});
-    setTimeStep(62);
+    WorldKitFixture::SetUp();
     play().behavioursEnabled = true;
   }
 
   static cGamePlayStatics& play() { return worldStatics().cGamePlay; }
   static cActorStatics& lists() { return worldStatics().cActor; }
-  static void setTimeStep(int32_t ms) {
-    shellStatics().cGameLoop.timeStep = ms;
-    shellStatics().cGameLoop.frameTime = ms;
-  }
 
-  // A sprite of the given frames and animations (each a list of frame
-  // indices, one tick per step) with `palettes` palettes, put in slot.
+  // A test sprite in slot whose frames have the given boxes and whose
+  // animations step through the given frames, without step offsets.
   static ASprite* makeSprite(int slot, const std::vector<TestFrame>& frames,
                              const std::vector<std::vector<int>>& anims, int palettes = 1) {
-    tools::SpriteDescription description;
-    description.flags = 0x1000000 | 0x400;  // image data, 16-bit rects
-    for (const TestFrame& frame : frames) {
-      tools::SpriteModule module;
-      module.kind = 2;  // filled rectangle
-      module.width = frame.width;
-      module.height = frame.height;
-      module.colour = 0xFF808080;
-      description.modules.push_back(module);
-      tools::SpriteFrame f;
-      f.modules.push_back({static_cast<int>(description.modules.size() - 1), frame.x, frame.y, 0, 0});
-      f.rect = {frame.x, frame.y, frame.width, frame.height};
-      description.frames.push_back(f);
-    }
-    for (const std::vector<int>& steps : anims) {
-      tools::SpriteAnim anim;
-      for (int frame : steps) anim.aframes.push_back({frame, 1, 0, 0, 0});
-      description.anims.push_back(anim);
-    }
-    description.palettes.assign(static_cast<size_t>(palettes), std::vector<uint32_t>{0xFF000000, 0xFFFFFFFF});
-    const std::vector<uint8_t> bytes = tools::writeSprite(description);
-    ByteArray* data = newByteArray(static_cast<int32_t>(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
-    ASprite* sprite = newObject<ASprite>();
-    EXPECT_TRUE(sprite->load(data, 0, 0xFFFFFF, 1));
-    shellStatics().cGameLoop.sprites->set(slot, sprite);
-    return sprite;
+    worldkit::TestSpriteDescription description;
+    description.palettes = palettes;
+    description.animations = static_cast<int>(anims.size());
+    size_t steps = 1;
+    for (const std::vector<int>& anim : anims) steps = std::max(steps, anim.size());
+    description.steps = static_cast<int>(steps);
+    description.frameBox = [frames, anims, steps](int frame) {
+      // Frame f of the kit is step f % steps of animation f / steps.
+      const std::vector<int>& anim = anims[static_cast<size_t>(frame) / steps];
+      const int step = std::min(frame % static_cast<int>(steps), static_cast<int>(anim.size()) - 1);
+      const TestFrame& box = frames[static_cast<size_t>(anim[static_cast<size_t>(step)])];
+      return worldkit::TestFrameBox{box.x, box.y, box.width, box.height};
+    };
+    description.stepOffset = [](int, int) { return worldkit::TestStepOffset{0, 0}; };
+    return installSprite(slot, description);
   }
 
   // A plain actor in layer list 0 at (x, y, z) pixels.
@@ -96,6 +66,4 @@ class WorldFixture : public ShellRuntimeFixture {
     for (cActor* actor = cActor::layerHead(0); actor != nullptr; actor = actor->nextInLayer) order.push_back(actor);
     return order;
   }
-
-  javax_microedition_lcdui_Image* m_screen = nullptr;
 };
