@@ -100,7 +100,8 @@ void cGameWorld::loadRoomObjects(ByteArray* data) {
                opcode, at, body, data->length() - cGame::getPosition());
       break;
     }
-    load.params = newIntArray(25);
+    // A creature's parameters reach index 25; the others stop below it.
+    load.params = newIntArray(30);
     endRuns(load, opcode);
     switch (opcode) {
       case levelrecord::op::header: readHeader(load); break;

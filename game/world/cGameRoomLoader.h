@@ -13,7 +13,7 @@ struct RoomLoad {
   bool pathRun = false;
   cActor* previous = nullptr;  // the object the next hotspot links to
   IntArray* position = nullptr;  // {x, y, 0} of the record, 24.8
-  IntArray* params = nullptr;    // a fresh int[25] per record
+  IntArray* params = nullptr;    // fresh, zeroed, for each record
 };
 
 // One actor-making record of the opcode, its body next in the data stream.
