@@ -3,8 +3,6 @@
 // instance is reachable, and goes with it afterwards.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/java_util/java_util_Calendar.h"
 #include "platform/java_util/java_util_Date.h"
 #include "platform/java_util/java_util_Hashtable.h"
@@ -21,27 +19,12 @@
 #include "runtime/net/SocketConnectionImpl.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
-#include "tests/support/RuntimeFixture.h"
+#include "tests/support/ReferenceFieldsCheck.h"
 
 namespace {
 
-int finalisedCount = 0;
-
-class Held : public Object {
- public:
-  using Super = Object;
-  static constexpr uint16_t classId = classid::java_util_Random;
-  void finalize() override { ++finalisedCount; }
-};
-
 template <class T>
-class PlatformReferenceFieldsTest : public RuntimeFixture {
- protected:
-  void SetUp() override {
-    RuntimeFixture::SetUp();
-    finalisedCount = 0;
-  }
-};
+class PlatformReferenceFieldsTest : public RuntimeFixture {};
 
 using PlatformClasses =
     ::testing::Types<java_util_Vector, java_util_Stack, java_util_Hashtable, java_util_HashtableEntry, java_util_Date,
@@ -50,35 +33,9 @@ using PlatformClasses =
                      javax_microedition_rms_RecordStore, javax_microedition_rms_RecordEnumerationImpl>;
 TYPED_TEST_SUITE(PlatformReferenceFieldsTest, PlatformClasses);
 
-// A bare instance (no constructor body) whose every reference field holds an
-// object of its own; only a static root holds the instance.
-template <class T>
-__attribute__((noinline)) void makeRootedInstanceWithFilledFields() {
-  T* instance = newObject<T>();
-  ASSERT_NE(instance, nullptr);
-  testRoots().object = instance;
-  constexpr size_t count = referencefields::count<T>();
-  void* fields[count];
-  referencefields::collectAddresses<T>(*instance, fields);
-  for (void* field : fields) {
-    Object* held = newObject<Held>();
-    std::memcpy(field, &held, sizeof held);
-  }
-}
-
 TYPED_TEST(PlatformReferenceFieldsTest, DeclaredFieldsReachTheRecordAndKeepWhatTheyHold) {
-  constexpr uint32_t count = referencefields::count<TypeParam>();
-  static_assert(count > 0, "every class listed here holds references");
-  makeRootedInstanceWithFilledFields<TypeParam>();
-  const Class& record = this->block().classes[TypeParam::classId];
-  EXPECT_EQ(record.m_refFieldCount, count);
-
-  this->collect();
-  EXPECT_EQ(finalisedCount, 0);
-
-  testRoots().object = nullptr;
-  this->collect();
-  EXPECT_EQ(finalisedCount, static_cast<int>(count));
+  static_assert(referencefields::count<TypeParam>() > 0, "every class listed here holds references");
+  expectReferenceFieldsHeld<TypeParam>(this->block(), [this] { this->collect(); });
 }
 
 }  // namespace
