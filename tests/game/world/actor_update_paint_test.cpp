@@ -261,3 +261,61 @@ TEST_F(ActorUpdatePaintTest, ChatterOnlyWithoutABalloonAndAlwaysForThreeSeconds)
 }
 
 }  // namespace
+
+namespace {
+
+class BalloonPaintTest : public WorldFixture {
+ protected:
+  void SetUp() override {
+    WorldFixture::SetUp();
+    installSprite(5);   // the font: no character map, so every glyph is its stand-in
+    installSprite(12);  // the tail
+    cActor::loadBalloonSprite();
+    m_body = makeSprite(20, {{-10, -50, 20, 50}}, {{0}});
+  }
+  // The balloon's outer box: the first rectangle filled.
+  std::array<int32_t, 4> balloonBox(int32_t x, int32_t y, const char* text) {
+    cActor* actor = makeActor(63, x, y);
+    actor->setSprite(m_body);
+    actor->setAnim(0, -1);
+    actor->screenX = x;
+    actor->screenY = y;
+    worldkit::PaintRecorder paints;
+    cActor::paintBalloon(actor, newString(text), 0, 0);
+    for (const worldkit::PaintRecord& record : paints.records()) {
+      if (record.is(GraphicsCallKind::fillRect)) return {record.values[0], record.values[1], record.values[2], record.values[3]};
+    }
+    ADD_FAILURE() << "no balloon painted";
+    return {};
+  }
+  ASprite* m_body = nullptr;
+};
+
+TEST_F(BalloonPaintTest, AShortLineGetsTheSmallestBoxAboveTheHead) {
+  const auto [x, y, w, h] = balloonBox(400, 300, "Hi");
+  EXPECT_GE(w, 60);
+  EXPECT_EQ(h, 40);
+  EXPECT_EQ(x, 400 - w / 2);
+  EXPECT_EQ(y, 300 - 50 - 40 - 10) << "above the 50-pixel frame";
+}
+
+TEST_F(BalloonPaintTest, TheBoxIsKeptOnTheScreen) {
+  EXPECT_EQ(balloonBox(400, 20, "Hi")[1], 0) << "pushed down to the top";
+  const std::array<int32_t, 4> right = balloonBox(795, 300, "Hi");
+  EXPECT_EQ(right[0] + right[2], 800) << "pushed left to the right edge";
+  EXPECT_EQ(balloonBox(5, 300, "Hi")[0], 0);
+}
+
+TEST_F(BalloonPaintTest, OnlyShownBalloonsOfPaintedActorsArePaintedAfterThePass) {
+  cActor* speaker = makeActor(63, 300, 300);
+  speaker->setSprite(m_body);
+  speaker->setAnim(0, -1);
+  speaker->flags |= ActorFlags::ACTIVE;
+  speaker->setBalloon(-1, 1000, 0, 0);  // a silent pause shows nothing
+  cActor::paintLayer(0);
+  worldkit::PaintRecorder paints;
+  cGame::paintActorBalloons();
+  EXPECT_EQ(paints.count([](const worldkit::PaintRecord& r) { return r.is(GraphicsCallKind::fillRect); }), 0);
+}
+
+}  // namespace
