@@ -45,7 +45,9 @@ inline constexpr int32_t textFontEntry = 2;
 inline constexpr int32_t fontPalettes = 7;
 
 inline constexpr int32_t logoFrames[] = {0};
-inline constexpr int32_t titleFrames[] = {0};
+// The title picture: frame 0 the title, frame 1 the menus' backdrop.
+inline constexpr int32_t menuBackdropFrame = 1;
+inline constexpr int32_t titleFrames[] = {0, menuBackdropFrame};
 inline constexpr int32_t resultsFrames[] = {1};
 inline constexpr int32_t interfaceFrames[] = {0, 1, 19, 20, 27, 28, 34, 35, 40, 41, 45, 46, 47, 48, 49};
 inline constexpr int32_t hudFrames[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19,

@@ -300,6 +300,10 @@ def crescent(cx, cy, r, ix, iy, ir, fill):
                 f"A{ir},{ir} 0 0 1 {p1[0]:.1f},{p1[1]:.1f} Z", fill=fill)
 
 
+# Where the wordmark and its gold rule stand on the title: x, y, w, h.
+LOGO_CELL = (120, 36, 560, 80)
+
+
 def title_picture():
     w, h = 800, 480
     # Bands of the night sky, darkest at the top.
@@ -330,12 +334,19 @@ def title_picture():
         reeds += rrect(x0 - 1, 480 - hgt - 6, 8, 22, 4, "#6b4a2a")
     boat = (path("M330,430 L470,430 L450,452 L350,452 Z", fill="#3b2a22") +
             lantern_icon(458, 410, 40, GOLD, EMBER) + rrect(456, 426, 4, 6, 1, "#3b2a22"))
-    body = (sky + stars + moon + hills + tower + river + glints + reeds + boat +
-            wordmark(400, 96, 72, PARCH, DEEP) + rrect(250, 108, 300, 4, 2, GOLD))
-    write("art/title/title.svg", svg(w, h, body))
+    scene = sky + stars + moon + hills + tower + river + glints + reeds + boat
+    # The wordmark is a cell of its own under the scene: frame 0 (the title)
+    # lays it over the scene, frame 1 (the menus' backdrop) leaves it out so
+    # that headings, rows and arrows never sit on its letters.
+    lx, ly, lw, lh = LOGO_CELL
+    logo = wordmark(400, 96, 72, PARCH, DEEP) + rrect(250, 108, 300, 4, 2, GOLD)
+    sheet = scene + f'<g transform="translate(0,{h + 2 - ly})">{logo}</g>'
+    write("art/title/title.svg", svg(w, h + 2 + lh, sheet))
     return {"flags": ["offsetsShort"], "art": "../art/title/title.svg",
-            "modules": [{"name": "title", "rect": [0, 0, w, h]}],
-            "frames": [{"name": "title", "modules": [{"module": "title"}]}]}
+            "modules": [{"name": "scene", "rect": [0, 0, w, h]},
+                        {"name": "wordmark", "rect": [lx, h + 2, lw, lh]}],
+            "frames": [{"name": "title", "modules": [{"module": "scene"}, {"module": "wordmark", "at": [lx, ly]}]},
+                       {"name": "menuBackdrop", "modules": [{"module": "scene"}]}]}
 
 
 # --- results ----------------------------------------------------------------
