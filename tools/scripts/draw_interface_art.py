@@ -357,9 +357,11 @@ def results_sprite():
     # at y 175 + 30 row) and the grade; it ends above the continue prompt.
     w, h, top = 760, 256, 138
     body = rrect(1.5, 1.5, w - 3, h - 3, 12, SLATE, STONE, LINE)
-    for r in range(5):
+    for r in range(4):
         body += rrect(20, 175 + 30 * r + 4 - top, w - 40, 1, 0, DUSK)
-    body += rrect(20, 175 + 30 * 4 + 4 - top, w - 40, 2, 0, GOLD)  # above the total
+    # The total's large letters reach up to the last row's descenders, so its
+    # gold rule runs under it, clear of the rank below; the medal hangs on it.
+    body += rrect(20, 175 + 30 * 5 + 2 - top, w - 40, 2, 0, GOLD)
     s.placed(1, "panel", w, h, body, [-w // 2, top - 240])
     # Grades 0..3, best first: lantern medallions in gold, silver, bronze, stone.
     grades = [(GOLD, EMBER), ("#d8dce4", "#7fb6d8"), ("#c98a4a", "#e0b070"), (STONE, DUSK)]
