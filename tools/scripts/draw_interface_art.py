@@ -414,6 +414,9 @@ def interface_sprite():
     for pressed in (False, True):
         body = round_face(64, pressed, GOLD) + spark_icon(32, 32, 36, NIGHT if pressed else GOLD)
         s.centred(47 if pressed else 46, "more" + ("Pressed" if pressed else ""), 64, 64, body)
+    # 50: the "new" marker beside the promotion row, a gold spark on a night
+    # disc, large enough to catch the eye from arm's length.
+    s.centred(50, "newMarker", 40, 40, circle(20, 20, 18, NIGHT, GOLD, FINE) + spark_icon(20, 20, 30, GOLD))
     write("art/interface/interface.svg", s.sheet.svg())
     return s.description("../art/interface/interface.svg")
 
