@@ -3,11 +3,9 @@
 // interface sprites, fonts, texts, the common sprites) from the built data.bar into a fresh runtime,
 // and the screen's pixels written as a PNG to hold against a golden image.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
@@ -15,7 +13,7 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
-#include "tests/e2e/GoldenImage.h"
+#include "tests/game/look/screen_png.h"
 #include "tests/game/shell/shell_fixture.h"
 #include "tests/support/MappedFileSystem.h"
 #include "tests/support/RuntimeFixture.h"
@@ -67,27 +65,7 @@ class LookFixture : public RuntimeFixture {
 
   // The screen held against the golden image of that name.
   void expectLooksLike(javax_microedition_lcdui_Image* screen, const std::string& golden) {
-    const std::filesystem::path shot = m_folders.root / golden;
-    writeScreen(screen, shot);
-    e2e::expectMatchesGolden(shot, golden);
-  }
-
-  static void writeScreen(javax_microedition_lcdui_Image* screen, const std::filesystem::path& path) {
-    IntArray* argb = newIntArray(800 * 480);
-    screen->getRGB(argb, 0, 800, 0, 0, 800, 480);
-    std::vector<uint8_t> rgb(800 * 480 * 3);
-    for (int32_t i = 0; i < 800 * 480; ++i) {
-      const uint32_t p = uint32_t(argb->get(i));
-      rgb[size_t(i) * 3] = uint8_t(p >> 16);
-      rgb[size_t(i) * 3 + 1] = uint8_t(p >> 8);
-      rgb[size_t(i) * 3 + 2] = uint8_t(p);
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = 800;
-    image.height = 480;
-    image.format = PNG_FORMAT_RGB;
-    ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr));
+    expectScreenMatchesGolden(screen, m_folders.root, golden);
   }
 
   testsupport::MappedFileSystem m_folders;
