@@ -120,8 +120,10 @@ void cGame::stateHelp(int32_t message) {
       g->setClip(helppage::clipX, helppage::clipY, helppage::clipWidth, helppage::clipHeight);
       const helppage::Page& shown =
           helppage::pages[std::clamp(page.helpPage, 0, cGamePagesStatics::helpPageCount - 1)];
-      for (const helppage::Frame& frame : shown.frames)
-        if (ASprite* sprite = frame.slot != 0 ? spriteAt(frame.slot) : nullptr) sprite->paintFrame(g, frame.frame, frame.x, frame.y, 0, 0, 0);
+      for (const helppage::Frame& frame : shown.frames) {
+        ASprite* sprite = frame.slot != 0 ? spriteAt(frame.slot) : nullptr;
+        if (sprite != nullptr) sprite->paintFrame(g, frame.frame, frame.x, frame.y, 0, 0, 0);
+      }
       for (const helppage::Picture& picture : shown.pictures) paintPicture(picture);
       for (const helppage::Text& text : shown.texts)
         if (text.textId != 0) paintPageText(text);

@@ -54,7 +54,9 @@ inline constexpr Page pages[cGamePagesStatics::helpPageCount] = {
      {},
      {{wrenSlot, 0, 300, 279}, {treasureSlot, 1, 500, 282}}},
     // The two buttons at the top right.
-    {{{248, 400, 95, 700, centre, true}, {249, 150, 150, 500, leftMiddle, false}, {250, 150, 240, 560, leftMiddle, false}},
+    {{{248, 400, 95, 700, centre, true},
+      {249, 150, 150, 500, leftMiddle, false},
+      {250, 150, 240, 560, leftMiddle, false}},
      {{hudSlot, 62, 80, 150}, {interfaceSlot, 20, 80, 150}, {hudSlot, 62, 80, 240}, {interfaceSlot, 45, 80, 240}},
      {}},
     // Walking, talking, acting.

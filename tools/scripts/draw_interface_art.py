@@ -390,9 +390,11 @@ def interface_sprite():
     s = Sprite(1040)
     for pressed, base in ((False, 0), (True, 48)):
         ink_colour = ink(pressed)
-        w, h = 80, 56
+        # Low enough to clear a menu's heading above the list; the touch area
+        # the code gives it stays 80 x 80.
+        w, h = 80, 40
         for k, direction in enumerate(((0, -1), (0, 1))):
-            body = button_face(w, h, pressed, 16) + arrow_glyph(w / 2, h / 2, 26, direction, ink_colour)
+            body = button_face(w, h, pressed, 14) + arrow_glyph(w / 2, h / 2, 20, direction, ink_colour)
             s.centred(base + k, f"list{'Down' if k else 'Up'}{'Pressed' if pressed else ''}", w, h, body)
     # 19: previous (a left softkey); 20: the menu icon over the HUD's menu button.
     s.centred(19, "previous", 72, 72, round_face(72, False) + arrow_glyph(34, 36, 26, (-1, 0), PARCH))
