@@ -5,6 +5,7 @@
 
 #include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
+#include "game/shell/cGameHelpPages.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/SensibleRectangle.h"
@@ -21,61 +22,14 @@ namespace {
 using contentrequirement::textFontSlot;
 using contentrequirement::titleFontSlot;
 using contentrequirement::interfaceSlot;
-using contentrequirement::hudSlot;
-constexpr int32_t previousArea = 62;
-constexpr int32_t nextArea = 63;
+constexpr int32_t previousAreaId = 62;
+constexpr int32_t nextAreaId = 63;
 constexpr int32_t pictureFrameDivisor = 4;
 constexpr int32_t previousArrowFrame = 19;
 constexpr int32_t flipX = 1;
 
 // The sprites only help shows; the in-game menu's own screens keep them.
 constexpr int32_t helpSpriteSlots[] = {27, 34, 30, 11};
-
-// Anchors of the sprite font: 1 horizontal centre, 2 vertical centre.
-constexpr int32_t centre = 3;
-constexpr int32_t leftMiddle = 2;
-
-struct PageText {
-  int32_t textId;
-  int32_t x, y, width, anchor;
-};
-struct PageFrame {
-  int32_t slot, frame, x, y;
-};
-struct PagePicture {
-  int32_t slot, anim, x, y;
-};
-struct HelpPage {
-  PageText texts[4];
-  PageFrame frames[6];
-  PagePicture pictures[3];
-};
-
-// Unused entries have text id, slot 0.
-constexpr HelpPage helpPages[cGamePagesStatics::helpPageCount] = {
-    {{{245, 400, 90, 700, centre}, {247, 400, 340, 700, centre}},
-     {},
-     {{27, 0, 250, 220}, {34, 0, 550, 220}}},
-    {{{248, 400, 80, 700, centre}, {249, 150, 150, 610, leftMiddle}, {250, 150, 240, 610, leftMiddle}},
-     {{hudSlot, 62, 80, 150}, {interfaceSlot, 20, 80, 150}, {hudSlot, 62, 80, 240}, {interfaceSlot, 45, 80, 240}},
-     {}},
-    {{{251, 150, 110, 610, leftMiddle}, {252, 150, 230, 610, leftMiddle}, {253, 150, 340, 610, leftMiddle}},
-     {{hudSlot, 54, 80, 110}, {hudSlot, 55, 80, 230}, {hudSlot, 56, 80, 340}},
-     {}},
-    {{{258, 400, 250, 700, centre}, {259, 400, 340, 700, centre}}, {{hudSlot, 26, 400, 140}}, {}},
-    {{{254, 150, 90, 610, leftMiddle},
-      {255, 150, 170, 610, leftMiddle},
-      {256, 150, 250, 610, leftMiddle},
-      {264, 150, 340, 610, leftMiddle}},
-     {},
-     {{30, 0, 80, 90}, {30, 1, 80, 170}, {11, 0, 80, 250}}},
-    {{{257, 150, 110, 610, leftMiddle}, {260, 150, 230, 610, leftMiddle}, {261, 150, 340, 610, leftMiddle}},
-     {},
-     {{11, 1, 80, 110}, {27, 1, 80, 230}, {34, 1, 80, 340}}},
-    {{{267, 150, 130, 610, leftMiddle}, {268, 150, 235, 610, leftMiddle}, {269, 150, 320, 610, leftMiddle}},
-     {{hudSlot, 54, 80, 130}, {hudSlot, 54, 80, 235}, {hudSlot, 54, 80, 320}},
-     {}},
-};
 
 bool openedFromInGameMenu() { return states().previousState == GameState::inGameMenu; }
 
@@ -93,18 +47,18 @@ void turnPage(int32_t step) {
   states().screenDirty = true;
 }
 
-void paintPageText(const PageText& text) {
+void paintPageText(const helppage::Text& text) {
   ASprite* font = spriteAt(textFontSlot);
   String* s = cGame::getText(text.textId);
   if (font == nullptr || s == nullptr) return;
-  font->setPalette(text.textId == helpPages[pages().helpPage].texts[0].textId ? 0 : 1);
+  font->setPalette(text.heading ? 0 : 1);
   ShortArray* lines = font->wrapText(s, text.width);
   if (lines != nullptr) cGame::paintTextBox(font, loop().graphics, s, lines, text.x, text.y, 0, -1, text.anchor, -1);
 }
 
 // An animation shown one frame every four painted frames.
-void paintPicture(const PagePicture& picture) {
-  ASprite* sprite = spriteAt(picture.slot);
+void paintPicture(const helppage::Picture& picture) {
+  ASprite* sprite = picture.slot != 0 ? spriteAt(picture.slot) : nullptr;
   if (sprite == nullptr || picture.anim >= sprite->getAnimCount()) return;
   const int32_t count = sprite->getAFrameCount(picture.anim);
   if (count <= 0) return;
@@ -113,8 +67,9 @@ void paintPicture(const PagePicture& picture) {
 }
 
 void paintArrows(Graphics* g) {
-  cGame::addTouchArea(260, 390, 80, 80, previousArea);
-  cGame::addTouchArea(460, 390, 80, 80, nextArea);
+  using helppage::nextArea, helppage::previousArea;
+  cGame::addTouchArea(previousArea[0], previousArea[1], previousArea[2], previousArea[3], previousAreaId);
+  cGame::addTouchArea(nextArea[0], nextArea[1], nextArea[2], nextArea[3], nextAreaId);
   touch().touchAreasComplete = true;
   if (ASprite* arrows = spriteAt(interfaceSlot)) {
     arrows->paintFrame(g, previousArrowFrame, 300, 430, 0, 0, 0);
@@ -150,9 +105,9 @@ void cGame::stateHelp(int32_t message) {
           setNextState(GameState::mainMenu);
           playSound(1, false);
         }
-      } else if (key == 4 || key == 12 || areaReleased(nextArea)) {
+      } else if (key == 4 || key == 12 || areaReleased(nextAreaId)) {
         turnPage(1);
-      } else if (key == 3 || key == 10 || areaReleased(previousArea)) {
+      } else if (key == 3 || key == 10 || areaReleased(previousAreaId)) {
         turnPage(-1);
       }
       break;
@@ -162,16 +117,19 @@ void cGame::stateHelp(int32_t message) {
       if (g == nullptr) break;
       cGame::fillScreen(g, 0x000000);
       if (!openedFromInGameMenu()) paintMenuDim();
-      g->setClip(0, 50, 800, 380);
-      const HelpPage& shown = helpPages[std::clamp(page.helpPage, 0, cGamePagesStatics::helpPageCount - 1)];
-      for (const PageFrame& frame : shown.frames)
-        if (ASprite* sprite = spriteAt(frame.slot)) sprite->paintFrame(g, frame.frame, frame.x, frame.y, 0, 0, 0);
-      for (const PagePicture& picture : shown.pictures) paintPicture(picture);
-      for (const PageText& text : shown.texts)
+      g->setClip(helppage::clipX, helppage::clipY, helppage::clipWidth, helppage::clipHeight);
+      const helppage::Page& shown =
+          helppage::pages[std::clamp(page.helpPage, 0, cGamePagesStatics::helpPageCount - 1)];
+      for (const helppage::Frame& frame : shown.frames) {
+        ASprite* sprite = frame.slot != 0 ? spriteAt(frame.slot) : nullptr;
+        if (sprite != nullptr) sprite->paintFrame(g, frame.frame, frame.x, frame.y, 0, 0, 0);
+      }
+      for (const helppage::Picture& picture : shown.pictures) paintPicture(picture);
+      for (const helppage::Text& text : shown.texts)
         if (text.textId != 0) paintPageText(text);
       g->setClip(0, 0, 800, 480);
       paintArrows(g);
-      drawText(titleFontSlot, 1, getText(81), 400, 35, centre);
+      drawText(titleFontSlot, 1, getText(81), 400, 35, helppage::centre);
       break;
     }
     case StateMessage::exit:

@@ -3,6 +3,7 @@
 // capture of one sprite frame into a snapshot slot.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int32_t colourTileSize = 64;
 constexpr int32_t keyColour = 0xFF00FF;
+using contentrequirement::menuBackdropFrame;
 
 }  // namespace
 
@@ -51,7 +53,11 @@ void cGame::fillRectWithColourTile(int32_t x, int32_t y, int32_t w, int32_t h, i
 void cGame::paintMenuDim() {
   ObjectArray* sprites = loop().sprites;
   if (sprites == nullptr || sprites->get(2) == nullptr || sprites->get(3) == nullptr) return;
-  static_cast<ASprite*>(sprites->get(2))->paintFrame(loop().graphics, 0, 0, 0, 0, 0, 0);
+  // The title's scene without its wordmark, so that the menus' headings and
+  // arrows stand clear; a picture of one frame is shown whole.
+  auto* picture = static_cast<ASprite*>(sprites->get(2));
+  const int32_t frame = picture->getFrameCount() > menuBackdropFrame ? menuBackdropFrame : 0;
+  picture->paintFrame(loop().graphics, frame, 0, 0, 0, 0, 0);
   fillRectWithColourTile(0, 0, 800, 480, static_cast<int32_t>(0x90000000u));
 }
 

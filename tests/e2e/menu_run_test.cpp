@@ -58,7 +58,7 @@ const struct {
   const char* golden;
 } goldens[] = {{259, "title.png"},       {339, "main_menu.png"},   {399, "options.png"},
                {459, "sound_menu.png"},  {692, "loading_bar.png"}, {829, "in_game_menu.png"},
-               {849, "box_half_open.png"}, {1089, "exit_question.png"}};
+               {849, "box_half_open.png"}, {869, "pause_question.png"}, {1089, "exit_question.png"}};
 
 std::vector<std::pair<int, int>> stateChanges(const std::string& log) {
   std::vector<std::pair<int, int>> changes;

@@ -174,7 +174,7 @@ std::vector<uint8_t> compileContent(const std::filesystem::path& contentFolder) 
   const std::filesystem::path promotionSource = contentFolder / "promotion.json";
   if (std::filesystem::exists(promotionSource)) {
     addEntry(archive, entryNameOf(literals, LiteralId::promotionPack),
-             compilePromotionPack(readSource(promotionSource), promotionSource.string(), promotionFont));
+             compilePromotionPack(readSource(promotionSource), promotionSource.string(), contentFolder, promotionFont));
   }
   return archive.write();
 }

@@ -1,10 +1,13 @@
 #include "tools/compiler/PromotionStage.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "tools/compiler/FontFace.h"
+#include "tools/compiler/SpriteCompiler.h"
 #include "tools/writers/PngWriter.h"
 #include "tools/writers/PromotionPackWriter.h"
 
@@ -14,78 +17,110 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr int fontCellHeight = 13;  // the game spaces glyphs by 0 at this height
-constexpr int fontPixelSize = 12;
-
 uint32_t colourOf(const std::string& text) {
   if (text.size() != 7 || text[0] != '#') throw std::runtime_error("colour \"" + text + "\" is not #RRGGBB");
   return 0xFF000000u | static_cast<uint32_t>(std::stoul(text.substr(1), nullptr, 16));
 }
 
-uint32_t darker(uint32_t colour) {
-  uint32_t out = 0xFF000000u;
-  for (int shift : {16, 8, 0}) out |= ((colour >> shift & 255) * 2 / 3) << shift;
-  return out;
-}
+// The game reads each picture as one chunk with a 16-bit length.
+constexpr size_t chunkLimit = 65535;
 
-// A filled box with a 2-pixel frame of a darker shade.
-std::vector<uint8_t> box(uint32_t width, uint32_t height, uint32_t colour) {
-  PaletteImage image{width, height, {colour, darker(colour)}, {}};
-  for (uint32_t y = 0; y < height; ++y) {
-    for (uint32_t x = 0; x < width; ++x) {
-      image.pixels.push_back(x < 2 || y < 2 || x + 2 >= width || y + 2 >= height ? 1 : 0);
+// A picture's art as a palette PNG: every colour kept exactly (the art is
+// drawn with crisp edges), half-transparent pixels dropped to the key.
+std::vector<uint8_t> pictureOf(const std::filesystem::path& file) {
+  const ArtImage art = rasteriseArt(file, 1.0);
+  PaletteImage image{static_cast<uint32_t>(art.width), static_cast<uint32_t>(art.height), {0x00FFFFFFu}, {}};
+  std::map<uint32_t, uint8_t> indices;
+  image.pixels.reserve(art.pixels.size());
+  for (const uint32_t argb : art.pixels) {
+    if ((argb >> 24) < 128) {
+      image.pixels.push_back(0);
+      continue;
     }
-  }
-  return writePalettePng(image);
-}
-
-// A page arrow: a triangle pointing left or right on a transparent ground.
-std::vector<uint8_t> arrow(uint32_t width, uint32_t height, uint32_t colour, bool pointsRight) {
-  PaletteImage image{width, height, {0x00FFFFFFu, colour}, {}};
-  for (uint32_t y = 0; y < height; ++y) {
-    const uint32_t fromMiddle = y < height / 2 ? height / 2 - y : y - height / 2;
-    const uint32_t reach = width - width * fromMiddle * 2 / height;
-    for (uint32_t x = 0; x < width; ++x) {
-      const uint32_t along = pointsRight ? width - 1 - x : x;
-      image.pixels.push_back(along + reach >= width ? 1 : 0);
+    const uint32_t opaque = argb | 0xFF000000u;
+    auto found = indices.find(opaque);
+    if (found == indices.end()) {
+      if (image.palette.size() == 256) throw std::runtime_error(file.string() + ": more than 255 colours");
+      found = indices.emplace(opaque, static_cast<uint8_t>(image.palette.size())).first;
+      image.palette.push_back(opaque);
     }
+    image.pixels.push_back(found->second);
   }
-  return writePalettePng(image);
+  std::vector<uint8_t> png = writePalettePng(image);
+  if (png.size() > chunkLimit) {
+    throw std::runtime_error(file.string() + ": " + std::to_string(png.size()) + " bytes as PNG, past " +
+                             std::to_string(chunkLimit));
+  }
+  return png;
 }
 
-std::vector<uint8_t> fontEntry(const std::string& fontPath) {
-  const FontFace font(fontPath, fontPixelSize);
+// The screen's bitmap font: bold glyphs with an outline, so that its three
+// colours (as stored, and palette entry 1 recoloured by the game) read on
+// the white page, on the link button and over the pictures. Palette: 0 the
+// key, 1 the letter, 2 the outline.
+struct FontStyle {
+  int pixelSize;
+  uint32_t colour;
+  uint32_t outline;
+};
+
+std::vector<uint8_t> fontEntry(const std::string& fontPath, const FontStyle& style) {
+  constexpr int ring = 2;  // outline width
+  const FontFace font(fontPath, style.pixelSize);
   const FT_Face face = font.get();
-  const int baseline = static_cast<int>(face->size->metrics.ascender >> 6);
+  const int ascent = static_cast<int>(face->size->metrics.ascender >> 6);
+  const int descent = static_cast<int>(-(face->size->metrics.descender >> 6));
+  const int cellHeight = ascent + descent + 2 * ring;
+  // The game spaces glyphs by 0 only at a height of 13; ours are taller.
+  if (cellHeight == 13) throw std::runtime_error("font: a cell 13 pixels high would change the glyph spacing");
   std::vector<PromotionGlyph> glyphs;
   std::vector<std::vector<uint8_t>> cells;
   uint32_t stripWidth = 0;
   for (uint16_t code = 32; code <= 122; ++code) {
     if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0) continue;
     const FT_GlyphSlot slot = face->glyph;
-    const uint32_t width = std::max<uint32_t>(1, static_cast<uint32_t>(slot->advance.x >> 6));
-    std::vector<uint8_t> cell(width * fontCellHeight, 0);
-    for (unsigned row = 0; row < slot->bitmap.rows; ++row) {
-      for (unsigned column = 0; column < slot->bitmap.width; ++column) {
-        const int x = slot->bitmap_left + static_cast<int>(column);
-        const int y = baseline - slot->bitmap_top + static_cast<int>(row);
-        if (x < 0 || y < 0 || x >= static_cast<int>(width) || y >= fontCellHeight) continue;
-        if (slot->bitmap.buffer[row * slot->bitmap.pitch + column] >= 128) cell[y * width + x] = 1;
+    const int advance = static_cast<int>(slot->advance.x >> 6);
+    // The game moves the pen by half a space's width, and one pixel back
+    // after every glyph, so that neighbouring outlines merge.
+    const int inkedWidth = std::max(advance, slot->bitmap_left + int(slot->bitmap.width));
+    const int width = code == ' ' ? 2 * advance + 1 : inkedWidth + 2 * ring - 1;
+    std::vector<uint8_t> cell(size_t(width) * size_t(cellHeight), 0);
+    auto inked = [&](int x, int y) {
+      const int column = x - ring - slot->bitmap_left, row = y - ring - (ascent - slot->bitmap_top);
+      if (column < 0 || row < 0 || column >= int(slot->bitmap.width) || row >= int(slot->bitmap.rows)) return false;
+      return slot->bitmap.buffer[row * slot->bitmap.pitch + column] >= 112;
+    };
+    for (int y = 0; y < cellHeight; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (inked(x, y)) {
+          cell[size_t(y) * size_t(width) + size_t(x)] = 1;
+          continue;
+        }
+        bool near = false;
+        for (int dy = -ring; dy <= ring && !near; ++dy)
+          for (int dx = -ring; dx <= ring && !near; ++dx)
+            near = dx * dx + dy * dy <= ring * ring + 1 && inked(x + dx, y + dy);
+        if (near) cell[size_t(y) * size_t(width) + size_t(x)] = 2;
       }
     }
-    glyphs.push_back({code, static_cast<uint16_t>(stripWidth), 0, static_cast<uint8_t>(width), fontCellHeight});
+    glyphs.push_back({code, static_cast<uint16_t>(stripWidth), 0, static_cast<uint8_t>(width),
+                      static_cast<uint8_t>(cellHeight)});
     cells.push_back(std::move(cell));
-    stripWidth += width;
+    stripWidth += static_cast<uint32_t>(width);
   }
-  PaletteImage strip{stripWidth, fontCellHeight, {0x00FFFFFFu, 0xFF202020u}, {}};
-  strip.pixels.assign(size_t(stripWidth) * fontCellHeight, 0);
+  PaletteImage strip{stripWidth, static_cast<uint32_t>(cellHeight), {0x00FFFFFFu, style.colour, style.outline}, {}};
+  strip.pixels.assign(size_t(stripWidth) * size_t(cellHeight), 0);
   for (size_t g = 0; g < glyphs.size(); ++g) {
     const uint32_t width = glyphs[g].width;
-    for (uint32_t y = 0; y < fontCellHeight; ++y) {
+    for (uint32_t y = 0; y < uint32_t(cellHeight); ++y) {
       for (uint32_t x = 0; x < width; ++x) strip.pixels[y * stripWidth + glyphs[g].x + x] = cells[g][y * width + x];
     }
   }
-  return writePromotionFontEntry(writePalettePng(strip), glyphs, true);
+  std::vector<uint8_t> png = writePalettePng(strip);
+  if (png.size() > chunkLimit) {
+    throw std::runtime_error("font: the glyph strip is past " + std::to_string(chunkLimit) + " bytes");
+  }
+  return writePromotionFontEntry(png, glyphs, true);
 }
 
 std::vector<std::string> stringsOf(const Json& array) {
@@ -94,7 +129,18 @@ std::vector<std::string> stringsOf(const Json& array) {
   return out;
 }
 
-std::vector<uint8_t> compile(const Json& description, const std::string& fontPath) {
+// The pictures a list of the art names, which must be count of them.
+std::vector<std::string> namesIn(const Json& list, const std::string& what, size_t count) {
+  std::vector<std::string> names = stringsOf(list);
+  if (names.size() != count) {
+    throw std::runtime_error("art \"" + what + "\" names " + std::to_string(names.size()) + " pictures, not " +
+                             std::to_string(count));
+  }
+  return names;
+}
+
+std::vector<uint8_t> compile(const Json& description, const std::filesystem::path& folder,
+                             const std::string& fontPath) {
   PromotionMetadata metadata;
   metadata.parameterValues = stringsOf(description.at("parameterValues"));
   metadata.pageNames = stringsOf(description.at("pageNames"));
@@ -115,53 +161,44 @@ std::vector<uint8_t> compile(const Json& description, const std::string& fontPat
     blocks.push_back(writePromotionTextBlock(table));
   }
 
-  const Json& colours = description.at("colours");
-  const uint32_t arrowColour = colourOf(colours.at("arrow"));
-  const uint32_t pressedColour = colourOf(colours.at("pressed"));
-  std::vector<uint8_t> fixed;
-  const uint32_t header = colourOf(colours.at("header"));
-  const std::vector<uint8_t> fixedImages[14] = {
-      box(8, 8, header),
-      box(8, 8, header),
-      box(8, 8, header),
-      box(8, 8, header),
-      arrow(24, 48, pressedColour, false),
-      arrow(24, 48, arrowColour, false),
-      arrow(24, 48, pressedColour, true),
-      arrow(24, 48, arrowColour, true),
-      arrow(20, 20, 0xFFFFFFFFu, false),  // the back icon
-      box(32, 32, header),
-      box(320, 40, header),
-      box(40, 40, colourOf(colours.at("lastRow"))),
-      box(64, 40, arrowColour),
-      box(64, 40, pressedColour),
-  };
-  for (const auto& image : fixedImages) appendPromotionChunk(fixed, image);
+  const Json& fontStyle = description.at("font");
+  const FontStyle style{fontStyle.at("size").get<int>(), colourOf(fontStyle.at("colour")),
+                        colourOf(fontStyle.at("outline"))};
+  if (style.pixelSize < 8 || style.pixelSize > 40) throw std::runtime_error("font size past 8..40");
 
+  const Json& art = description.at("art");
+  const std::filesystem::path artFolder = folder / art.at("folder").get<std::string>();
+  auto appendPictures = [&](std::vector<uint8_t>& entry, const std::vector<std::string>& names) {
+    for (const std::string& name : names) appendPromotionChunk(entry, pictureOf(artFolder / name));
+  };
+  std::vector<uint8_t> fixed;
+  appendPictures(fixed, namesIn(art.at("fixed"), "fixed", 14));
   std::vector<uint8_t> pages;
-  for (const Json& colour : colours.at("pages")) appendPromotionChunk(pages, box(240, 160, colourOf(colour)));
-  if (colours.at("pages").size() != metadata.pageNames.size()) throw std::runtime_error("one page colour per page");
+  appendPictures(pages, namesIn(art.at("pages"), "pages", metadata.pageNames.size()));
   std::vector<uint8_t> mainLink;
-  appendPromotionChunk(mainLink, box(200, 120, colourOf(colours.at("mainLink"))));
-  for (size_t v = 0; v < metadata.parameterValues.size(); ++v) appendPromotionChunk(mainLink, box(32, 20, header));
+  appendPictures(mainLink, {art.at("mainLink").get<std::string>()});
+  appendPictures(mainLink, namesIn(art.at("parameters"), "parameters", metadata.parameterValues.size()));
   std::vector<uint8_t> rows[2];
+  const Json& rowArt = art.at("rows");
+  if (rowArt.size() != 2) throw std::runtime_error("art \"rows\" holds two lists");
   for (size_t list = 0; list < 2; ++list) {
+    // The last row of a list shows a fixed picture.
     const size_t count = metadata.rowNames[list].size();
-    for (size_t j = 0; j + 1 < count; ++j) appendPromotionChunk(rows[list], box(40, 40, colourOf(colours.at("row"))));
+    appendPictures(rows[list], namesIn(rowArt.at(list), "rows " + std::to_string(list), count > 0 ? count - 1 : 0));
   }
   std::vector<uint8_t> banner;
-  appendPromotionChunk(banner, box(300, 100, colourOf(colours.at("banner"))));
+  appendPictures(banner, {art.at("banner").get<std::string>()});
 
-  return writePromotionPack({writePromotionMetadata(metadata), writePromotionTextEntry(blocks), fontEntry(fontPath),
-                             fixed, pages, mainLink, rows[0], rows[1], banner});
+  return writePromotionPack({writePromotionMetadata(metadata), writePromotionTextEntry(blocks),
+                             fontEntry(fontPath, style), fixed, pages, mainLink, rows[0], rows[1], banner});
 }
 
 }  // namespace
 
 std::vector<uint8_t> compilePromotionPack(const std::string& source, const std::string& sourceName,
-                                          const std::string& fontPath) {
+                                          const std::filesystem::path& folder, const std::string& fontPath) {
   try {
-    return compile(Json::parse(source), fontPath);
+    return compile(Json::parse(source), folder, fontPath);
   } catch (const std::exception& error) {
     throw std::runtime_error(sourceName + ": " + error.what());
   }

@@ -300,6 +300,10 @@ def crescent(cx, cy, r, ix, iy, ir, fill):
                 f"A{ir},{ir} 0 0 1 {p1[0]:.1f},{p1[1]:.1f} Z", fill=fill)
 
 
+# Where the wordmark and its gold rule stand on the title: x, y, w, h.
+LOGO_CELL = (120, 36, 560, 80)
+
+
 def title_picture():
     w, h = 800, 480
     # Bands of the night sky, darkest at the top.
@@ -330,12 +334,19 @@ def title_picture():
         reeds += rrect(x0 - 1, 480 - hgt - 6, 8, 22, 4, "#6b4a2a")
     boat = (path("M330,430 L470,430 L450,452 L350,452 Z", fill="#3b2a22") +
             lantern_icon(458, 410, 40, GOLD, EMBER) + rrect(456, 426, 4, 6, 1, "#3b2a22"))
-    body = (sky + stars + moon + hills + tower + river + glints + reeds + boat +
-            wordmark(400, 96, 72, PARCH, DEEP) + rrect(250, 108, 300, 4, 2, GOLD))
-    write("art/title/title.svg", svg(w, h, body))
+    scene = sky + stars + moon + hills + tower + river + glints + reeds + boat
+    # The wordmark is a cell of its own under the scene: frame 0 (the title)
+    # lays it over the scene, frame 1 (the menus' backdrop) leaves it out so
+    # that headings, rows and arrows never sit on its letters.
+    lx, ly, lw, lh = LOGO_CELL
+    logo = wordmark(400, 96, 72, PARCH, DEEP) + rrect(250, 108, 300, 4, 2, GOLD)
+    sheet = scene + f'<g transform="translate(0,{h + 2 - ly})">{logo}</g>'
+    write("art/title/title.svg", svg(w, h + 2 + lh, sheet))
     return {"flags": ["offsetsShort"], "art": "../art/title/title.svg",
-            "modules": [{"name": "title", "rect": [0, 0, w, h]}],
-            "frames": [{"name": "title", "modules": [{"module": "title"}]}]}
+            "modules": [{"name": "scene", "rect": [0, 0, w, h]},
+                        {"name": "wordmark", "rect": [lx, h + 2, lw, lh]}],
+            "frames": [{"name": "title", "modules": [{"module": "scene"}, {"module": "wordmark", "at": [lx, ly]}]},
+                       {"name": "menuBackdrop", "modules": [{"module": "scene"}]}]}
 
 
 # --- results ----------------------------------------------------------------
@@ -346,9 +357,11 @@ def results_sprite():
     # at y 175 + 30 row) and the grade; it ends above the continue prompt.
     w, h, top = 760, 256, 138
     body = rrect(1.5, 1.5, w - 3, h - 3, 12, SLATE, STONE, LINE)
-    for r in range(5):
+    for r in range(4):
         body += rrect(20, 175 + 30 * r + 4 - top, w - 40, 1, 0, DUSK)
-    body += rrect(20, 175 + 30 * 4 + 4 - top, w - 40, 2, 0, GOLD)  # above the total
+    # The total's large letters reach up to the last row's descenders, so its
+    # gold rule runs under it, clear of the rank below; the medal hangs on it.
+    body += rrect(20, 175 + 30 * 5 + 2 - top, w - 40, 2, 0, GOLD)
     s.placed(1, "panel", w, h, body, [-w // 2, top - 240])
     # Grades 0..3, best first: lantern medallions in gold, silver, bronze, stone.
     grades = [(GOLD, EMBER), ("#d8dce4", "#7fb6d8"), ("#c98a4a", "#e0b070"), (STONE, DUSK)]
@@ -377,9 +390,11 @@ def interface_sprite():
     s = Sprite(1040)
     for pressed, base in ((False, 0), (True, 48)):
         ink_colour = ink(pressed)
-        w, h = 80, 56
+        # Low enough to clear a menu's heading above the list; the touch area
+        # the code gives it stays 80 x 80.
+        w, h = 80, 40
         for k, direction in enumerate(((0, -1), (0, 1))):
-            body = button_face(w, h, pressed, 16) + arrow_glyph(w / 2, h / 2, 26, direction, ink_colour)
+            body = button_face(w, h, pressed, 14) + arrow_glyph(w / 2, h / 2, 20, direction, ink_colour)
             s.centred(base + k, f"list{'Down' if k else 'Up'}{'Pressed' if pressed else ''}", w, h, body)
     # 19: previous (a left softkey); 20: the menu icon over the HUD's menu button.
     s.centred(19, "previous", 72, 72, round_face(72, False) + arrow_glyph(34, 36, 26, (-1, 0), PARCH))
@@ -401,6 +416,9 @@ def interface_sprite():
     for pressed in (False, True):
         body = round_face(64, pressed, GOLD) + spark_icon(32, 32, 36, NIGHT if pressed else GOLD)
         s.centred(47 if pressed else 46, "more" + ("Pressed" if pressed else ""), 64, 64, body)
+    # 50: the "new" marker beside the promotion row, a gold spark on a night
+    # disc, large enough to catch the eye from arm's length.
+    s.centred(50, "newMarker", 40, 40, circle(20, 20, 18, NIGHT, GOLD, FINE) + spark_icon(20, 20, 30, GOLD))
     write("art/interface/interface.svg", s.sheet.svg())
     return s.description("../art/interface/interface.svg")
 

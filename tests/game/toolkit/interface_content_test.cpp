@@ -90,6 +90,20 @@ TEST_F(InterfaceContentTest, PicturesFitWhereTheScreensPlaceThem) {
   EXPECT_EQ(title->getFrameY(0), 0);
   EXPECT_EQ(title->getFrameWidth(0), 800);
   EXPECT_EQ(title->getFrameHeight(0), 480);
+  // The menus' backdrop is the same scene, whole.
+  EXPECT_EQ(title->getFrameX(contentrequirement::menuBackdropFrame), 0);
+  EXPECT_EQ(title->getFrameY(contentrequirement::menuBackdropFrame), 0);
+  EXPECT_EQ(title->getFrameWidth(contentrequirement::menuBackdropFrame), 800);
+  EXPECT_EQ(title->getFrameHeight(contentrequirement::menuBackdropFrame), 480);
+  // A menu's up arrow, drawn at y 70, stays clear of the heading above it
+  // (its letters end by y 50) and of the first row (from y 105); the down
+  // arrow likewise below the last row.
+  ASprite* ui = loadFrom(190, 0);
+  ASSERT_NE(ui, nullptr);
+  for (int32_t frame : {0, 1, 48, 49}) {
+    EXPECT_GE(70 + ui->getFrameY(frame), 50) << frame;
+    EXPECT_LE(70 + ui->getFrameY(frame) + ui->getFrameHeight(frame), 105) << frame;
+  }
   // The results table's rows sit between y 150 and 325 and the continue
   // prompt at 446: the panel drawn at (400, 240) covers the rows only.
   ASprite* results = loadFrom(139, 1);
