@@ -111,6 +111,7 @@ inline constexpr uint8_t item = 50;
 inline constexpr uint8_t combination = 51;
 inline constexpr uint8_t firstAction = 60;
 inline constexpr uint8_t lastAction = 69;
+inline constexpr uint8_t snapshotTrigger = 85;  // its object keeps id 0, whatever the record says
 inline constexpr uint8_t contactArea = 86;
 }  // namespace op
 

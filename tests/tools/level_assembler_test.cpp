@@ -43,7 +43,8 @@ std::string repeated(const std::string& line, int times) {
 }
 
 const std::string hero = "character id=@hero x=0 y=0 sprite=16 facing=0 abilityFlags=0 partnerIndex=0\n";
-const std::string header = "header spriteSet=0 start=@hero startAction=none altPalette=false countdown=0 roomFlag=false\n";
+const std::string header =
+    "header spriteSet=0 start=@hero startAction=none altPalette=false countdown=0 roomFlag=false\n";
 std::string blocker(const std::string& id) { return "blocker id=" + id + " x=0 y=0 p0=0 p1=0 p2=0 active=false\n"; }
 std::string hint(const std::string& id) { return "hint id=" + id + " text=0 ms=0\n"; }
 std::string route(const std::string& id) { return "route id=" + id + " x=0 y=0 next=none\n"; }
@@ -72,26 +73,35 @@ TEST(LevelAssembler, HandWrittenBytesPinTheFormat) {
     std::string text;
     Bytes bytes;
   } cases[] = {
+      // clang-format off
       {"header spriteSet=1 start=7 startAction=none altPalette=true countdown=300 roomFlag=false\n"
        "character id=7 x=-2 y=300 sprite=16 facing=2 abilityFlags=3 partnerIndex=1\n",
-       {2, 1, 7, 0, 0xFF, 0xFF, 1, 0x2C, 0x01, 0, /**/ 4, 7, 0, 0xFE, 0xFF, 0x2C, 0x01, 0, 2, 3, 1}},
+       {2, 1, 7, 0, 0xFF, 0xFF, 1, 0x2C, 0x01, 0,
+        4, 7, 0, 0xFE, 0xFF, 0x2C, 0x01, 0, 2, 3, 1}},
       {"route id=5 x=100 y=-1 next=none\nzone id=2 outer=10,20,800,480 inner=1,2,3,4\n",
-       {7, 5, 0, 100, 0, 0xFF, 0xFF, 0xFF, 0xFF, /**/ 8, 2, 0, 10, 0, 20, 0, 0x20, 0x03, 0xE0, 0x01, 1, 0, 2, 0, 3, 0, 4, 0}},
+       {7, 5, 0, 100, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+        8, 2, 0, 10, 0, 20, 0, 0x20, 0x03, 0xE0, 0x01, 1, 0, 2, 0, 3, 0, 4, 0}},
       // The door's box gives its width and height first.
       {"door id=3 x=1 y=2 active=true p0=0x1234 box=5,6,7,8 sprite=31 anim=9 closedAnim=10 keyItem=-1 p4=0 p5=1\n"
        "  open=false hint=-2\n",
-       {80, 3, 0, 1, 0, 2, 0, 1, 0x34, 0x12, 7, 0, 8, 0, 15, 0, 9, 0, 10, 0, 0xFF, 0xFF, 0, 0, 1, 0, 0, 5, 0, 6, 0, 0xFE,
-        0xFF}},
+       {80, 3, 0, 1, 0, 2, 0, 1, 0x34, 0x12, 7, 0, 8, 0, 15, 0, 9, 0, 10, 0, 0xFF, 0xFF, 0, 0, 1, 0, 0, 5, 0, 6, 0,
+        0xFE, 0xFF}},
       {"item id=@rope sprite=27 anim=3 useKind=-1 name=185 description=210 amount=1 value=500\n"
        "combination result=@rope a=1 b=@rope\n"
        "line id=4 text=300 balloon=none speaker=2 next=none\n"
        "startCutscene id=6 cutscene=3 tenths=-5 background=true loop=false\n",
-       {50, 11, 3, 0, 0xFF, 4, 6, 1, 0xF4, 0x01, /**/ 51, 1, 0, 1, 0, 1, 0, /**/ 60, 4, 0, 0x2C, 0x01, 0xFF, 0xFF, 2, 0,
-        0xFF, 0xFF, /**/ 62, 6, 0, 3, 0, 0xFB, 0xFF, 1, 0}},
+       {50, 11, 3, 0, 0xFF, 4, 6, 1, 0xF4, 0x01,
+        51, 1, 0, 1, 0, 1, 0,
+        60, 4, 0, 0x2C, 0x01, 0xFF, 0xFF, 2, 0, 0xFF, 0xFF,
+        62, 6, 0, 3, 0, 0xFB, 0xFF, 1, 0}},
       {"path id=9 x=0 y=0 active=false sprite=none anim=0\npoint x=-1 y=2 value=3\nnop\n",
-       {21, 9, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, /**/ 22, 0xFF, 0xFF, 2, 0, 3, 0, /**/ 1}},
+       {21, 9, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0,
+        22, 0xFF, 0xFF, 2, 0, 3, 0,
+        1}},
       {"cinematic id=2 text=7\neffect id=1 b=2 sprite=16 anim=4 a=5 top=true\n",
-       {66, 2, 0, 0, 7, 0, /**/ 69, 1, 0, 2, 0, 0, 0, 0, 0, 4, 0, 5, 0, 1}},
+       {66, 2, 0, 0, 7, 0,
+        69, 1, 0, 2, 0, 0, 0, 0, 0, 4, 0, 5, 0, 1}},
+      // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(assembleRoom(c.text).bytes, c.bytes) << c.text;
 }
@@ -100,10 +110,14 @@ int64_t readField(const Bytes& bytes, size_t at, FieldType type) {
   const int32_t low = bytes.at(at);
   switch (type) {
     case FieldType::u8:
-    case FieldType::boolean: return low;
-    case FieldType::s8: return int8_t(low);
-    case FieldType::u16: return low | bytes.at(at + 1) << 8;
-    case FieldType::s16: return int16_t(low | bytes.at(at + 1) << 8);
+    case FieldType::boolean:
+      return low;
+    case FieldType::s8:
+      return int8_t(low);
+    case FieldType::u16:
+      return low | bytes.at(at + 1) << 8;
+    case FieldType::s16:
+      return int16_t(low | bytes.at(at + 1) << 8);
   }
   return 0;
 }
@@ -130,10 +144,14 @@ TEST(LevelAssembler, EveryRecordRoundTripsThroughTheTable) {
         continue;
       }
       switch (field.role) {
-        case FieldRole::sprite: written = 27, stored = 11; break;
+        case FieldRole::sprite:
+          written = 27, stored = 11;
+          break;
         case FieldRole::actorId:
         case FieldRole::actionId:
-        case FieldRole::routeId: written = stored = 100 + record.op; break;
+        case FieldRole::routeId:
+          written = stored = 100 + record.op;
+          break;
         case FieldRole::actorRef:
         case FieldRole::actionRef:
         case FieldRole::routeRef:
@@ -163,10 +181,10 @@ TEST(LevelAssembler, EveryRecordRoundTripsThroughTheTable) {
 }
 
 TEST(LevelAssembler, NamesTakeTheLowestNumbersNoWrittenIdUses) {
-  const tools::AssembledLevel shared = tools::assembleLevel(
-      blocker("@gate") + blocker("2") + hint("@hello") + route("@ford") + item.substr(0, 4) + " id=@rope" +
-          item.substr(4) + "cutscene @dawn=4\n",
-      "shared.lvl");
+  const tools::AssembledLevel shared =
+      tools::assembleLevel(blocker("@gate") + blocker("2") + hint("@hello") + route("@ford") + item.substr(0, 4) +
+                               " id=@rope" + item.substr(4) + "cutscene @dawn=4\n",
+                           "shared.lvl");
   EXPECT_EQ(shared.symbols.actors.at("gate"), 1);
   EXPECT_EQ(shared.symbols.actions.at("hello"), 1);
   EXPECT_EQ(shared.symbols.routes.at("ford"), 1);
@@ -198,11 +216,10 @@ TEST(LevelAssembler, ChainsAndPathsTheLoaderLinksAsMeant) {
   // A chain's hotspots after their head; a hotspot with nothing before it
   // to link to; one after a path's points (the run ended) or after a
   // hotspot with other records between.
-  for (const std::string& text :
-       {marker + hotspot + hotspotNamed("@h2"), hotspot, marker + "nop\n" + hotspot,
-        path + point + point + hotspot, hotspot + blocker("1") + hotspotNamed("@h2"),
-        "cameraBand id=1 x=0 y=0 active=true box=0,0,1,1 p0=0 p1=0 p2=0 p3=0\n" + hotspot,
-        path + repeated(point, maxPathPoints)})
+  for (const std::string& text : {marker + hotspot + hotspotNamed("@h2"), hotspot, marker + "nop\n" + hotspot,
+                                  path + point + point + hotspot, hotspot + blocker("1") + hotspotNamed("@h2"),
+                                  "cameraBand id=1 x=0 y=0 active=true box=0,0,1,1 p0=0 p1=0 p2=0 p3=0\n" + hotspot,
+                                  path + repeated(point, maxPathPoints)})
     EXPECT_NO_THROW(assembleRoom(text)) << text;
 }
 
@@ -248,8 +265,8 @@ TEST(LevelAssembler, RefusesNamingTheLineAndTheRule) {
       {hint("@welcome") + replaced(trigger, "activate=none", "activate=@welcome"),
        "a:2: activate=@welcome: activate names an actor, and @welcome is an action"},
       {replaced(trigger, "action=none", "action=3"), "a:1: action=3: there is no action with id 3 in this stream"},
-      {replaced(trigger, "activate=none", "activate=9"), "a:1: activate=9: there is no actor with id 9 here or in shared.lvl",
-       &sharedWithHero},
+      {replaced(trigger, "activate=none", "activate=9"),
+       "a:1: activate=9: there is no actor with id 9 here or in shared.lvl", &sharedWithHero},
       {hint("0"), "a:1: id=0: ids start at 1, or the record could never be found"},
       {route("0"), "a:1: id=0: ids start at 1, or the record could never be found"},
       {hint("3") + hint("3"), "a:2: id 3 is already an action's; lookups would only ever find the first"},
@@ -259,10 +276,14 @@ TEST(LevelAssembler, RefusesNamingTheLineAndTheRule) {
       {blocker("1"), "a:1: id 1 is @hero's (shared.lvl); a written id must not take a name's number", &sharedWithHero},
       {"snapshotTrigger id=@x x=0 y=0 active=true sprite=none anim=0 box=0,0,1,1 p0=0\n",
        "a:1: a snapshotTrigger keeps no id, so @x could never be found"},
+      {"snapshotTrigger id=5 x=0 y=0 active=true sprite=none anim=0 box=0,0,1,1 p0=0\n" +
+           replaced(trigger, "activate=none", "activate=5"),
+       "a:2: activate=5: there is no actor with id 5 in this stream"},
       // Items.
       {item, "a:1: items are defined in one stream only, and shared.lvl defines them", &sharedWithItem},
       {item + replaced(hotspot, "item=none", "item=2"), "a:2: item=2: there is no item with id 2"},
-      {"item id=3 sprite=23 anim=0 useKind=0 name=181 description=204 amount=1 value=0\n", "a:1: an item's id is a name"},
+      {"item id=3 sprite=23 anim=0 useKind=0 name=181 description=204 amount=1 value=0\n",
+       "a:1: an item's id is a name"},
       {"combination result=1 a=1 b=1\n", "a:1: result=1: there is no item with id 1"},
       // Cutscene names.
       {"cutscene dawn=3\n", "a:1: a cutscene is declared as: cutscene @name=<its number"},
@@ -277,8 +298,8 @@ TEST(LevelAssembler, RefusesNamingTheLineAndTheRule) {
       {path + blocker("1") + point, "a:3: a point must follow its path"},
       {path + repeated(point, maxPathPoints + 1), "a:32: a path holds at most 30 points"},
       // Sprites the room loads.
-      {replaced(hotspot, "sprite=23", "sprite=17"), "a:1: sprite=17: sprite slot 17 is empty here; room 1 does not load it",
-       none, 1},
+      {replaced(hotspot, "sprite=23", "sprite=17"),
+       "a:1: sprite=17: sprite slot 17 is empty here; room 1 does not load it", none, 1},
       {"barrier id=1 x=0 y=0 sprite=26 foot=1,1 anim=0 active=true\n", "a:1: sprite=26: sprite slot 26 is empty here"},
       {replaced(hotspot, "sprite=23", "sprite=17"),
        "a:1: sprite=17: sprite slot 17 is empty here; the shared objects may only use slots every room loads", none,
@@ -312,7 +333,8 @@ TEST(LevelAssembler, HoldsTheReadersLimits) {
     int id = 0;
     const auto lines = [&](const std::string& line, int count) {
       std::string text;
-      for (int i = 0; i < count; ++i) text += line.find('%') == std::string::npos ? line : replaced(line, "%", std::to_string(++id));
+      for (int i = 0; i < count; ++i)
+        text += line.find('%') == std::string::npos ? line : replaced(line, "%", std::to_string(++id));
       return text;
     };
     const int inShared = c.sharedLine.empty() ? 0 : c.limit / 2;

@@ -21,14 +21,14 @@ TEST(LevelRecordFormat, BodySizesAreTheFormats) {
   const struct {
     int op, size;
   } sizes[] = {
-      {2, 9},   {3, 14},  {4, 10},  {5, 34},  {6, 31},  {7, 8},   {8, 18},  {9, 24},  {10, 18}, {11, 22},
-      {12, 29}, {13, 12}, {14, 44}, {15, 18}, {16, 19}, {17, 10}, {18, 45}, {20, 21}, {21, 11}, {22, 6},
-      {50, 9},  {51, 6},  {60, 10}, {61, 6},  {62, 8},  {63, 14}, {64, 8},  {65, 4},  {66, 5},  {67, 4},
-      {68, 4},  {69, 13}, {80, 32}, {81, 31}, {82, 28}, {83, 43}, {84, 39}, {85, 21}, {86, 27}, {87, 25},
-      {88, 14},
+      // clang-format off
+      {2, 9}, {3, 14}, {4, 10}, {5, 34}, {6, 31}, {7, 8}, {8, 18}, {9, 24}, {10, 18}, {11, 22}, {12, 29},
+      {13, 12}, {14, 44}, {15, 18}, {16, 19}, {17, 10}, {18, 45}, {20, 21}, {21, 11}, {22, 6}, {50, 9}, {51, 6},
+      {60, 10}, {61, 6}, {62, 8}, {63, 14}, {64, 8}, {65, 4}, {66, 5}, {67, 4}, {68, 4}, {69, 13}, {80, 32},
+      {81, 31}, {82, 28}, {83, 43}, {84, 39}, {85, 21}, {86, 27}, {87, 25}, {88, 14},
       // Without a body: only the opcode byte is consumed.
-      {0, 0},   {1, 0},   {19, 0},  {23, 0},  {49, 0},  {52, 0},  {59, 0},  {70, 0},  {79, 0},  {89, 0},
-      {255, 0},
+      {0, 0}, {1, 0}, {19, 0}, {23, 0}, {49, 0}, {52, 0}, {59, 0}, {70, 0}, {79, 0}, {89, 0}, {255, 0},
+      // clang-format on
   };
   for (const auto& [op, size] : sizes) EXPECT_EQ(bodySize(uint8_t(op)), size) << "op " << op;
   int listed = 0;
@@ -51,8 +51,10 @@ TEST(LevelRecordFormat, NamesAndParamsAreUnambiguous) {
       EXPECT_TRUE(params.insert(field.param).second) << field.name;
       // A record whose actor takes n params fills only those (the creature
       // keeps an array of its own).
-      if (record.paramCount > 0) EXPECT_LT(field.param, record.paramCount) << field.name;
-      else EXPECT_EQ(record.op, op::creature) << field.name;
+      if (record.paramCount > 0)
+        EXPECT_LT(field.param, record.paramCount) << field.name;
+      else
+        EXPECT_EQ(record.op, op::creature) << field.name;
     }
     // Every record that makes an actor starts with its id and position.
     if (record.kind >= 0) {

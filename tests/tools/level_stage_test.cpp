@@ -1,13 +1,13 @@
 // The level pack's sources: record lines and event scripts, and their mistakes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <map>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "game/world/LevelRecordFormat.h"
@@ -60,8 +60,9 @@ TEST(LevelStage, TheWorldsTestRoomAssembles) {
   EXPECT_TRUE(room.warnings.empty());
   // header, zone, player, creature, person, barrier, item, hotspot, trigger, two hints
   EXPECT_EQ(opcodesOf(room.bytes), (std::vector<int>{2, 8, 4, 5, 6, 3, 50, 11, 81, 61, 61}));
-  EXPECT_EQ(room.symbols.actors, (std::map<std::string, int32_t>{
-                                     {"hero", 1}, {"murkling", 2}, {"ferryman", 3}, {"gate", 4}, {"lanternSpot", 5}, {"porch", 6}}));
+  EXPECT_EQ(room.symbols.actors,
+            (std::map<std::string, int32_t>{
+                {"hero", 1}, {"murkling", 2}, {"ferryman", 3}, {"gate", 4}, {"lanternSpot", 5}, {"porch", 6}}));
   EXPECT_EQ(room.symbols.actions, (std::map<std::string, int32_t>{{"welcome", 1}, {"warning", 2}}));
   EXPECT_EQ(room.symbols.items, (std::map<std::string, int32_t>{{"lantern", 1}}));
   // The header names the player and the first hint.

@@ -17,11 +17,16 @@ enum class Space { actor, action, item, route, cutscene };
 
 std::string spaceName(Space space) {
   switch (space) {
-    case Space::actor: return "an actor";
-    case Space::action: return "an action";
-    case Space::item: return "an item";
-    case Space::route: return "a route point";
-    case Space::cutscene: return "a cutscene";
+    case Space::actor:
+      return "an actor";
+    case Space::action:
+      return "an action";
+    case Space::item:
+      return "an item";
+    case Space::route:
+      return "a route point";
+    case Space::cutscene:
+      return "a cutscene";
   }
   return "";
 }
@@ -30,14 +35,20 @@ std::string spaceName(Space space) {
 std::optional<Space> spaceOf(FieldRole role) {
   switch (role) {
     case FieldRole::actorId:
-    case FieldRole::actorRef: return Space::actor;
+    case FieldRole::actorRef:
+      return Space::actor;
     case FieldRole::actionId:
-    case FieldRole::actionRef: return Space::action;
+    case FieldRole::actionRef:
+      return Space::action;
     case FieldRole::routeId:
-    case FieldRole::routeRef: return Space::route;
-    case FieldRole::itemRef: return Space::item;
-    case FieldRole::cutsceneRef: return Space::cutscene;
-    default: return std::nullopt;
+    case FieldRole::routeRef:
+      return Space::route;
+    case FieldRole::itemRef:
+      return Space::item;
+    case FieldRole::cutsceneRef:
+      return Space::cutscene;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -52,22 +63,32 @@ bool looksUp(FieldRole role) {
 
 std::string typeRange(FieldType type) {
   switch (type) {
-    case FieldType::u8: return "u8, 0..255";
-    case FieldType::s8: return "s8, -128..127";
-    case FieldType::u16: return "u16, 0..65535";
-    case FieldType::s16: return "s16, -32768..32767";
-    case FieldType::boolean: return "true or false";
+    case FieldType::u8:
+      return "u8, 0..255";
+    case FieldType::s8:
+      return "s8, -128..127";
+    case FieldType::u16:
+      return "u16, 0..65535";
+    case FieldType::s16:
+      return "s16, -32768..32767";
+    case FieldType::boolean:
+      return "true or false";
   }
   return "";
 }
 
 bool fits(int64_t value, FieldType type) {
   switch (type) {
-    case FieldType::u8: return value >= 0 && value <= 255;
-    case FieldType::s8: return value >= -128 && value <= 127;
-    case FieldType::u16: return value >= 0 && value <= 65535;
-    case FieldType::s16: return value >= -32768 && value <= 32767;
-    case FieldType::boolean: return value == 0 || value == 1;
+    case FieldType::u8:
+      return value >= 0 && value <= 255;
+    case FieldType::s8:
+      return value >= -128 && value <= 127;
+    case FieldType::u16:
+      return value >= 0 && value <= 65535;
+    case FieldType::s16:
+      return value >= -32768 && value <= 32767;
+    case FieldType::boolean:
+      return value == 0 || value == 1;
   }
   return false;
 }
@@ -124,9 +145,11 @@ class Assembler {
 
   void importShared() {
     const LevelSymbols& s = m_shared->symbols;
-    const std::pair<const std::map<std::string, int32_t>*, Space> tables[] = {
-        {&s.actors, Space::actor}, {&s.actions, Space::action}, {&s.items, Space::item},
-        {&s.routes, Space::route}, {&s.cutscenes, Space::cutscene}};
+    const std::pair<const std::map<std::string, int32_t>*, Space> tables[] = {{&s.actors, Space::actor},
+                                                                              {&s.actions, Space::action},
+                                                                              {&s.items, Space::item},
+                                                                              {&s.routes, Space::route},
+                                                                              {&s.cutscenes, Space::cutscene}};
     for (const auto& [table, space] : tables)
       for (const auto& [name, number] : *table) m_symbols[name] = {space, number, 0, true};
   }
@@ -160,10 +183,12 @@ class Assembler {
       LevelValue value;
       if (!parseLevelValue(entry.values[i].value, value)) continue;  // refused when encoded
       if (const auto* symbol = std::get_if<LevelSymbol>(&value)) {
-        if (record->op == 85) refuse(entry.values[i].line, "a snapshotTrigger keeps no id, so @" + symbol->name +
-                                                               " could never be found; give it a number");
+        if (record->op == op::snapshotTrigger)
+          refuse(entry.values[i].line,
+                 "a snapshotTrigger keeps no id, so @" + symbol->name + " could never be found; give it a number");
         declare(symbol->name, *spaceOf(field.role), entry.values[i].line);
-      } else if (const auto* number = std::get_if<int64_t>(&value)) {
+      } else if (const auto* number = std::get_if<int64_t>(&value);
+                 number != nullptr && record->op != op::snapshotTrigger) {
         noteNumericId(field.role, *number, entry.values[i].line);
       }
     }
@@ -229,11 +254,13 @@ class Assembler {
       std::string form;
       for (const std::string_view member : memberOrder)
         for (size_t i : members)
-          if (fields[i].name.ends_with("." + std::string(member))) form += (form.empty() ? "" : ",") + std::string(member);
+          if (fields[i].name.ends_with("." + std::string(member)))
+            form += (form.empty() ? "" : ",") + std::string(member);
       refuse(word.line, word.name + " takes " + std::to_string(members.size()) + " values: " + word.name + "=" + form);
     }
     for (size_t k = 0; k < members.size(); ++k) {
-      if (entry.values[members[k]].line != 0) refuse(word.line, std::string(fields[members[k]].name) + " is given twice");
+      if (entry.values[members[k]].line != 0)
+        refuse(word.line, std::string(fields[members[k]].name) + " is given twice");
       entry.values[members[k]] = {std::string(fields[members[k]].name), parts[k], word.line};
     }
   }
@@ -248,8 +275,8 @@ class Assembler {
       return;
     }
     const Space space = *spaceOf(role);
-    const std::set<int32_t>& shared = space == Space::action ? sharedIds(&AssembledLevel::actionIds)
-                                                             : sharedIds(&AssembledLevel::routeIds);
+    const std::set<int32_t>& shared =
+        space == Space::action ? sharedIds(&AssembledLevel::actionIds) : sharedIds(&AssembledLevel::routeIds);
     // Lookups find the first record with an id; a second one is dead.
     if (m_numericIds[space].contains(number) || shared.contains(int32_t(number)))
       refuse(line, "id " + std::to_string(number) + " is already " + spaceName(space) + "'s" +
@@ -296,11 +323,16 @@ class Assembler {
       return (m_out.*ids).contains(int32_t(id)) || sharedIds(ids).contains(int32_t(id));
     };
     switch (space) {
-      case Space::actor: return has(&AssembledLevel::actorIds);
-      case Space::action: return has(&AssembledLevel::actionIds);
-      case Space::route: return has(&AssembledLevel::routeIds);
-      case Space::item: return id <= std::max(m_itemCount, m_shared != nullptr ? m_shared->items : 0);
-      case Space::cutscene: return true;  // the event script's, checked with it
+      case Space::actor:
+        return has(&AssembledLevel::actorIds);
+      case Space::action:
+        return has(&AssembledLevel::actionIds);
+      case Space::route:
+        return has(&AssembledLevel::routeIds);
+      case Space::item:
+        return id <= std::max(m_itemCount, m_shared != nullptr ? m_shared->items : 0);
+      case Space::cutscene:
+        return true;  // the event script's, checked with it
     }
     return false;
   }
@@ -323,7 +355,8 @@ class Assembler {
     const std::string name(field.name);
     const std::string written = name + "=" + word.value;
     LevelValue value;
-    if (!parseLevelValue(word.value, value)) refuse(word.line, written + " is not a number, true, false, none or @name");
+    if (!parseLevelValue(word.value, value))
+      refuse(word.line, written + " is not a number, true, false, none or @name");
     if (field.type == FieldType::boolean) {
       if (!std::holds_alternative<bool>(value)) refuse(word.line, written + ": " + name + " is true or false");
       return std::get<bool>(value) ? 1 : 0;
@@ -340,8 +373,8 @@ class Assembler {
         refuse(word.line, written + ": @" + symbol->name + " is declared nowhere (a record's id declares it)");
       const std::optional<Space> wanted = spaceOf(field.role);
       if (wanted && *wanted != found->second.space)
-        refuse(word.line, written + ": " + name + " names " + spaceName(*wanted) + ", and @" + symbol->name +
-                              " is " + spaceName(found->second.space));
+        refuse(word.line, written + ": " + name + " names " + spaceName(*wanted) + ", and @" + symbol->name + " is " +
+                              spaceName(found->second.space));
       return found->second.number;
     }
     const int64_t number = std::get<int64_t>(value);
@@ -351,7 +384,8 @@ class Assembler {
                               std::to_string(spriteSlotCount - 1) + " or none");
       const bool loaded = m_context.progress ? roomsprite::isLoadedInRoom(int32_t(number), *m_context.progress)
                                              : roomsprite::isLoadedInEveryRoom(int32_t(number));
-      if (!loaded) refuse(word.line, written + ": sprite slot " + std::to_string(number) + " is empty here; " + spriteScope());
+      if (!loaded)
+        refuse(word.line, written + ": sprite slot " + std::to_string(number) + " is empty here; " + spriteScope());
       return number - spriteSlotOffset;
     }
     if ((field.role == FieldRole::actionId || field.role == FieldRole::routeId) && number < 1)
@@ -405,8 +439,12 @@ class Assembler {
           m_out.warnings.push_back(m_source + ":" + std::to_string(entry.line) +
                                    ": a blocker blocks while it is not active; active=true leaves the way open");
         break;
-      case op::routePoint: checkLimit(&AssembledLevel::routePoints, maxRoutePoints, entry.line, "route points"); break;
-      case op::cameraZone: checkLimit(&AssembledLevel::cameraZones, maxCameraZones, entry.line, "camera zones"); break;
+      case op::routePoint:
+        checkLimit(&AssembledLevel::routePoints, maxRoutePoints, entry.line, "route points");
+        break;
+      case op::cameraZone:
+        checkLimit(&AssembledLevel::cameraZones, maxCameraZones, entry.line, "camera zones");
+        break;
       case op::combination:
         checkLimit(&AssembledLevel::combinations, maxCombinations, entry.line, "combinations");
         break;

@@ -38,9 +38,9 @@ std::vector<LevelStatement> parseLevelSource(std::string_view text, const std::s
         // A line that starts with name=value goes on with the statement above.
         if (statements.empty()) refuse(source, number, "\"" + word + "\" comes before any record");
         // Words that are not name=value are refused once the record is known.
-        statements.back().words.push_back(equals == std::string::npos
-                                              ? LevelWord{word, "", number, false}
-                                              : LevelWord{word.substr(0, equals), word.substr(equals + 1), number, true});
+        statements.back().words.push_back(
+            equals == std::string::npos ? LevelWord{word, "", number, false}
+                                        : LevelWord{word.substr(0, equals), word.substr(equals + 1), number, true});
       }
       first = false;
     }
