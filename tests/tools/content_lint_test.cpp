@@ -66,6 +66,10 @@ struct Fixture {
   // Layer sizes (columns, rows) of layers 0..4; {0, 0} leaves a layer out.
   std::array<std::pair<int, int>, 5> layers = {{{2, 2}, {0, 0}, {2, 2}, {0, 0}, {2, 2}}};
   std::vector<Bytes> sounds;  // none: no sound pack
+  // Tile bytes of layers 0..4 in place of zeros; empty keeps the zeros.
+  std::array<Bytes, 5> tiles;
+  std::vector<Bytes> tileSets;  // none: no tile-set pack; an empty entry stays empty
+  std::vector<Bytes> levels;    // none: no level pack
   std::function<void(tools::PackWriter&)> extraPanelEntries;
   std::function<void(tools::ArchiveWriter&)> extraEntries;
 
@@ -107,16 +111,23 @@ struct Fixture {
     for (const auto& entry : texts) textPack.add(0, tools::writeTextPack(entry));
     addPack(archive, literal(LiteralId::packNamePrefix) + literal(LiteralId::languageSuffix0), textPack);
     tools::PackWriter map;
-    for (const auto& [columns, rows] : layers) {
+    for (size_t layer = 0; layer < layers.size(); ++layer) {
+      const auto [columns, rows] = layers[layer];
       if (columns == 0) {
         for (int i = 0; i < 3; ++i) map.addEmpty();
         continue;
       }
       map.add(0, {uint8_t(columns), uint8_t(columns >> 8), uint8_t(rows), uint8_t(rows >> 8)});
-      map.add(0, Bytes(size_t(columns * rows), 0));
+      map.add(0, tiles[layer].empty() ? Bytes(size_t(columns * rows), 0) : tiles[layer]);
       map.addEmpty();
     }
     addPack(archive, literal(LiteralId::packNamePrefix) + "10", map);
+    for (const auto& [entries, name] : {std::pair{&tileSets, LiteralId::tileSetPack}, std::pair{&levels, LiteralId::levelPack}}) {
+      if (entries->empty()) continue;
+      tools::PackWriter pack;
+      for (const Bytes& entry : *entries) entry.empty() ? pack.addEmpty() : pack.add(0, entry);
+      addPack(archive, literal(name), pack);
+    }
     if (!sounds.empty()) {
       tools::PackWriter soundPack;
       for (const Bytes& sound : sounds) sound.empty() ? soundPack.addEmpty() : soundPack.add(0, sound);
@@ -296,6 +307,52 @@ TEST(ContentLint, SkipsTheWorldsPacksUntilTheSetIsComplete) {
             "pack \"/objects\" entry 7 (world thing, sprite slot 23): has 100 frames, the code uses 103\n");
 }
 
+TEST(ContentLint, HoldsMapTilesToTheTileSetTheRoomHeaderNames) {
+  // Tile set 0: layer 0 draws with entry 2 (3 frames), layer 2 with entry 4
+  // (2 frames); sprite set 2 would use entries 14, 16 and 18.
+  const auto withTileSets = [](Fixture& f) {
+    const Bytes none;
+    f.tileSets = {none, none, tools::writeSprite(spriteOf(3, 0, 1)), none, tools::writeSprite(spriteOf(2, 0, 1)), none};
+    f.tiles[0] = {0, 1, 2, 255};
+  };
+  const auto header = [](uint8_t spriteSet) { return Bytes{2, spriteSet, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}; };
+  const struct {
+    const char* what;
+    std::function<void(Fixture&)> spoil;
+    std::string expected;
+  } cases[] = {
+      {"tiles within the frames, the empty tile anywhere", [](Fixture& f) { f.tiles[2] = {255, 1, 0, 255}; }, ""},
+      {"tiles past the frames", [](Fixture& f) { f.tiles[2] = {0, 255, 2, 3}; },
+       "map pack \"/10\" layer 2: tile 2 at column 0, row 1 is past the 2 frames of tile set 0 (pack \"/tilesets\" "
+       "entry 4); 2 tiles in all\n"},
+      {"sprite set 1 reads as 0",
+       [&](Fixture& f) {
+         f.levels = {{1}, header(1), {0}};
+         f.tiles[2] = {0, 0, 0, 2};
+       },
+       "map pack \"/10\" layer 2: tile 2 at column 1, row 1 is past the 2 frames of tile set 0 (pack \"/tilesets\" "
+       "entry 4)\n"},
+      {"a sprite set the pack lacks", [&](Fixture& f) { f.levels = {{1}, header(2), {0}}; },
+       "map pack \"/10\" layer 0: is drawn with tile set 2, but pack \"/tilesets\" entry 14 holds no sprite\n"
+       "map pack \"/10\" layer 2: is drawn with tile set 2, but pack \"/tilesets\" entry 16 holds no sprite\n"},
+      {"a layer drawn with an empty entry", [](Fixture& f) { f.tileSets[4].clear(); },
+       "map pack \"/10\" layer 2: is drawn with tile set 0, but pack \"/tilesets\" entry 4 holds no sprite\n"},
+      {"a level record cut short", [&](Fixture& f) { f.levels = {{1}, {1, 2, 0, 1}, {0}}; },
+       "pack \"/levels\" entry 1: record 2 at byte 1 needs 10 bytes, 3 are left\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fixture fixture;
+    withTileSets(fixture);
+    c.spoil(fixture);
+    EXPECT_EQ(lint(fixture), c.expected);
+  }
+  // Without a tile-set pack there is nothing to hold them to (yet).
+  Fixture noTileSets;
+  noTileSets.tiles[2] = {9, 9, 9, 9};
+  EXPECT_EQ(lint(noTileSets), "");
+}
+
 TEST(ContentLint, PassesTheRealContent) {
   const Bytes archive = tools::compileContent(QUENDRILL_CONTENT_DIR);
   EXPECT_EQ(tools::describeProblems(tools::lintContent(archive)), "");
@@ -330,6 +387,9 @@ TEST(ContentLint, FindsTheSourceBehindAProblem) {
       {{"", "", "/common", 3, -1}, (content / "sprites" / "common.pack.json").string()},
       {{"", "", "/12", -1, -1}, (content / "maps" / "room2.map").string()},
       {{"", "", "/fonts", 1, -1}, ""},
+      {{"", "", "/levels", 0, -1}, (content / "levels" / "shared.lvl").string()},
+      {{"", "", "/levels", 5, -1}, (content / "levels" / "room2.lvl").string()},
+      {{"", "", "/levels", 6, -1}, (content / "levels" / "room2.evs").string()},
   };
   for (const Case& c : cases) EXPECT_EQ(origins.sourceOf(c.problem), c.source) << c.problem.pack;
 

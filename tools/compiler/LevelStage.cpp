@@ -1,5 +1,6 @@
 #include "tools/compiler/LevelStage.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -11,9 +12,6 @@
 
 namespace tools {
 namespace {
-
-// Level-record opcodes by name.
-constexpr uint8_t opcodeNothing = 1;
 
 std::string readText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -37,15 +35,7 @@ void forEachStatement(const std::string& text, Visit visit) {
 }  // namespace
 
 std::vector<uint8_t> assembleLevelRecords(const std::string& text, const std::string& source) {
-  std::vector<uint8_t> out;
-  forEachStatement(text, [&](const std::vector<std::string>& words, int line) {
-    if (words[0] == "nop" && words.size() == 1) {
-      out.push_back(opcodeNothing);
-      return;
-    }
-    throw std::runtime_error(source + ":" + std::to_string(line) + ": unknown record \"" + words[0] + "\"");
-  });
-  return out;
+  return assembleLevel(text, source).bytes;
 }
 
 std::vector<uint8_t> assembleEventScript(const std::string& text, const std::string& source) {
@@ -58,13 +48,20 @@ std::vector<uint8_t> assembleEventScript(const std::string& text, const std::str
 void addLevelPack(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
   if (!std::filesystem::is_directory(folder)) return;
   PackWriter pack;
-  const std::filesystem::path shared = folder / "shared.lvl";
-  pack.add(0, assembleLevelRecords(readText(shared), shared.string()), PackWriter::Compression::none);
+  const auto warn = [](const AssembledLevel& level) {
+    for (const std::string& warning : level.warnings) fprintf(stderr, "contentc: warning: %s\n", warning.c_str());
+  };
+  const std::filesystem::path sharedSource = folder / "shared.lvl";
+  const AssembledLevel shared = assembleLevel(readText(sharedSource), sharedSource.string());
+  warn(shared);
+  pack.add(0, shared.bytes, PackWriter::Compression::none);
   int rooms = 0;
   while (std::filesystem::exists(folder / ("room" + std::to_string(rooms) + ".lvl"))) {
     const std::filesystem::path objects = folder / ("room" + std::to_string(rooms) + ".lvl");
     const std::filesystem::path script = folder / ("room" + std::to_string(rooms) + ".evs");
-    pack.add(0, assembleLevelRecords(readText(objects), objects.string()), PackWriter::Compression::none);
+    const AssembledLevel room = assembleLevel(readText(objects), objects.string(), {rooms, &shared});
+    warn(room);
+    pack.add(0, room.bytes, PackWriter::Compression::none);
     pack.add(0, assembleEventScript(readText(script), script.string()), PackWriter::Compression::none);
     ++rooms;
   }

@@ -5,7 +5,9 @@
 #include <map>
 #include <optional>
 
+#include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/SoundIds.h"
+#include "game/world/LevelRecordFormat.h"
 #include "game/toolkit/SpriteLimits.h"
 #include "game/toolkit/SpriteTextCodes.h"
 #include "runtime/LiteralIds.h"
@@ -62,6 +64,7 @@ class Lint {
     checkTexts(fonts);
     checkMaps();
     checkWorldPacks();
+    checkRoomTiles();
     return std::move(m_problems);
   }
 
@@ -440,6 +443,80 @@ class Lint {
       m_at = {name};
       if (m_archive.find(name) == nullptr)
         problem("map pack " + quoted(name), "of chapter " + std::to_string(chapter) + " is missing from the archive");
+    }
+  }
+
+  // The sprite set a room's header names, walking its level records as the
+  // loader does; 0 without a header. A record cut short is a problem.
+  int32_t roomSpriteSet(int32_t room) {
+    const std::string name = literal(LiteralId::levelPack);
+    const std::vector<PackEntry>* levels = pack(name, true);
+    const int32_t index = levelrecord::roomObjectsEntry(room);
+    if (levels == nullptr || size_t(index) >= levels->size()) return 0;
+    const std::vector<uint8_t>& bytes = (*levels)[size_t(index)].data;
+    int32_t set = 0;
+    for (size_t at = 0; at < bytes.size();) {
+      const uint8_t opcode = bytes[at];
+      const size_t end = at + 1 + size_t(levelrecord::bodySize(opcode));
+      if (end > bytes.size()) {
+        m_at = {name, index};
+        problem("pack " + quoted(name) + " entry " + std::to_string(index),
+                "record " + std::to_string(opcode) + " at byte " + std::to_string(at) + " needs " +
+                    std::to_string(end - at) + " bytes, " + std::to_string(bytes.size() - at) + " are left");
+        break;
+      }
+      if (opcode == levelrecord::op::header) set = levelrecord::roomSpriteSet(bytes[at + 1]);
+      at = end;
+    }
+    return set;
+  }
+
+  // Every tile of the painted layers (0, 2, 3) is a frame of the tile
+  // sprite the room's header chooses for that layer.
+  void checkRoomTiles() {
+    const std::string tileSetName = literal(LiteralId::tileSetPack);
+    const auto firstMap = firstMapNumber();
+    if (!firstMap || m_archive.find(tileSetName) == nullptr) return;
+    const std::vector<PackEntry>* tileSets = pack(tileSetName, true);
+    if (tileSets == nullptr) return;
+    for (int32_t room = 0; room < m_rules.rooms; ++room) {
+      const int32_t set = roomSpriteSet(room);
+      const std::string mapName = literal(LiteralId::packNamePrefix) + std::to_string(room + *firstMap);
+      if (m_archive.find(mapName) == nullptr) continue;
+      const std::vector<PackEntry>* map = pack(mapName, true);
+      if (map == nullptr || map->size() < 15) continue;
+      m_at = {mapName};
+      for (const int32_t layer : {0, 2, 3}) {
+        const std::vector<uint8_t>& header = (*map)[size_t(3 * layer)].data;
+        const std::vector<uint8_t>& tiles = (*map)[size_t(3 * layer + 1)].data;
+        const int32_t columns = header.size() >= 4 ? int16_t(header[0] | header[1] << 8) : 0;
+        const auto drawn = [](uint8_t tile) { return tile != CVLibPlayer::emptyTile; };
+        if (columns <= 0 || std::none_of(tiles.begin(), tiles.end(), drawn)) continue;
+        const std::string where = "map pack " + quoted(mapName) + " layer " + std::to_string(layer);
+        const int32_t entry = levelrecord::tileSpriteEntry(set, layer);
+        const std::string source = "pack " + quoted(tileSetName) + " entry " + std::to_string(entry);
+        std::optional<SpriteTables> sprite;
+        if (size_t(entry) < tileSets->size() && !(*tileSets)[size_t(entry)].empty &&
+            (*tileSets)[size_t(entry)].error.empty()) {
+          Error error;
+          sprite = readSpriteTables((*tileSets)[size_t(entry)].data, error);
+        }
+        if (!sprite) {
+          problem(where, "is drawn with tile set " + std::to_string(set) + ", but " + source + " holds no sprite");
+          continue;
+        }
+        // The painter draws frames, or modules from a sprite without frames.
+        const int32_t count = sprite->frames > 0 ? sprite->frames : sprite->modules;
+        const char* what = sprite->frames > 0 ? " frames" : " modules";
+        size_t bad = 0, first = 0;
+        for (size_t i = 0; i < tiles.size(); ++i)
+          if (drawn(tiles[i]) && tiles[i] >= count && bad++ == 0) first = i;
+        if (bad > 0)
+          problem(where, "tile " + std::to_string(tiles[first]) + " at column " + std::to_string(first % size_t(columns)) +
+                             ", row " + std::to_string(first / size_t(columns)) + " is past the " + std::to_string(count) +
+                             what + " of tile set " + std::to_string(set) + " (" + source + ")" +
+                             (bad > 1 ? "; " + std::to_string(bad) + " tiles in all" : ""));
+      }
     }
   }
 

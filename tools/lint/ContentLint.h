@@ -9,7 +9,9 @@
 //   - every text the code shows exists, entry 0 of every language holds the
 //     shared texts exactly, and every character of every text is one the
 //     fonts have (inline codes included);
-//   - every map pack's layers agree in size with layer 0;
+//   - every map pack's layers agree in size with layer 0, and every tile of
+//     a painted layer is a frame of the tile sprite the room's header picks;
+//   - every room's level records end where the stream ends;
 //   - every pack it opens reads within the readers' limits.
 // Requirements of the game world's content are skipped while its packs are
 // absent, unless the set is declared complete.

@@ -76,6 +76,13 @@ std::string ContentOrigins::sourceOf(const LintProblem& problem) const {
       return pack.entries[size_t(problem.entry)];
     return pack.description.string();
   }
+  // The level pack: the shared objects, then each room's objects and script.
+  if (problem.pack == literal(size_t(LiteralId::levelPack)) && problem.entry >= 0) {
+    const std::string room = "room" + std::to_string((problem.entry - 1) / 2);
+    return (m_folder / "levels" /
+            (problem.entry == 0 ? std::string("shared.lvl") : room + (problem.entry % 2 == 1 ? ".lvl" : ".evs")))
+        .string();
+  }
   // A map pack: the prefix and the room's number plus the first map's.
   const std::string first = literal(size_t(LiteralId::firstMapPack));
   if (problem.pack.size() > prefix.size() && problem.pack.starts_with(prefix) && first.size() > 1 &&

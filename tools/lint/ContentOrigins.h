@@ -2,7 +2,7 @@
 // Finds the content source behind a lint problem, so that a refused build
 // names the file to mend: the literal table, a language's text file with the
 // text's section and name, a sprite pack's description or the sprite's own,
-// a room's map.
+// a room's map, a room's level source or event script.
 #include <filesystem>
 #include <map>
 #include <string>
