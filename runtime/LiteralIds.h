@@ -143,7 +143,8 @@
   X(recordStoreWriteFailed, 307)            \
   X(recordStoreBadIndex, 308)               \
   X(recordStoreNameTaken, 309)              \
-  X(recordStoreReadFailed, 310)
+  X(recordStoreReadFailed, 310)             \
+  X(savedGameRefusedInfix, 311)
 
 enum class LiteralId : int32_t {
 #define QUENDRILL_LITERAL_ENUMERATOR(name, index) name = index,
