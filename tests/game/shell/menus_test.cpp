@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/shell/Kivra.h"
+#include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
@@ -392,6 +393,41 @@ TEST_F(Menus, ExitWithYesEndsTheGame) {
   answer(42, true);
   EXPECT_LT(shellStatics().cGameLoop.runState, 0);
   EXPECT_FALSE(pass());
+}
+
+// Back on a question closes it, and the menu beneath takes taps again at
+// once: its rows and arrows are registered anew.
+TEST_F(Menus, AfterBackOnAQuestionTheMenuAnswersTouch) {
+  const struct {
+    int32_t state, row, question, tapped, leadsTo;
+  } cases[] = {
+      {GameState::mainMenu, 85, 42, 80, GameState::optionsMenu},
+      {GameState::optionsMenu, 88, 91, 32, GameState::soundMenu},
+      {GameState::inGameMenu, 85, 42, 81, GameState::help},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.state);
+    saved().chaptersOpen = 2;
+    open(c.state);
+    choose(c.row);
+    ASSERT_TRUE(passUntil([] { return states().messageBoxShown && box().transitionDirection == 0; }));
+    ASSERT_EQ(box().messageBoxTextId, c.question);
+    press(backKey);
+    ASSERT_TRUE(passUntil([] { return !states().messageBoxShown && box().transitionDirection == 0; }));
+    pass();
+    const auto areaOf = [&](int32_t id) -> SensibleRectangle* {
+      for (int32_t i = 0; i < touch().touchAreas->size(); ++i) {
+        auto* area = static_cast<SensibleRectangle*>(touch().touchAreas->elementAt(i));
+        if (area->id == id) return area;
+      }
+      return nullptr;
+    };
+    SensibleRectangle* area = areaOf(50 + cGame::findMenuItem(c.tapped));
+    ASSERT_NE(area, nullptr) << "the row has no touch area";
+    canvas->pointerPressed(400, area->y + area->height / 2);
+    canvas->pointerReleased(400, area->y + area->height / 2);
+    EXPECT_TRUE(passUntil([&] { return current() == c.leadsTo; }));
+  }
 }
 
 TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
