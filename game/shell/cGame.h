@@ -282,7 +282,7 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   // --- shared game operations (cGameSharedOperations.cpp)
   static void clinitShared();
   static void seedRandom(int32_t low, int32_t high);
-  // a + a draw in [0, b - a); a when b <= a.
+  // a when a == b, else a + |draw| mod (b - a) in int arithmetic.
   static int32_t randomInRange(int32_t a, int32_t b);
   static void updateAnimTimed(CVLibPlayer* player);
   // The step updateAnimTimed advances a player by.
@@ -305,7 +305,6 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void setCountdown(int32_t milliseconds, int32_t action);
   // Both partners' carried items 1..3 into partnerItemCounts.
   static void storeAllPartnerItemCounts();
-  static void advanceAnimationPlayer(CVLibPlayer* player, int32_t milliseconds);
 
   int64_t lastLoopTick;
 
