@@ -9,6 +9,9 @@
 #include "game/shell/cGame.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/CVLibPlayer.h"
+#include "game/toolkit/DrawEffectsStatics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "platform/java_util/java_util_Random.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
@@ -110,6 +113,33 @@ TEST_F(SharedOperationsTest, TimedAnimationsAdvanceBySixTenthsOfTheStepOrAllOfIt
   cGame::updateAnimTimed(player);  // 200 ms in: the next aframe
   EXPECT_EQ(player->aframe, 1);
   cGame::updateAnimTimed(nullptr);
+}
+
+// The game's own class initialisers make the draw effects available: the
+// back image is made, and a translucent animation blends with the screen.
+TEST_F(SharedOperationsTest, DrawEffectsAreAvailableOnceTheGameIsInitialised) {
+  DrawEffectsStatics& effects = toolkitStatics().DrawEffects;
+  EXPECT_EQ(effects.available, 1);
+  auto* screen = javax_microedition_lcdui_Image::createImage(8, 8);
+  cGameDrawStatics& draw = toolkitStatics().cGameDraw;
+  draw.graphics = draw.screenGraphics = screen->getGraphics();
+  draw.screenWidth = draw.screenHeight = 8;
+  cGame::initDrawEffects();
+  EXPECT_NE(effects.backImage, nullptr);
+  EXPECT_NE(effects.backGraphics, nullptr);
+
+  ASprite* sprite = oneColourSprite(2, 0xFFF08000);
+  ASSERT_NE(sprite, nullptr);
+  CVLibPlayer* player = newObject<CVLibPlayer>();
+  player->setSprite(sprite);
+  player->setAnim(0, 0);
+  player->x = player->y = 3;
+  player->alpha = 128;
+  draw.graphics->setColor(0x404040);  // RGB565 0x4208
+  draw.graphics->fillRect(0, 0, 8, 8);
+  player->paint();
+  // Opaque would be 0xF400; half of it over the background is 0x9B03.
+  EXPECT_EQ(screen->surface().row(4)[4], 0x9B03);
 }
 
 TEST_F(SharedOperationsTest, CombinationRecordsFillTheFirstFreeSlot) {
