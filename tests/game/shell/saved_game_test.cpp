@@ -172,7 +172,9 @@ TEST_F(SavedGameTest, StoredRecordsAreAcceptedOrMakeAFirstStart) {
     // the copy; nothing is kept or said otherwise.
     const bool kept = c.stored && !c.accepted && !c.record.empty();
     EXPECT_EQ(std::filesystem::exists(dataFile(keptCopyFile(1))), kept);
-    if (kept) EXPECT_EQ(readData(keptCopyFile(1)), std::string(c.record.begin(), c.record.end()));
+    if (kept) {
+      EXPECT_EQ(readData(keptCopyFile(1)), std::string(c.record.begin(), c.record.end()));
+    }
     EXPECT_EQ(log.contains("kept as record store quendrill-refused-1"), kept) << log.text();
     if (c.accepted) {
       EXPECT_EQ(saved().resultsCounter, 0x1234);
