@@ -41,6 +41,8 @@
   X(listSeparator, 107)                     \
   X(loadingSpritePack, 126)                 \
   X(packNamePrefix, 128)                    \
+  X(diagnosticsFpsLabel, 198)               \
+  X(diagnosticsMemoryLabel, 199)            \
   X(fontPack, 130)                          \
   X(mathTablePack, 134)                     \
   X(commonSpritePack, 139)                  \
