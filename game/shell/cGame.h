@@ -227,8 +227,11 @@ class cGame : public javax_microedition_lcdui_Canvas, public java_lang_Runnable,
   static void stateInGameMenu(int32_t message);
   // The in-game menus' panel, opening with the screen transition.
   static void paintMenuPanel(int32_t outlineColour);
-  // A promotion row's blinking "new" arrow; true while one is due.
+  // A promotion row's blinking "new" arrow, its tip at (x, y), drawn by
+  // Kivra::paintNewArrow; true while one is due.
   static bool paintMenuNewArrow(int32_t x, int32_t y);
+  // The arrow's picture, made once.
+  static javax_microedition_lcdui_Image* newArrowImage();
 
   // --- shell text (cGameText.cpp)
   // Font sprite fontIndex in the palette, drawing text at (x, y).

@@ -454,6 +454,49 @@ TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
   EXPECT_FALSE(menu().newArrowShown);
 }
 
+// The promotion row's marker is the arrow picture, drawn by the promotion
+// screen's own painter with its tip at x 714 on the row's centre line, and
+// shown or hidden by that painter's blink phase.
+TEST_F(Menus, ThePromotionRowsMarkerIsTheArrowPictureAtTheRowsEnd) {
+  KivraStatics& k = Kivra::statics();
+  k.initialised = true;
+  k.enabledPageCount = 1;
+  open(GameState::mainMenu);
+  ASSERT_EQ(menu().listRows->get(1) & 0x0FFFFFFF, 75);
+  auto* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  javax_microedition_lcdui_Image* arrow = cGame::newArrowImage();
+  ASSERT_NE(arrow, nullptr);
+  const int32_t w = arrow->getWidth(), h = arrow->getHeight();
+  IntArray* expected = newIntArray(w * h);
+  IntArray* painted = newIntArray(w * h);
+  arrow->getRGB(expected, 0, w, 0, 0, w, h);
+  const auto paintRow = [&](bool shown) {
+    k.arrowShown = shown;
+    k.arrowToggleTime = now();
+    loop().graphics = screen->getGraphics();
+    states().screenDirty = true;
+    cGame::dispatchState(StateMessage::paint);
+    const int32_t rowY = 240 - 3 * 35 + 70 * (1 - menu().listFirst);
+    screen->getRGB(painted, 0, w, 714 - (w - 1), rowY - h / 2, w, h);
+  };
+  paintRow(true);
+  int32_t opaque = 0;
+  for (int32_t i = 0; i < w * h; ++i) {
+    if ((uint32_t(expected->get(i)) >> 24) == 0) continue;
+    ++opaque;
+    EXPECT_EQ(painted->get(i) & 0xFFFFFF, expected->get(i) & 0xFFFFFF) << i;
+  }
+  EXPECT_GT(opaque, 0);
+  EXPECT_TRUE(menu().newArrowShown);
+  paintRow(false);
+  for (int32_t i = 0; i < w * h; ++i) {
+    if ((uint32_t(expected->get(i)) >> 24) != 0) {
+      EXPECT_NE(painted->get(i) & 0xFFFFFF, expected->get(i) & 0xFFFFFF) << i;
+    }
+  }
+  EXPECT_TRUE(menu().newArrowShown) << "still due while hidden";
+}
+
 TEST_F(Menus, ThePanelOpensFromTheCentreWithTheTransition) {
   auto* screen = javax_microedition_lcdui_Image::createImage(800, 480);
   loop().graphics = screen->getGraphics();
