@@ -9,16 +9,20 @@
 #include <vector>
 
 #include "game/shell/Kivra.h"
+#include "platform/java_util/java_util_Hashtable.h"
 #include "platform/java_util/java_util_Vector.h"
+#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "tests/game/shell/shell_fixture.h"
 #include "tests/support/MappedFileSystem.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/writers/LiteralPoolWriter.h"
+#include "wince/browser.h"
 
 namespace {
 
@@ -495,6 +499,28 @@ TEST_F(Menus, ThePromotionRowsMarkerIsTheArrowPictureAtTheRowsEnd) {
     }
   }
   EXPECT_TRUE(menu().newArrowShown) << "still due while hidden";
+}
+
+// The direct link: with the descriptor naming one, the main menu offers its
+// row, and choosing it hands the link to the browser and ends the game.
+TEST_F(Menus, TheDirectLinkRowOpensItsLinkAndEndsTheGame) {
+  wince::setBrowserMode(wince::BrowserMode::record);
+  wince::clearBrowserRequests();
+  KivraStatics& k = Kivra::statics();
+  k.parameterValues = newObjectArray(1);
+  k.parameterValues->set(0, newString("DIRECT"));
+  k.midlet = newObject<javax_microedition_midlet_MIDlet>();
+  k.midlet->properties = newObject<java_util_Hashtable>(11);
+  parseDescriptor(newString("Promo-Direct: https://corvanta.example/quendrill\n"), k.midlet->properties);
+  open(GameState::mainMenu);
+  ASSERT_GE(cGame::findMenuItem(78), 0) << "the row is offered";
+  EXPECT_EQ(menu().listRows->get(cGame::findMenuItem(78)), 78 | MenuRow::highlight);
+  host.running = 1;
+  choose(78);
+  passUntil([&] { return host.running == 0; });
+  EXPECT_EQ(host.running, 0) << "the game ends";
+  EXPECT_EQ(wince::browserRequests(), (std::vector<std::string>{"https://corvanta.example/quendrill"}));
+  wince::setBrowserMode(wince::BrowserMode::automatic);
 }
 
 TEST_F(Menus, ThePanelOpensFromTheCentreWithTheTransition) {
