@@ -1,7 +1,8 @@
 // Starting the game over any stored record 1 of the saved game. Input: the
 // record's bytes. Whatever they hold: nothing stays pending, the game runs
 // with language 0 and at most ten chapters open, and the record is either
-// kept as it was (accepted) or replaced by a fresh 35-byte one.
+// kept as it was (accepted) or replaced by a fresh 35-byte one after a copy
+// of it was kept in a store of its own.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -35,7 +36,8 @@ Application* startRuntime() {
     int32_t index;
     const char* text;
   } literals[] = {{1, ""},       {166, "quendrill"}, {300, "\\"},    {301, "rms_"},
-                  {302, ".db"},  {303, ".rec"},      {304, ""},      {305, ".owner"}};
+                  {302, ".db"},  {303, ".rec"},      {304, ""},      {305, ".owner"},
+                  {311, "-refused-"}};
   for (const auto& literal : literals) pool->set(literal.index, newString(literal.text));
   return application;
 }
@@ -73,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(after == record);
   } else {
     require(after.size() == 35 && after[0] == 6);
+    if (size > 0) require(readFile(dataFolder() / "rms_quendrill-refused-1.db.rec1.db") == record);
   }
   return 0;
 }

@@ -41,6 +41,8 @@
   X(listSeparator, 107)                     \
   X(loadingSpritePack, 126)                 \
   X(packNamePrefix, 128)                    \
+  X(diagnosticsFpsLabel, 198)               \
+  X(diagnosticsMemoryLabel, 199)            \
   X(fontPack, 130)                          \
   X(mathTablePack, 134)                     \
   X(commonSpritePack, 139)                  \
@@ -143,7 +145,8 @@
   X(recordStoreWriteFailed, 307)            \
   X(recordStoreBadIndex, 308)               \
   X(recordStoreNameTaken, 309)              \
-  X(recordStoreReadFailed, 310)
+  X(recordStoreReadFailed, 310)             \
+  X(savedGameRefusedInfix, 311)
 
 enum class LiteralId : int32_t {
 #define QUENDRILL_LITERAL_ENUMERATOR(name, index) name = index,

@@ -1,15 +1,21 @@
 #include "wince/path_mapping.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
+#include <ctime>
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include <dirent.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,7 +92,10 @@ std::string tempFolderLocked(State& current) {
   if (!current.configured.tempFolder.empty()) return current.configured.tempFolder;
   if (current.privateTempFolder.empty()) {
     const char* base = getenv("TMPDIR");
-    std::string pattern = std::string(base && base[0] == '/' ? base : "/tmp") + "/quendrill-XXXXXX";
+    const std::string folder = base && base[0] == '/' ? base : "/tmp";
+    removeStaleTempFolders(folder);
+    // The process id in the name tells a later run whether its maker is gone.
+    std::string pattern = folder + "/quendrill-" + std::to_string(getpid()) + "-XXXXXX";
     if (!mkdtemp(pattern.data())) {
       logPrintf("Cannot make a private temp folder from %s\n", pattern.c_str());
       return std::string();
@@ -223,7 +232,59 @@ bool makeFolders(const std::string& folder) {
   return stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+// "quendrill-" and six characters that mkdtemp picks.
+bool isOlderPrivateName(std::string_view rest) {
+  return rest.size() == 6 && std::all_of(rest.begin(), rest.end(), [](char c) { return std::isalnum(uint8_t(c)) != 0; });
+}
+
+// The process id of "<pid>-" and six characters; 0 when the rest is not
+// that.
+pid_t makerOf(std::string_view rest) {
+  const size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9 || !isOlderPrivateName(rest.substr(dash + 1))) return 0;
+  pid_t pid = 0;
+  for (const char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+bool processIsGone(pid_t pid) { return kill(pid, 0) != 0 && errno == ESRCH; }
+
 }  // namespace
+
+int removeStaleTempFolders(const std::string& base) {
+  constexpr std::string_view prefix = "quendrill-";
+  constexpr time_t olderFolderAge = 3600;
+  DIR* folder = opendir(base.c_str());
+  if (folder == nullptr) return 0;
+  int removed = 0;
+  while (const dirent* entry = readdir(folder)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view rest = name.substr(prefix.size());
+    const pid_t maker = makerOf(rest);
+    const bool older = maker == 0 && isOlderPrivateName(rest);
+    if (maker == 0 && !older) continue;
+    // Only our own real folders: never a link, never another user's.
+    struct stat status;
+    const std::string path = base + "/" + std::string(name);
+    if (lstat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != getuid()) continue;
+    if (maker != 0) {
+      if (maker == getpid() || !processIsGone(maker)) continue;
+      std::error_code error;
+      if (fs::remove_all(path, error) != static_cast<std::uintmax_t>(-1) && !error) ++removed;
+    } else if (time(nullptr) - status.st_mtime > olderFolderAge && rmdir(path.c_str()) == 0) {
+      // A folder of a build that did not name its maker: only once empty
+      // and untouched for an hour.
+      ++removed;
+    }
+  }
+  closedir(folder);
+  if (removed > 0) logPrintf("Removed %d temp folder(s) of runs that ended without cleaning up\n", removed);
+  return removed;
+}
 
 void configureFileSystem(const FileSystemFolders& folders) {
   State& current = state();

@@ -29,7 +29,8 @@ struct FileSystemFolders {
 // Replaces the mapping; an empty field takes its default:
 //   installed: "data" beside the executable, else "../data" from its folder
 //   data:      $XDG_DATA_HOME/corvanta, else ~/.local/share/corvanta
-//   temp:      a private folder made on first use and removed at exit
+//   temp:      a private folder made on first use and removed at exit; one
+//              that a killed run left is removed by the next run's first use
 void configureFileSystem(const FileSystemFolders& folders);
 
 // The folders in use, defaults resolved. The private temp folder is only
@@ -44,6 +45,12 @@ std::optional<std::string> hostPathForReading(std::u16string_view devicePath);
 // makeFolder, its host folder is made. Empty when the path is refused or the
 // folder cannot be made.
 std::optional<std::string> hostPathForWriting(std::u16string_view devicePath, bool makeFolder = true);
+
+// Removes, in the host folder base, the private temp folders that earlier
+// runs left when they were killed: quendrill-<pid>-XXXXXX of a process that
+// is gone, and an empty quendrill-XXXXXX untouched for an hour. Only real
+// folders of this user; answers how many went (logged).
+int removeStaleTempFolders(const std::string& base);
 
 // The runtime hands paths over as bytes, one per character (the low 8 bits).
 std::u16string widenDevicePath(std::string_view bytes);

@@ -35,6 +35,18 @@ size_t InputQueue::takeAll(Batch& batch) {
   return count;
 }
 
+void InputQueue::dropInputEvents() {
+  std::lock_guard hold(m_lock);
+  size_t kept = 0;
+  for (size_t i = 0; i < m_count; ++i) {
+    const InputEvent& event = m_events[(m_first + i) % capacity];
+    const bool lifeCycle = event.kind == InputEvent::Kind::paused || event.kind == InputEvent::Kind::hidden ||
+                           event.kind == InputEvent::Kind::resumed;
+    if (lifeCycle) m_events[(m_first + kept++) % capacity] = event;
+  }
+  m_count = kept;
+}
+
 void InputQueue::clear() {
   std::lock_guard hold(m_lock);
   m_first = 0;

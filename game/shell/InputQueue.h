@@ -38,6 +38,8 @@ class InputQueue {
   bool push(const InputEvent& event);
   // Moves every queued event into batch, oldest first; answers the count.
   size_t takeAll(Batch& batch);
+  // Drops the key and pen events still queued; the life-cycle ones stay.
+  void dropInputEvents();
   void clear();
 
  private:

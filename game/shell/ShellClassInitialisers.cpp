@@ -38,6 +38,8 @@ void cGame::clinit() {
   frame.screenHeight = 480;
   frame.framePeriod = 62;
   frame.diagnosticsOn = false;
+  // The device paints translucent and back-buffered effects.
+  toolkitStatics().DrawEffects.available = 1;
   shell::setRunState(-1);
   shellStatics().cGame.menuRows = newObjectArray(6);
   // The language resources' names: literals 200..206, 49, 207..213.

@@ -231,8 +231,11 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void stateInGameMenu(int32_t message);
   // The in-game menus' panel, opening with the screen transition.
   static void paintMenuPanel(int32_t outlineColour);
-  // A promotion row's blinking "new" arrow; true while one is due.
+  // A promotion row's blinking "new" arrow, its tip at (x, y), drawn by
+  // Kivra::paintNewArrow; true while one is due.
   static bool paintMenuNewArrow(int32_t x, int32_t y);
+  // The arrow's picture, made once.
+  static javax_microedition_lcdui_Image* newArrowImage();
 
   // --- shell text (cGameText.cpp)
   // Font sprite fontIndex in the palette, drawing text at (x, y).
@@ -288,7 +291,7 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- shared game operations (cGameSharedOperations.cpp)
   static void clinitShared();
   static void seedRandom(int32_t low, int32_t high);
-  // a + a draw in [0, b - a); a when b <= a.
+  // a when a == b, else a + |draw| mod (b - a) in int arithmetic.
   static int32_t randomInRange(int32_t a, int32_t b);
   static void updateAnimTimed(CVLibPlayer* player);
   // The step updateAnimTimed advances a player by.
@@ -322,7 +325,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void addScriptActor(cActor* actor);
   // Both partners' carried items 1..3 into partnerItemCounts.
   static void storeAllPartnerItemCounts();
-  static void advanceAnimationPlayer(CVLibPlayer* player, int32_t milliseconds);
 
   int64_t lastLoopTick;
 

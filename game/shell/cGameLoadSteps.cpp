@@ -215,8 +215,12 @@ void buildRoomLayers() {
   for (int32_t layer = 0; layer < CVLibPlayer::layerCount; ++layer) {
     ASprite* sprite = spriteAt(7 + layer);
     if (sprite == nullptr) continue;
-    CVLibPlayer::loadLayer(layer, cGame::readPackEntry(3 * layer), cGame::readPackEntry(3 * layer + 1),
-                           cGame::readPackEntry(3 * layer + 2), sprite, false, 16, 0, 0);
+    // Read in pack order: the pack only reads forward, so an entry read
+    // after a later one reopens the pack and skips from its start.
+    ByteArray* header = cGame::readPackEntry(3 * layer);
+    ByteArray* tiles = cGame::readPackEntry(3 * layer + 1);
+    ByteArray* attributes = cGame::readPackEntry(3 * layer + 2);
+    CVLibPlayer::loadLayer(layer, header, tiles, attributes, sprite, false, 16, 0, 0);
   }
   const bool floorBuilt = CVLibPlayer::isLayerBuilt(0);
   if (!floorBuilt) debugLog("loading: the room has no floor layer; its collision table is empty");

@@ -84,10 +84,7 @@ void cGame::startLoading() {
   run.loadStepIndex = 0;
   if (run.loadProfile >= 0 && run.loadProfile < int32_t(std::size(stepCounts)))
     run.loadStepCount = stepCounts[run.loadProfile];
-  cGameDataStreamStatics& stream = toolkitStatics().cGameDataStream;
-  stream.data = nullptr;
-  stream.pos = 0;
-  stream.savedCount = 0;
+  resetDataStream();
 }
 
 bool cGame::finishLoadingIfDone() {

@@ -2,14 +2,19 @@
 // painting.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
+#include "platform/java_lang/java_lang_Runtime.h"
 #include "platform/java_lang/java_lang_System.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Display.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "runtime/lang/DebugLog.h"
+#include "runtime/lang/NumberText.h"
 #include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/String.h"
+#include "runtime/literals/StringLiteralPool.h"
 #include "runtime/thread/java_lang_Thread.h"
 
 using namespace shell;
@@ -18,8 +23,13 @@ namespace {
 
 constexpr int64_t pauseGapMillis = 3000;
 constexpr int32_t longestFrameMillis = 1000;
+constexpr int32_t topLeft = 20;
+constexpr int32_t topRight = 24;
 
 int64_t now() { return java_lang_System::currentTimeMillis(); }
+
+// a followed by b; null when either is missing.
+String* joined(String* a, String* b) { return a != nullptr && b != nullptr ? a->concat(b) : nullptr; }
 
 }  // namespace
 
@@ -166,8 +176,19 @@ void cGame::paintDiagnostics() {
     frame.diagSampleTick = sampled;
   }
   // The figures' text is drawn with font sprite 5 once the sprites load it.
-  if (frame.sprites == nullptr || frame.sprites->get(5) == nullptr || frame.graphics == nullptr) return;
-  frame.graphics->setClip(0, 0, 800, 480);
-  frame.graphics->setColor(0);
-  frame.graphics->fillRect(0, 0, 800, 20);
+  ASprite* font = spriteAt(contentrequirement::textFontSlot);
+  javax_microedition_lcdui_Graphics* g = frame.graphics;
+  if (font == nullptr || g == nullptr) return;
+  g->setClip(0, 0, 800, 480);
+  g->setColor(0);
+  g->fillRect(0, 0, 800, 20);
+  const auto literal = [](LiteralId id) { return stringLiteral(static_cast<int32_t>(id)); };
+  if (String* fps = joined(literal(LiteralId::diagnosticsFpsLabel), intToText(frame.diagFps)))
+    font->drawString(g, fps, nullptr, 5, 5, topLeft, false);
+  java_lang_Runtime* runtime = java_lang_Runtime::getRuntime();
+  if (runtime == nullptr) return;
+  String* memory = joined(literal(LiteralId::diagnosticsMemoryLabel),
+                          longToText(runtime->freeMemory() / 1024));
+  memory = joined(joined(memory, literal(LiteralId::packNamePrefix)), longToText(runtime->totalMemory() / 1024));
+  if (memory != nullptr) font->drawString(g, memory, nullptr, 795, 5, topRight, false);
 }

@@ -152,7 +152,10 @@ void cGame::updateMenuList() {
   if (list.listCount <= 0) return;
   const int32_t key = getReleasedKey();
   const cGameTouchStatics& state = touch();
-  if (state.touchHit && state.touchedArea != nullptr) {
+  // A tap whose press and release came in one frame leaves only its
+  // release: that row is selected too, so the one it confirms is the one
+  // that blinks.
+  if ((state.touchHit || state.releasedOnArea) && state.touchedArea != nullptr) {
     const int32_t id = state.touchedArea->id;
     if (id != upArrowArea && id != downArrowArea && id - firstRowArea >= 0 && id - firstRowArea < list.listCount)
       list.listSelected = id - firstRowArea;

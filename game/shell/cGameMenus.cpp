@@ -9,8 +9,8 @@
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/SensibleRectangle.h"
-#include "platform/java_lang/java_lang_System.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
@@ -19,6 +19,7 @@
 
 using namespace shell;
 using Graphics = javax_microedition_lcdui_Graphics;
+using Image = javax_microedition_lcdui_Image;
 
 namespace {
 
@@ -77,7 +78,8 @@ constexpr int32_t soundOnJingle = 19;
 constexpr int32_t musicResumeFrames = 12;
 constexpr int32_t chapterCount = 10;
 constexpr int32_t newArrowSize = 10;
-constexpr int32_t newArrowBlinkMilliseconds = 800;
+constexpr int32_t keyColour = 0xFF00FF;
+constexpr int32_t topLeftAnchor = 20;
 
 cGameMenusStatics& tables() { return shellStatics().cGameMenus; }
 cGameSoundStatics& sounds() { return toolkitStatics().cGameSound; }
@@ -537,16 +539,34 @@ void cGame::clinitMenus() {
 }
 
 bool cGame::paintMenuNewArrow(int32_t x, int32_t y) {
-  Graphics* g = loop().graphics;
-  if (g == nullptr || !promotionAvailable() || Kivra::wasVisited()) return false;
-  KivraStatics& k = promotion();
-  const int64_t now = java_lang_System::currentTimeMillis();
-  if (now - k.arrowToggleTime > newArrowBlinkMilliseconds) {
-    k.arrowShown = !k.arrowShown;
-    k.arrowToggleTime = now;
-  }
-  if (k.arrowShown) Kivra::drawArrow(g, x, y, newArrowSize, k.highlightColour, false, false);
-  return true;
+  if (!promotionAvailable() || Kivra::wasVisited()) return false;
+  Image* arrow = newArrowImage();
+  // The image's tip is its right edge's middle pixel, placed at (x, y).
+  const int32_t w = arrow != nullptr ? arrow->getWidth() : 0;
+  const int32_t h = arrow != nullptr ? arrow->getHeight() : 0;
+  return Kivra::paintNewArrow(loop().graphics, arrow, x - (w - 1), y - h / 2, topLeftAnchor);
+}
+
+Image* cGame::newArrowImage() {
+  Image*& image = tables().newArrowImage;
+  if (image != nullptr) return image;
+  // The promotion screen's arrow shape, pointing right, cut out of a
+  // magenta ground.
+  const int32_t half = (newArrowSize % 2 == 0 ? newArrowSize - 1 : newArrowSize) / 2;
+  const int32_t w = half + 1, h = 2 * half + 1;
+  Image* ground = Image::createImage(w, h);
+  IntArray* pixels = newIntArray(w * h);
+  if (ground == nullptr || pixels == nullptr) return nullptr;
+  Graphics* g = ground->getGraphics();
+  g->setColor(keyColour);
+  g->fillRect(0, 0, w, h);
+  Kivra::drawArrow(g, half, half, newArrowSize, promotion().highlightColour, false, false);
+  ground->getRGB(pixels, 0, w, 0, 0, w, h);
+  const int32_t key = Graphics::getDisplayColor(keyColour) & 0xFFFFFF;
+  for (int32_t i = 0; i < w * h; ++i)
+    if ((pixels->get(i) & 0xFFFFFF) == key) pixels->set(i, 0);
+  image = Image::createRGBImage(pixels, w, h, true);
+  return image;
 }
 
 void cGame::paintMenuPanel(int32_t outlineColour) {

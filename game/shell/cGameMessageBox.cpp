@@ -169,17 +169,20 @@ void cGame::updateMessageBox() {
         (!twoButtons && pointer.pointerWasReleased && pointer.touchedOverlayArea != nullptr))
       state.confirmRequested = true;
   }
-  if (state.confirmDone) {
+  // However it is answered, the box forgets its buttons' areas and any
+  // confirmation under way, so that the screen beneath registers its own
+  // areas again and no row is confirmed by the box's answer.
+  const auto closeAnswered = [&state, &pointer] {
     clearConfirm();
     pointer.touchedArea = nullptr;
     clearInput();
     state.pendingAction = PendingAction::hideBox;
     state.messageBoxAnswered = true;
-  }
+  };
+  if (state.confirmDone) closeAnswered();
   if (!answered && twoButtons && state.messageBoxBackAllowed && key == 19) {
     choice = 2;
-    state.messageBoxAnswered = true;
-    state.pendingAction = PendingAction::hideBox;
+    closeAnswered();
   }
   states().screenDirty = true;
   updateMessageBoxTransition(true);

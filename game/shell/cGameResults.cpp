@@ -113,14 +113,16 @@ void updatePhases() {
       page.resultsRow += 1;
       if (page.resultsRow >= rowCount() - 1) page.resultsPhase = 4;
       break;
-    default:
-      // The grade animation runs from phase 4 on.
+    case 4: {
+      // The grade animation takes its one step as the rows are complete
+      // and keeps that picture while the player chooses.
       if (page.resultsAnim != nullptr) page.resultsAnim->update(loop().frameTime);
-      if (page.resultsPhase == 4) {
-        page.resultsPhase = 5;
-        const int32_t next = cGame::nextChapter(shellStatics().cGameProgress.chapter);
-        if (next >= 0 || shellStatics().cGameSave.resultsFlag) box().rightSoftkey = 8;
-      }
+      page.resultsPhase = 5;
+      const int32_t next = cGame::nextChapter(shellStatics().cGameProgress.chapter);
+      if (next >= 0 || shellStatics().cGameSave.resultsFlag) box().rightSoftkey = 8;
+      break;
+    }
+    default:
       break;
   }
 }

@@ -2,7 +2,11 @@
 // settings and the progress, record 1 of the store named by literal 166.
 // The record store replaces its files atomically, so a save that fails or
 // is cut short leaves the old record; a failure never reaches the player.
+// A record the start refuses is kept in a store of its own before a blank
+// one replaces it, and one that cannot be read is left alone: the game never
+// overwrites progress it did not read.
 #include <algorithm>
+#include <string>
 
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
@@ -12,6 +16,9 @@
 #include "runtime/glue/ElementAccess.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
+#include "runtime/lang/NumberText.h"
+#include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/ObjectFactory.h"
 
@@ -21,6 +28,8 @@ constexpr int32_t recordVersion = 6;
 constexpr int32_t recordBytes = 35;
 constexpr int32_t partnerSlots = 6;
 constexpr int32_t maxChaptersOpen = 10;
+// Copies of refused records a data folder may hold; past it none is made.
+constexpr int32_t maxKeptCopies = 100;
 
 cGameSaveStatics& save() { return shellStatics().cGameSave; }
 
@@ -30,6 +39,64 @@ String* storeName() { return stringLiteral(static_cast<int32_t>(LiteralId::saved
 bool takeException() { return takePendingException(classid::java_lang_Exception); }
 
 int32_t firstAvailableLanguage() { return loadElement(save().availableLanguages, 0); }
+
+enum class RecordRead { none, read, failed };
+
+// Record 1 of the store; failed when the store holds it but it could not be
+// read.
+ByteArray* readFirstRecord(String* name, RecordRead& outcome) {
+  cGame::openStore(name);
+  javax_microedition_rms_RecordStore* store = save().openStore;
+  ByteArray* data = nullptr;
+  outcome = RecordRead::none;
+  if (takeException()) {
+    outcome = RecordRead::failed;
+  } else if (store != nullptr && store->getNumRecords() > 0) {
+    data = store->getRecord(1);
+    if (takeException()) {
+      data = nullptr;
+      outcome = RecordRead::failed;
+    } else if (data != nullptr) {
+      outcome = RecordRead::read;
+    }
+  }
+  cGame::closeStore();
+  return data;
+}
+
+// The refused record as record 1 of the first free store named
+// <store>-refused-<n>; the store's name, or null when no copy was made.
+String* keepRefusedRecord(ByteArray* data) {
+  String* infix = stringLiteral(static_cast<int32_t>(LiteralId::savedGameRefusedInfix));
+  String* prefix = infix != nullptr ? storeName()->concat(infix) : nullptr;
+  for (int32_t n = 1; prefix != nullptr && n <= maxKeptCopies; ++n) {
+    String* name = prefix->concat(intToText(n));
+    if (name == nullptr) return nullptr;
+    javax_microedition_rms_RecordStore* existing = javax_microedition_rms_RecordStore::openRecordStore(name, false);
+    if (!takePendingException(classid::javax_microedition_rms_RecordStoreNotFoundException)) {
+      // Taken by an earlier copy, or not to be told apart from one.
+      if (takeException()) return nullptr;
+      if (existing != nullptr) existing->closeRecordStore();
+      takeException();
+      continue;
+    }
+    javax_microedition_rms_RecordStore* store = javax_microedition_rms_RecordStore::openRecordStore(name, true);
+    if (takeException() || store == nullptr) return nullptr;
+    store->addRecord(data, 0, data->length());
+    const bool kept = !takeException();
+    store->closeRecordStore();
+    takeException();
+    return kept ? name : nullptr;
+  }
+  return nullptr;
+}
+
+std::string asciiOf(String* text) {
+  std::string out;
+  if (text != nullptr)
+    for (const char16_t c : text->view()) out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+  return out;
+}
 
 }  // namespace
 
@@ -60,11 +127,30 @@ void cGame::saveSettings() {
 }
 
 void cGame::loadSettings() {
-  ByteArray* data = readRecord(storeName());
+  RecordRead outcome;
+  ByteArray* data = readFirstRecord(storeName(), outcome);
   cGameSaveStatics& saved = save();
   if (data == nullptr || data->length() < recordBytes || data->get(0) != recordVersion) {
     // A first start: sound and flags A and B keep what they are.
     resetCounters();
+    if (outcome == RecordRead::failed) {
+      debugLog("cGame: the saved game could not be read; it is left as it is and the game starts afresh");
+      return;
+    }
+    if (data != nullptr && data->length() > 0) {
+      const int32_t length = data->length();
+      const int32_t version = data->get(0) & 0xFF;
+      String* copy = keepRefusedRecord(data);
+      if (copy == nullptr) {
+        debugLog("cGame: the saved game (%d bytes, version %d) is refused and could not be kept aside; "
+                 "it is left as it is and the game starts afresh",
+                 length, version);
+        return;
+      }
+      debugLog("cGame: the saved game (%d bytes, version %d) is refused; kept as record store %s, "
+               "then a blank one is written",
+               length, version, asciiOf(copy).c_str());
+    }
     saveSettings();
     return;
   }
@@ -120,15 +206,8 @@ void cGame::closeStore() {
 }
 
 ByteArray* cGame::readRecord(String* name) {
-  openStore(name);
-  javax_microedition_rms_RecordStore* store = save().openStore;
-  ByteArray* data = nullptr;
-  if (!takeException() && store != nullptr && store->getNumRecords() > 0) {
-    data = store->getRecord(1);
-    if (takeException()) data = nullptr;
-  }
-  closeStore();
-  return data;
+  RecordRead ignored;
+  return readFirstRecord(name, ignored);
 }
 
 void cGame::storeRecord(String* name, ByteArray* data, int32_t offset, int32_t length) {

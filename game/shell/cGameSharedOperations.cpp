@@ -6,6 +6,7 @@
 
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
+#include "game/toolkit/CVLibPlayer.h"
 #include "platform/java_util/java_util_Random.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/glue/ElementAccess.h"
@@ -39,14 +40,20 @@ void cGame::seedRandom(int32_t low, int32_t high) {
 }
 
 int32_t cGame::randomInRange(int32_t a, int32_t b) {
-  // An empty or reversed range answers its start, without a draw; the draw
-  // is taken unsigned, so the result always lies in [a, b).
-  if (b <= a) return a;
+  if (a == b) return a;
   java_util_Random* random = shell::loop().random;
   if (!objectIsUsable(random)) return a;
-  const uint32_t width = static_cast<uint32_t>(b) - static_cast<uint32_t>(a);
-  const auto draw = static_cast<uint32_t>(random->nextInt());
-  return static_cast<int32_t>(static_cast<uint32_t>(a) + draw % width);
+  int32_t draw;
+  {
+    SynchronizedScope lock(random);
+    draw = random->nextInt();
+  }
+  // The width wraps as int arithmetic does, so a reversed range still draws
+  // and its remainder takes the dividend's sign. Only |INT_MIN|, which
+  // does not fit an int, is taken in 64 bits.
+  const int32_t width = b - a;
+  const int64_t magnitude = draw < 0 ? -int64_t{draw} : int64_t{draw};
+  return a + static_cast<int32_t>(magnitude % width);
 }
 
 int32_t cGame::animTimedStep() {
@@ -54,7 +61,9 @@ int32_t cGame::animTimedStep() {
   return shared().fullSpeedAnimation ? step : javaDivide(step * 10, 16);
 }
 
-void cGame::updateAnimTimed(CVLibPlayer* player) { advanceAnimationPlayer(player, animTimedStep()); }
+void cGame::updateAnimTimed(CVLibPlayer* player) {
+  if (objectIsUsable(player)) player->update(animTimedStep());
+}
 
 void cGame::setTimer(int32_t seconds, int32_t action) {
   if (seconds >= 1) {

@@ -2,6 +2,7 @@
 // dispatch through the handler table.
 #include <array>
 
+#include "game/shell/InputQueue.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
@@ -67,6 +68,9 @@ void cGame::updateState() {
     clearFrameKeys();
     clearInput();
     clearTouchState();
+    // Keys and taps that came while the old screen was still current belong
+    // to it: the new screen starts from input that arrives after the change.
+    inputQueue().dropInputEvents();
   }
   if (screen.stateEntering) {
     screen.stateEntering = false;

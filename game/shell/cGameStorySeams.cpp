@@ -1,6 +1,6 @@
 // What the shared operations call of the story and the world before those
-// land: the cinematic screen, the countdown, the partners' carried items and
-// the animation player. Each body is the part's stand-in until its own file
+// land: the cinematic screen, the countdown and the partners' carried
+// items. Each body is the part's stand-in until its own file
 // replaces it.
 #include "game/shell/cGame.h"
 
@@ -14,7 +14,6 @@ void cGame::setCountdown(int32_t, int32_t) {}
 void cGame::addScriptActor(cActor*) {}
 // The counts stay as the last load or store left them.
 void cGame::storeAllPartnerItemCounts() {}
-void cGame::advanceAnimationPlayer(CVLibPlayer*, int32_t) {}
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetCutscenes() {}
 void cGame::clearScripts() {}

@@ -97,11 +97,14 @@ int32_t cGame::sqrtFixed(int32_t v) {
 
 namespace {
 
-// The cosine table when it is there and whole; otherwise null, logged.
+// The cosine table when it is there and whole; otherwise null, logged once
+// (the world asks every frame).
 const int32_t* loadedCosines() {
-  IntArray* table = toolkitStatics().cGameMath.cosTable;
+  cGameMathStatics& math = toolkitStatics().cGameMath;
+  IntArray* table = math.cosTable;
   if (table == nullptr || table->elements() == nullptr || table->length() < cosTableLength) {
-    logFailedCheck("cosine table");
+    if (math.missingCosinesLogged == 0) logFailedCheck("cosine table");
+    math.missingCosinesLogged = 1;
     return nullptr;
   }
   return table->elements();
@@ -140,6 +143,7 @@ void cGame::loadMathTables() {
     return;
   }
   math.cosTable = static_cast<IntArray*>(cosines);
+  math.missingCosinesLogged = 0;
   // Built again from the new cosines at the next angleOf.
   math.arctangentTable = nullptr;
 }

@@ -85,6 +85,14 @@ void cGame::restore() {
   c.pos = c.savedPos[c.savedCount];
 }
 
+void cGame::resetDataStream() {
+  cGameDataStreamStatics& c = cursor();
+  makeCurrent(nullptr, 0);
+  if (c.savedData != nullptr)
+    for (int32_t i = 0; i < c.savedCount; ++i) c.savedData->set(i, nullptr);
+  c.savedCount = 0;
+}
+
 ByteArray* cGame::getData() { return cursor().data; }
 int32_t cGame::getPosition() { return cursor().pos; }
 bool cGame::hasMore() { return cursor().pos < dataLength(); }

@@ -5,6 +5,7 @@
 #include "game/toolkit/LzmaDecoder.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameAlias.h"
+#include "platform/java_lang/java_lang_System.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/DebugLog.h"
 
@@ -42,6 +43,8 @@ void cGame::lzmaDecode(java_io_InputStream* in, int32_t n) {
     return;
   }
   decoder.output = output;
+  // The packed input is dropped with this frame.
+  java_lang_System::gc();
 }
 
 ByteArray* cGame::takeLzmaOutput() {

@@ -1,5 +1,7 @@
 #pragma once
 // cGame's trigonometry tables.
+#include <cstdint>
+
 #include "runtime/object/ReferenceFields.h"
 
 class IntArray;
@@ -13,6 +15,8 @@ struct cGameMathStatics {
   IntArray* arctangentTable;
   // Entry 1 of the trigonometry pack: loaded with the cosines, read by nothing.
   Object* secondTable;
+  // A missing cosine table was logged; cleared when a table is loaded.
+  uint8_t missingCosinesLogged;
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameMathStatics::cosTable, &cGameMathStatics::arctangentTable,
                               &cGameMathStatics::secondTable};

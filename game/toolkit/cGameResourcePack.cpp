@@ -11,6 +11,7 @@
 #include "game/toolkit/TypedArrayFormat.h"
 #include "game/toolkit/cGameAlias.h"
 #include "game/toolkit/cGamePackReading.h"
+#include "platform/java_lang/java_lang_System.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/io/java_io_ByteArrayInputStream.h"
 #include "runtime/io/javax_microedition_io_ResourceInputStream.h"
@@ -146,6 +147,9 @@ void cGame::closePack() {
   }
   p.stream = nullptr;
   p.position = 0;
+  // What the pack's reads left behind goes while no frame is due (the
+  // collector skips a request that comes within 2 s of its last run).
+  java_lang_System::gc();
 }
 
 void cGame::readPackPartOffsets() {

@@ -8,6 +8,7 @@
 #include "game/toolkit/TextUtf8.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/toolkit/cGameAlias.h"
+#include "platform/java_lang/java_lang_System.h"
 #include "game/toolkit/cGamePackReading.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/exceptions/java_lang_Throwable.h"
@@ -188,6 +189,7 @@ void cGame::cacheAllTexts() {
   t.cache = cache;
   t.offsets = nullptr;
   t.bytes = nullptr;
+  java_lang_System::gc();
 }
 
 int32_t cGame::getTextCount() { return texts().count; }

@@ -33,6 +33,8 @@ class cGameToolkit {
   // switches may nest; restore() takes the innermost kept one back.
   static void set(ByteArray* data, int32_t pos);
   static void restore();
+  // No current data and no kept cursors: the arrays they held are let go.
+  static void resetDataStream();
   static ByteArray* getData();
   static int32_t getPosition();
   static bool hasMore();

@@ -205,7 +205,8 @@ TEST(ContentLint, NamesWhatTheCodeAsksForAndTheContentLacks) {
        "constants.bin: literal 307 (recordStoreWriteFailed) is named by the code but the pool holds 300 literals\n"
        "constants.bin: literal 308 (recordStoreBadIndex) is named by the code but the pool holds 300 literals\n"
        "constants.bin: literal 309 (recordStoreNameTaken) is named by the code but the pool holds 300 literals\n"
-       "constants.bin: literal 310 (recordStoreReadFailed) is named by the code but the pool holds 300 literals\n"},
+       "constants.bin: literal 310 (recordStoreReadFailed) is named by the code but the pool holds 300 literals\n"
+       "constants.bin: literal 311 (savedGameRefusedInfix) is named by the code but the pool holds 300 literals\n"},
       {"a language suffix that names a map pack",
        [](Fixture& f) { f.literals[size_t(LiteralId::languageSuffix3)] = "12"; },
        "constants.bin: language suffix literal 203 \"12\" is a number and would name a map pack\n"},

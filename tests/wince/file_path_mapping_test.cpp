@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -131,7 +135,42 @@ TEST(DefaultFolders, TempIsAPrivateFolderMadeOnFirstUse) {
   EXPECT_NE(folder.find("/quendrill-"), std::string::npos);
   EXPECT_EQ(filetest::fs::status(folder).permissions() & filetest::fs::perms::all, filetest::fs::perms::owner_all);
   EXPECT_EQ(wince::hostPathForReading(u"\\temp\\sound0.ogg"), hostPath) << "the same folder for the whole run";
+  EXPECT_NE(folder.find("/quendrill-" + std::to_string(getpid()) + "-"), std::string::npos) << "named by its maker";
   wince::configureFileSystem({});
+}
+
+// A run killed before its exit leaves its temp folder; the next run takes
+// away those whose maker is gone, and nothing else.
+TEST_F(DevicePathMapping, TempFoldersOfRunsThatAreGoneAreRemoved) {
+  // A process that has ended: its id names no process now.
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+  const filetest::fs::path base = root / "tmp";
+  const std::string goneName = "quendrill-" + std::to_string(gone) + "-aB3dE9";
+  const std::string liveName = "quendrill-" + std::to_string(getppid()) + "-Zz0000";
+  const std::string ownName = "quendrill-" + std::to_string(getpid()) + "-own000";
+  writeHostFile(base / goneName / "sound0.ogg", "ogg");
+  filetest::fs::create_directories(base / liveName);
+  filetest::fs::create_directories(base / ownName);
+  filetest::fs::create_directories(base / "quendrill-oldold");       // older build, empty
+  writeHostFile(base / "quendrill-oldful" / "sound1.ogg", "ogg");    // older build, in use
+  filetest::fs::create_directories(base / "quendrill-notours");      // not a name we make
+  filetest::fs::create_directories(root / "kept");
+  filetest::fs::create_directory_symlink(root / "kept", base / ("quendrill-" + std::to_string(gone) + "-link00"));
+  const auto anHourAgo = filetest::fs::file_time_type::clock::now() - std::chrono::hours(2);
+  for (const char* old : {"quendrill-oldold", "quendrill-oldful"}) filetest::fs::last_write_time(base / old, anHourAgo);
+
+  wince::LogCapture log;
+  EXPECT_EQ(wince::removeStaleTempFolders(base.string()), 2);
+  EXPECT_FALSE(filetest::fs::exists(base / goneName));
+  EXPECT_FALSE(filetest::fs::exists(base / "quendrill-oldold"));
+  for (const std::string& kept : {liveName, ownName, std::string("quendrill-oldful"), std::string("quendrill-notours")})
+    EXPECT_TRUE(filetest::fs::exists(base / kept)) << kept;
+  EXPECT_TRUE(filetest::fs::exists(root / "kept")) << "a link is never followed";
+  EXPECT_TRUE(log.contains("Removed 2 temp folder")) << log.text();
+  EXPECT_EQ(wince::removeStaleTempFolders((root / "missing").string()), 0);
 }
 
 }  // namespace

@@ -72,6 +72,7 @@ class SdlBackend final : public Backend {
     m_windowId = SDL_GetWindowID(m_window);
     m_open = true;
     showFrame();
+    if (m_fullScreen) logFullScreen();
     return true;
   }
 
@@ -176,6 +177,23 @@ class SdlBackend final : public Backend {
     rect.x = (windowWidth - rect.w) / 2;
     rect.y = (windowHeight - rect.h) / 2;
     return rect;
+  }
+
+  // What the full-screen switch gave: the display and where the picture
+  // lands on it, or why the window is not full screen.
+  void logFullScreen() const {
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(m_renderer, &width, &height);
+    if ((SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN) == 0) {
+      const char* reason = SDL_GetError();
+      logPrintf("SDL: full screen was asked for, but the video driver keeps a %dx%d window (%s); the picture is "
+                "scaled into it\n",
+                width, height, reason && *reason ? reason : "no reason given");
+      return;
+    }
+    const SDL_Rect picture = pictureRect(width, height);
+    logPrintf("SDL: full screen %dx%d, the picture scaled to %dx%d at %d,%d\n", width, height, picture.w, picture.h,
+              picture.x, picture.y);
   }
 
   // Window coordinates to screen coordinates; false outside the picture.

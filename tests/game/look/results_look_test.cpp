@@ -30,7 +30,7 @@ TEST_F(ResultsLook, TheResultsOfAChapterWaitingForOk) {
     cGame::paintScreen();
   }
   ASSERT_EQ(shellStatics().cGamePages.resultsPhase, 5);
-  // A few more frames: the grade's animation runs on.
+  // A few more frames: the grade's picture holds the step it took.
   for (int32_t i = 0; i < 8; ++i) {
     cGame::updateState();
     shellStatics().cGameStates.screenDirty = true;

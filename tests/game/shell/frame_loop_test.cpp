@@ -1,5 +1,7 @@
 // The game thread's pass: paint then update then sleep, the frame clock, the
 // pause on a painting gap, and the game's end on an uncaught throwable.
+#include <utility>
+
 #include "runtime/exceptions/Exceptions.h"
 #include "runtime/exceptions/ThrowNew.h"
 #include "platform/java_lang/java_lang_System.h"
@@ -135,6 +137,45 @@ TEST_F(FrameLoop, AStallWithTheHudHiddenStaysInTheState) {
   wince::advanceFakeClock(3001);
   ASSERT_TRUE(canvas->runPass());
   EXPECT_EQ(machine().currentState, GameState::inGame);
+}
+
+// Turned back from upright, the game pauses and resumes: in play that opens
+// the in-game menu, elsewhere the screen stays.
+TEST_F(FrameLoop, BackFromUprightTheGamePausesAndResumesIntoTheInGameMenu) {
+  cGame* canvas = makeCanvas();
+  install<GameState::inGame>();
+  install<GameState::inGameMenu>();
+  install<GameState::textPage>();
+  for (const auto& [state, after] : {std::pair{GameState::inGame, GameState::inGameMenu},
+                                     std::pair{GameState::textPage, GameState::textPage}}) {
+    SCOPED_TRACE(state);
+    enterState(state);
+    states().hudHidden = false;
+    loop().portraitShown = true;
+    ASSERT_TRUE(canvas->runPass());
+    EXPECT_FALSE(loop().portraitShown);
+    ASSERT_TRUE(canvas->runPass());
+    ASSERT_TRUE(canvas->runPass());
+    EXPECT_EQ(machine().currentState, after);
+  }
+}
+
+// A resume in the credits forgets the touch it held, paused or not, so a
+// release from before the pause does not leave the page.
+TEST_F(FrameLoop, AResumeInTheCreditsForgetsTheTouchedArea) {
+  cGame* canvas = makeCanvas();
+  install<GameState::textPage>();
+  enterState(GameState::textPage);
+  cGame::addTouchArea(0, 0, 800, 480, 2);
+  cGame::applyPointerPressed(10, 10);
+  cGame::applyPointerReleased(10, 10);
+  ASSERT_NE(touch().touchedArea, nullptr);
+  ASSERT_TRUE(touch().pointerWasReleased);
+  canvas->showNotify();  // not paused: only the touch is forgotten
+  cGame::latchInput();
+  EXPECT_EQ(touch().touchedArea, nullptr);
+  EXPECT_FALSE(touch().pointerWasReleased);
+  EXPECT_EQ(machine().currentState, GameState::textPage);
 }
 
 TEST_F(FrameLoop, APassWithoutAPaintDoesNotUpdate) {

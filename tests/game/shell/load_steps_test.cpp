@@ -19,6 +19,7 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
+#include "runtime/io/javax_microedition_io_ResourceInputStream.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -240,6 +241,37 @@ TEST_F(LoadSteps, EachChapterLoadsItsSlotsCachesTextsLayersAndCollisionTable) {
     EXPECT_EQ(runProfile(LoadProfile::leaveWorld), 4);
     for (int32_t s = 7; s <= 48; ++s) EXPECT_EQ(slot(s), nullptr) << s;
     for (int32_t layer = 0; layer <= 3; ++layer) EXPECT_FALSE(CVLibPlayer::isLayerBuilt(layer)) << layer;
+  }
+}
+
+std::vector<std::string>& packOpens() {
+  static std::vector<std::string> names;
+  return names;
+}
+java_io_InputStream* countingOpener(String* name) {
+  std::string text;
+  for (char16_t c : name->view()) text += static_cast<char>(c);
+  packOpens().push_back(text);
+  java_io_InputStream* stream = javax_microedition_io_ResourceInputStream::getResourceAsStream(name);
+  Application::get()->m_pending = nullptr;
+  return stream;
+}
+
+// A room load reads its packs forward: each file is opened once, but for
+// the text pack, whose two compressed entries are each located twice (the
+// second time from the file's start).
+TEST_F(LoadSteps, ARoomLoadOpensEachPackFileOnce) {
+  for (int32_t chapter : {0, 1}) {
+    SCOPED_TRACE("chapter " + std::to_string(chapter));
+    packOpens().clear();
+    toolkitStatics().cGamePack.opener = &countingOpener;
+    enterChapter(chapter);
+    toolkitStatics().cGamePack.opener = nullptr;
+    std::map<std::string, int> opens;
+    for (const std::string& name : packOpens()) ++opens[name];
+    EXPECT_EQ(packOpens().size(), 12u);
+    for (const auto& [name, count] : opens) EXPECT_EQ(count, name == "/en" ? 3 : 1) << name;
+    runProfile(LoadProfile::leaveWorld);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/ObjectArray.h"
 #include "tests/game/shell/shell_fixture.h"
 
 namespace {
@@ -70,6 +71,24 @@ TEST_F(LoadingScreens, AnEmptyProfileIsDoneAtOnceAndItsBarDividesByNothing) {
   run().loadProfile = LoadProfile::keepCount;
   cGame::startLoading();
   EXPECT_EQ(run().loadStepCount, 4);
+}
+
+// A run starts from an empty data stream: arrays that cursors a reader left
+// kept are no longer held, so the collector can take them.
+TEST_F(LoadingScreens, StartingARunLetsGoOfTheDataStreamsKeptArrays) {
+  ByteArray* outer = newByteArray(4);
+  cGame::set(outer, 1);
+  cGame::set(newByteArray(8), 2);
+  cGameDataStreamStatics& stream = toolkitStatics().cGameDataStream;
+  ASSERT_EQ(stream.savedCount, 2);
+  ASSERT_EQ(stream.savedData->get(1), outer);
+  run().loadProfile = LoadProfile::leaveWorld;
+  cGame::startLoading();
+  EXPECT_EQ(stream.data, nullptr);
+  EXPECT_EQ(stream.savedCount, 0);
+  for (int32_t i = 0; i < stream.savedData->length(); ++i) EXPECT_EQ(stream.savedData->get(i), nullptr) << i;
+  cGame::restore();  // nothing kept: stays empty
+  EXPECT_EQ(stream.data, nullptr);
 }
 
 TEST_F(LoadingScreens, TouchesDuringLoadingDoNothing) {

@@ -124,6 +124,20 @@ TEST_F(MenuList, ATouchedRowIsSelectedAtOnceAndAnOkTakesTenPaintedFrames) {
   EXPECT_TRUE(box.confirmDone);
 }
 
+TEST_F(MenuList, AQuickTapSelectsItsRowBeforeTheConfirmationBlinks) {
+  cGame::setListItems(-1, rows({10, 11, 12}), 4);
+  cGame::paintMenuList(240);
+  auto* third = static_cast<SensibleRectangle*>(touch().touchAreas->elementAt(2));
+  // Press and release in one frame: only the release is left to see.
+  canvas->pointerPressed(400, third->y + 5);
+  canvas->pointerReleased(400, third->y + 5);
+  cGame::latchInput();
+  ASSERT_FALSE(touch().touchHit);
+  ASSERT_TRUE(touch().releasedOnArea);
+  cGame::updateMenuList();
+  EXPECT_EQ(menu().listSelected, 2) << "the blink shows the selected row";
+}
+
 // An interface sprite whose row backgrounds are told apart by colour: frame
 // 34 (plain) red, frame 35 (selected) green, each a 16x16 block centred.
 ASprite* rowBackgroundSprite() {

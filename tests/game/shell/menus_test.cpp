@@ -9,15 +9,20 @@
 #include <vector>
 
 #include "game/shell/Kivra.h"
+#include "platform/java_util/java_util_Hashtable.h"
+#include "platform/java_util/java_util_Vector.h"
+#include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/String.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "tests/game/shell/shell_fixture.h"
 #include "tests/support/MappedFileSystem.h"
 #include "tools/compiler/LiteralTable.h"
 #include "tools/writers/LiteralPoolWriter.h"
+#include "wince/browser.h"
 
 namespace {
 
@@ -394,6 +399,41 @@ TEST_F(Menus, ExitWithYesEndsTheGame) {
   EXPECT_FALSE(pass());
 }
 
+// Back on a question closes it, and the menu beneath takes taps again at
+// once: its rows and arrows are registered anew.
+TEST_F(Menus, AfterBackOnAQuestionTheMenuAnswersTouch) {
+  const struct {
+    int32_t state, row, question, tapped, leadsTo;
+  } cases[] = {
+      {GameState::mainMenu, 85, 42, 80, GameState::optionsMenu},
+      {GameState::optionsMenu, 88, 91, 32, GameState::soundMenu},
+      {GameState::inGameMenu, 85, 42, 81, GameState::help},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.state);
+    saved().chaptersOpen = 2;
+    open(c.state);
+    choose(c.row);
+    ASSERT_TRUE(passUntil([] { return states().messageBoxShown && box().transitionDirection == 0; }));
+    ASSERT_EQ(box().messageBoxTextId, c.question);
+    press(backKey);
+    ASSERT_TRUE(passUntil([] { return !states().messageBoxShown && box().transitionDirection == 0; }));
+    pass();
+    const auto areaOf = [&](int32_t id) -> SensibleRectangle* {
+      for (int32_t i = 0; i < touch().touchAreas->size(); ++i) {
+        auto* area = static_cast<SensibleRectangle*>(touch().touchAreas->elementAt(i));
+        if (area->id == id) return area;
+      }
+      return nullptr;
+    };
+    SensibleRectangle* area = areaOf(50 + cGame::findMenuItem(c.tapped));
+    ASSERT_NE(area, nullptr) << "the row has no touch area";
+    canvas->pointerPressed(400, area->y + area->height / 2);
+    canvas->pointerReleased(400, area->y + area->height / 2);
+    EXPECT_TRUE(passUntil([&] { return current() == c.leadsTo; }));
+  }
+}
+
 TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
   KivraStatics& k = Kivra::statics();
   k.initialised = true;
@@ -416,6 +456,71 @@ TEST_F(Menus, ThePromotionRowIsFlaggedBlinksAndIsFoundAgainWithItsFlags) {
   states().screenDirty = true;
   pass();
   EXPECT_FALSE(menu().newArrowShown);
+}
+
+// The promotion row's marker is the arrow picture, drawn by the promotion
+// screen's own painter with its tip at x 714 on the row's centre line, and
+// shown or hidden by that painter's blink phase.
+TEST_F(Menus, ThePromotionRowsMarkerIsTheArrowPictureAtTheRowsEnd) {
+  KivraStatics& k = Kivra::statics();
+  k.initialised = true;
+  k.enabledPageCount = 1;
+  open(GameState::mainMenu);
+  ASSERT_EQ(menu().listRows->get(1) & 0x0FFFFFFF, 75);
+  auto* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  javax_microedition_lcdui_Image* arrow = cGame::newArrowImage();
+  ASSERT_NE(arrow, nullptr);
+  const int32_t w = arrow->getWidth(), h = arrow->getHeight();
+  IntArray* expected = newIntArray(w * h);
+  IntArray* painted = newIntArray(w * h);
+  arrow->getRGB(expected, 0, w, 0, 0, w, h);
+  const auto paintRow = [&](bool shown) {
+    k.arrowShown = shown;
+    k.arrowToggleTime = now();
+    loop().graphics = screen->getGraphics();
+    states().screenDirty = true;
+    cGame::dispatchState(StateMessage::paint);
+    const int32_t rowY = 240 - 3 * 35 + 70 * (1 - menu().listFirst);
+    screen->getRGB(painted, 0, w, 714 - (w - 1), rowY - h / 2, w, h);
+  };
+  paintRow(true);
+  int32_t opaque = 0;
+  for (int32_t i = 0; i < w * h; ++i) {
+    if ((uint32_t(expected->get(i)) >> 24) == 0) continue;
+    ++opaque;
+    EXPECT_EQ(painted->get(i) & 0xFFFFFF, expected->get(i) & 0xFFFFFF) << i;
+  }
+  EXPECT_GT(opaque, 0);
+  EXPECT_TRUE(menu().newArrowShown);
+  paintRow(false);
+  for (int32_t i = 0; i < w * h; ++i) {
+    if ((uint32_t(expected->get(i)) >> 24) != 0) {
+      EXPECT_NE(painted->get(i) & 0xFFFFFF, expected->get(i) & 0xFFFFFF) << i;
+    }
+  }
+  EXPECT_TRUE(menu().newArrowShown) << "still due while hidden";
+}
+
+// The direct link: with the descriptor naming one, the main menu offers its
+// row, and choosing it hands the link to the browser and ends the game.
+TEST_F(Menus, TheDirectLinkRowOpensItsLinkAndEndsTheGame) {
+  wince::setBrowserMode(wince::BrowserMode::record);
+  wince::clearBrowserRequests();
+  KivraStatics& k = Kivra::statics();
+  k.parameterValues = newObjectArray(1);
+  k.parameterValues->set(0, newString("DIRECT"));
+  k.midlet = newObject<javax_microedition_midlet_MIDlet>();
+  k.midlet->properties = newObject<java_util_Hashtable>(11);
+  parseDescriptor(newString("Promo-Direct: https://corvanta.example/quendrill\n"), k.midlet->properties);
+  open(GameState::mainMenu);
+  ASSERT_GE(cGame::findMenuItem(78), 0) << "the row is offered";
+  EXPECT_EQ(menu().listRows->get(cGame::findMenuItem(78)), 78 | MenuRow::highlight);
+  host.running = 1;
+  choose(78);
+  passUntil([&] { return host.running == 0; });
+  EXPECT_EQ(host.running, 0) << "the game ends";
+  EXPECT_EQ(wince::browserRequests(), (std::vector<std::string>{"https://corvanta.example/quendrill"}));
+  wince::setBrowserMode(wince::BrowserMode::automatic);
 }
 
 TEST_F(Menus, ThePanelOpensFromTheCentreWithTheTransition) {

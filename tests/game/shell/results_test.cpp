@@ -3,6 +3,7 @@
 // game the closing text, the credits and the promotion prompt).
 #include <gtest/gtest.h>
 
+#include "game/toolkit/CVLibPlayer.h"
 #include "tests/game/shell/pages_fixture.h"
 
 namespace {
@@ -82,6 +83,36 @@ TEST_F(Results, NoKeyLeavesBeforeTheScreenWaitsAndOkThenStartsTheNextChapter) {
   EXPECT_EQ(loading().loadProfile, LoadProfile::enterRoom);
   EXPECT_EQ(loading().stateAfterLoading, GameState::inGame);
   EXPECT_EQ(shellStatics().cGameProgress.chapter, 3);
+}
+
+// The grade's animation takes one step as the rows are complete, then holds
+// its picture while the screen waits.
+TEST_F(Results, TheGradeAnimationStepsOnceWhenTheRowsAreComplete) {
+  tools::SpriteDescription grades;
+  tools::SpriteModule block;
+  block.width = block.height = 2;
+  block.indices.assign(4, 0);
+  grades.modules = {block};
+  grades.palettes = {{0xFFFFFFFFu}};
+  grades.frames.resize(1);
+  grades.frames[0].modules = {{0, 0, 0, 0, 0}};
+  grades.anims.assign(4, tools::SpriteAnim{{{0, 1}, {0, 1}}});
+  const std::vector<uint8_t> bytes = tools::writeSprite(grades);
+  ByteArray* data = newByteArray(static_cast<int32_t>(bytes.size()));
+  for (size_t i = 0; i < bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
+  ASprite* sprite = newObject<ASprite>();
+  ASSERT_TRUE(sprite->load(data, 0, 0xFFFFFF, 1));
+  loop().sprites->set(3, sprite);
+  setChapter(2);
+  enterState(GameState::results);
+  CVLibPlayer* grade = pages().resultsAnim;
+  ASSERT_NE(grade, nullptr);
+  ASSERT_EQ(grade->anim, 3);
+  runToWaiting();
+  EXPECT_EQ(grade->time, 62);
+  for (int32_t i = 0; i < 5; ++i) cGame::updateState();
+  EXPECT_EQ(grade->time, 62) << "the picture stays on its step";
+  EXPECT_EQ(grade->aframe, 0);
 }
 
 TEST_F(Results, ATapWhileTheRowsComeInIsNotTakenOnceTheScreenWaits) {

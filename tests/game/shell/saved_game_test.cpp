@@ -15,6 +15,7 @@
 #include "runtime/object/ObjectFactory.h"
 #include "tests/game/shell/shell_runtime_fixture.h"
 #include "wince/file_faults.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ using RecordStore = javax_microedition_rms_RecordStore;
 using Bytes = std::vector<uint8_t>;
 
 const char* const recordFile = "rms_quendrill.db.rec1.db";
+// Record 1 of the n-th store that keeps a refused record.
+std::string keptCopyFile(int n) { return "rms_quendrill-refused-" + std::to_string(n) + ".db.rec1.db"; }
 
 class SavedGameTest : public ShellRuntimeFixture {
  protected:
@@ -140,6 +143,7 @@ TEST_F(SavedGameTest, StoredRecordsAreAcceptedOrMakeAFirstStart) {
       {"empty record", true, {}, false, 0},
       {"34 bytes", true, Bytes(goldenRecord.begin(), goldenRecord.end() - 1), false, 0},
       {"version 5", true, withBytes(goldenRecord, {{0, 5}}), false, 0},
+      {"version 7", true, withBytes(goldenRecord, {{0, 7}}), false, 0},
       {"40 bytes of version 6", true, longer, true, 7},
       {"stored language 3", true, withBytes(goldenRecord, {{1, 3}}), true, 7},
       {"eleven chapters open", true, withBytes(goldenRecord, {{7, 11}}), true, 10},
@@ -159,10 +163,19 @@ TEST_F(SavedGameTest, StoredRecordsAreAcceptedOrMakeAFirstStart) {
     saved().resultsCounter = 99;
     saved().partnerItemCounts->set(0, 3);
 
+    wince::LogCapture log;
     cGame::loadSettings();
     EXPECT_EQ(takePending(), nothingPending);
     EXPECT_EQ(saved().language, 0);
     EXPECT_EQ(saved().chaptersOpen, c.chaptersOpen);
+    // A refused record that held anything is kept, with one line that names
+    // the copy; nothing is kept or said otherwise.
+    const bool kept = c.stored && !c.accepted && !c.record.empty();
+    EXPECT_EQ(std::filesystem::exists(dataFile(keptCopyFile(1))), kept);
+    if (kept) {
+      EXPECT_EQ(readData(keptCopyFile(1)), std::string(c.record.begin(), c.record.end()));
+    }
+    EXPECT_EQ(log.contains("kept as record store quendrill-refused-1"), kept) << log.text();
     if (c.accepted) {
       EXPECT_EQ(saved().resultsCounter, 0x1234);
       EXPECT_EQ(partnerCounts()[3], 0x7FFFFFFF);
@@ -183,6 +196,47 @@ TEST_F(SavedGameTest, StoredRecordsAreAcceptedOrMakeAFirstStart) {
       EXPECT_EQ(recordCount(), 1);
     }
   }
+}
+
+TEST_F(SavedGameTest, EveryRefusedRecordKeepsACopyOfItsOwn) {
+  const Bytes first = withBytes(goldenRecord, {{0, 7}});
+  const Bytes second(goldenRecord.begin(), goldenRecord.end() - 1);
+  storeDirectly(first);
+  cGame::loadSettings();
+  RecordStore* store = RecordStore::openRecordStore(storeName(), false);
+  ASSERT_NE(store, nullptr);
+  store->setRecord(1, arrayOf(second), 0, static_cast<int32_t>(second.size()));
+  ASSERT_EQ(takePending(), nothingPending);
+  cGame::loadSettings();
+  EXPECT_EQ(readData(keptCopyFile(1)), std::string(first.begin(), first.end()));
+  EXPECT_EQ(readData(keptCopyFile(2)), std::string(second.begin(), second.end()));
+  EXPECT_EQ(recordOnDisk().size(), 35u);
+  EXPECT_EQ(recordOnDisk()[0], 6);
+  EXPECT_EQ(takePending(), nothingPending);
+}
+
+TEST_F(SavedGameTest, ARecordThatCannotBeKeptOrReadIsLeftAsItIs) {
+  const Bytes refused = withBytes(goldenRecord, {{0, 7}});
+  storeDirectly(refused);
+  // The copy's first write fails: no copy, so no blank record either.
+  wince::failNthFileOperation(wince::FileOperation::write, 1);
+  wince::LogCapture log;
+  cGame::loadSettings();
+  wince::clearFileFaults();
+  EXPECT_EQ(takePending(), nothingPending);
+  EXPECT_EQ(recordOnDisk(), refused);
+  EXPECT_EQ(saved().chaptersOpen, 0);
+  EXPECT_TRUE(log.contains("could not be kept aside")) << log.text();
+
+  // A record file larger than any record is never read, and never replaced
+  // at start.
+  const std::string huge((1 << 20) + 1, '\x06');
+  std::ofstream(dataFile(recordFile), std::ios::binary | std::ios::trunc) << huge;
+  log.clear();
+  cGame::loadSettings();
+  EXPECT_EQ(takePending(), nothingPending);
+  EXPECT_EQ(readData(recordFile).size(), huge.size());
+  EXPECT_TRUE(log.contains("could not be read")) << log.text();
 }
 
 TEST_F(SavedGameTest, AnEmptyStoreGetsRecordOneAndLaterSavesReplaceIt) {

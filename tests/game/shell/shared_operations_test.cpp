@@ -3,13 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <vector>
 
 #include "game/shell/cGame.h"
+#include "game/toolkit/ASprite.h"
+#include "game/toolkit/CVLibPlayer.h"
+#include "game/toolkit/DrawEffectsStatics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "platform/java_util/java_util_Random.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
+#include "runtime/object/ObjectFactory.h"
 #include "tests/game/shell/shell_runtime_fixture.h"
+#include "tools/writers/SpriteWriter.h"
 
 namespace {
 
@@ -38,33 +46,100 @@ TEST_F(SharedOperationsTest, SeedingFollowsThePlatformGenerator) {
 TEST_F(SharedOperationsTest, RandomInRange) {
   cGame::seedRandom(42, 0);
   const uint32_t low = random()->seedLow, high = random()->seedHigh;
-  // An empty or reversed range answers its start without a draw.
+  // An empty range answers its start without a draw.
   EXPECT_EQ(cGame::randomInRange(5, 5), 5);
-  EXPECT_EQ(cGame::randomInRange(7, 3), 7);
-  EXPECT_EQ(cGame::randomInRange(INT_MAX, INT_MIN), INT_MAX);
   EXPECT_EQ(random()->seedLow, low);
   EXPECT_EQ(random()->seedHigh, high);
-  // Each draw taken unsigned: the first of seed 42 is negative as an int.
+  // a + |draw| mod (b - a): the draws of seed 42 are -1170105035,
+  // 234785527, -1360544799, 205897768, 1325939940, -248792245.
   std::vector<int32_t> values;
   for (int i = 0; i < 6; ++i) values.push_back(cGame::randomInRange(10, 20));
-  EXPECT_EQ(values, (std::vector<int32_t>{11, 17, 17, 18, 10, 11}));
+  EXPECT_EQ(values, (std::vector<int32_t>{15, 17, 19, 18, 10, 15}));
+  // A reversed range still draws; the remainder keeps the draw's sign.
   cGame::seedRandom(42, 0);
-  EXPECT_EQ(cGame::randomInRange(INT_MIN, INT_MAX), 977378613);
-  EXPECT_EQ(cGame::randomInRange(INT_MIN, INT_MAX), -1912698121);
+  EXPECT_EQ(cGame::randomInRange(7, 3), 10);
+  EXPECT_NE(random()->seedLow, low);
+  // The width wraps as an int: INT_MAX - INT_MIN is -1.
+  EXPECT_EQ(cGame::randomInRange(INT_MIN, INT_MAX), INT_MIN);
+  // A draw of INT_MIN counts as 2^31, not as a negative magnitude.
+  for (const auto& [a, b, expected] : {std::tuple{0, 10, 8}, std::tuple{5, 8, 7}}) {
+    random()->seedLow = 0x0E462AA9u;
+    random()->seedHigh = 0xE15Cu;
+    EXPECT_EQ(cGame::randomInRange(a, b), expected) << a << ".." << b;
+  }
   for (int i = 0; i < 200; ++i) {
     const int32_t value = cGame::randomInRange(0, 3);
     ASSERT_TRUE(value >= 0 && value < 3) << value;
-    const int32_t wide = cGame::randomInRange(-5, INT_MAX);
-    ASSERT_GE(wide, -5);
-    ASSERT_LT(wide, INT_MAX);
   }
 }
 
-TEST_F(SharedOperationsTest, AnimationStep) {
+// One image module of one colour shown by animation 0 in two aframes of
+// three time units (186 ms) each.
+ASprite* oneColourSprite(int32_t size, uint32_t argb) {
+  tools::SpriteDescription description;
+  description.flags = 0x1000000;
+  tools::SpriteModule module;
+  module.width = module.height = size;
+  module.indices.assign(size_t(size * size), 0);
+  description.modules = {module};
+  description.palettes = {{argb}};
+  description.frames.resize(1);
+  description.frames[0].modules = {{0, 0, 0, 0, 0}};
+  description.anims = {{{{0, 3}, {0, 3}}}};
+  const std::vector<uint8_t> bytes = tools::writeSprite(description);
+  ByteArray* data = newByteArray(static_cast<int32_t>(bytes.size()));
+  for (size_t i = 0; i < bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(bytes[i]));
+  ASprite* sprite = newObject<ASprite>();
+  return sprite->load(data, 0, 0xFFFFFF, 1) ? sprite : nullptr;
+}
+
+TEST_F(SharedOperationsTest, TimedAnimationsAdvanceBySixTenthsOfTheStepOrAllOfItInCutscenes) {
+  ASprite* sprite = oneColourSprite(2, 0xFFFFFFFF);
+  ASSERT_NE(sprite, nullptr);
+  CVLibPlayer* player = newObject<CVLibPlayer>();
+  player->setSprite(sprite);
+  player->setAnim(0, 0);
   shellStatics().cGameLoop.timeStep = 62;
   EXPECT_EQ(cGame::animTimedStep(), 38);
+  cGame::updateAnimTimed(player);
+  cGame::updateAnimTimed(player);
+  EXPECT_EQ(player->time, 76);
   shared().fullSpeedAnimation = true;
   EXPECT_EQ(cGame::animTimedStep(), 62);
+  cGame::updateAnimTimed(player);
+  EXPECT_EQ(player->time, 138);
+  cGame::updateAnimTimed(player);
+  EXPECT_EQ(player->aframe, 0);
+  cGame::updateAnimTimed(player);  // 200 ms in: the next aframe
+  EXPECT_EQ(player->aframe, 1);
+  cGame::updateAnimTimed(nullptr);
+}
+
+// The game's own class initialisers make the draw effects available: the
+// back image is made, and a translucent animation blends with the screen.
+TEST_F(SharedOperationsTest, DrawEffectsAreAvailableOnceTheGameIsInitialised) {
+  DrawEffectsStatics& effects = toolkitStatics().DrawEffects;
+  EXPECT_EQ(effects.available, 1);
+  auto* screen = javax_microedition_lcdui_Image::createImage(8, 8);
+  cGameDrawStatics& draw = toolkitStatics().cGameDraw;
+  draw.graphics = draw.screenGraphics = screen->getGraphics();
+  draw.screenWidth = draw.screenHeight = 8;
+  cGame::initDrawEffects();
+  EXPECT_NE(effects.backImage, nullptr);
+  EXPECT_NE(effects.backGraphics, nullptr);
+
+  ASprite* sprite = oneColourSprite(2, 0xFFF08000);
+  ASSERT_NE(sprite, nullptr);
+  CVLibPlayer* player = newObject<CVLibPlayer>();
+  player->setSprite(sprite);
+  player->setAnim(0, 0);
+  player->x = player->y = 3;
+  player->alpha = 128;
+  draw.graphics->setColor(0x404040);  // RGB565 0x4208
+  draw.graphics->fillRect(0, 0, 8, 8);
+  player->paint();
+  // Opaque would be 0xF400; half of it over the background is 0x9B03.
+  EXPECT_EQ(screen->surface().row(4)[4], 0x9B03);
 }
 
 TEST_F(SharedOperationsTest, CombinationRecordsFillTheFirstFreeSlot) {

@@ -28,13 +28,14 @@ class ShellRuntimeFixture : public RuntimeFixture {
   // record-store literals as content/literals.txt has them, every other
   // index empty.
   void SetUp() override {
-    const std::vector<uint8_t> pool = literalPoolBytes(311, {{166, "quendrill"},
+    const std::vector<uint8_t> pool = literalPoolBytes(312, {{166, "quendrill"},
                                                              {186, "Combination table full"},
                                                              {300, "\\"},
                                                              {301, "rms_"},
                                                              {302, ".db"},
                                                              {303, ".rec"},
-                                                             {305, ".owner"}});
+                                                             {305, ".owner"},
+                                                             {311, "-refused-"}});
     const std::vector<uint8_t> archive = archivetest::archiveOf({{"constants.bin", std::string(pool.begin(), pool.end())}});
     std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
         .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));

@@ -128,4 +128,38 @@ TEST_F(StateMachine, EveryChangeClearsKeysTouchAreasAndPointerFlags) {
   EXPECT_EQ(touch().hudKeyCode, -1);
 }
 
+// A key pressed and released between a frame's latch and the change that
+// frame's update makes is the old screen's: the new one never sees it, while
+// a pause that came with it still reaches the game.
+TEST_F(StateMachine, InputQueuedBeforeAChangeDoesNotReachTheNewState) {
+  static int32_t releasedInNine = -1;
+  releasedInNine = -1;
+  *cGame::stateHandlerSlot(9) = [](int32_t message) {
+    if (message == StateMessage::update && releasedInNine < 0) releasedInNine = keys().frameReleased;
+  };
+  cGame* canvas = static_cast<cGame*>(loop().instance);
+  ASSERT_NE(canvas, nullptr);
+  cGame::latchInput();
+  canvas->keyPressed('5');
+  canvas->keyReleased('5');
+  canvas->pointerPressed(50, 50);
+  canvas->pointerReleased(50, 50);
+  canvas->pause();
+  canvas->resume();
+  loop().forcePaint = false;
+  cGame::setNextState(9);
+  cGame::updateState();
+  cGame::latchInput();
+  cGame::updateState();
+  EXPECT_EQ(keys().frameReleased, 0);
+  EXPECT_EQ(releasedInNine, 0);
+  EXPECT_FALSE(touch().pointerWasReleased);
+  EXPECT_TRUE(loop().forcePaint) << "the resume was still applied";
+  // Input that comes after the change is the new state's.
+  canvas->keyPressed('5');
+  canvas->keyReleased('5');
+  cGame::latchInput();
+  EXPECT_NE(keys().frameReleased, 0);
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 #include "runtime/lang/Arrays.h"
 #include "tests/game/toolkit/game_data_fixture.h"
 #include "tools/writers/LzmaWriter.h"
+#include "tools/writers/TextPackWriter.h"
+#include "wince/clock.h"
 #include "wince/log.h"
 
 namespace {
@@ -141,6 +143,46 @@ TEST_F(LzmaGlueTest, DecodesFromAStreamAndRefusesDamageWithNull) {
   cGame::lzmaDecode(streamOf(std::vector<uint8_t>(entry.begin(), entry.begin() + 40)), static_cast<int32_t>(entry.size()));
   EXPECT_EQ(cGame::takeLzmaOutput(), nullptr);
   EXPECT_TRUE(log.contains("ends before"));
+}
+
+// Where the toolkit lets go of data (a closed pack, an unpacked entry's
+// input, the texts once cached) it asks for a collection; the collector
+// runs it when its last run is more than two seconds old.
+class CollectionRequestTest : public GameDataFixture {
+ protected:
+  void SetUp() override {
+    wince::useFakeClock(100000, false);
+    GameDataFixture::SetUp();
+  }
+  void TearDown() override {
+    GameDataFixture::TearDown();
+    wince::useRealClock();
+  }
+  // The collections the step ran, two seconds after the last one.
+  template <typename Step>
+  uint32_t collectionsOf(Step step) {
+    wince::advanceFakeClock(2001);
+    const uint32_t before = objectManager().collectionCount();
+    step();
+    return objectManager().collectionCount() - before;
+  }
+};
+
+TEST_F(CollectionRequestTest, DroppingPacksUnpackedInputAndCachedTextsAsksForACollection) {
+  tools::PackWriter writer;
+  writer.add(0, tools::writeTextPack({"one", "two"}), tools::PackWriter::Compression::none);
+  install(writer.write("texts", {0}, "_"));
+  const std::vector<uint8_t> entry = tools::lzmaCompress(textBytes());
+
+  EXPECT_EQ(collectionsOf([] { cGame::closePack(); }), 1u);
+  EXPECT_EQ(collectionsOf([&] { cGame::lzmaDecode(streamOf(entry), static_cast<int32_t>(entry.size())); }), 1u);
+  EXPECT_NE(cGame::takeLzmaOutput(), nullptr);
+  cGame::loadTextPack(text("texts"), 0);
+  EXPECT_EQ(collectionsOf([] { cGame::cacheAllTexts(); }), 1u);
+  // Within two seconds of the last run a request is let pass.
+  const uint32_t before = objectManager().collectionCount();
+  cGame::closePack();
+  EXPECT_EQ(objectManager().collectionCount(), before);
 }
 
 }  // namespace

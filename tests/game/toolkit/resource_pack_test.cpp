@@ -3,8 +3,13 @@
 // and packs whose tables or data are damaged.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "runtime/lang/Arrays.h"
 #include "tests/game/toolkit/game_data_fixture.h"
+#include "tests/runtime/archive_test_support.h"
+#include "tests/support/LiteralPoolBytes.h"
+#include "tests/support/MappedFileSystem.h"
 #include "tools/writers/TypedArrayWriter.h"
 #include "wince/log.h"
 
@@ -206,6 +211,47 @@ TEST_F(ResourcePackTest, AFailedReadClosesTheStreamSoTheNextEntryIsReadWhereItLi
   EXPECT_EQ(opens("f"), 2);  // reopened after the failure, then read forward
   EXPECT_EQ(cGame::readPackTypedArray(2), nullptr);
   EXPECT_EQ(bytesOf(cGame::readPackEntry(3)), filled(20, 4));
+}
+
+// The same cut over the archive's own stream: a part file whose last entry
+// runs past the file's end inside data.bar is refused by its size, without
+// reading the archive's next file, and the entries before it still read.
+class ArchivePackTest : public ToolkitFixture {
+ protected:
+  void SetUp() override {
+    ToolkitFixture::SetUp();
+    tools::PackWriter writer;
+    writer.add(1, filled(40, 1));
+    writer.add(1, filled(300, 2));
+    std::vector<tools::PackFile> files = writer.write("cut");
+    ASSERT_EQ(files.size(), 1u);
+    std::vector<uint8_t>& bytes = files[0].bytes;
+    bytes.resize(bytes.size() - 100);
+    const std::vector<uint8_t> pool = literalPoolBytes(1, {{0, ""}});
+    const std::vector<uint8_t> archive = archivetest::archiveOf(
+        {{"constants.bin", std::string(pool.begin(), pool.end())},
+         {"cut", std::string(bytes.begin(), bytes.end())},
+         {"next", std::string(400, 'x')}});
+    std::ofstream(m_folders.installed / "data.bar", std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+    application().close();
+    ASSERT_TRUE(application().init(&toolkitTestInitialisers(), 4u << 20, 4u << 20, Application::LiteralPool::fromArchive));
+    toolkitStatics().cGamePack.opener = nullptr;
+  }
+  testsupport::MappedFileSystem m_folders{"archive-pack"};
+};
+
+TEST_F(ArchivePackTest, AnEntryCutShortInsideTheArchiveIsUnavailable) {
+  wince::LogCapture log;
+  cGame::openPack(newString("/cut"));
+  EXPECT_EQ(cGame::readPackEntry(1), nullptr);
+  EXPECT_TRUE(log.contains("passes the end of its part: entry 1")) << log.text();
+  EXPECT_EQ(application().getPending(), nullptr);
+  std::vector<uint8_t> first;
+  ByteArray* entry = cGame::readPackEntry(0);
+  for (int32_t i = 0; entry != nullptr && i < entry->length(); ++i) first.push_back(static_cast<uint8_t>(entry->get(i)));
+  EXPECT_EQ(first, filled(40, 1));
+  cGame::closePack();
 }
 
 TEST_F(ResourcePackTest, MissingPartsAndIndicesOutsideAreUnavailable) {

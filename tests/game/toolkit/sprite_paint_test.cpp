@@ -226,6 +226,96 @@ TEST_F(SpritePaintTest, ShapeModulesCountInBoundsAndFilledRectanglesBlendOnlyWhe
   EXPECT_EQ(pixelAt(15, 10), blendedOver(background, 0x80FF0000));
 }
 
+// Outlines, arcs and triangles against the Graphics calls they stand for:
+// an arc's angles follow the flips and the quarter turn (which also swaps
+// its box), a triangle's corners are its parameters from the module's
+// place, an outline is one pixel short of the module's size, the alpha
+// effect draws it translucent, and the grey effect copies red into green
+// and blue. Arcs cover whole quadrants.
+TEST_F(SpritePaintTest, ShapeModulesMatchTheirGraphicsCallsUnderEveryFlagAndEffect) {
+  SpriteDescription s;
+  auto shape = [&](int kind, uint32_t colour, std::vector<int> parameters) {
+    SpriteModule m;
+    m.kind = kind;
+    m.width = 20;
+    m.height = 14;
+    m.colour = colour;
+    m.parameters = std::move(parameters);
+    s.modules.push_back(m);
+  };
+  constexpr uint32_t colour = 0xFFF08040;
+  shape(spritemodule::rectangle, colour, {});
+  shape(spritemodule::arc, colour, {0, 180});
+  shape(spritemodule::filledArc, colour, {90, 270});
+  shape(6, colour, {15, 4, 6, 12});  // triangle
+  shape(7, colour, {-8, 9, 10, 11});  // filled triangle
+  s.frames.resize(1);
+  ASprite* sprite = loadSprite(s);
+  ASSERT_NE(sprite, nullptr);
+  const int32_t x = 40, y = 30;
+  Graphics* g = graphics;
+  auto drawReference = [&](int module, int flags, uint32_t argb) {
+    g->setColor(int32_t(argb));
+    const int32_t w = (flags & 4) ? 14 : 20, h = (flags & 4) ? 20 : 14;
+    switch (module) {
+      case 0: g->drawRect(x, y, w - 1, h - 1); break;
+      case 1:
+      case 2: {
+        int start = module == 1 ? 0 : 90, arc = module == 1 ? 180 : 270;
+        if (flags & 1) start = 90 - start;
+        if (flags & 2) start = -start, arc = -arc;
+        if (flags & 4) start -= 90;
+        module == 1 ? g->drawArc(x, y, w, h, start, arc) : g->fillArc(x, y, w, h, start, arc);
+        break;
+      }
+      case 3:
+        g->drawLine(x, y, x + 15, y + 4);
+        g->drawLine(x + 15, y + 4, x + 6, y + 12);
+        g->drawLine(x, y, x + 6, y + 12);
+        break;
+      case 4: g->fillTriangle(x, y, x - 8, y + 9, x + 10, y + 11); break;
+    }
+  };
+  for (int module = 0; module < 5; ++module) {
+    for (int flags = 0; flags < 8; ++flags) {
+      SCOPED_TRACE(testing::Message() << "module " << module << " flags " << flags);
+      clearScreen();
+      drawReference(module, flags, colour);
+      const std::vector<uint16_t> expected = screenPixels();
+      clearScreen();
+      sprite->paintModule(graphics, module, x, y, flags);
+      EXPECT_EQ(screenPixels(), expected);
+      if (flags == 0) {
+        EXPECT_GT(drawnCount(), 0);
+      }
+    }
+  }
+  // Greyed: red, red, red.
+  cGame::enableEffect(effect::grey, false);
+  for (int module = 0; module < 5; ++module) {
+    SCOPED_TRACE(testing::Message() << "grey module " << module);
+    clearScreen();
+    drawReference(module, 0, 0xFFF0F0F0);
+    const std::vector<uint16_t> expected = screenPixels();
+    clearScreen();
+    sprite->paintModule(graphics, module, x, y, 0);
+    EXPECT_EQ(screenPixels(), expected);
+  }
+  cGame::clearEffects(1 << effect::grey);
+  // The outline under the alpha effect: translucent over the ground.
+  cGame::enableEffect(effect::alpha, true);
+  cGame::setEffectParameter(effect::alpha, 1, 128);
+  clearScreen();
+  cGame::drawRectRGB(graphics, x, y, 19, 13, int32_t((colour & 0xFFFFFF) | 128u << 24));
+  const std::vector<uint16_t> translucent = screenPixels();
+  clearScreen();
+  sprite->paintModule(graphics, 0, x, y, 0);
+  EXPECT_EQ(screenPixels(), translucent);
+  EXPECT_NE(pixelAt(x, y), background);
+  EXPECT_NE(pixelAt(x, y), blendedOver(background, colour)) << "not opaque";
+  cGame::clearEffects(1 << effect::alpha);
+}
+
 TEST_F(SpritePaintTest, ModulesOutsideTheClipAreNotDecoded) {
   SpriteDescription s;
   s.flags = 0x1000000;
