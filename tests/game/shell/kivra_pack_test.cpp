@@ -90,6 +90,26 @@ TEST_F(KivraPackTest, DamagedPacksAreRefused) {
   EXPECT_EQ(takePending(), nothingPending);
 }
 
+TEST_F(KivraPackTest, EntriesPastThePackEndAreRefusedBeforeAllocating) {
+  // Offsets near 2 GiB in packs of 10 and 12 bytes: the table is whole, the
+  // entries are not there.
+  wince::LogCapture log;
+  const std::vector<uint8_t> packs[] = {
+      {2, 0, 10, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F},
+      {2, 0, 10, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0},
+      {3, 0, 14, 0, 0, 0, 16, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0},
+  };
+  for (const std::vector<uint8_t>& bytes : packs) {
+    installPack(bytes);
+    ASSERT_TRUE(Kivra::openPack()) << bytes.size();
+    const int32_t count = Kivra::statics().packOffsets->length();
+    EXPECT_EQ(Kivra::readPackEntry(count - 2), nullptr) << bytes.size();
+    EXPECT_TRUE(log.contains("Kivra: pack entry " + std::to_string(count - 2) + " cut short")) << bytes.size();
+    log.clear();
+  }
+  EXPECT_EQ(takePending(), nothingPending);
+}
+
 TEST_F(KivraPackTest, TextTableEndsPastTheEntryAreRefused) {
   // A table of one text whose length runs past the entry.
   installPack(tools::writePromotionPack({{1, 0, 200, 0, 'x'}}));
