@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_folders.h"
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
 #include "platform/java_lang/java_lang_Integer.h"
 #include "platform/java_util/java_util_Vector.h"
@@ -28,6 +29,8 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 

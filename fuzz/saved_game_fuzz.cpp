@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fuzz/fuzz_folders.h"
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
 #include "game/GameClassInitialisers.h"
 #include "game/GameStatics.h"
@@ -18,6 +19,8 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 
