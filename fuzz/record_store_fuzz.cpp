@@ -122,8 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<int32_t> ids = idsOf(store);
   require(ids.size() <= static_cast<size_t>(maxRecordsPerStore));
   std::set<int32_t> distinct;
+  // The next id wraps past the last one as Java's int does; the highest id
+  // handed out is one below it.
+  const auto highestId = static_cast<int32_t>(static_cast<uint32_t>(store->getNextRecordID()) - 1u);
   for (const int32_t id : ids) {
-    require(id > 0 && id <= store->getNextRecordID() - 1);
+    require(id > 0 && id <= highestId);
     require(distinct.insert(id).second);
     ByteArray* record = store->getRecord(id);
     if (takeStoreFailure(application)) continue;
