@@ -2,10 +2,26 @@
 // a hand-written file that pins the format, and damaged files.
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
 #include "tests/game/shell/kivra_fixture.h"
 #include "wince/log.h"
 
 namespace {
+
+// Bytes the process holds from the allocator now.
+size_t heldHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+#endif
+}
 
 class KivraPackTest : public KivraFixture {
  protected:
@@ -103,7 +119,9 @@ TEST_F(KivraPackTest, EntriesPastThePackEndAreRefusedBeforeAllocating) {
     installPack(bytes);
     ASSERT_TRUE(Kivra::openPack()) << bytes.size();
     const int32_t count = Kivra::statics().packOffsets->length();
+    const size_t heldBefore = heldHeapBytes();
     EXPECT_EQ(Kivra::readPackEntry(count - 2), nullptr) << bytes.size();
+    EXPECT_LT(heldHeapBytes(), heldBefore + (1u << 20)) << bytes.size();
     EXPECT_TRUE(log.contains("Kivra: pack entry " + std::to_string(count - 2) + " cut short")) << bytes.size();
     log.clear();
   }
