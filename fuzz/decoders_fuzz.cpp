@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
 #include "runtime/Application.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 

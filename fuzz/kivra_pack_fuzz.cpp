@@ -1,10 +1,13 @@
 // The promotion pack over arbitrary bytes: the offset table, every entry and
 // the metadata of entry 0. Every read answers bytes or "unavailable", within
 // the entry's bounds; none loops or leaves an exception pending.
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/toolkit_fuzz_support.h"
 #include "game/GameStatics.h"
 #include "game/shell/Kivra.h"
 #include "runtime/lang/String.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 

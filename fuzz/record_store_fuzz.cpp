@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_folders.h"
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
 #include "platform/java_lang/java_lang_Integer.h"
 #include "platform/java_util/java_util_Vector.h"
@@ -28,6 +29,8 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 
@@ -119,8 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<int32_t> ids = idsOf(store);
   require(ids.size() <= static_cast<size_t>(maxRecordsPerStore));
   std::set<int32_t> distinct;
+  // The next id wraps past the last one as Java's int does; the highest id
+  // handed out is one below it.
+  const auto highestId = static_cast<int32_t>(static_cast<uint32_t>(store->getNextRecordID()) - 1u);
   for (const int32_t id : ids) {
-    require(id > 0 && id <= store->getNextRecordID() - 1);
+    require(id > 0 && id <= highestId);
     require(distinct.insert(id).second);
     ByteArray* record = store->getRecord(id);
     if (takeStoreFailure(application)) continue;

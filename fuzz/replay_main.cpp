@@ -1,6 +1,7 @@
 // Feeds every file of the folders and files named on the command line to the
-// fuzz target once, for compilers without libFuzzer. Fails when nothing was
-// fed, so that a missing corpus does not pass unnoticed.
+// fuzz target once, for compilers without libFuzzer; libFuzzer's flags
+// (-name=value) are passed over. Fails when nothing was fed, so that a
+// missing corpus does not pass unnoticed.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -25,6 +26,7 @@ int main(int argumentCount, char** arguments) {
   LLVMFuzzerInitialize(&argumentCount, &arguments);
   int fed = 0;
   for (int i = 1; i < argumentCount; ++i) {
+    if (arguments[i][0] == '-') continue;
     const std::filesystem::path path(arguments[i]);
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "fuzz/fuzz_folders.h"
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
 #include "game/GameClassInitialisers.h"
 #include "game/GameStatics.h"
@@ -19,6 +20,8 @@
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/object/StaticClass.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/toolkit_fuzz_support.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
@@ -11,6 +12,8 @@
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "runtime/Application.h"
 #include "runtime/object/ObjectFactory.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 
@@ -20,7 +23,8 @@ Application* startRuntime() { return toolkitfuzz::startRuntimeWithLanguageClasse
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Application* application = startRuntime();
-  if (size > (64u << 10)) return 0;
+  // The largest real sprites are near 90 KB.
+  if (size > (128u << 10)) return 0;
   ByteArray* bytes = newByteArray(static_cast<int32_t>(size));
   if (bytes == nullptr) return 0;
   if (size > 0) std::memcpy(bytes->m_elements, data, size);

@@ -1,11 +1,12 @@
-// Sprite painting and text over arbitrary bytes: a u16 length, that many
-// bytes of sprite block, then a character map (the first half of the rest,
+// Sprite painting and text over arbitrary bytes: a u24 length (a real
+// sprite block may pass 64 KB), that many bytes of sprite block, then a character map (the first half of the rest,
 // little-endian shorts) and a text (the second half, one byte a
 // character). A loaded sprite paints every frame and aframe with every
 // flag; as a font it measures, draws, wraps and pages the text.
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/fuzz_leak_checking.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "game/toolkit/ToolkitStatics.h"
@@ -15,6 +16,8 @@
 #include "runtime/Application.h"
 #include "runtime/lang/String.h"
 #include "runtime/object/ObjectFactory.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
 
@@ -32,15 +35,15 @@ Application* startRuntime() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Application* application = startRuntime();
-  if (size < 2 || size > (64u << 10)) return 0;
-  const size_t blockSize = std::min<size_t>(size - 2, size_t(data[0] | data[1] << 8));
+  if (size < 3 || size > (128u << 10)) return 0;
+  const size_t blockSize = std::min<size_t>(size - 3, size_t(data[0] | data[1] << 8 | data[2] << 16));
   ByteArray* bytes = newByteArray(int32_t(blockSize));
   if (bytes == nullptr) return 0;
-  if (blockSize > 0) std::memcpy(bytes->m_elements, data + 2, blockSize);
+  if (blockSize > 0) std::memcpy(bytes->m_elements, data + 3, blockSize);
   ASprite* sprite = newObject<ASprite>();
   if (sprite == nullptr || !sprite->load(bytes, 0, 0xFFFFFF, 1)) return 0;
-  const uint8_t* rest = data + 2 + blockSize;
-  const size_t restSize = size - 2 - blockSize;
+  const uint8_t* rest = data + 3 + blockSize;
+  const size_t restSize = size - 3 - blockSize;
   const size_t mapShorts = restSize / 4;
   ShortArray* map = newShortArray(int32_t(mapShorts));
   for (size_t i = 0; i < mapShorts; ++i) map->set(int32_t(i), int16_t(rest[2 * i] | rest[2 * i + 1] << 8));

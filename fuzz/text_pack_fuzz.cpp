@@ -1,10 +1,13 @@
 // Text packs over arbitrary bytes: the table is either refused or every text
 // lies inside the bytes read; decoding and formatting any text stays inside
 // it too.
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/toolkit_fuzz_support.h"
 #include "game/toolkit/TextUtf8.h"
 #include "game/toolkit/cGameToolkit.h"
 #include "runtime/lang/String.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace toolkitfuzz;

@@ -1,8 +1,11 @@
 // Typed arrays: the plain measure and the reader over a stream must agree;
 // whatever the reader answers was really in the data.
+#include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/toolkit_fuzz_support.h"
 #include "game/toolkit/TypedArrayFormat.h"
 #include "game/toolkit/cGameToolkit.h"
+
+QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace toolkitfuzz;

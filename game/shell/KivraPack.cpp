@@ -58,6 +58,10 @@ bool Kivra::openPack() {
   ByteArray* header = newByteArray(2);
   if (header == nullptr || !readFully(stream, header, 2)) return stream->close(), debugLog("Kivra: pack header cut short"), false;
   const int32_t count = u16At(header, 0);
+  if (count * 4 > stream->available()) {
+    stream->close();
+    return debugLog("Kivra: pack offsets cut short (%d)", count), false;
+  }
   ByteArray* table = newByteArray(count * 4);
   IntArray* offsets = newIntArray(count);
   if (table == nullptr || offsets == nullptr || !readFully(stream, table, count * 4)) {
@@ -88,8 +92,14 @@ ByteArray* Kivra::readPackEntry(int32_t i) {
   if (length == 0) return nullptr;
   java_io_InputStream* stream = cGameToolkit::openResource(k.packName);
   if (stream == nullptr) return debugLog("Kivra: pack gone at entry %d", i), nullptr;
+  // An offset may lie past the pack's end: the entry is sized from the bytes
+  // really there before it is allocated.
+  if (!skipFully(stream, from) || length > stream->available()) {
+    stream->close();
+    return debugLog("Kivra: pack entry %d cut short", i), nullptr;
+  }
   ByteArray* entry = newByteArray(length);
-  const bool complete = entry != nullptr && skipFully(stream, from) && readFully(stream, entry, length);
+  const bool complete = entry != nullptr && readFully(stream, entry, length);
   stream->close();
   if (!complete) return debugLog("Kivra: pack entry %d cut short", i), nullptr;
   k.cachedEntry = entry;

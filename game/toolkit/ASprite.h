@@ -9,6 +9,7 @@
 // sprite holds is consistent; the accessors answer 0 for a table the sprite
 // does not have.
 #include <cstdint>
+#include <vector>
 
 #include "runtime/lang/Arrays.h"
 #include "game/toolkit/SpriteLimits.h"
@@ -283,5 +284,6 @@ class ASprite : public Object {
   // only once the frame table is read.
   bool checkHyperFrameIndices();
   void collectIfSwitched();
-  void buildNestedFrameCache(int32_t palette, int32_t frame, int32_t depth);
+  // walked: one flag per frame, so that a frame named many times is walked once.
+  void buildNestedFrameCache(int32_t palette, int32_t frame, int32_t depth, std::vector<bool>& walked);
 };

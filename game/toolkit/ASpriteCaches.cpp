@@ -100,20 +100,24 @@ void ASprite::buildFrameCache(int32_t palette, int32_t frame) {
   const int8_t wasSwitched = statics.gcAfterLoad;
   collectIfSwitched();
   statics.gcAfterLoad = 0;
-  buildNestedFrameCache(palette, frame, 0);
+  std::vector<bool> walked(static_cast<size_t>(getFrameCount() > 0 ? getFrameCount() : 0));
+  buildNestedFrameCache(palette, frame, 0, walked);
   statics.gcAfterLoad = wasSwitched;
   collectIfSwitched();
 }
 
-void ASprite::buildNestedFrameCache(int32_t palette, int32_t frame, int32_t depth) {
-  // Damaged data could nest frames in a cycle.
+void ASprite::buildNestedFrameCache(int32_t palette, int32_t frame, int32_t depth, std::vector<bool>& walked) {
+  // Damaged data could nest frames in a cycle, or name one frame many times
+  // at every level.
   if (frame < 0 || frame >= getFrameCount() || depth > spritelimit::maxFrameNesting) return;
+  if (walked[static_cast<size_t>(frame)]) return;
+  walked[static_cast<size_t>(frame)] = true;
   const int32_t first = frameFirstModule->get(frame);
   for (int32_t i = 0; i < getFModuleCount(frame); ++i) {
     const int32_t k = first + i;
     const int32_t m = getFModuleModule(k);
     if ((fmoduleFlags->get(k) & spritetransform::hyperFrame) != 0) {
-      buildNestedFrameCache(palette, m, depth + 1);
+      buildNestedFrameCache(palette, m, depth + 1, walked);
       continue;
     }
     const int32_t p = (flags & spriteflag::fmodulePalettes) != 0 ? getFModulePalette(k) : palette;

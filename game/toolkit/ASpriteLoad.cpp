@@ -145,9 +145,10 @@ int32_t ASprite::loadModules(int32_t offset, ByteArray* data) {
       for (int32_t i = 0; i < extra; ++i) parameters.push_back(static_cast<int16_t>(in.s16()));
     }
     if (in.failed()) return damaged("module record past the end", at);
-    // The shared pixel buffer receives every decoded module.
+    // The shared pixel buffer receives every decoded module; 65535 x 65535
+    // must not wrap below its size.
     if (kind == spritemodule::image && hasImageModules() &&
-        getModuleWidth(m) * getModuleHeight(m) > spritelimit::pixelBufferSize)
+        int64_t{getModuleWidth(m)} * getModuleHeight(m) > spritelimit::pixelBufferSize)
       return damaged("image module larger than the pixel buffer", at);
   }
   if (!parameters.empty()) {

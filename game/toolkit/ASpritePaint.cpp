@@ -55,12 +55,14 @@ bool drawEffectPixels(Graphics* g, IntArray* pixels, int32_t x, int32_t y) {
 }
 
 // One walk over a sprite's pieces. Frames naming frames nest; damaged data
-// could nest them in a cycle, so the walk stops at a fixed depth.
+// could nest them in a cycle, or name frames many times at every level, so
+// the walk stops at a fixed depth and after a fixed number of frame modules.
 struct Painter {
   ASprite& sprite;
   Graphics* g;
   ASpriteStatics& statics;
   bool tooDeep = false;
+  int32_t visited = 0;
 
   void module(int32_t m, int32_t x, int32_t y, int32_t flags) {
     if (m < 0 || m >= sprite.getModuleCount()) return;
@@ -194,6 +196,10 @@ struct Painter {
 
   void frameModule(int32_t frame, int32_t i, int32_t x, int32_t y, int32_t flags, int32_t depth) {
     if (frame < 0 || frame >= sprite.getFrameCount() || i < 0 || i >= sprite.getFModuleCount(frame)) return;
+    if (++visited > spritelimit::maxFrameModulesPerWalk) {
+      tooDeep = true;
+      return;
+    }
     const int32_t k = sprite.frameFirstModule->get(frame) + i;
     int32_t f = sprite.fmoduleFlags->get(k) & 0xFF;
     const int32_t m = sprite.getFModuleModule(k);
@@ -261,7 +267,10 @@ struct Painter {
   }
 
   void logIfTooDeep(int32_t frame, const char* done) const {
-    if (tooDeep) debugLog("ASprite: frame %d nests frames deeper than %d; %s in part", frame, maxFrameNesting, done);
+    if (tooDeep) {
+      debugLog("ASprite: frame %d nests frames deeper than %d or past %d frame modules; %s in part", frame,
+               maxFrameNesting, spritelimit::maxFrameModulesPerWalk, done);
+    }
   }
 };
 

@@ -13,6 +13,10 @@ constexpr int32_t maxFrameModulesPerFrame = 255;
 constexpr int32_t maxAFramesPerAnim = 255;
 // Frames naming frames nest; damaged data could nest them in a cycle.
 constexpr int32_t maxFrameNesting = 16;
+// Within that depth a few frame modules naming frames each multiply the work
+// of one paint, measure or cache walk; past this many visited frame modules
+// the walk stops.
+constexpr int32_t maxFrameModulesPerWalk = 16384;
 // The shared line-break table of wrapped text: a count, then a break and a
 // width per line.
 constexpr int32_t lineBreakShorts = 400;

@@ -91,7 +91,7 @@ std::vector<SoundPackEntry> compileSounds(const std::string& recipes, const std:
   } catch (const Json::exception& error) {
     throw std::runtime_error(sourceName + ": " + error.what());
   }
-  std::vector<SoundPackEntry> entries(size_t(sound::count));
+  std::vector<SoundPackEntry> entries(static_cast<size_t>(sound::count));
   std::vector<bool> defined(size_t(sound::count), false);
   int32_t id = -1;
   try {

@@ -2,10 +2,26 @@
 // a hand-written file that pins the format, and damaged files.
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
 #include "tests/game/shell/kivra_fixture.h"
 #include "wince/log.h"
 
 namespace {
+
+// Bytes the process holds from the allocator now.
+size_t heldHeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+#endif
+}
 
 class KivraPackTest : public KivraFixture {
  protected:
@@ -85,6 +101,28 @@ TEST_F(KivraPackTest, DamagedPacksAreRefused) {
     EXPECT_FALSE(Kivra::readMetadata()) << c.what;
     EXPECT_EQ(Kivra::statics().parameterValues, nullptr) << c.what;
     EXPECT_TRUE(log.contains("Kivra: ")) << c.what;
+    log.clear();
+  }
+  EXPECT_EQ(takePending(), nothingPending);
+}
+
+TEST_F(KivraPackTest, EntriesPastThePackEndAreRefusedBeforeAllocating) {
+  // Offsets near 2 GiB in packs of 10 and 12 bytes: the table is whole, the
+  // entries are not there.
+  wince::LogCapture log;
+  const std::vector<uint8_t> packs[] = {
+      {2, 0, 10, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F},
+      {2, 0, 10, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0},
+      {3, 0, 14, 0, 0, 0, 16, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0},
+  };
+  for (const std::vector<uint8_t>& bytes : packs) {
+    installPack(bytes);
+    ASSERT_TRUE(Kivra::openPack()) << bytes.size();
+    const int32_t count = Kivra::statics().packOffsets->length();
+    const size_t heldBefore = heldHeapBytes();
+    EXPECT_EQ(Kivra::readPackEntry(count - 2), nullptr) << bytes.size();
+    EXPECT_LT(heldHeapBytes(), heldBefore + (1u << 20)) << bytes.size();
+    EXPECT_TRUE(log.contains("Kivra: pack entry " + std::to_string(count - 2) + " cut short")) << bytes.size();
     log.clear();
   }
   EXPECT_EQ(takePending(), nothingPending);

@@ -228,19 +228,25 @@ TEST_F(SpriteImageTest, DamagedImageDataIsRefused) {
   sizeWithoutBytes.back() = 5;
   std::vector<uint8_t> negativeSize = imageBlock(1, 1, 0x8888, 1, 1, indexPalette(1), 0x5602, {0});
   negativeSize[negativeSize.size() - 2] = 0x80;  // the size's high byte: 16-bit sizes are signed
-  std::vector<uint8_t> bigModule = {0, 0};
-  putU32(bigModule, 0x1000010);
-  putU16(bigModule, 1);
-  bigModule.push_back(0);
-  putU16(bigModule, 161);
-  putU16(bigModule, 128);
-  for (int table = 0; table < 4; ++table) putU16(bigModule, 0);
+  const auto bigModule = [](uint16_t width, uint16_t height) {
+    std::vector<uint8_t> bytes = {0, 0};
+    putU32(bytes, 0x1000010);
+    putU16(bytes, 1);
+    bytes.push_back(0);
+    putU16(bytes, width);
+    putU16(bytes, height);
+    for (int table = 0; table < 4; ++table) putU16(bytes, 0);
+    return bytes;
+  };
   const Case cases[] = {
       {"17 palettes", imageBlock(1, 1, 0x8888, 17, 1, indexPalette(17), 0x5602, {0}), "more than 16 palettes"},
       {"module bytes past the end", sizeWithoutBytes, "past the end"},
       {"negative module size", negativeSize, "negative module size"},
       {"palettes past the end", imageBlock(1, 1, 0x8888, 2, 1, indexPalette(1), 0x5602, {}), "past the end"},
-      {"module of 161 x 128", bigModule, "larger than the pixel buffer"},
+      {"module of 161 x 128", bigModule(161, 128), "larger than the pixel buffer"},
+      // Products that wrap in 32 bits to a small or negative size.
+      {"module of 46341 x 46341", bigModule(46341, 46341), "larger than the pixel buffer"},
+      {"module of 65535 x 65535", bigModule(65535, 65535), "larger than the pixel buffer"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

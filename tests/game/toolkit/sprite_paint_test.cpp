@@ -344,6 +344,29 @@ TEST_F(SpritePaintTest, ModulesOutsideTheClipAreNotDecoded) {
   EXPECT_EQ(decodes(), 3) << log.text();
 }
 
+TEST_F(SpritePaintTest, FramesNamingFramesManyTimesStopAfterAFixedWalk) {
+  // Frame 0 names itself four times: 4^16 walks within the nesting depth.
+  SpriteDescription s;
+  s.flags = 0x1000000;
+  s.modules = {pictureModule(2, 2, 0)};
+  s.frames.resize(1);
+  s.frames[0].modules = {{0, 0, 0, 0, 0}, {0, 1, 0, 0, 0x10}, {0, 0, 1, 0, 0x10}, {0, 1, 1, 0, 0x10}, {0, 2, 0, 0, 0x10}};
+  s.palettes = {paintPalette};
+  ASprite* sprite = loadSprite(s);
+  ASSERT_NE(sprite, nullptr);
+  wince::LogCapture log;
+  sprite->paintFrame(graphics, 0, 10, 10, 0, 0, 0);
+  EXPECT_NE(pixelAt(10, 10), background);
+  IntArray* bounds = newIntArray(4);
+  sprite->getFrameBounds(bounds, 0, 0, 0, 0);
+  EXPECT_EQ(bounds->get(0), 0);
+  sprite->buildFrameCache(0, 0);
+  EXPECT_NE(log.text().find("past " + std::to_string(spritelimit::maxFrameModulesPerWalk) + " frame modules; painted"),
+            std::string::npos)
+      << log.text();
+  EXPECT_NE(log.text().find("frame modules; measured in part"), std::string::npos);
+}
+
 TEST_F(SpritePaintTest, DamagedIndicesAndSelfNamingFramesPaintSafely) {
   SpriteDescription s;
   s.flags = 0x1000000;
