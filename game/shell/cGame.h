@@ -125,6 +125,10 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static bool isCutsceneRunning();
   // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
   static int32_t cutsceneTransition();
+  // The running cutscene's index, -1 none.
+  static int32_t currentCutscene();
+  // A conversation line is shown.
+  static bool isConversationActive();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -176,11 +180,9 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void resetRoomLoadState();
   static void createItemTable();
   static void resetActionTable();
-  static void initCameraZones();
   static void leaveInteraction();
   static void loadRoomObjects(ByteArray* data);
   static void loadEventScript(ByteArray* data);
-  static void restampAllFootprints();
   static void prepareRoomStory();
   static void setPlayerControl(bool on);
   static void restorePartners();

@@ -400,6 +400,7 @@ void cGame::setUpRoom() {
   }
   prepareRoomStory();
   setPlayerControl(true);
+  resetCamera();
   restorePartners();
   const int32_t action = worldStatics().cGameRoom.startActionIndex;
   snapshotRoomState(0, action);

@@ -10,17 +10,13 @@ void cGame::resetRoomLoadState() {}
 void cGame::createItemTable() {}
 // The action table: empty, no start action.
 void cGame::resetActionTable() { worldStatics().cGameRoom.startActionIndex = -1; }
-// The camera's zone tables, filled by the level data.
-void cGame::initCameraZones() {}
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
 // A level-record stream: actors, zones, items and the room header.
 void cGame::loadRoomObjects(ByteArray*) {}
 // The room's event script: its cutscenes and tracks indexed.
 void cGame::loadEventScript(ByteArray*) {}
-// Every actor's footprint into the collision table.
-void cGame::restampAllFootprints() {}
-// Story flag, 13-int table, camera, watched flags, popup, hint, conversation
+// Story flag, 13-int table, watched flags, popup, hint, conversation
 // queue, cinematic and anchored panel for a room's start.
 void cGame::prepareRoomStory() {}
 void cGame::setPlayerControl(bool) {}
