@@ -127,6 +127,10 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static bool isCutsceneRunning();
   // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
   static int32_t cutsceneTransition();
+  // The running cutscene's index, -1 none.
+  static int32_t currentCutscene();
+  // A conversation line is shown.
+  static bool isConversationActive();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -175,13 +179,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
 
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
-  static void initCameraZones();
-  static void resetCamera();
-  // Reads one zone record from the level data.
-  static void addCameraZone();
   static void leaveInteraction();
   static void loadEventScript(ByteArray* data);
-  static void restampAllFootprints();
   static void setPlayerControl(bool on);
   static void restorePartners();
   static void runAction(int32_t action);

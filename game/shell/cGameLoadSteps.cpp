@@ -339,6 +339,7 @@ void leaveWorldStep(int32_t step) {
       // Everything of the room being left goes.
       cActor::initDisplayList();
       cGame::forgetRoomActors();
+      cGame::clearCameraTarget();
       cGame::resetCutscenes();
       cGame::clearScripts();
       cGame::clearActionTable();
@@ -418,9 +419,8 @@ void cGame::setUpRoom() {
     player->freeImageData();
     if (toolkitStatics().ASprite.gcAfterLoad != 0) requestCollection();
   }
-  // The room's story starts afresh; the camera settles on the focus actor.
+  // The room's story starts afresh.
   resetStoryFlags();
-  resetCamera();
   cActor::storeWatchedFlags();
   resetPopup();
   clearHint();
@@ -428,6 +428,7 @@ void cGame::setUpRoom() {
   closeCinematic();
   resetTimerRing();
   setPlayerControl(true);
+  resetCamera();
   restorePartners();
   const int32_t action = worldStatics().cGameRoom.startActionIndex;
   snapshotRoomState(false, action);

@@ -4,20 +4,10 @@
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 
-// The camera's zone tables, filled by the level data.
-void cGame::initCameraZones() {}
-// The camera back on the focus actor.
-void cGame::resetCamera() {}
-// One zone record: its 18 bytes are passed over.
-void cGame::addCameraZone() { cGame::skip(18); }
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
 // The room's event script: its cutscenes and tracks indexed.
 void cGame::loadEventScript(ByteArray*) {}
-// A footprint's cells in the collision table.
-void cGameWorld::stampFootprint(cActor*, int32_t, int32_t, bool) {}
-// Every actor's footprint into the collision table.
-void cGame::restampAllFootprints() {}
 void cGame::setPlayerControl(bool) {}
 // Both partners found and given their carried items back.
 void cGame::restorePartners() {}

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "game/world/cActorStatics.h"
+#include "game/world/cGameCameraStatics.h"
 #include "game/world/cGameEffectsStatics.h"
 #include "game/world/cGamePlayStatics.h"
 #include "game/world/cGameRoomStatics.h"
@@ -12,5 +13,6 @@ struct WorldStatics {
   cGameRoomStatics cGameRoom;
   cGamePlayStatics cGamePlay;
   cGameEffectsStatics cGameEffects;
-  auto parts() { return std::tie(cActor, cGameRoom, cGamePlay, cGameEffects); }
+  cGameCameraStatics cGameCamera;
+  auto parts() { return std::tie(cActor, cGameRoom, cGamePlay, cGameEffects, cGameCamera); }
 };

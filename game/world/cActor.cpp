@@ -266,8 +266,12 @@ void cActor::animate() {
   player->update(fullSpeed ? timeStep : timeStep * 10 / 16);
 }
 
-// Taking an actor out of play; the kinds' own clean-up joins here.
-void cActor::kill() { flags |= ActorFlags::KILLED; }
+// Taking an actor out of play: it blocks the way no longer. The kinds' own
+// clean-up joins here.
+void cActor::kill() {
+  clearFootprintBlocking();
+  flags |= ActorFlags::KILLED;
+}
 
 bool cActor::touches(cActor* other) {
   if (other == nullptr || interactBox == nullptr) return false;

@@ -172,6 +172,15 @@ class cActor : public Object {
   // Centred on x and ending at y.
   void setFootprint(int32_t bx, int32_t by, int32_t w, int32_t h);
 
+  // --- collision footprints (cGameFootprints.cpp)
+  // The kinds that stamp their footprint into the collision map count it in
+  // cells; every other footprint (the characters', the contact objects')
+  // measures pixels and covers no cells.
+  bool hasCellFootprint() const;
+  // Collision bit 4 cleared under a footprint counted in cells; a footprint
+  // in pixels clears nothing.
+  void clearFootprintBlocking();
+
   // --- lists, factory and display list (cActorLists.cpp)
   static void initLists();
   static void initDisplayList();

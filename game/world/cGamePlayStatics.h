@@ -15,7 +15,9 @@ struct cGamePlayStatics {
   bool behavioursEnabled;  // the kind behaviours run this frame
   bool playerControl;
   cActor* focusActor;
-  int32_t lastFocusX;  // its pixel position after its last move
+  // The focus character's pixel position after its last move: where a move
+  // past a one-sided blocker comes from.
+  int32_t lastFocusX;
   int32_t lastFocusY;
   // Timer ring: -1 off, 0 opening, 1 running, 2 closing.
   int32_t ringMode;

@@ -35,6 +35,13 @@ void readRoutePoint() {
   cGame::addPathNode(id, x, y, next);
 }
 
+void readCameraZone() {
+  const int32_t id = cGame::readUnsignedShort();
+  int32_t values[8];
+  for (int32_t& value : values) value = cGame::readShort();
+  cGame::addCameraZone(id, values[0], values[1], values[2], values[3], values[4], values[5], values[6], values[7]);
+}
+
 void readItem(RoomLoad& load) {
   IntArray* record = newIntArray(7);
   if (record == nullptr) return;
@@ -106,7 +113,7 @@ void cGameWorld::loadRoomObjects(ByteArray* data) {
     switch (opcode) {
       case levelrecord::op::header: readHeader(load); break;
       case levelrecord::op::routePoint: readRoutePoint(); break;
-      case levelrecord::op::cameraZone: cGame::addCameraZone(); break;
+      case levelrecord::op::cameraZone: readCameraZone(); break;
       case levelrecord::op::item: readItem(load); break;
       case levelrecord::op::combination: readCombination(); break;
       default:

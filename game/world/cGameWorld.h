@@ -11,6 +11,12 @@ class IntArray;
 class String;
 class cActor;
 
+// A direction scaled to length 256 (24.8), returned by value.
+struct UnitVector {
+  int32_t x;
+  int32_t y;
+};
+
 class cGameWorld {
  public:
   // The world's share of cGame's class initialiser.
@@ -32,10 +38,6 @@ class cGameWorld {
   static void loadRoomObjects(ByteArray* data);
   // Remembers the focus actor's pixel position too.
   static void setFocusActor(cActor* actor);
-
-  // --- the collision map
-  // The actor's footprint cells get mask set (mode 0) or cleared (mode 1).
-  static void stampFootprint(cActor* actor, int32_t mode, int32_t mask, bool aligned);
 
   // --- route points and the room snapshot (cGameRoomSnapshot.cpp)
   static void resetRoutePoints();
@@ -75,4 +77,73 @@ class cGameWorld {
   static void paintAimBrackets();
   // A room load starts without marker, streaks, notice or effects.
   static void clearTransientEffects();
+
+  // --- the camera (cGameCamera.cpp); positions 24.8
+  // Each frame of play, after findCameraZone: follows or pans to the target,
+  // keeps the view in its zone and the map, shakes, scrolls the map layers.
+  static void updateCamera();
+  // The load's last step: follows the focus actor afresh, no pan, no shake.
+  static void resetCamera();
+  // A timed pan of duration ms to the actor; null changes nothing.
+  static void setCameraTarget(cActor* actor, int32_t duration);
+  // Follows the actor with look-ahead, kept in its zone; null clears it.
+  static void setCameraFollow(cActor* actor);
+  // A shake of ms with amplitudes in pixels, turning every halfPeriod ms;
+  // both amplitudes 0 or a half period of 0 change nothing.
+  static void startCameraShake(int32_t ms, int32_t amplitudeX, int32_t amplitudeY, int32_t halfPeriod);
+  static void stopCameraShake();
+  // Layers 0..3 whose tile sprite is loaded scroll to the camera's pixel
+  // position; layer 0's scroll becomes cameraPixelX, cameraPixelY.
+  static void positionMapLayers();
+  static void setCameraPixelPosition(int32_t x, int32_t y);
+  static void setCameraPosition(int32_t x, int32_t y);
+  static void setCameraMode(int32_t mode);
+  static void clearCameraTarget();
+  static void clearCameraPan();
+
+  // --- camera zones (cGameCameraZones.cpp)
+  // Empty zone tables: no current zone, outside every zone.
+  static void initCameraZones();
+  // The level data's zone: outer {x, y, w, h}, inner {x + dx, y + dy, w2, h2}
+  // in pixels. Past 100 zones the zone is dropped and logged.
+  static void addCameraZone(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h, int32_t dx, int32_t dy,
+                            int32_t w2, int32_t h2);
+  // The zones after it move down one place; an index outside the table
+  // changes nothing.
+  static void removeCameraZone(int32_t index);
+  // The target's zone: the current one while its inner rectangle holds the
+  // target, else the first that does; and whether any outer one holds it.
+  static void findCameraZone();
+  // With the zone clamp on: the view kept in (or centred on) the current
+  // zone's outer rectangle.
+  static void clampCameraToZone();
+  static int32_t getCurrentZone();
+  static void setCurrentZone(int32_t index);
+  static bool isOutsideZones();
+
+  // --- footprints and one-sided blockers (cGameFootprints.cpp)
+  // Mode 0 sets, mode 1 clears the mask bits over the actor's footprint,
+  // counted in cells; cells outside the map are left out. With aligned the
+  // actor then snaps to its cell's top-left corner.
+  static void stampFootprint(cActor* actor, int32_t mode, int32_t mask, bool aligned);
+  // Every actor of layer list 0 in play stamps what its kind blocks.
+  static void restampAllFootprints();
+  // A move of the actor to pixel (x, y), coming from the last focus
+  // position, held behind one-sided blockers and inside the map; true when
+  // it was clipped. With commit the actor takes the clipped position.
+  static bool moveWithBlockers(cActor* actor, int32_t x, int32_t y, bool commit);
+
+  // --- geometry on actor boxes (cGameGeometry.cpp); boxes {x, y, w, h} in
+  // pixels, placed at an actor's pixel position or absolute for null.
+  static bool boxesOverlap(IntArray* a, cActor* at, IntArray* b, cActor* bt);
+  static bool pointInActorBox(int32_t x, int32_t y, IntArray* box, cActor* at);
+  // b lies within reach of a in the direction a faces, and within vertical
+  // pixels of it.
+  static bool isNearInDirection(cActor* a, cActor* b, int32_t direction, int32_t reach, int32_t vertical);
+  // From (x0, y0) to (x1, y1), 24.8 or pixels; {0, 0} for no length.
+  static UnitVector unitVector(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool pixels);
+  // In 256ths of a turn, y pointing up.
+  static int32_t angleBetween(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool pixels);
+  // In pixels; 0 when either is null. 64 bits: far actors overflow 32.
+  static int64_t distanceSquared(cActor* a, cActor* b);
 };

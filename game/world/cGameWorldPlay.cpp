@@ -12,6 +12,12 @@ void cGameWorld::clinit() {
   room.pathNodes = newIntArray(4 * cGameRoomStatics::routePointCapacity);
   room.startActionIndex = -1;
   room.snapshotAction = -1;
+  // The view keeps to its zone from the first room on.
+  cGameCameraStatics& camera = worldStatics().cGameCamera;
+  camera.zoneClamp = true;
+  camera.currentZone = -1;
+  camera.lastZone = -1;
+  camera.outsideZones = true;
 }
 
 bool cGameWorld::isAnchoredPanelActive() { return worldStatics().cGamePlay.ringMode != -1; }
