@@ -396,11 +396,15 @@ constexpr const Record* findRecord(std::string_view name) {
 
 // Bytes after the opcode byte; 0 for unlisted opcodes.
 constexpr int32_t bodySize(uint8_t opcode) {
-  const Record* record = findRecord(opcode);
-  int32_t size = 0;
-  if (record != nullptr)
-    for (const Field& field : record->fields) size += sizeOf(field.type);
-  return size;
+  // Searched without comparing pointers, which the sanitizer build cannot
+  // do at compile time.
+  for (const Record& record : records) {
+    if (record.op != opcode) continue;
+    int32_t size = 0;
+    for (const Field& field : record.fields) size += sizeOf(field.type);
+    return size;
+  }
+  return 0;
 }
 
 // Offset of a field within the body; -1 when the record has no such field.
