@@ -124,9 +124,14 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what later parts provide (cGameScreenSeams.cpp)
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
-  static bool isCutsceneRunning();
+  static bool isCutsceneActive();
   // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
   static int32_t cutsceneTransition();
+  // The timed key-prompt popup.
+  static void updatePopup();
+  static void paintPopup();
+  // The timer ring while it opens or closes.
+  static void paintTimerRing();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -182,12 +187,17 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void leaveInteraction();
   static void loadEventScript(ByteArray* data);
   static void restampAllFootprints();
-  static void setPlayerControl(bool on);
-  static void restorePartners();
   static void runAction(int32_t action);
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
+  // The camera's zones and its step each frame of play.
+  static void findCameraZone();
+  static void updateCamera();
+  // The camera's target lies outside every zone.
+  static bool outsideZones();
+  // A timed pan to the actor.
+  static void setCameraTarget(cActor* actor, int32_t milliseconds);
 
   // --- the results, the text page, help and the promotion states
   // (cGameResults.cpp, cGameTextPage.cpp, cGameHelp.cpp,
@@ -320,9 +330,37 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void resetStoryFlags();
   // An actor appended to the event scripts' actor table.
   static void addScriptActor(cActor* actor);
-  // Both partners' carried items 1..3 into partnerItemCounts.
-  static void storeAllPartnerItemCounts();
   static void advanceAnimationPlayer(CVLibPlayer* player, int32_t milliseconds);
+
+  // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
+  static void updateCinematic();
+  static void paintCinematic();
+  static bool isChoiceActive();
+  static void updateChoice();
+  static void paintChoice();
+  // True while a timed-event phase runs and only the actors move.
+  static bool updateTimedEvent();
+  // The timed-event phase: -1 none, -2 finished, else 0..4.
+  static int32_t timedPhase();
+  static void paintTimedEvent();
+  static void paintTimerOverlay();
+  // True when the skip control took this frame's input.
+  static bool handleCinematicSkip();
+  static bool isCutsceneHolding();
+  static void stepCutscene();
+  static void updateConversation();
+  static bool isConversationActive();
+  static void paintConversation();
+  static void updateInteraction();
+  static bool isInteractionActive();
+  // The open interaction paints over the scene.
+  static bool interactionOverWorld();
+  static void paintInteraction();
+  static void updateCountdown();
+  static void showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason);
+  static void clampCameraAtBlockers();
+  // What the side-view camera looks at besides the player; null when none.
+  static cActor* sideViewTarget();
 
   int64_t lastLoopTick;
 

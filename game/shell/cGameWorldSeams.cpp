@@ -2,6 +2,7 @@
 // body is the part's stand-in until its own file replaces it; the level
 // data's readers only step past their data.
 #include "game/GameStatics.h"
+#include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
 
 // The camera's zone tables, filled by the level data.
@@ -18,9 +19,6 @@ void cGame::loadEventScript(ByteArray*) {}
 void cGameWorld::stampFootprint(cActor*, int32_t, int32_t, bool) {}
 // Every actor's footprint into the collision table.
 void cGame::restampAllFootprints() {}
-void cGame::setPlayerControl(bool) {}
-// Both partners found and given their carried items back.
-void cGame::restorePartners() {}
 // The action table's entry runs (-1: nothing).
 void cGame::runAction(int32_t) {}
 // Timed events and the choice.
@@ -30,3 +28,9 @@ void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.
 void cGame::clearStoryFlagBlock() {}
 
+// The camera's zone search and its step: the view stays where the map
+// layers' scroll puts it, and every target counts as outside all zones.
+void cGame::findCameraZone() { standIn("findCameraZone"); }
+void cGame::updateCamera() { standIn("updateCamera"); }
+bool cGame::outsideZones() { return standIn("outsideZones", 1) != 0; }
+void cGame::setCameraTarget(cActor*, int32_t milliseconds) { standIn("setCameraTarget", milliseconds); }
