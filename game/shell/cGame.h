@@ -124,13 +124,16 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what later parts provide (cGameScreenSeams.cpp)
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
-  static bool isCutsceneRunning();
+  static bool isCutsceneActive();
   // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
   static int32_t cutsceneTransition();
   // The running cutscene's index, -1 none.
   static int32_t currentCutscene();
-  // A conversation line is shown.
-  static bool isConversationActive();
+  // The timed key-prompt popup.
+  static void updatePopup();
+  static void paintPopup();
+  // The timer ring while it opens or closes.
+  static void paintTimerRing();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -181,8 +184,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // (cGameWorldSeams.cpp)
   static void leaveInteraction();
   static void loadEventScript(ByteArray* data);
-  static void setPlayerControl(bool on);
-  static void restorePartners();
   static void runAction(int32_t action);
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
@@ -322,8 +323,36 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void resetStoryFlags();
   // An actor appended to the event scripts' actor table.
   static void addScriptActor(cActor* actor);
-  // Both partners' carried items 1..3 into partnerItemCounts.
-  static void storeAllPartnerItemCounts();
+
+  // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
+  static void updateCinematic();
+  static void paintCinematic();
+  static bool isChoiceActive();
+  static void updateChoice();
+  static void paintChoice();
+  // True while a timed-event phase runs and only the actors move.
+  static bool updateTimedEvent();
+  // The timed-event phase: -1 none, -2 finished, else 0..4.
+  static int32_t timedPhase();
+  static void paintTimedEvent();
+  static void paintTimerOverlay();
+  // True when the skip control took this frame's input.
+  static bool handleCinematicSkip();
+  static bool isCutsceneHolding();
+  static void stepCutscene();
+  static void updateConversation();
+  static bool isConversationActive();
+  static void paintConversation();
+  static void updateInteraction();
+  static bool isInteractionActive();
+  // The open interaction paints over the scene.
+  static bool interactionOverWorld();
+  static void paintInteraction();
+  static void updateCountdown();
+  static void showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason);
+  static void clampCameraAtBlockers();
+  // What the side-view camera looks at besides the player; null when none.
+  static cActor* sideViewTarget();
 
   int64_t lastLoopTick;
 

@@ -283,7 +283,7 @@ void cGame::paintSoftkeys() {
   if (right == 2 || right == 3) {
     paintFrameAt(interface, overlayAreaHit(backSoftkeyArea) ? 28 : 27, 740, 436);
     addCentredOverlayArea(interface, 27, 740, 436, backSoftkeyArea);
-  } else if (right != -1 && !isCutsceneRunning()) {
+  } else if (right != -1 && !isCutsceneActive()) {
     paintFrameAt(interface, overlayAreaHeld(backSoftkeyArea) ? 28 : 27, 758, 436);
     addCentredOverlayArea(interface, 27, 758, 436, backSoftkeyArea);
   }

@@ -91,7 +91,7 @@ void cGame::stateMessageBox(int32_t message) {
       cGame::fillScreen(g, 0x000000);
       paintMessageBox();
       g->setClip(0, 0, 800, 480);
-      if (isCutsceneRunning()) break;
+      if (isCutsceneActive()) break;
       const cGameTouchStatics& pointer = touch();
       const bool pressed = cornerHit() && (pointer.pointerIsDown || pointer.pointerDragging);
       ASprite* interface = spriteAt(interfaceSlot);

@@ -128,7 +128,7 @@ void updatePhases() {
 }
 
 // Phase 5: the player chooses where to go.
-void updateChoice() {
+void updateResultsChoice() {
   cGameTouchStatics& pointer = touch();
   const int32_t next = cGame::nextChapter(shellStatics().cGameProgress.chapter);
   const bool resultsFlag = shellStatics().cGameSave.resultsFlag;
@@ -241,7 +241,7 @@ void cGame::updateResultsSequence() {
     touch().releasedOnArea = false;
   }
   updatePhases();
-  if (waiting && !machine().stateChangePending) updateChoice();
+  if (waiting && !machine().stateChangePending) updateResultsChoice();
   states().screenDirty = true;
   updateMessageBoxTransition(true);
 }

@@ -1,11 +1,14 @@
 // What the frame and the softkeys call of parts that land later: the
-// in-game HUD and the story's cutscenes and conversations. Each body
+// in-game HUD, the story's cutscenes and the key-prompt popup. Each body
 // here is the part's stand-in until its own file replaces it.
 #include "game/GameStatics.h"
+#include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
 
-void cGame::paintHudButtons() {}
-bool cGame::isCutsceneRunning() { return false; }
+void cGame::paintHudButtons() { standIn("paintHudButtons"); }
+bool cGame::isCutsceneActive() { return standIn("isCutsceneActive", 0) != 0; }
 int32_t cGame::cutsceneTransition() { return -1; }
 int32_t cGame::currentCutscene() { return -1; }
-bool cGame::isConversationActive() { return false; }
+void cGame::updatePopup() { standIn("updatePopup"); }
+void cGame::paintPopup() { standIn("paintPopup"); }
+void cGame::paintTimerRing() { standIn("paintTimerRing"); }

@@ -1,19 +1,20 @@
-// What the shared operations call of the story and the world before those
-// land: the cinematic screen, the countdown and the partners' carried
-// items. Each body is the part's stand-in until its own file
-// replaces it.
+// What the shared operations and the frame of play call of the story before
+// it lands: the cinematic screen, the countdown, the cutscenes and the
+// animation player. Each body is the part's stand-in until its own file
+// replaces it; each reports its call (StandIns.h).
+#include "game/GameStatics.h"
+#include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
+#include "game/world/cActor.h"
 
 void cGame::openCinematic(int32_t, int32_t, int32_t) {}
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
-bool cGame::isCinematicActive() { return false; }
+bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
 int32_t cGame::cinematicPhase() { return -1; }
 void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t, int32_t) {}
 void cGame::addScriptActor(cActor*) {}
-// The counts stay as the last load or store left them.
-void cGame::storeAllPartnerItemCounts() {}
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetCutscenes() {}
 void cGame::clearScripts() {}
@@ -24,3 +25,40 @@ void cGame::initConversationQueue() {}
 void cGame::resetConversation() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
+
+// What the frame of play steps and paints of the story: the cinematic, the
+// choice, the timed events, the cutscene driver, conversations, the
+// interaction modes, the countdown and the camera stops. A query answers
+// that its part is idle.
+void cGame::updateCinematic() { standIn("updateCinematic"); }
+void cGame::paintCinematic() { standIn("paintCinematic"); }
+bool cGame::isChoiceActive() { return standIn("isChoiceActive", 0) != 0; }
+void cGame::updateChoice() { standIn("updateChoice"); }
+void cGame::paintChoice() { standIn("paintChoice"); }
+bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
+int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
+void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
+void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
+bool cGame::handleCinematicSkip() { return standIn("handleCinematicSkip", 0) != 0; }
+bool cGame::isCutsceneHolding() { return standIn("isCutsceneHolding", 0) != 0; }
+void cGame::stepCutscene() { standIn("stepCutscene"); }
+void cGame::updateConversation() { standIn("updateConversation"); }
+bool cGame::isConversationActive() { return standIn("isConversationActive", 0) != 0; }
+void cGame::paintConversation() { standIn("paintConversation"); }
+void cGame::updateInteraction() { standIn("updateInteraction"); }
+bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
+bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
+void cGame::paintInteraction() { standIn("paintInteraction"); }
+void cGame::updateCountdown() { standIn("updateCountdown"); }
+// The marker is shown over the actor; its icon is not chosen yet.
+void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
+  standIn("showActorMarker", reason);
+  if (actor == nullptr) return;
+  cGameEffectsStatics& marker = worldStatics().cGameEffects;
+  marker.markerActor = actor;
+  marker.markerX = dx + actor->getPixelX();
+  marker.markerY = dy + actor->getPixelY();
+  marker.markerShown = true;
+}
+void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
+cActor* cGame::sideViewTarget() { return nullptr; }

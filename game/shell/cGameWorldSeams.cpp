@@ -2,15 +2,13 @@
 // body is the part's stand-in until its own file replaces it; the level
 // data's readers only step past their data.
 #include "game/GameStatics.h"
+#include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
 
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
 // The room's event script: its cutscenes and tracks indexed.
 void cGame::loadEventScript(ByteArray*) {}
-void cGame::setPlayerControl(bool) {}
-// Both partners found and given their carried items back.
-void cGame::restorePartners() {}
 // The action table's entry runs (-1: nothing).
 void cGame::runAction(int32_t) {}
 // Timed events and the choice.

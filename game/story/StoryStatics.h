@@ -7,6 +7,7 @@
 #include "runtime/object/ReferenceFields.h"
 
 class ObjectArray;
+class cActor;
 
 // The room's item records: entry 0 an empty int[0], entries 1..29 int[7].
 struct cGameItemsStatics {
@@ -30,9 +31,16 @@ struct cGameCountdownStatics {
   int32_t countdownAction;
 };
 
+// The close-up view of an interaction: the first hotspot of its chain.
+struct cGameInteractionStatics {
+  cActor* closeUpChain;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&cGameInteractionStatics::closeUpChain}; }
+};
+
 struct StoryStatics {
   cGameItemsStatics cGameItems;
   cGameActionsStatics cGameActions;
   cGameCountdownStatics cGameCountdown;
-  auto parts() { return std::tie(cGameItems, cGameActions, cGameCountdown); }
+  cGameInteractionStatics cGameInteraction;
+  auto parts() { return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction); }
 };

@@ -147,6 +147,13 @@ class cActor : public Object {
   // drops the binding when there is none.
   void bindToActor(int32_t id, int32_t a, int32_t b, int32_t c, int32_t d);
 
+  // --- shared kind operations (cActorKindSeams.cpp until they land)
+  bool isParam13Set() const { return param(13) != 0; }
+  // A carried object set down on the floor beside its carrier.
+  void putDownBeside(cActor* carrier);
+  // A behaviour machine that was hit.
+  bool isMachineHit();
+
   // --- level-data set-up (cActorSetUp.cpp)
   // Switching on and off; the kinds' own switching joins here.
   void activate();

@@ -89,7 +89,7 @@ void cActor::paintBalloon(cActor* actor, String* text, int32_t dx, int32_t dy) {
   const int32_t h = std::max(textHeight + 20, 40);
   int32_t x = actor->screenX - w / 2 + dx;
   int32_t y = actor->screenY - (frame->get(3) - frame->get(1)) - h + dy - 10;
-  const bool framed = cGame::isCutsceneRunning() && cGame::cutsceneTransition() != -1;
+  const bool framed = cGame::isCutsceneActive() && cGame::cutsceneTransition() != -1;
   const int32_t topLimit = framed ? 50 : 0;
   const int32_t bottomLimit = framed ? 430 : 480;
   y = std::max(y, topLimit);

@@ -21,6 +21,9 @@ class cActorEnemy : public cActor {
   void* lookupInterface(int32_t interfaceId) override;
   void paint() override;
 
+  // Every awake creature's view cone, over the actors.
+  static void paintCones();
+
   // Its own slots (14 and 15 after the root's six).
   virtual bool isFacingRight();
   virtual int32_t getStateAnim();

@@ -30,6 +30,22 @@ class cActorMC : public cActor {
   virtual bool isFocusCharacter();
   virtual int32_t getActionAnim();
 
+  // --- the state machine, companions and carried items
+  // (cActorCharacterSeams.cpp until the character's own files land)
+  void setState(int32_t s);
+  // Out of hit points or in the defeat state.
+  bool isDefeated();
+  void attachCompanion(cActorMC* actor, int32_t companionId);
+  void detachCompanion();
+  // The lowest slot 0..14 holding item id, -1 when none.
+  int32_t findInventorySlot(int32_t id);
+  // The slot, or -1 when refused or full.
+  int32_t addItem(int32_t id, int32_t amount, bool notify);
+  // The side-view control's action flag 0 or 1.
+  bool hasSideViewAction(int32_t which);
+  // The carried-object picture and the label over the focus character.
+  void paintExtras();
+
   // --- the carried-object icon (cGameEffects.cpp)
   void showCarriedIcon(int32_t anim);
   void updateCarriedIcon();

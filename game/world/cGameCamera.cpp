@@ -219,7 +219,7 @@ void shakeStep(cGameCameraStatics& cam) {
 // Some cutscenes move the map under the actors: by progress value and
 // cutscene; any other pair keeps the offset it had.
 void updateCutsceneLayerOffsets(cGameCameraStatics& cam) {
-  if (!cGame::isCutsceneRunning()) {
+  if (!cGame::isCutsceneActive()) {
     cam.mapLayerOffsetX = 0;
     cam.mapLayerOffsetY = 0;
     return;

@@ -10,6 +10,7 @@ class ByteArray;
 class CVLibPlayer;
 class IntArray;
 class ObjectArray;
+class cActor;
 
 struct cGameEffectsStatics {
   static constexpr int32_t effectSlots = 10;
@@ -24,10 +25,12 @@ struct cGameEffectsStatics {
   int32_t particleMode;  // 0 off, 2 heavy (200 streaks), else light (50)
   bool particlesStopping;
   CVLibPlayer* markerPlayer;
-  int32_t markerX;  // world pixels
+  cActor* markerActor;  // the actor the marker was last shown over
+  int32_t markerX;      // world pixels
   int32_t markerY;
   bool markerShown;
   bool markerPainted;
+  bool markerForced;  // shown over a pushable block
   bool carriedIconShown;
   CVLibPlayer* aimCornerPlayer;
   // The ranged aim: {size, ..., x at 7, y at 8} in screen pixels; set by the
@@ -37,7 +40,8 @@ struct cGameEffectsStatics {
     return ReferenceFieldList{&cGameEffectsStatics::effectPlayers, &cGameEffectsStatics::effectTimeLeft,
                               &cGameEffectsStatics::effectWorldX,  &cGameEffectsStatics::effectAtTop,
                               &cGameEffectsStatics::particleX,     &cGameEffectsStatics::particleY,
-                              &cGameEffectsStatics::markerPlayer,  &cGameEffectsStatics::aimCornerPlayer,
+                              &cGameEffectsStatics::markerPlayer,  &cGameEffectsStatics::markerActor,
+                              &cGameEffectsStatics::aimCornerPlayer,
                               &cGameEffectsStatics::aimRecord};
   }
 };

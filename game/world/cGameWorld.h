@@ -10,6 +10,7 @@ class ByteArray;
 class IntArray;
 class String;
 class cActor;
+class cActorMC;
 
 // A direction scaled to length 256 (24.8), returned by value.
 struct UnitVector {
@@ -22,9 +23,50 @@ class cGameWorld {
   // The world's share of cGame's class initialiser.
   static void clinit();
 
-  // --- the frame of play
+  // --- the frame of play (cGameInGame.cpp): GameState 14
+  static void stateInGame(int32_t message);
+  static void updateInGame();
+  static void paintInGame();
+  // The released keys, the resume and the HUD's menu corner may open the
+  // in-game menu.
+  static void openInGameMenuIfAsked();
+
+  // --- the timer ring (cGameTimerRing.cpp)
   static bool isAnchoredPanelActive();
   static void resetTimerRing();
+  static void updateTimerRing();
+  static void closeAnchoredPanel();
+  // Opening or closing: only the camera moves.
+  static bool isRingFrozen();
+
+  // --- the action marker over what the player can act on
+  // (cGameActionMarker.cpp)
+  static void updateActionMarker();
+  static void resetActionMarker();
+
+  // --- the player's control and the partners (cGamePlayerControl.cpp)
+  static void setPlayerControl(bool on);
+  static bool hasPlayerControl();
+  // Kind-10 characters a and b: b becomes a's companion, or a loses its own.
+  static void linkPartners(int32_t a, int32_t b);
+  static void selectPlayer(int32_t id);
+  // x, y in 24.8.
+  static void placeActor(cActor* actor, int32_t x, int32_t y);
+  // The close-up's hidden hotspot with that id shown and used up; null when
+  // there is none.
+  static cActor* consumeHotspot(int32_t id);
+  // The kind-10 characters of partner index 0 and 1.
+  static void findPartnerActors();
+
+  // --- the partners' carried items 1..3 across rooms (cGamePartnerItems.cpp)
+  // An int[6] replaces the table; anything else is refused.
+  static void setCounterTable(IntArray* table);
+  static void storePartnerItemCounts(cActorMC* partner);
+  static void restorePartnerItemCounts(cActorMC* partner);
+  // Both partners found and given their carried items back.
+  static void restorePartners();
+  static void storeAllPartnerItemCounts();
+
   // Focus, target and spawned children of the room being left.
   static void forgetRoomActors();
   static void clearHint();

@@ -1,12 +1,13 @@
 // The world's share of cGame's class initialiser and the frame-of-play
 // queries the world's painters ask.
 #include "game/GameStatics.h"
+#include "game/shell/cGame.h"
 #include "game/world/cGameWorld.h"
 #include "runtime/lang/Arrays.h"
 
 void cGameWorld::clinit() {
-  cGamePlayStatics& play = worldStatics().cGamePlay;
-  play.ringMode = -1;
+  *cGame::stateHandlerSlot(GameState::inGame) = &stateInGame;
+  resetTimerRing();
   cGameRoomStatics& room = worldStatics().cGameRoom;
   room.spawnedObjects = newObjectArray(10);
   room.pathNodes = newIntArray(4 * cGameRoomStatics::routePointCapacity);
@@ -19,10 +20,6 @@ void cGameWorld::clinit() {
   camera.lastZone = -1;
   camera.outsideZones = true;
 }
-
-bool cGameWorld::isAnchoredPanelActive() { return worldStatics().cGamePlay.ringMode != -1; }
-
-void cGameWorld::resetTimerRing() { worldStatics().cGamePlay.ringMode = -1; }
 
 void cGameWorld::forgetRoomActors() {
   worldStatics().cGamePlay.focusActor = nullptr;

@@ -12,6 +12,8 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/world/cActor.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
+#include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/object/ObjectFactory.h"
 #include "tests/game/world/world_kit.h"
@@ -32,8 +34,12 @@ class WorldFixture : public WorldKitFixture {
 
   // A test sprite in slot whose frames have the given boxes and whose
   // animations step through the given frames, without step offsets.
+  // Without animations, each frame gets one of its own (tile sprites).
   static ASprite* makeSprite(int slot, const std::vector<TestFrame>& frames,
-                             const std::vector<std::vector<int>>& anims, int palettes = 1) {
+                             std::vector<std::vector<int>> anims, int palettes = 1) {
+    if (anims.empty()) {
+      for (size_t f = 0; f < frames.size(); ++f) anims.push_back({static_cast<int>(f)});
+    }
     worldkit::TestSpriteDescription description;
     description.palettes = palettes;
     description.animations = static_cast<int>(anims.size());

@@ -1,0 +1,6 @@
+#include "game/shell/StandIns.h"
+
+StandInHook& standInHook() {
+  static StandInHook hook = nullptr;
+  return hook;
+}

@@ -1,0 +1,56 @@
+// A new game played into its first room: the chapter loads, GameState 14
+// takes over and paints the room, and the room stays on screen frame after
+// frame.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/GoldenImage.h"
+#include "tests/e2e/ProgramProcess.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The sound question, the title, then the main menu's first row: a new game.
+constexpr const char* script =
+    "200 tap 400 255\n"
+    "270 tap 400 240\n"
+    "340 tap 400 135\n";
+
+TEST(RoomRun, ANewGameShowsTheFirstRoom) {
+  std::string pattern = (fs::temp_directory_path() / "room-run-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path root = pattern;
+  std::ofstream(root / "script.txt") << script;
+  const fs::path first = root / "room0.png";
+  const fs::path later = root / "room0_later.png";
+  const e2e::ProgramResult run = e2e::runProgram(
+      {QUENDRILL_EXECUTABLE, "--installed", fs::path(QUENDRILL_DATA_BAR).parent_path().string(), "--data",
+       (root / "data").string(), "--headless", "--clock", "0", "--frames", "560", "--input",
+       (root / "script.txt").string(), "--screenshot", "500:" + first.string(), "--screenshot",
+       "555:" + later.string()},
+      {}, 120000);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  // The loading run ends in play, and play keeps the frame to itself.
+  const std::string marker = "cGame: GameState ";
+  std::vector<std::pair<int, int>> changes;
+  for (size_t at = run.output.find(marker); at != std::string::npos; at = run.output.find(marker, at + 1)) {
+    int from = 0, to = 0;
+    if (std::sscanf(run.output.c_str() + at + marker.size(), "%d -> %d", &from, &to) == 2) changes.emplace_back(from, to);
+  }
+  ASSERT_FALSE(changes.empty()) << run.output;
+  EXPECT_EQ(changes.back(), std::make_pair(4, 14)) << run.output;
+
+  e2e::expectMatchesGolden(first, "room0.png");
+  // Nothing in the room moves yet: the next frames show the same picture.
+  e2e::expectMatchesGolden(later, "room0.png");
+  fs::remove_all(root);
+}
+
+}  // namespace
