@@ -216,6 +216,8 @@ class cActor : public Object {
   // Palette, placed at the screen position, painted.
   void paintPlayer(bool withPalette);
   void paintHighlighted(int32_t colourA, int32_t colourB, int32_t alpha);
+  // Highlighted when highlightable and the timer ring is up, else plain.
+  void paintPulsing(bool highlightable);
   void repaintOccludingTiles();
   // The painter of the simple kinds 5..68.
   void paintKind();

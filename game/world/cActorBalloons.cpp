@@ -10,7 +10,6 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/ToolkitStatics.h"
 #include "game/world/cActor.h"
-#include "platform/java_util/java_util_Random.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/String.h"
@@ -28,14 +27,6 @@ int32_t lineCount(String* text) {
   int32_t lines = 1;
   for (int32_t i = 0; i < text->length(); ++i) lines += text->charAt(i) == u'\n' ? 1 : 0;
   return lines;
-}
-
-// A non-negative draw below n from the game's Random.
-int32_t drawBelow(int32_t n) {
-  java_util_Random* random = shellStatics().cGameLoop.random;
-  if (random == nullptr || n <= 0) return 0;
-  const int64_t value = random->nextInt();
-  return static_cast<int32_t>((value < 0 ? -value : value) % n);
 }
 
 }  // namespace
@@ -63,8 +54,8 @@ void cActor::tickBalloon() {
 void cActor::chatter(IntArray* textIds, int32_t percent) {
   if (balloon != nullptr) return;
   int32_t text = silentPause;
-  if (drawBelow(100) < percent && textIds != nullptr && textIds->length() > 0) {
-    text = textIds->get(drawBelow(textIds->length()));
+  if (cGame::randomInRange(0, 100) < percent && textIds != nullptr && textIds->length() > 0) {
+    text = textIds->get(cGame::randomInRange(0, textIds->length()));
   }
   setBalloon(text, chatterMillis, 0, 0);
 }

@@ -65,6 +65,12 @@ void cActor::paintHighlighted(int32_t colourA, int32_t colourB, int32_t alpha) {
   player->alpha = -1;
 }
 
+void cActor::paintPulsing(bool highlightable) {
+  // Objects the player can use pulse white and grey while the ring is up.
+  if (highlightable && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
+  else paintPlayer(false);
+}
+
 void cActor::paint() {
   if (isKilled() && !alwaysPaint) return;
   if (hasFlag(ActorFlags::HIDDEN)) return;
@@ -123,19 +129,16 @@ void cActor::paintKind() {
       const bool highlightable = isActive() && param(5) != 0;
       if (highlightable) play().highlightPresent = true;
       if (player->sprite != nullptr) player->sprite->setPalette(palette);
-      if (highlightable && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
-      else paintPlayer(false);
+      paintPulsing(highlightable);
       break;
     }
     case ActorKind::MOVER:
       if (param(5) != 0) play().highlightPresent = true;
-      if (param(5) != 0 && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
-      else paintPlayer(false);
+      paintPulsing(param(5) != 0);
       break;
     case ActorKind::COLLECTIBLE:
       if (isKilled() || !isActive() || param(0) != -1) break;
-      if (param(7) != 0 && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
-      else paintPlayer(false);
+      paintPulsing(param(7) != 0);
       break;
     case ActorKind::SLIDER:
       paintPlayer(false);
@@ -208,16 +211,14 @@ void cActor::paintKind() {
       if (isKilled() || !(isActive() || alwaysPaint)) break;
       const bool highlightable = param(8) != 0;
       if (highlightable) play().highlightPresent = true;
-      if (highlightable && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
-      else paintPlayer(false);
+      paintPulsing(highlightable);
       break;
     }
     case ActorKind::KEY_OBJECT: {
       const bool highlightable = isActive() && param(12) != 0;
       if (highlightable) play().highlightPresent = true;
       if (player->sprite != nullptr) player->sprite->setPalette(palette);
-      if (highlightable && ringUp()) paintHighlighted(0xFFFFFF, 0xAAAAAA, 63);
-      else paintPlayer(false);
+      paintPulsing(highlightable);
       break;
     }
     case ActorKind::CONTACT_AREA:

@@ -142,10 +142,7 @@ void cGameWorld::updateNotice() {
   cGameNoticeStatics& state = notice();
   if (state.noticeText == nullptr) return;
   state.noticeRemaining -= timeStep();
-  if (state.noticeRemaining > 0) return;
-  state.noticeText = nullptr;
-  state.noticeRemaining = 0;
-  state.noticeIcon = nullptr;
+  if (state.noticeRemaining <= 0) clearHint();
 }
 
 void cGameWorld::paintActorMarker() {
@@ -211,16 +208,11 @@ void cGameWorld::paintAimBrackets() {
 
 void cGameWorld::clearTransientEffects() {
   cGameEffectsStatics& state = effects();
-  state.markerShown = false;
-  state.markerPainted = false;
-  state.markerPlayer = nullptr;
+  resetActionMarker();
   state.particleX = nullptr;
   state.particleY = nullptr;
   state.particleMode = 0;
   state.particlesStopping = false;
   dropEffectArrays();
-  cGameNoticeStatics& hint = notice();
-  hint.noticeText = nullptr;
-  hint.noticeRemaining = 0;
-  hint.noticeIcon = nullptr;
+  clearHint();
 }

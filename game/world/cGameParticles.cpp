@@ -2,20 +2,12 @@
 // allocation once started.
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
-#include "platform/java_util/java_util_Random.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "runtime/lang/Arrays.h"
 
 namespace {
 
 cGameEffectsStatics& effects() { return worldStatics().cGameEffects; }
-
-// |r| mod n of the game's next draw, never negative (|INT_MIN| included).
-int32_t drawMod(int32_t n) {
-  java_util_Random* random = shellStatics().cGameLoop.random;
-  const int64_t value = random != nullptr ? random->nextInt() : 0;
-  return static_cast<int32_t>((value < 0 ? -value : value) % n);
-}
 
 int32_t streakCount() { return effects().particleMode == 2 ? 200 : 50; }
 
@@ -30,12 +22,12 @@ void cGameWorld::startFallingParticles(int32_t mode) {
   if (state.particleX == nullptr) {
     state.particleX = newIntArray(cGameEffectsStatics::particleCapacity);
     if (state.particleX == nullptr) return;
-    for (int32_t i = 0; i < cGameEffectsStatics::particleCapacity; ++i) state.particleX->set(i, drawMod(1600));
+    for (int32_t i = 0; i < cGameEffectsStatics::particleCapacity; ++i) state.particleX->set(i, cGame::randomInRange(0, 1600));
   }
   if (state.particleY == nullptr) {
     state.particleY = newIntArray(cGameEffectsStatics::particleCapacity);
     if (state.particleY == nullptr) return;
-    for (int32_t i = 0; i < cGameEffectsStatics::particleCapacity; ++i) state.particleY->set(i, drawMod(480));
+    for (int32_t i = 0; i < cGameEffectsStatics::particleCapacity; ++i) state.particleY->set(i, cGame::randomInRange(0, 480));
   }
   state.particlesStopping = false;
   state.particleMode = mode;
@@ -54,8 +46,8 @@ void cGameWorld::updateFallingParticles() {
     if (x >= 0 && y <= 480) {
       anyOnScreen = true;
     } else if (!state.particlesStopping) {
-      state.particleX->set(i, drawMod(1600));
-      state.particleY->set(i, drawMod(16) - 16);
+      state.particleX->set(i, cGame::randomInRange(0, 1600));
+      state.particleY->set(i, cGame::randomInRange(0, 16) - 16);
     }
   }
   if (anyOnScreen) return;
