@@ -263,6 +263,7 @@ void Harness::playFrames() {
     }
     if (frame >= lastFrame) {
       // From here the program runs freely, and closing joins its threads.
+      logPrintf("Harness: the script ends at frame %u\n", frame);
       if (gated) wince::stopGatingSleeps();
       if (m_options.frames) wince::driver::close();
       break;

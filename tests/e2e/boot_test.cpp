@@ -12,6 +12,7 @@
 
 #include "tests/e2e/GoldenImage.h"
 #include "tests/e2e/ProgramProcess.h"
+#include "tests/e2e/StateLog.h"
 
 namespace {
 
@@ -20,23 +21,8 @@ namespace fs = std::filesystem;
 // One harness frame is one 62 ms frame of the game.
 constexpr int framePeriod = 62;
 
-struct StateChange {
-  int from = 0;
-  int to = 0;
-  int afterMs = 0;
-};
-
-std::vector<StateChange> stateChanges(const std::string& log) {
-  std::vector<StateChange> changes;
-  const std::string marker = "cGame: GameState ";
-  for (size_t at = log.find(marker); at != std::string::npos; at = log.find(marker, at + 1)) {
-    StateChange change;
-    if (std::sscanf(log.c_str() + at + marker.size(), "%d -> %d after %d ms", &change.from, &change.to,
-                    &change.afterMs) == 3)
-      changes.push_back(change);
-  }
-  return changes;
-}
+using e2e::StateChange;
+using e2e::stateChanges;
 
 uint32_t pixelAt(const e2e::RgbImage& image, int x, int y) {
   const size_t i = (size_t(y) * size_t(image.width) + size_t(x)) * 3;

@@ -15,6 +15,7 @@
 
 #include "tests/e2e/GoldenImage.h"
 #include "tests/e2e/ProgramProcess.h"
+#include "tests/e2e/StateLog.h"
 
 namespace {
 
@@ -62,11 +63,7 @@ const struct {
 
 std::vector<std::pair<int, int>> stateChanges(const std::string& log) {
   std::vector<std::pair<int, int>> changes;
-  const std::string marker = "cGame: GameState ";
-  for (size_t at = log.find(marker); at != std::string::npos; at = log.find(marker, at + 1)) {
-    int from = 0, to = 0;
-    if (std::sscanf(log.c_str() + at + marker.size(), "%d -> %d", &from, &to) == 2) changes.emplace_back(from, to);
-  }
+  for (const e2e::StateChange& change : e2e::stateChanges(log)) changes.emplace_back(change.from, change.to);
   return changes;
 }
 

@@ -11,6 +11,7 @@
 
 #include "tests/e2e/GoldenImage.h"
 #include "tests/e2e/ProgramProcess.h"
+#include "tests/e2e/StateLog.h"
 
 namespace {
 
@@ -38,14 +39,10 @@ TEST(RoomRun, ANewGameShowsTheFirstRoom) {
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   // The loading run ends in play, and play keeps the frame to itself.
-  const std::string marker = "cGame: GameState ";
-  std::vector<std::pair<int, int>> changes;
-  for (size_t at = run.output.find(marker); at != std::string::npos; at = run.output.find(marker, at + 1)) {
-    int from = 0, to = 0;
-    if (std::sscanf(run.output.c_str() + at + marker.size(), "%d -> %d", &from, &to) == 2) changes.emplace_back(from, to);
-  }
+  const std::vector<e2e::StateChange> changes = e2e::stateChanges(run.output);
   ASSERT_FALSE(changes.empty()) << run.output;
-  EXPECT_EQ(changes.back(), std::make_pair(4, 14)) << run.output;
+  EXPECT_EQ(changes.back().from, 4) << run.output;
+  EXPECT_EQ(changes.back().to, 14) << run.output;
 
   e2e::expectMatchesGolden(first, "room0.png");
   // Nothing in the room moves yet: the next frames show the same picture.
