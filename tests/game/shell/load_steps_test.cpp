@@ -17,6 +17,8 @@
 #include "game/shell/cGame.h"
 #include "game/toolkit/ASprite.h"
 #include "game/toolkit/CVLibPlayer.h"
+#include "game/world/cActor.h"
+#include "game/world/cActorMC.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "runtime/LiteralIds.h"
 #include "runtime/io/javax_microedition_io_ResourceInputStream.h"
@@ -390,6 +392,33 @@ TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
   EXPECT_NE(player->getModuleImage(0, 1), nullptr);
   EXPECT_EQ(player->getModuleImage(0, 0), nullptr);
   EXPECT_EQ(player->moduleImageData, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The first room as its level source writes it: the player where the source
+// puts him and in focus, the one camera zone, and the welcome hint as the
+// start action.
+TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
+  EXPECT_EQ(enterChapter(0), 25);
+  cActor* hero = worldStatics().cGamePlay.focusActor;
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(hero->kind, ActorKind::PLAYER);
+  EXPECT_EQ(hero->getPixelX(), 480);
+  EXPECT_EQ(hero->getPixelY(), 300);
+  EXPECT_EQ(cActor::findById(hero->id), hero);
+  const cGameCameraStatics& camera = worldStatics().cGameCamera;
+  ASSERT_EQ(camera.zoneCount, 1);
+  EXPECT_EQ(camera.zoneIds->get(0), 1);
+  auto* outer = static_cast<IntArray*>(camera.zoneOuter->get(0));
+  ASSERT_NE(outer, nullptr);
+  EXPECT_EQ((std::vector<int32_t>{outer->get(0), outer->get(1), outer->get(2), outer->get(3)}),
+            (std::vector<int32_t>{0, 0, 960, 480}));
+  const int32_t start = worldStatics().cGameRoom.startActionIndex;
+  EXPECT_GE(start, 0);
+  EXPECT_EQ(storyStatics().cGameActions.actionCount, 1);
 }
 
 }  // namespace
