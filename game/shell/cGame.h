@@ -134,6 +134,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void paintPopup();
   // The timer ring while it opens or closes.
   static void paintTimerRing();
+  // The timer ring started for ms over the focus actor.
+  static void startTimerRing(int32_t ms);
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -353,6 +355,18 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void clampCameraAtBlockers();
   // What the side-view camera looks at besides the player; null when none.
   static cActor* sideViewTarget();
+
+  // --- what the player character calls of the story (cGameStorySeams.cpp)
+  // The slot of the queued line, -1 when refused.
+  static int32_t queueConversationLine(int32_t text, int32_t action, int32_t speaker, int32_t balloonActor);
+  static void openChoice(String* text, int32_t type, cActor* actor, int32_t slot);
+  static int32_t findCutscene(int32_t id);
+  static void playCutscene(int32_t index);
+  // Caption text n of the timed captions at (x, y).
+  static void showCaption(int32_t x, int32_t y, int32_t n);
+  // The timed caption phase n with its clock at 0.
+  static void startTimedCaption(int32_t n);
+  static bool isActionButtonSuppressed();
 
   int64_t lastLoopTick;
 

@@ -12,3 +12,4 @@ int32_t cGame::currentCutscene() { return -1; }
 void cGame::updatePopup() { standIn("updatePopup"); }
 void cGame::paintPopup() { standIn("paintPopup"); }
 void cGame::paintTimerRing() { standIn("paintTimerRing"); }
+void cGame::startTimerRing(int32_t ms) { standIn("startTimerRing", ms); }

@@ -7,7 +7,7 @@
 #include "game/shell/cGame.h"
 #include "game/world/cActor.h"
 
-void cGame::openCinematic(int32_t, int32_t, int32_t) {}
+void cGame::openCinematic(int32_t, int32_t kind, int32_t) { standIn("openCinematic", kind); }
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
 bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
@@ -62,3 +62,14 @@ void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reaso
 }
 void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
 cActor* cGame::sideViewTarget() { return nullptr; }
+
+// What the player character calls of the story.
+int32_t cGame::queueConversationLine(int32_t text, int32_t, int32_t, int32_t) {
+  return standIn("queueConversationLine", text);
+}
+void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
+int32_t cGame::findCutscene(int32_t id) { return standIn("findCutscene", id); }
+void cGame::playCutscene(int32_t index) { standIn("playCutscene", index); }
+void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
+void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
+bool cGame::isActionButtonSuppressed() { return standIn("isActionButtonSuppressed", 0) != 0; }

@@ -2,6 +2,7 @@
 // The world's statics: one struct per class, reached as worldStatics().cActor.
 #include <tuple>
 
+#include "game/world/cActorMCStatics.h"
 #include "game/world/cActorStatics.h"
 #include "game/world/cGameCameraStatics.h"
 #include "game/world/cGameEffectsStatics.h"
@@ -10,9 +11,10 @@
 
 struct WorldStatics {
   cActorStatics cActor;
+  cActorMCStatics cActorMC;
   cGameRoomStatics cGameRoom;
   cGamePlayStatics cGamePlay;
   cGameEffectsStatics cGameEffects;
   cGameCameraStatics cGameCamera;
-  auto parts() { return std::tie(cActor, cGameRoom, cGamePlay, cGameEffects, cGameCamera); }
+  auto parts() { return std::tie(cActor, cActorMC, cGameRoom, cGamePlay, cGameEffects, cGameCamera); }
 };

@@ -153,6 +153,26 @@ class cActor : public Object {
   void putDownBeside(cActor* carrier);
   // A behaviour machine that was hit.
   bool isMachineHit();
+  // What the player character uses, grabs, pushes, lifts and breaks.
+  bool isParam6Set() const { return param(6) != 0; }
+  bool isParam6One() const { return param(6) == 1; }
+  bool isAwakeSensor() const { return !isKilled() && isActive() && param(4) == 0; }
+  bool useBarrier();
+  bool interact();
+  bool grabBlock();
+  bool pushBlock(int32_t direction);
+  void placeBeside(cActor* other);
+  bool sideContact(cActor* other, int32_t mask);
+  // A direction mask, or -1 when there is no way.
+  int32_t findDetour(cActor* other, int32_t mask, int32_t w, int32_t h);
+  void setLiftState(int32_t n);
+  void slide(int32_t direction, bool forced);
+  void hitBreakable();
+  void setMoverTarget(int32_t a, int32_t b, int32_t c, bool mirrored);
+  bool touchesForWalk(cActor* other);
+  bool frameTouches(cActor* other);
+  void startPutDown();
+  void throwLifted(cActor* character);
 
   // --- level-data set-up (cActorSetUp.cpp)
   // Switching on and off; the kinds' own switching joins here.

@@ -1,15 +1,13 @@
-// What the characters do of their own beyond the shared actor: their
-// painters and animation choices. Each body is the stand-in until the
-// character's own behaviour replaces it; until then a character is painted
-// as a plain actor is.
+// What the creature and the person do of their own beyond the shared actor:
+// their painters, animation choices and what the player character asks of
+// them. Each body is the stand-in until the character's own behaviour
+// replaces it; until then a character is painted as a plain actor is.
 #include "game/GameStatics.h"
 #include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
 #include "game/world/cActorEnemy.h"
 #include "game/world/cActorMC.h"
 #include "game/world/cActorNPC.h"
-#include "runtime/lang/Arrays.h"
-#include "runtime/lang/ObjectArray.h"
 
 namespace {
 
@@ -25,79 +23,28 @@ void paintAsPlainActor(cActor* actor) {
 
 }  // namespace
 
-void cActorMC::paint() { paintAsPlainActor(this); }
-int32_t cActorMC::getActionAnim() { return -1; }
-
 void cActorEnemy::paint() { paintAsPlainActor(this); }
 bool cActorEnemy::isFacingRight() { return (direction & DirectionMask::RIGHT) != 0; }
 int32_t cActorEnemy::getStateAnim() { return -1; }
 
+// The answers follow the creature's states; the blow is only reported.
+bool cActorEnemy::takeBlow(int32_t blowKind, int32_t, int32_t) {
+  return standIn("cActorEnemy::takeBlow", blowKind) != 0;
+}
+bool cActorEnemy::isDefeated() { return hp < 1 || state == 104; }
+bool cActorEnemy::isIdleOrdinary() {
+  const int32_t type = param(0);
+  return standIn("cActorEnemy::isIdleOrdinary", (state == 0 || state == 1 || state == 105) && type != 1 && type != 2) != 0;
+}
+bool cActorEnemy::isOutOfPlay() { return state == 26 || state == 100; }
+bool cActorEnemy::isStunnedOrCollapsed() { return state == 102 || state == 106; }
+bool cActorEnemy::isSubdued() { return hp >= 1 && state == 107; }
+bool cActorEnemy::blocksStrongBlow() { return standIn("cActorEnemy::blocksStrongBlow", 0) != 0; }
+
 void cActorNPC::paint() { paintAsPlainActor(this); }
-
-// The state is taken as it is; the per-state speeds, timers and animations
-// come with the character's state machine.
-void cActorMC::setState(int32_t s) {
-  standIn("cActorMC::setState", s);
-  state = s;
+bool cActorNPC::canTalkTo(cActor* actor) {
+  return actor != nullptr && standIn("cActorNPC::canTalkTo", touches(actor) ? 1 : 0) != 0;
 }
 
-bool cActorMC::isDefeated() { return hp < 1 || state == 14; }
-
-void cActorMC::attachCompanion(cActorMC* actor, int32_t companionId) {
-  setParam(2, param(2) | 1);
-  setParam(6, companionId);
-  companion = actor;
-}
-
-void cActorMC::detachCompanion() {
-  setParam(2, param(2) & ~1);
-  setParam(6, -1);
-  companion = nullptr;
-}
-
-namespace {
-
-// The carried-item slot {id, count}, or null.
-IntArray* itemSlot(ObjectArray* items, int32_t slot) {
-  auto* entry = static_cast<IntArray*>(items->get(slot));
-  return entry != nullptr && entry->length() >= 2 ? entry : nullptr;
-}
-
-bool isItemId(int32_t id) {
-  ObjectArray* table = storyStatics().cGameItems.itemTable;
-  return id >= 1 && table != nullptr && id < table->length();
-}
-
-}  // namespace
-
-int32_t cActorMC::findInventorySlot(int32_t id) {
-  if (items == nullptr || !isItemId(id)) return -1;
-  for (int32_t i = 0; i < items->length(); ++i) {
-    if (IntArray* entry = itemSlot(items, i); entry != nullptr && entry->get(0) == id) return i;
-  }
-  return -1;
-}
-
-// Without its notice and sound, which come with the carried items' own file.
-int32_t cActorMC::addItem(int32_t id, int32_t amount, bool) {
-  standIn("cActorMC::addItem", id);
-  if (items == nullptr || !isItemId(id)) return -1;
-  int32_t slot = findInventorySlot(id);
-  if (slot < 0) {
-    for (int32_t i = 0; i < items->length() && slot < 0; ++i) {
-      if (items->get(i) == nullptr) slot = i;
-    }
-    if (slot < 0) return -1;
-    IntArray* entry = newIntArray(2);
-    if (entry == nullptr) return -1;
-    entry->set(0, id);
-    items->set(slot, entry);
-  }
-  IntArray* entry = itemSlot(items, slot);
-  if (amount >= 1 && cGame::getItemField(id, 5) >= 1) entry->set(1, entry->get(1) + amount);
-  return slot;
-}
-
-bool cActorMC::hasSideViewAction(int32_t) { return false; }
 void cActorMC::paintExtras() { standIn("cActorMC::paintExtras"); }
 void cActorEnemy::paintCones() { standIn("cActorEnemy::paintCones"); }

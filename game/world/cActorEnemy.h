@@ -28,6 +28,17 @@ class cActorEnemy : public cActor {
   virtual bool isFacingRight();
   virtual int32_t getStateAnim();
 
+  // --- what the player character asks of a creature
+  // (cActorCharacterSeams.cpp until the creature lands)
+  bool takeBlow(int32_t blowKind, int32_t blowDirection, int32_t damage);
+  bool isDefeated();
+  bool isIdleOrdinary();
+  bool isOutOfPlay();
+  // Stunned or collapsed: open to the strong blow.
+  bool isStunnedOrCollapsed();
+  bool isSubdued();
+  bool blocksStrongBlow();
+
   int32_t state;
   int32_t resumeState;
   int32_t subState;

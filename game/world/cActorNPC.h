@@ -14,6 +14,10 @@ class cActorNPC : public cActor {
   void* lookupInterface(int32_t interfaceId) override;
   void paint() override;
 
+  // The actor may talk to this character now (cActorCharacterSeams.cpp
+  // until the person lands).
+  bool canTalkTo(cActor* actor);
+
   int32_t npcTag = -1;
   int32_t moveMode;
   int32_t npcWork[3];

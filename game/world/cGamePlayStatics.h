@@ -35,6 +35,10 @@ struct cGamePlayStatics {
   bool highlightPresent;     // a highlightable object was painted this frame
   bool hudActionHighlight;   // the HUD shows its action button highlighted
   bool actionButtonEnabled;  // the HUD offers its action button
+  bool healButtonEnabled;    // the HUD offers its heal button
+  // The player has something in reach to use (the HUD reads it).
+  bool interactionAvailable;
+  int32_t damageFlashTime;  // ms the HUD flashes the player's damage
   int32_t areaTriggerCount;  // kept by the area trigger
   ASprite* balloonTailFrame;
   static constexpr auto referenceFields() {

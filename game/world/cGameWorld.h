@@ -81,6 +81,11 @@ class cGameWorld {
   // Remembers the focus actor's pixel position too.
   static void setFocusActor(cActor* actor);
 
+  // --- the trigger the scene objects and room actions share
+  // (cGameWorldSeams.cpp until it lands)
+  static void runTrigger(int32_t actionId, int32_t cutscene, int32_t activateId, int32_t deactivateId,
+                         int32_t killId);
+
   // --- route points and the room snapshot (cGameRoomSnapshot.cpp)
   static void resetRoutePoints();
   static void addPathNode(int32_t id, int32_t x, int32_t y, int32_t next);
