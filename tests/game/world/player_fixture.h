@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "game/shell/StandIns.h"
+#include "game/toolkit/MathHelpers.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/world/cActorEnemy.h"
 #include "game/world/cActorMC.h"
 #include "tests/game/world/world_fixture.h"
+#include "tools/compiler/MathTablePack.h"
 
 namespace playertest {
 
@@ -58,6 +60,14 @@ class PlayerFixture : public WorldFixture {
   void TearDown() override {
     standInHook() = nullptr;
     WorldFixture::TearDown();
+  }
+
+  // The cosine table angles are measured with.
+  static void installMathTables() {
+    IntArray* cosines = newIntArray(cosTableLength);
+    const std::vector<int32_t> table = tools::quarterWaveCosine();
+    std::copy(table.begin(), table.end(), cosines->elements());
+    toolkitStatics().cGameMath.cosTable = cosines;
   }
 
   // The room: '.' free, '#' blocked for walking; layer 0 of the same size.
