@@ -190,7 +190,8 @@ int32_t cActorMC::chooseAttack() {
   cActorEnemy* only = enemyCount == 1 ? asCreature(enemiesInReach->get(0)) : nullptr;
   if (backAttackRequest || turnAround) {
     code = 205;
-  } else if (only != nullptr && cGame::isNearInDirection(this, only, facing, 96, 32) && only->isIdleOrdinary()) {
+  } else if (only != nullptr && targetPoint != nullptr && cGame::isNearInDirection(this, only, facing, 96, 32) &&
+             only->isIdleOrdinary()) {
     grabTarget = only;
     const int32_t besideX = only->getPixelX() + ((facing & DirectionMask::LEFT) != 0 ? 16 : -16);
     if (besideX != getPixelX()) {
@@ -218,7 +219,7 @@ void cActorMC::updateFacingAndAction() {
   const int32_t frame = player != nullptr ? player->aframe : 0;
   if (actionCode == 204) {
     cActorEnemy* target = asCreature(grabTarget);
-    if (target != nullptr && target->isIdleOrdinary()) {
+    if (target != nullptr && targetPoint != nullptr && target->isIdleOrdinary()) {
       setX(targetPoint->get(0) << 8);
       setY(targetPoint->get(1) << 8);
       target->direction = horizontalFacing();
@@ -227,7 +228,7 @@ void cActorMC::updateFacingAndAction() {
     grabTarget = nullptr;
     if (frame == 12) cGame::playSound(heavyHitSound, false);
   }
-  if (actionCode == 199) {
+  if (actionCode == 199 && targetPoint != nullptr) {
     const int32_t tx = targetPoint->get(0);
     const int32_t ty = targetPoint->get(1);
     const int32_t px = getPixelX();

@@ -223,8 +223,10 @@ bool cActorMC::updateFollow() {
   if (followSpeed >= 1) {
     const int32_t step = loop().timeStep;
     for (int32_t attempt = 0; attempt <= 8; ++attempt) {
-      const int32_t stepX = followSpeed * step * param(0) / 1000 / 64;
-      const int32_t stepY = followSpeed * step * param(1) / 1000 / 64;
+      // The unit vector is 256 long, so the step comes out in 24.8 units:
+      // a follow speed of 300 is 300 px a second.
+      const int32_t stepX = followSpeed * step * param(0) / 1000;
+      const int32_t stepY = followSpeed * step * param(1) / 1000;
       const int32_t toX = x + stepX;
       const int32_t toY = y + stepY;
       if (!cGame::isBlockedAt((toX + 128) >> 8, (toY + 128) >> 8, followMask)) {

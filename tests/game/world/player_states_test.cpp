@@ -168,9 +168,10 @@ TEST_F(PlayerStatesTest, FollowingStartsPast128AndStopsWithin64) {
   follower->attachCompanion(leader, 1);
   frame(follower);
   EXPECT_EQ(follower->state, 21) << "200 px away";
+  const int32_t before = follower->getPixelX();
   frame(follower);
   EXPECT_EQ(follower->facing, DirectionMask::LEFT);
-  EXPECT_LT(follower->x, 600 << 8) << "on its way";
+  EXPECT_EQ(before - follower->getPixelX(), 19) << "300 px a second: 18.6 px a frame";
   follower->setX(460 << 8);
   frame(follower);
   EXPECT_EQ(follower->state, 0) << "60 px away";
@@ -261,6 +262,16 @@ TEST_F(PlayerStatesTest, DamageToTheFocusFlashesAndADefeatOpensTheCinematic) {
   EXPECT_EQ(timesHeard("openCinematic"), 1);
   player->addHealth(10);
   EXPECT_EQ(player->hp, 0) << "no healing once defeated";
+}
+
+TEST_F(PlayerStatesTest, OnlyTheFocusCharacterTellsTheHudWhatIsInReach) {
+  cActorMC* focus = makePlayer(400, 300, 0, true, 1);
+  cActorMC* partner = makePlayer(600, 300, 1, false, 2);
+  focus->hotspotInReach = makeActor(ActorKind::COLLECTIBLE, 400, 300);
+  frame(focus);
+  EXPECT_TRUE(play().interactionAvailable);
+  frame(partner);
+  EXPECT_TRUE(play().interactionAvailable) << "the partner has nothing in reach, but is not asked";
 }
 
 TEST_F(PlayerStatesTest, KillingThePlayerLeavesTheCollisionMapAlone) {
