@@ -5,6 +5,7 @@
 #include "game/toolkit/ToolkitClassInitialisers.h"
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "game/world/cActor.h"
+#include "game/world/cActorEnemy.h"
 
 const ClassInitialisers& gameClassInitialisers() {
   static const ClassInitialisers initialisers = [] {
@@ -14,6 +15,7 @@ const ClassInitialisers& gameClassInitialisers() {
     setToolkitClassInitialisers(table);
     setShellClassInitialisers(table);
     table.cActor = &cActor::clinit;
+    table.cActorEnemy = &cActorEnemy::clinit;
     return table;
   }();
   return initialisers;

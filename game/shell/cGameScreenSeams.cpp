@@ -12,3 +12,8 @@ int32_t cGame::currentCutscene() { return -1; }
 void cGame::updatePopup() { standIn("updatePopup"); }
 void cGame::paintPopup() { standIn("paintPopup"); }
 void cGame::paintTimerRing() { standIn("paintTimerRing"); }
+void cGame::openPopup(int32_t icon0, int32_t, int32_t, int32_t, int32_t, int32_t, bool) {
+  standIn("openPopup", icon0);
+}
+bool cGame::isPopupActive() { return standIn("isPopupActive", 0) != 0; }
+void cGame::closePopup() { standIn("closePopup"); }

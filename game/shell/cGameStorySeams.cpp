@@ -62,3 +62,6 @@ void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reaso
 }
 void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
 cActor* cGame::sideViewTarget() { return nullptr; }
+void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
+void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
+bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

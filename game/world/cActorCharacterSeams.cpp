@@ -1,13 +1,12 @@
-// What the characters do of their own beyond the shared actor: their
-// painters and animation choices. Each body is the stand-in until the
-// character's own behaviour replaces it; until then a character is painted
-// as a plain actor is.
+// What the player character does of its own beyond the shared actor. Each
+// body is the stand-in until the character's own behaviour replaces it;
+// until then it is painted as a plain actor is.
+#include <algorithm>
+
 #include "game/GameStatics.h"
 #include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
-#include "game/world/cActorEnemy.h"
 #include "game/world/cActorMC.h"
-#include "game/world/cActorNPC.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
 
@@ -27,12 +26,6 @@ void paintAsPlainActor(cActor* actor) {
 
 void cActorMC::paint() { paintAsPlainActor(this); }
 int32_t cActorMC::getActionAnim() { return -1; }
-
-void cActorEnemy::paint() { paintAsPlainActor(this); }
-bool cActorEnemy::isFacingRight() { return (direction & DirectionMask::RIGHT) != 0; }
-int32_t cActorEnemy::getStateAnim() { return -1; }
-
-void cActorNPC::paint() { paintAsPlainActor(this); }
 
 // The state is taken as it is; the per-state speeds, timers and animations
 // come with the character's state machine.
@@ -100,4 +93,22 @@ int32_t cActorMC::addItem(int32_t id, int32_t amount, bool) {
 
 bool cActorMC::hasSideViewAction(int32_t) { return false; }
 void cActorMC::paintExtras() { standIn("cActorMC::paintExtras"); }
-void cActorEnemy::paintCones() { standIn("cActorEnemy::paintCones"); }
+
+// A blow takes the damage and puts the character into its hit state; the
+// damage notice, the block release and the carried object's put-down come
+// with the character's own files.
+bool cActorMC::enterHit(int32_t kind, int32_t direction, int32_t damage) {
+  standIn("cActorMC::enterHit", damage);
+  if (state == 100 || isDefeated()) return false;
+  hp = std::max(hp - damage, 0);
+  actionCode = kind;
+  stateBeforeHit = state;
+  state = 100;
+  hitDirection = direction;
+  return true;
+}
+
+bool cActorMC::actionKeyPressed() {
+  standIn("cActorMC::actionKeyPressed");
+  return isFocusCharacter() && (cGame::isKeyPressed(5) || cGame::isKeyPressed(11));
+}

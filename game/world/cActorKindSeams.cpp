@@ -8,3 +8,7 @@ void cActor::runKindBehaviour() {}
 void cActor::storeWatchedFlags() {}
 void cActor::putDownBeside(cActor*) { standIn("cActor::putDownBeside"); }
 bool cActor::isMachineHit() { return standIn("cActor::isMachineHit", 0) != 0; }
+cActor* cActor::dropItem(int32_t itemId, int32_t, int32_t, int32_t) {
+  standIn("cActor::dropItem", itemId);
+  return nullptr;
+}

@@ -45,6 +45,11 @@ class cActorMC : public cActor {
   bool hasSideViewAction(int32_t which);
   // The carried-object picture and the label over the focus character.
   void paintExtras();
+  // A blow of kind 0..2 from direction with damage: false in state 100 or
+  // when defeated.
+  bool enterHit(int32_t kind, int32_t direction, int32_t damage);
+  // The focus character with key 5 or 11 newly pressed.
+  bool actionKeyPressed();
 
   // --- the carried-object icon (cGameEffects.cpp)
   void showCarriedIcon(int32_t anim);
