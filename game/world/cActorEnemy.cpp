@@ -227,9 +227,10 @@ int32_t cActorEnemy::countLiveReinforcements() {
   const int32_t mine = id >= 1 ? id : -1;
   int32_t alive = 0;
   for (cActor* actor = layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
-    if (actor->kind != ActorKind::CREATURE || actor->isKilled()) continue;
-    auto* creature = static_cast<cActorEnemy*>(actor);
-    if (creature->callerId == mine && !creature->isDefeated()) ++alive;
+    cActorEnemy* creature = asCreature(actor);
+    if (creature != nullptr && !creature->isKilled() && creature->callerId == mine && !creature->isDefeated()) {
+      ++alive;
+    }
   }
   return alive;
 }
@@ -272,6 +273,11 @@ void cActorEnemy::callReinforcements() {
 }
 
 // --- helpers
+
+cActorEnemy* cActorEnemy::asCreature(cActor* actor) {
+  if (actor == nullptr || actor->kind != ActorKind::CREATURE) return nullptr;
+  return Object::instanceOf(actor, classid::cActorEnemy) != 0 ? static_cast<cActorEnemy*>(actor) : nullptr;
+}
 
 cActor* cActorEnemy::focusActor() { return worldStatics().cGamePlay.focusActor; }
 

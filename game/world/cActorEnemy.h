@@ -143,6 +143,9 @@ class cActorEnemy : public cActor {
   void paintHealthBar();
 
   // --- helpers shared by the creature's files
+  // The actor as a creature, or null for anything else (a plain actor may
+  // carry kind 12).
+  static cActorEnemy* asCreature(cActor* actor);
   static cActor* focusActor();
   static cActorMC* focusCharacter();
   // The next draw of the game's Random (0 without one).

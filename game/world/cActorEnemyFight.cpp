@@ -105,8 +105,7 @@ void cActorEnemy::stepSweep() {
     if (other == this) continue;
     const bool inReach = cGame::isNearInDirection(this, other, facing, 120, 60);
     if (!inReach) continue;
-    if (other->kind == ActorKind::CREATURE) {
-      auto* creature = static_cast<cActorEnemy*>(other);
+    if (cActorEnemy* creature = asCreature(other)) {
       if (!creature->isDefeated() && !creature->isDying()) creature->takeBlow(3, facing, 5);
     } else if (other->kind == ActorKind::BARRIER) {
       other->hp = 0;

@@ -108,8 +108,8 @@ void cActorEnemy::paintCone() {
 
 void cActorEnemy::paintCones() {
   for (cActor* actor = layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
-    if (actor->kind != ActorKind::CREATURE || Object::instanceOf(actor, classid::cActorEnemy) == 0) continue;
-    if (actor->isKilled() || actor->hasFlag(ActorFlags::HIDDEN) || !actor->isActive()) continue;
-    static_cast<cActorEnemy*>(actor)->paintCone();
+    cActorEnemy* creature = asCreature(actor);
+    if (creature == nullptr || creature->isKilled() || creature->hasFlag(ActorFlags::HIDDEN)) continue;
+    if (creature->isActive()) creature->paintCone();
   }
 }
