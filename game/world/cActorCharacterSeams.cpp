@@ -109,6 +109,6 @@ bool cActorMC::enterHit(int32_t kind, int32_t direction, int32_t damage) {
 }
 
 bool cActorMC::actionKeyPressed() {
-  standIn("cActorMC::actionKeyPressed");
-  return isFocusCharacter() && (cGame::isKeyPressed(5) || cGame::isKeyPressed(11));
+  const bool pressed = isFocusCharacter() && (cGame::isKeyPressed(5) || cGame::isKeyPressed(11));
+  return standIn("cActorMC::actionKeyPressed", pressed ? 1 : 0) != 0;
 }

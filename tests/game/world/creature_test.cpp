@@ -338,3 +338,86 @@ TEST_F(CreatureTest, ResetTakesTheFacingFromTheAnimationAndTheStateFromTheOption
 }
 
 }  // namespace
+
+namespace {
+
+class CreatureStatesTest : public CreatureTest {};
+
+TEST_F(CreatureStatesTest, ACallerRetreatsThrowsOneVolleyPausesAndWalksOn) {
+  cGame::resetRoutePoints();
+  cGame::addPathNode(1, 700, 300, 1);
+  makeHero(300, 300);
+  cActorEnemy* caller = makeCreature(400, 300, cActorEnemy::CALLER);
+  caller->setParam(7, 1);
+  caller->patrolNode = 0;
+  caller->setState(26, 0);
+  const int32_t timer = caller->param(15);
+  ASSERT_GE(timer, 1500);
+  const int32_t fromX = caller->getPixelX();
+  std::vector<int32_t> phases;
+  int projectiles = 0;
+  for (int frame = 0; frame < 200 && phases.size() < 4; ++frame) {
+    updateFrame();
+    if (phases.empty() || phases.back() != caller->subState) phases.push_back(caller->subState);
+    projectiles = 0;
+    for (cActor* actor : layerOrder()) projectiles += actor->kind == ActorKind::THROWN_OBJECT ? 1 : 0;
+    if (caller->subState == 1) {
+      EXPECT_LE(projectiles, 4) << "one volley a throw";
+    }
+  }
+  EXPECT_EQ(phases, (std::vector<int32_t>{0, 1, 2, 0}));
+  EXPECT_GT(caller->getPixelX(), fromX) << "it walked toward its route point, away from the player";
+  EXPECT_GE(projectiles, 1);
+  EXPECT_LE(projectiles, 4);
+}
+
+TEST_F(CreatureStatesTest, AStunnedCreatureCanBeRacedWhileItsTimerRuns) {
+  cActorMC* hero = makeHero(400, 310);
+  cActorEnemy* creature = makeCreature(400, 300);
+  creature->setState(106, 0);
+  EXPECT_TRUE(creature->hasEffect);
+  updateFrame();
+  EXPECT_EQ(heardCount("startButtonInteraction"), 0) << "no action key yet";
+  creaturekit::answers()["cActorMC::actionKeyPressed"] = 1;
+  updateFrame();
+  EXPECT_EQ(heardCount("startButtonInteraction"), 1);
+  EXPECT_FALSE(creature->hasEffect);
+
+  // Out of time it gets up instead.
+  hero->setX(900 << 8);
+  creature->setState(106, 0);
+  for (int i = 0; i < 60 && creature->state == 106; ++i) updateFrame();
+  EXPECT_EQ(creature->state, 103);
+  EXPECT_FALSE(creature->hasEffect);
+}
+
+TEST_F(CreatureStatesTest, ANoticedPlayerRaisesTheAlarmByTypeAndOptions) {
+  cGame::resetRoutePoints();
+  cGame::addPathNode(5, 200, 200, 5);
+  struct Case {
+    const char* name;
+    int32_t type, options, state;
+  };
+  for (const Case& c : {Case{"plain: ready at once", cActorEnemy::ORDINARY, 0, 9},
+                        Case{"with options: the chase", cActorEnemy::ORDINARY, 4, 5},
+                        Case{"with a cone: the alarm", cActorEnemy::ORDINARY, cActorEnemy::OPTION_VIEW_CONE, 25},
+                        Case{"a caller retreats", cActorEnemy::CALLER, 4, 26}}) {
+    SCOPED_TRACE(c.name);
+    cActor* hero = makeHero(300, 300);
+    cActorEnemy* creature = makeCreature(400, 300, c.type, c.options);
+    creature->setParam(23, 60);
+    creature->setParam(24, 8);
+    creature->setParam(20, 5);
+    creature->state = 0;
+    updateFrame();
+    EXPECT_EQ(creature->state, c.state);
+    if (c.options == cActorEnemy::OPTION_VIEW_CONE) {
+      EXPECT_TRUE(hero->hasFlag(ActorFlags::HELD)) << "the alarm holds the player";
+      EXPECT_EQ(creature->balloon->get(0), 228);
+    }
+    creature->kill();
+    hero->unlink();
+  }
+}
+
+}  // namespace
