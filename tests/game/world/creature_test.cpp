@@ -351,6 +351,8 @@ TEST_F(CreatureStatesTest, ACallerRetreatsThrowsOneVolleyPausesAndWalksOn) {
   caller->setParam(7, 1);
   caller->patrolNode = 0;
   caller->setState(26, 0);
+  // Each picture shows for several frames, the throwing one too.
+  toolkitStatics().CVLibPlayerLayers.timeUnit = 200;
   const int32_t timer = caller->param(15);
   ASSERT_GE(timer, 1500);
   const int32_t fromX = caller->getPixelX();
