@@ -2,7 +2,9 @@
 // caller's reinforcements, and the small helpers its other files share.
 #include "game/world/cActorEnemy.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
@@ -10,7 +12,6 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/world/cActorMC.h"
 #include "platform/java_util/java_util_Random.h"
-#include "runtime/glue/ElementAccess.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/DebugLog.h"
 #include "runtime/object/ObjectFactory.h"
@@ -21,7 +22,6 @@ constexpr int32_t markerSprite = 28;
 constexpr int32_t reinforcementSprite = 19;
 constexpr int32_t defeatSound = 16;
 constexpr int32_t subdueSound = 24;
-constexpr int32_t defeatedResult = 3;
 constexpr int32_t subduedResult = 5;
 
 IntArray* makeTable(std::initializer_list<int32_t> values) {
@@ -36,10 +36,6 @@ void countResult(int32_t slot) {
   IntArray* results = shellStatics().cGameShared.results;
   if (results != nullptr && slot < results->length()) results->set(slot, results->get(slot) + 1);
 }
-
-// The width value of a binding record rounded down to a whole 256 after
-// adding 128: below 23040 the binding is narrow.
-bool isNarrowBinding(IntArray* record) { return record != nullptr && ((record->get(2) + 128) & ~255) < 23040; }
 
 }  // namespace
 
@@ -273,6 +269,10 @@ void cActorEnemy::callReinforcements() {
 }
 
 // --- helpers
+
+bool cActorEnemy::isNarrowBinding(IntArray* record) {
+  return record != nullptr && record->length() >= 3 && ((record->get(2) + 128) & ~255) < 23040;
+}
 
 cActorEnemy* cActorEnemy::asCreature(cActor* actor) {
   if (actor == nullptr || actor->kind != ActorKind::CREATURE) return nullptr;

@@ -146,6 +146,9 @@ class cActorEnemy : public cActor {
   // The actor as a creature, or null for anything else (a plain actor may
   // carry kind 12).
   static cActorEnemy* asCreature(cActor* actor);
+  // The width value of a binding record rounded down to a whole 256 after
+  // adding 128 is below 23040: a narrow perch.
+  static bool isNarrowBinding(IntArray* record);
   static cActor* focusActor();
   static cActorMC* focusCharacter();
   // The next draw of the game's Random (0 without one).

@@ -16,10 +16,6 @@ constexpr int32_t defeatSound = 16;
 constexpr int32_t barrierBreakSound = 21;
 constexpr int32_t chargeRest = 7000;
 
-// The width value of a binding record rounded down to a whole 256 after
-// adding 128: below 23040 the binding is narrow.
-bool isNarrowBinding(IntArray* record) { return record != nullptr && ((record->get(2) + 128) & ~255) < 23040; }
-
 // The focus is bound to an object other than the creature's own.
 bool boundElsewhere(cActor* focus, cActor* own) {
   return focus != nullptr && focus->boundActor != nullptr && focus->boundActor != own;
