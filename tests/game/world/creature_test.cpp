@@ -423,3 +423,30 @@ TEST_F(CreatureStatesTest, ANoticedPlayerRaisesTheAlarmByTypeAndOptions) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CreatureStatesTest, AGrabBindsToThePerchAndHoldsThePlayerUntilTheAttack) {
+  cActor* perch = makeActor(ActorKind::BLOCKING_OBJECT, 300, 300);
+  perch->id = 60;
+  cActorMC* hero = makeHero(320, 300);
+  hero->bindToActor(60, 0, 0, 20, 10);
+  cActorEnemy* creature = makeCreature(380, 320);
+  creature->setState(21, 0);
+  creature->applyBehaviour();
+  toolkitStatics().CVLibPlayerLayers.timeUnit = 62;
+  bool grabbed = false;
+  for (int frame = 0; frame < 60 && creature->state == 21; ++frame) {
+    updateFrame();
+    grabbed = grabbed || hero->grabTarget == creature;
+  }
+  EXPECT_TRUE(grabbed);
+  EXPECT_EQ(creature->boundActor, perch) << "it holds on to the player's perch";
+  EXPECT_EQ(heardCount("openPopup"), 1);
+  EXPECT_FALSE(play().playerControl);
+  EXPECT_EQ(creature->state, 10) << "the grab ends in the attack";
+  EXPECT_EQ(heardCount("closePopup"), 1);
+  EXPECT_LT(creature->getPixelX(), 380) << "it closed in beside the perch";
+}
+
+}  // namespace
