@@ -6,6 +6,7 @@
 #include "platform/java_lang/LangClassInitialisers.h"
 #include "game/world/cActor.h"
 #include "game/world/cActorMC.h"
+#include "game/world/cActorEnemy.h"
 
 const ClassInitialisers& gameClassInitialisers() {
   static const ClassInitialisers initialisers = [] {
@@ -16,6 +17,7 @@ const ClassInitialisers& gameClassInitialisers() {
     setShellClassInitialisers(table);
     table.cActor = &cActor::clinit;
     table.cActorMC = &cActorMC::clinit;
+    table.cActorEnemy = &cActorEnemy::clinit;
     return table;
   }();
   return initialisers;

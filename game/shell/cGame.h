@@ -136,6 +136,12 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void paintTimerRing();
   // The timer ring started for ms over the focus actor.
   static void startTimerRing(int32_t ms);
+  // The timed key-prompt popup: opened with three key icons, a time limit
+  // and the actions of its result; open while its mode is not 0.
+  static void openPopup(int32_t icon0, int32_t icon1, int32_t icon2, int32_t timeLimitMs, int32_t successAction,
+                        int32_t failureAction, bool counterAttack);
+  static bool isPopupActive();
+  static void closePopup();
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -351,6 +357,12 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static bool interactionOverWorld();
   static void paintInteraction();
   static void updateCountdown();
+  // The timed captions around the room's leading creature: the alarm
+  // sequence (started only when none runs), and a phase started at once.
+  static void startCaptionSequence();
+  static void startCaptionPhase(int32_t phase);
+  // The two-button race against a creature; false when it cannot start.
+  static bool startButtonInteraction(cActor* target);
   static void showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason);
   static void clampCameraAtBlockers();
   // What the side-view camera looks at besides the player; null when none.

@@ -13,3 +13,8 @@ void cGame::updatePopup() { standIn("updatePopup"); }
 void cGame::paintPopup() { standIn("paintPopup"); }
 void cGame::paintTimerRing() { standIn("paintTimerRing"); }
 void cGame::startTimerRing(int32_t ms) { standIn("startTimerRing", ms); }
+void cGame::openPopup(int32_t icon0, int32_t, int32_t, int32_t, int32_t, int32_t, bool) {
+  standIn("openPopup", icon0);
+}
+bool cGame::isPopupActive() { return standIn("isPopupActive", 0) != 0; }
+void cGame::closePopup() { standIn("closePopup"); }

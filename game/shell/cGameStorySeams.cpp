@@ -73,3 +73,6 @@ void cGame::playCutscene(int32_t index) { standIn("playCutscene", index); }
 void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
 void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
 bool cGame::isActionButtonSuppressed() { return standIn("isActionButtonSuppressed", 0) != 0; }
+void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
+void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
+bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

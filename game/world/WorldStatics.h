@@ -2,6 +2,7 @@
 // The world's statics: one struct per class, reached as worldStatics().cActor.
 #include <tuple>
 
+#include "game/world/cActorEnemyStatics.h"
 #include "game/world/cActorMCStatics.h"
 #include "game/world/cActorStatics.h"
 #include "game/world/cGameCameraStatics.h"
@@ -16,5 +17,6 @@ struct WorldStatics {
   cGamePlayStatics cGamePlay;
   cGameEffectsStatics cGameEffects;
   cGameCameraStatics cGameCamera;
-  auto parts() { return std::tie(cActor, cActorMC, cGameRoom, cGamePlay, cGameEffects, cGameCamera); }
+  cActorEnemyStatics cActorEnemy;
+  auto parts() { return std::tie(cActor, cActorMC, cGameRoom, cGamePlay, cGameEffects, cGameCamera, cActorEnemy); }
 };

@@ -173,6 +173,12 @@ class cActor : public Object {
   bool frameTouches(cActor* other);
   void startPutDown();
   void throwLifted(cActor* character);
+  // A kind-16 hotspot of the item at pixel (x, y) with that id; null unless
+  // 1 <= itemId < 30 and the item exists.
+  static cActor* dropItem(int32_t itemId, int32_t x, int32_t y, int32_t id);
+  // A new kind-28 projectile sent toward pixel (tx, ty), lasting d ms once
+  // it burns, with a shadow kept in neighbours (cActorEnemyRetreat.cpp).
+  void launchProjectile(int32_t tx, int32_t ty, int32_t c, int32_t d);
 
   // --- level-data set-up (cActorSetUp.cpp)
   // Switching on and off; the kinds' own switching joins here.

@@ -23,3 +23,7 @@ bool cActor::touchesForWalk(cActor*) { return standIn("cActor::touchesForWalk", 
 bool cActor::frameTouches(cActor*) { return standIn("cActor::frameTouches", 0) != 0; }
 void cActor::startPutDown() { standIn("cActor::startPutDown"); }
 void cActor::throwLifted(cActor*) { standIn("cActor::throwLifted"); }
+cActor* cActor::dropItem(int32_t itemId, int32_t, int32_t, int32_t) {
+  standIn("cActor::dropItem", itemId);
+  return nullptr;
+}

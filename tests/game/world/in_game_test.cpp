@@ -418,17 +418,17 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "cActorEnemy::paintCones", "sprite 2", "paintConversation",
-                                               "paintHudButtons", "paintPopup", "paintTimerRing", "paintChoice",
-                                               "paintTimerOverlay", "paintTimedEvent", "paintCinematic"}));
+                                               "sprite 2", "paintConversation", "paintHudButtons", "paintPopup",
+                                               "paintTimerRing", "paintChoice", "paintTimerOverlay",
+                                               "paintTimedEvent", "paintCinematic"}));
 
   // Inside a camera zone the layer over the scene is left out; an open
   // interaction paints over the scene again.
   worldStatics().cGameCamera.outsideZones = false;
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "cActorEnemy::paintCones", "paintConversation", "paintHudButtons",
-                                               "paintPopup", "paintTimerRing", "paintChoice", "paintTimerOverlay",
+                                               "paintConversation", "paintHudButtons", "paintPopup",
+                                               "paintTimerRing", "paintChoice", "paintTimerOverlay",
                                                "paintInteraction", "paintConversation", "paintTimedEvent",
                                                "paintCinematic"}));
 }
