@@ -44,7 +44,8 @@ TEST_F(CreatureRoomTest, TheHunterChasesAndStrikesThePlayer) {
   ASSERT_EQ(play().focusActor, hero);
   const int32_t start = distance(hunter, hero->getPixelX(), hero->getPixelY());
   int frames = 0;
-  while (creaturekit::heardCount("cActorMC::enterHit") == 0 && frames < 400) {
+  const int32_t startHp = hero->hp;
+  while (hero->hp == startHp && frames < 400) {
     updateFrame();
     ++frames;
   }
