@@ -4,6 +4,7 @@
 #include "game/GameStatics.h"
 #include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
+#include "game/world/cActorMC.h"
 
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
@@ -18,3 +19,10 @@ void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.
 void cGame::clearStoryFlagBlock() {}
 
+
+// The player character's facing: the side behind it, told by the horizontal
+// bits of its facing mask.
+int32_t cActorMC::oppositeHorizontalFacing() {
+  standIn("cActorMC::oppositeHorizontalFacing", facing);
+  return (facing & DirectionMask::LEFT) != 0 ? DirectionMask::RIGHT : DirectionMask::LEFT;
+}

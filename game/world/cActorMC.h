@@ -43,6 +43,8 @@ class cActorMC : public cActor {
   int32_t addItem(int32_t id, int32_t amount, bool notify);
   // The side-view control's action flag 0 or 1.
   bool hasSideViewAction(int32_t which);
+  // The horizontal direction mask it does not face.
+  int32_t oppositeHorizontalFacing();
   // The carried-object picture and the label over the focus character.
   void paintExtras();
 

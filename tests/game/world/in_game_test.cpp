@@ -89,7 +89,7 @@ class InGameTest : public WorldFixture {
 
 TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   const std::vector<std::string> steps = {"updateCinematic",     "updateChoice",      "updateConversation",
-                                          "updateInteraction",   "updatePopup",       "stepCutscene",
+                                          "updateInteraction",   "stepCutscene",
                                           "updateCountdown",     "clampCameraAtBlockers"};
   struct Case {
     const char* mode;
@@ -114,7 +114,7 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
       {"normal play",
        {},
        -1,
-       {"updateConversation", "updateInteraction", "updatePopup", "stepCutscene", "updateCountdown", 
+       {"updateConversation", "updateInteraction", "stepCutscene", "updateCountdown",
         "clampCameraAtBlockers"},
        true,
        false},
@@ -419,7 +419,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   cGame::setFocusActor(player);
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
                                                "cActorEnemy::paintCones", "sprite 2", "paintConversation",
-                                               "paintHudButtons", "paintPopup", "paintTimerRing", "paintChoice",
+                                               "paintChoice",
                                                "paintTimerOverlay", "paintTimedEvent", "paintCinematic"}));
 
   // Inside a camera zone the layer over the scene is left out; an open
@@ -427,8 +427,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   worldStatics().cGameCamera.outsideZones = false;
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "cActorEnemy::paintCones", "paintConversation", "paintHudButtons",
-                                               "paintPopup", "paintTimerRing", "paintChoice", "paintTimerOverlay",
+                                               "cActorEnemy::paintCones", "paintConversation", "paintChoice", "paintTimerOverlay",
                                                "paintInteraction", "paintConversation", "paintTimedEvent",
                                                "paintCinematic"}));
 }
