@@ -409,5 +409,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
 
  private:
   static void applyEvent(const InputEvent& event);
+  static void pausePromotion();
   static void applyResume(bool wasPaused, int64_t tick);
 };
