@@ -63,6 +63,7 @@
   X(contentTypeCmid, 171)                   \
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
+  X(ammunitionLabel, 180)                   \
   X(twoDigitOverflow, 185)                  \
   X(combinationTableFull, 186)              \
   X(uiSpritePack, 190)                      \

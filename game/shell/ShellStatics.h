@@ -9,6 +9,8 @@
 #include "game/shell/cGameBoxStatics.h"
 #include "game/shell/cGameMenuStatics.h"
 #include "game/shell/cGameMenusStatics.h"
+#include "game/shell/cGameHudStatics.h"
+#include "game/shell/cGamePopupStatics.h"
 #include "game/shell/cGameNoticeStatics.h"
 #include "game/shell/cGamePagesStatics.h"
 #include "game/shell/cGameLoadStatics.h"
@@ -61,9 +63,11 @@ struct ShellStatics {
   cGameLoadStatics cGameLoad;
   cGamePagesStatics cGamePages;
   cGameMenusStatics cGameMenus;
+  cGameHudStatics cGameHud;
+  cGamePopupStatics cGamePopup;
   auto parts() {
     return std::tie(IMenus, CorvaQNDR, cGame, cGameLoop, cGameStates, cGameKeys, cGameTouch, cGameSave,
                     cGameProgress, cGameShared, Kivra, cGameBox, cGameMenu, cGameNotice, cGameLoad,
-                    cGamePages, cGameMenus);
+                    cGamePages, cGameMenus, cGameHud, cGamePopup);
   }
 };

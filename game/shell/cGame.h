@@ -117,31 +117,64 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void sendHudKeys();
   static void clearInput();
   static void clearTouchState();
+  // clearInput, a pending choice closed, then clearTouchState.
+  static void resetTouchState();
   static void applyPointerPressed(int32_t x, int32_t y);
   static void applyPointerReleased(int32_t x, int32_t y);
   static void applyPointerDragged(int32_t x, int32_t y);
 
   // --- what later parts provide (cGameScreenSeams.cpp)
-  // The in-game HUD's buttons, painted before the softkeys in GameState 14.
-  static void paintHudButtons();
   static bool isCutsceneActive();
   // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
   static int32_t cutsceneTransition();
   // The running cutscene's index, -1 none.
   static int32_t currentCutscene();
-  // The timed key-prompt popup.
-  static void updatePopup();
-  static void paintPopup();
-  // The timer ring while it opens or closes.
-  static void paintTimerRing();
-  // The timer ring started for ms over the focus actor.
+  // The script offers the player to skip the running cutscene.
+  static bool cutsceneSkipOffered();
+  // The index of the room's first cutscene with that id, -1 none.
+  static int32_t findCutscene(int32_t id);
+  // True when the cutscene started.
+  static bool startCutsceneEx(int32_t index, int32_t tenths, bool background, bool loop);
+
+  // --- the in-game HUD (cGameHudButtons.cpp): the pad, the OK, action,
+  // inventory and item-shortcut buttons; the close-up back button and the
+  // skip strip before the softkeys.
+  static void paintHudButtons();
+  static void paintHudBackButton();
+  // The OK button's normal frame for what the player can act on now: 19
+  // plain, 21 or 23 the two action looks (the pressed frame is one more).
+  static int32_t okButtonLook();
+
+  // --- the status panel and the gauge (cGameStatusPanel.cpp)
+  static void paintStatusPanel();
+  // The bar fills value / max of its width; below half it shows its warning
+  // frame.
+  static void paintGauge(int32_t value, int32_t max, int32_t iconFrame);
+
+  // --- the timer ring's picture (cGameRingPaint.cpp)
+  // ms < 1 is ignored.
   static void startTimerRing(int32_t ms);
-  // The timed key-prompt popup: opened with three key icons, a time limit
-  // and the actions of its result; open while its mode is not 0.
-  static void openPopup(int32_t icon0, int32_t icon1, int32_t icon2, int32_t timeLimitMs, int32_t successAction,
+  // Only while the ring opens or closes.
+  static void paintTimerRing();
+  // Points every 2 degrees joined by lines; a negative arc turns clockwise.
+  static void drawArcLines(int32_t x, int32_t y, int32_t w, int32_t h, int32_t startAngle, int32_t arcAngle);
+  // The point of the ellipse in the box at angle degrees (counter-clockwise
+  // on screen), left in ellipseX, ellipseY.
+  static void ellipsePoint(int32_t x, int32_t y, int32_t w, int32_t h, int32_t angle);
+
+  // --- the timed key-prompt popup (cGamePopup.cpp)
+  static void openPopup(int32_t icon0, int32_t icon1, int32_t icon2, int32_t timeLimit, int32_t successAction,
                         int32_t failureAction, bool counterAttack);
   static bool isPopupActive();
+  // Once per popup: starts cutscene A on a success, B on a failure; true
+  // when one started. The result counts as taken in any case.
+  static bool runPopupChoice(int32_t cutsceneA, int32_t paramA, int32_t cutsceneB, int32_t paramB);
+  static void updatePopup();
+  static void paintPopup();
   static void closePopup();
+  static void resolveCounterAttack();
+  // A tap on a popup icon, or else the icon's key pressed this frame.
+  static bool getPopupIconFlag(int32_t iconId);
 
   // --- screen transition, message box and softkeys (cGameMessageBox.cpp)
   // True in the frame the transition finished opening or closing.
@@ -318,6 +351,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // button in gameOverOption.
   static bool isCinematicActive();
   static int32_t cinematicPhase();
+  // The open cinematic's CinematicKind, -1 none.
+  static int32_t cinematicKind();
   static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
   // The story's state reset as a room is loaded or left.
@@ -336,6 +371,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void updateCinematic();
   static void paintCinematic();
   static bool isChoiceActive();
+  // A pending two-option choice closes at its next update.
+  static void closeChoice();
   static void updateChoice();
   static void paintChoice();
   // True while a timed-event phase runs and only the actors move.
@@ -353,6 +390,12 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void paintConversation();
   static void updateInteraction();
   static bool isInteractionActive();
+  // The open interaction's InteractionKind (0 the close-up view), -1 none.
+  static int32_t interactionKind();
+  // The room's leading creature or the chapter keeps the action button away.
+  static bool isActionButtonSuppressed();
+  // The countdown's mm:ss at the top right, while it runs.
+  static void paintCountdownClock();
   // The open interaction paints over the scene.
   static bool interactionOverWorld();
   static void paintInteraction();
@@ -372,17 +415,16 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // The slot of the queued line, -1 when refused.
   static int32_t queueConversationLine(int32_t text, int32_t action, int32_t speaker, int32_t balloonActor);
   static void openChoice(String* text, int32_t type, cActor* actor, int32_t slot);
-  static int32_t findCutscene(int32_t id);
   static void playCutscene(int32_t index);
   // Caption text n of the timed captions at (x, y).
   static void showCaption(int32_t x, int32_t y, int32_t n);
   // The timed caption phase n with its clock at 0.
   static void startTimedCaption(int32_t n);
-  static bool isActionButtonSuppressed();
 
   int64_t lastLoopTick;
 
  private:
   static void applyEvent(const InputEvent& event);
+  static void pausePromotion();
   static void applyResume(bool wasPaused, int64_t tick);
 };

@@ -1,6 +1,7 @@
 // cGame as the canvas: construction, the first start, pause and resume, and
 // the UI thread's callbacks, which only queue their events.
 #include "game/shell/InputQueue.h"
+#include "game/shell/Kivra.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
@@ -140,6 +141,8 @@ void cGame::applyResume(bool wasPaused, int64_t tick) {
     touch().pointerWasReleased = false;
   }
   if (!wasPaused) return;
+  // The promotion screen picks up its loading where the pause cut it off.
+  if (current == GameState::promotion) Kivra::show();
   cGameLoopStatics& frame = loop();
   frame.paintTick = tick;
   frame.lastFrameTick = tick;
@@ -153,6 +156,12 @@ void cGame::setCurrentDisplayable(javax_microedition_lcdui_Displayable* d) {
   if (loop().display != nullptr && d != nullptr) loop().display->setCurrent(d);
 }
 
+// A pause stops every sound; the promotion screen also stops loading.
+void cGame::pausePromotion() {
+  stopAllSounds();
+  if (machine().currentState == GameState::promotion) Kivra::hide();
+}
+
 void cGame::applyEvent(const InputEvent& event) {
   using Kind = InputEvent::Kind;
   switch (event.kind) {
@@ -164,9 +173,9 @@ void cGame::applyEvent(const InputEvent& event) {
     case Kind::hidden:
       stopSoundA();
       if (cSoundServer* server = toolkitStatics().cGameSound.server) server->stopB();
-      if (event.a != 0) stopAllSounds();
+      if (event.a != 0) pausePromotion();
       break;
-    case Kind::paused: stopAllSounds(); break;
+    case Kind::paused: pausePromotion(); break;
     case Kind::resumed: applyResume(event.a != 0, event.tick); break;
   }
 }

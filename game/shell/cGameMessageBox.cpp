@@ -261,7 +261,7 @@ void cGame::setSoftkeys(int32_t right, int32_t left) {
 void cGame::paintSoftkeys() {
   const bool inGame = machine().currentState == GameState::inGame;
   if (inGame) {
-    paintHudButtons();
+    paintHudBackButton();
     if (states().hudHidden) return;
   }
   ASprite* font = spriteAt(titleFontSlot);

@@ -11,7 +11,8 @@ void cGame::openCinematic(int32_t, int32_t kind, int32_t) { standIn("openCinemat
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
 bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
-int32_t cGame::cinematicPhase() { return -1; }
+int32_t cGame::cinematicPhase() { return standIn("cinematicPhase", -1); }
+int32_t cGame::cinematicKind() { return standIn("cinematicKind", -1); }
 void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t, int32_t) {}
 void cGame::addScriptActor(cActor*) {}
@@ -19,7 +20,6 @@ void cGame::addScriptActor(cActor*) {}
 void cGame::resetCutscenes() {}
 void cGame::clearScripts() {}
 void cGame::resetInteraction() {}
-void cGame::resetPopup() {}
 void cGame::closeCinematic() {}
 void cGame::initConversationQueue() {}
 void cGame::resetConversation() {}
@@ -33,6 +33,7 @@ void cGame::resetStoryFlags() {}
 void cGame::updateCinematic() { standIn("updateCinematic"); }
 void cGame::paintCinematic() { standIn("paintCinematic"); }
 bool cGame::isChoiceActive() { return standIn("isChoiceActive", 0) != 0; }
+void cGame::closeChoice() { standIn("closeChoice"); }
 void cGame::updateChoice() { standIn("updateChoice"); }
 void cGame::paintChoice() { standIn("paintChoice"); }
 bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
@@ -47,6 +48,12 @@ bool cGame::isConversationActive() { return standIn("isConversationActive", 0) !
 void cGame::paintConversation() { standIn("paintConversation"); }
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
+int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
+// The chapter's own rule (progress index 3) holds whatever the target is.
+bool cGame::isActionButtonSuppressed() {
+  return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
+}
+void cGame::paintCountdownClock() { standIn("paintCountdownClock"); }
 bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
 void cGame::paintInteraction() { standIn("paintInteraction"); }
 void cGame::updateCountdown() { standIn("updateCountdown"); }
@@ -68,11 +75,9 @@ int32_t cGame::queueConversationLine(int32_t text, int32_t, int32_t, int32_t) {
   return standIn("queueConversationLine", text);
 }
 void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
-int32_t cGame::findCutscene(int32_t id) { return standIn("findCutscene", id); }
 void cGame::playCutscene(int32_t index) { standIn("playCutscene", index); }
 void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
 void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
-bool cGame::isActionButtonSuppressed() { return standIn("isActionButtonSuppressed", 0) != 0; }
 void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
 void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
 bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

@@ -168,7 +168,8 @@ void cGame::clearInput() {
   clearPointerFlags();
   requestCollection();
   clearFrameKeys();
-  state.hudActionHighlight = false;
+  // The pad's highlight is the world's: its painters set it.
+  worldStatics().cGamePlay.hudActionHighlight = false;
   state.hudKeyCode = -1;
   state.hudActive = false;
 }

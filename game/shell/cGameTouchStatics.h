@@ -27,7 +27,6 @@ struct cGameTouchStatics {
   bool hudActive;
   int32_t hudKeyCode;  // the digit code the pad holds down, -1 none
   bool menuButtonUsed;
-  bool hudActionHighlight;
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameTouchStatics::touchAreas, &cGameTouchStatics::overlayTouchAreas,
                               &cGameTouchStatics::touchedArea, &cGameTouchStatics::touchedOverlayArea};

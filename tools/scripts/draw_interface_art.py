@@ -236,6 +236,12 @@ LETTERS = {
     "V": (4.4, "M0,0 L2.2,6 L4.4,0"),
     "A": (4.4, "M0,6 L2.2,0 L4.4,6 M0.8,4 L3.6,4"),
     "T": (4, "M0,0 L4,0 M2,0 L2,6"),
+    # Digits for the key prompt's icons.
+    "0": (4, "M0,1 Q0,0 1,0 L3,0 Q4,0 4,1 L4,5 Q4,6 3,6 L1,6 Q0,6 0,5 Z"),
+    "1": (2.4, "M0,1.2 L1.6,0 L1.6,6 M0,6 L2.4,6"),
+    "3": (4, "M0,0.6 Q1,0 2,0 L3,0 Q4,0 4,1 L4,2 Q4,3 3,3 L1.4,3 M3,3 Q4,3 4,4 L4,5 Q4,6 3,6 L1,6 Q0,6 0,5.4"),
+    "7": (4, "M0,0 L4,0 L1.4,6"),
+    "9": (4, "M4,3 L1,3 Q0,3 0,2 L0,1 Q0,0 1,0 L3,0 Q4,0 4,1 L4,5 Q4,6 3,6 L0.6,6"),
 }
 
 
@@ -495,6 +501,113 @@ def hud_sprite():
     return s.description("../art/hud/hud.svg")
 
 
+# --- the status panel, the gauge and the key prompt ----------------------------
+
+def bar(w, h, fill):
+    """A bar's fill: flat colour with a darker base line, drawn from its left."""
+    return rrect(0, 0, w, h, h / 2, fill) + rrect(2, h - 5, w - 4, 3, 1.5, NIGHT)
+
+
+def status_sprite():
+    """The status panel at the top left (slot 11 of the game's sprites): the
+    portraits, the health bar in its two looks, the sling's charge, the item
+    shortcut's box, the countdown's plaque and the creature gauge with its
+    chapter icons. Bars are anchored at their top left, as the panel clips
+    them from there. Animation 0 is Wren walking, which the help pages show.
+    """
+    s = Sprite(1024)
+    # 0 and 2: the health bar, full and low (ember); 1: its trough.
+    s.placed(0, "health", 200, 22, bar(200, 22, REED), [0, 0])
+    s.placed(1, "healthTrough", 206, 28, rrect(1.5, 1.5, 203, 25, 12, NIGHT, PARCH, FINE), [-3, -3])
+    s.placed(2, "healthLow", 200, 22, bar(200, 22, EMBER), [0, 0])
+    # 3 and 6: the sling's charge: its size, and its gold fill.
+    s.placed(3, "chargeTrough", 140, 14, rrect(1, 1, 138, 12, 6, NIGHT, STONE, FINE), [0, 0])
+    s.placed(6, "charge", 140, 14, bar(140, 14, GOLD), [0, 0])
+    # 7: the item shortcut's box (the item is clipped into its window).
+    s.placed(7, "itemBox", 60, 52, rrect(1.5, 1.5, 57, 49, 12, SLATE, PARCH, LINE), [0, 0])
+    # 8..11: the portraits, top left at (1, 1): Wren, side view, Bram, others.
+    def portrait(coat, extra):
+        return (rrect(1.5, 1.5, 101, 83, 14, SLATE, PARCH, LINE) + circle(52, 36, 20, "#e8c49a") +
+                rrect(24, 58, 56, 26, 10, coat) + extra)
+    s.placed(8, "wren", 104, 86, portrait(TEAL, rrect(30, 10, 44, 12, 6, EMBER)), [0, 0])
+    s.placed(9, "sideView", 104, 86, portrait(TEAL, arrow_glyph(86, 20, 14, (0, -1), GOLD)), [0, 0])
+    s.placed(10, "bram", 104, 86, portrait("#6b4a2a", lantern_icon(84, 62, 26, AMBER, GOLD)), [0, 0])
+    s.placed(11, "other", 104, 86, portrait(DUSK, ""), [0, 0])
+    # 12: the countdown's plaque, its right edge at the screen's.
+    s.placed(12, "clock", 100, 52, rrect(1.5, 1.5, 97, 49, 12, SLATE, PARCH, LINE), [-100, 0])
+    # 14..17: the creature gauge: fill, trough, low fill, and its plaque.
+    s.placed(14, "gauge", 200, 16, bar(200, 16, EMBER), [0, 0])
+    s.placed(15, "gaugeTrough", 200, 16, rrect(1, 1, 198, 14, 7, NIGHT, STONE, FINE), [0, 0])
+    s.placed(16, "gaugeLow", 200, 16, bar(200, 16, GOLD), [0, 0])
+    s.placed(17, "gaugePlaque", 236, 36, rrect(1.5, 1.5, 233, 33, 12, SLATE, PARCH, LINE), [-113, -24])
+    # 18..20: the chapter's foe beside the gauge (ending codes 18, 19, 20).
+    def foe(eye):
+        return (path("M4,30 C4,8 28,8 28,30 Z", fill="#5b5f52") + circle(11, 20, 3, eye) + circle(21, 20, 3, eye))
+    s.placed(18, "foe", 32, 32, foe(MOON), [124, -17])
+    s.placed(19, "foeAngry", 32, 32, foe(EMBER), [124, -17])
+    s.placed(20, "foeKing", 32, 32, foe(GOLD) + poly([(6, 8), (10, 2), (16, 8), (22, 2), (26, 8)], GOLD), [124, -17])
+    # 28 and 29: the inventory's title rule and its description panel's top.
+    s.centred(28, "inventoryRule", 300, 10, rrect(1, 2, 298, 6, 3, GOLD))
+    s.centred(29, "descriptionTop", 380, 28, rrect(1.5, 1.5, 377, 40, 12, SLATE, PARCH, LINE))
+    # 30..33: Wren walking, standing on her anchor.
+    skin = "#e8c49a"
+    names = []
+    for i, st in enumerate((-1, 0, 1, 0)):
+        body = figure(48, 120, 84, TEAL, skin, st, rrect(38, 40, 20, 6, 3, EMBER) +
+                      path(f"M54,70 L{64 + st * 2},84", stroke=AMBER, sw=3))
+        s.placed(30 + i, f"wrenWalk{i}", 96, 128, body, [-48, -128])
+        names.append(f"wrenWalk{i}")
+    s.animations = [{"name": "wrenWalk", "frames": [{"frame": n, "time": 3} for n in names]}]
+    write("art/hud/status.svg", s.sheet.svg())
+    return s.description("../art/hud/status.svg")
+
+
+# The key prompt's icons by their first animation: the digit keys show their
+# digit, the keys that double as directions their arrow, 5 the OK ring.
+PROMPT_ICONS = [(16, "0"), (19, "1"), (22, (0, -1)), (25, "3"), (28, (-1, 0)), (31, "ok"), (34, (1, 0)),
+                (37, "7"), (40, (0, 1)), (43, "9")]
+
+
+def prompt_icons_sprite():
+    """The key prompt's icons (slot 27's animations 16..45 and frame 109, the
+    size of an icon's touch area): each icon idles with a pulsing rim, turns
+    gold when tapped and ember when missed. Animations 0..15 are left to the
+    sprite the icons are merged into.
+    """
+    s = Sprite(1040)
+    s.centred(109, "tapArea", 120, 120, circle(60, 60, 58, "none", DUSK, FINE))
+    def glyph(what, colour):
+        if what == "ok":
+            return ring_icon(48, 48, 64, colour)
+        if isinstance(what, tuple):
+            return arrow_glyph(48, 48, 40, what, colour)
+        return lettering(what, 48, 70, 44, colour, weight=1.8)
+    animations = [{"name": f"none{i}", "frames": [{"frame": "tapArea", "time": 1}]} for i in range(16)]
+    frame = 110
+    for first, what in PROMPT_ICONS:
+        looks = {
+            "idle": circle(48, 48, 45, SLATE, PARCH, LINE) + glyph(what, PARCH),
+            "pulse": circle(48, 48, 45, SLATE, GOLD, LINE + 2) + glyph(what, PARCH),
+            "tapped": circle(48, 48, 45, GOLD, PARCH, LINE) + glyph(what, NIGHT),
+            "missed": (circle(48, 48, 45, SLATE, EMBER, LINE + 2) + glyph(what, STONE) +
+                       path("M24,24 L72,72", stroke=EMBER, sw=8)),
+        }
+        names = {}
+        for look, body in looks.items():
+            names[look] = f"icon{first}{look.capitalize()}"
+            s.centred(frame, names[look], 96, 96, body)
+            frame += 1
+        animations.append({"name": f"icon{first}", "frames": [{"frame": names["idle"], "time": 4},
+                                                                {"frame": names["pulse"], "time": 4}]})
+        animations.append({"name": f"icon{first}Tapped", "frames": [{"frame": names["tapped"], "time": 4},
+                                                                     {"frame": names["idle"], "time": 1},
+                                                                     {"frame": names["tapped"], "time": 4}]})
+        animations.append({"name": f"icon{first}Missed", "frames": [{"frame": names["missed"], "time": 8}]})
+    s.animations = animations
+    write("art/hud/prompt_icons.svg", s.sheet.svg())
+    return s.description("../art/hud/prompt_icons.svg")
+
+
 # --- help pictures (strips of frames, one cell each, for the world's sprites) --
 
 def strip(name, w, h, cells):
@@ -560,6 +673,9 @@ def main():
     write_json("common/results.json", results_sprite())
     write_json("ui/interface.json", interface_sprite())
     write_json("ui/hud.json", hud_sprite())
+    # Drawn for the world's packs, which hold slots 11 and 27 of the game.
+    write_json("ui/status.json", status_sprite())
+    write_json("ui/prompt_icons.json", prompt_icons_sprite())
     write("art/common/emblem.svg", svg(64, 64, rrect(1.5, 1.5, 61, 61, 12, NIGHT, GOLD, LINE) +
                                         lantern_icon(32, 32, 44, GOLD, EMBER)))
     help_pictures()

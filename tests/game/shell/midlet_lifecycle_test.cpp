@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "game/shell/CorvaQNDR.h"
+#include "game/shell/Kivra.h"
 #include "tests/game/shell/shell_fixture.h"
 
 namespace {
@@ -70,6 +71,31 @@ TEST_F(MidletLifecycle, PauseTwiceStopsTheSoundsOnceAndHideAlwaysStopsBothChanne
   cGame::latchInput();
   EXPECT_EQ(stopsAfter([&] { canvas->hideNotify(); }), (std::pair{2u, 2u})) << "both channels, then the pause";
   EXPECT_TRUE(machine().paused);
+}
+
+// The promotion screen stops loading while the game is away and starts its
+// steps again when it returns.
+TEST_F(MidletLifecycle, APauseOnThePromotionScreenHoldsItsLoadingUntilTheResume) {
+  cGame* canvas = makeCanvas();
+  machine().currentState = GameState::promotion;
+  KivraStatics& k = Kivra::statics();
+  k.state = Kivra::loading;
+  k.loadIndex = 3;
+  canvas->hideNotify();
+  cGame::latchInput();
+  EXPECT_EQ(k.state, Kivra::paused);
+  canvas->showNotify();
+  cGame::latchInput();
+  EXPECT_EQ(k.state, Kivra::loading);
+  EXPECT_EQ(k.loadIndex, -1);
+
+  k.state = Kivra::browsing;
+  cGame::pause();
+  cGame::latchInput();
+  EXPECT_EQ(k.state, Kivra::browsing) << "a page being read stays as it is";
+  cGame::resume();
+  cGame::latchInput();
+  EXPECT_EQ(k.state, Kivra::browsing);
 }
 
 }  // namespace
