@@ -124,11 +124,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what later parts provide (cGameScreenSeams.cpp)
   // The in-game HUD's buttons, painted before the softkeys in GameState 14.
   static void paintHudButtons();
-  static bool isCutsceneActive();
-  // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
-  static int32_t cutsceneTransition();
-  // The running cutscene's index, -1 none.
-  static int32_t currentCutscene();
   // The timed key-prompt popup.
   static void updatePopup();
   static void paintPopup();
@@ -183,8 +178,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
   static void leaveInteraction();
-  static void loadEventScript(ByteArray* data);
-  static void runAction(int32_t action);
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
@@ -313,16 +306,26 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
   // The story's state reset as a room is loaded or left.
-  static void resetCutscenes();
-  static void clearScripts();
   static void resetInteraction();
   static void resetPopup();
   static void closeCinematic();
   static void initConversationQueue();
   static void resetConversation();
   static void resetStoryFlags();
-  // An actor appended to the event scripts' actor table.
-  static void addScriptActor(cActor* actor);
+  // The conversation queue: a line (its action runs when it is dismissed,
+  // -1 none) and a question with count answers.
+  static void queueConversationLine(int32_t text, int32_t action, int32_t speaker, int32_t balloonActor);
+  static void queueConversationQuestion(int32_t text, int32_t speaker, int32_t balloonActor, IntArray* answers,
+                                        int32_t count, int32_t right, int32_t rightAction, int32_t wrongAction);
+  // The timed key-prompt popup: three key icons, a time limit, the actions
+  // its success and failure run (-1 none).
+  static void openPopup(int32_t iconA, int32_t iconB, int32_t iconC, int32_t ms, int32_t success, int32_t failure,
+                        bool flag);
+  static void closePopup();
+  // Once per popup: cutscene a after a success, b after a failure; true
+  // when one started.
+  static bool runPopupChoice(int32_t a, int32_t tenthsA, int32_t b, int32_t tenthsB);
+  static void startInteraction(cActor* actor);
 
   // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
   static void updateCinematic();
@@ -336,10 +339,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static int32_t timedPhase();
   static void paintTimedEvent();
   static void paintTimerOverlay();
-  // True when the skip control took this frame's input.
-  static bool handleCinematicSkip();
-  static bool isCutsceneHolding();
-  static void stepCutscene();
   static void updateConversation();
   static bool isConversationActive();
   static void paintConversation();

@@ -6,9 +6,6 @@
 #include "game/shell/cGame.h"
 
 void cGame::paintHudButtons() { standIn("paintHudButtons"); }
-bool cGame::isCutsceneActive() { return standIn("isCutsceneActive", 0) != 0; }
-int32_t cGame::cutsceneTransition() { return -1; }
-int32_t cGame::currentCutscene() { return -1; }
 void cGame::updatePopup() { standIn("updatePopup"); }
 void cGame::paintPopup() { standIn("paintPopup"); }
 void cGame::paintTimerRing() { standIn("paintTimerRing"); }
