@@ -8,13 +8,13 @@
 #include "game/shell/cGame.h"
 #include "game/world/cActor.h"
 
-void cGame::openCinematic(int32_t, int32_t, int32_t) {}
+void cGame::openCinematic(int32_t, int32_t kind, int32_t) { standIn("openCinematic", kind); }
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
 bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
 int32_t cGame::cinematicPhase() { return -1; }
 void cGame::setGameOverOption(int32_t) {}
-void cGame::setCountdown(int32_t, int32_t) {}
+void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetInteraction() {}
 void cGame::resetPopup() {}
@@ -24,9 +24,10 @@ void cGame::resetConversation() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
 void cGame::queueConversationLine(int32_t text, int32_t, int32_t, int32_t) { standIn("queueConversationLine", text); }
-void cGame::queueConversationQuestion(int32_t text, int32_t, int32_t, IntArray*, int32_t, int32_t, int32_t,
+// Reports the right answer's place among the answers given.
+void cGame::queueConversationQuestion(int32_t, int32_t, int32_t, IntArray*, int32_t, int32_t right, int32_t,
                                       int32_t) {
-  standIn("queueConversationQuestion", text);
+  standIn("queueConversationQuestion", right);
 }
 void cGame::openPopup(int32_t, int32_t, int32_t, int32_t ms, int32_t, int32_t, bool) { standIn("openPopup", ms); }
 void cGame::closePopup() { standIn("closePopup"); }
