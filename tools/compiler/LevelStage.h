@@ -31,8 +31,10 @@
 //   the lowest numbers from 1 that no written id of the room (shared objects
 //   included) uses. An item is named by id=@rope on its item record, which
 //   writes nothing: its number is its place among the stream's items (1..).
-//   Cutscenes belong to the room's event script: write their numbers, or
-//   declare a name for one:  cutscene @dawn=3
+//   Cutscenes belong to the room's event script, which declares their
+//   names (ScriptAssembler.h); a room's records name them from there. A
+//   level source may still declare a name for a number itself:
+//     cutscene @dawn=3
 //   A name stands for one thing; the shared objects' names are seen by
 //   every room.
 //
@@ -50,9 +52,10 @@
 // in a room, or 29 items in a stream. A blocker written active=true is
 // warned about (a blocker blocks while not active).
 //
-// Event scripts (.evs): none of their statements exist yet (no cutscenes).
-// Their assembler will declare the room's cutscene names, and the room's
-// level source will take them from there instead of from cutscene lines.
+// Event scripts (.evs): ScriptAssembler.h. A room's script is read twice:
+// first for its cutscenes' names, which its level source needs, then whole
+// with the room's actors, actions, sprites and texts (texts/<reference>.txt
+// beside the levels folder) to check it against.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -67,7 +70,7 @@ namespace tools {
 // One stream of shared objects (sprites: those every room loads). Throws
 // std::runtime_error "source:line: problem".
 std::vector<uint8_t> assembleLevelRecords(const std::string& text, const std::string& source);
-// One event script: its cutscene table (empty for now).
+// One event script on its own, without a room to check it against.
 std::vector<uint8_t> assembleEventScript(const std::string& text, const std::string& source);
 
 // Warnings go to standard error, one line each.
