@@ -120,6 +120,7 @@ bool cGameStory::startCutscene(int32_t index, int32_t tenths, bool background, b
     return false;
   }
   ++c.startCount;
+  debugLog("cGame: cutscene %d starts", index);
   c.cutsceneTransition = -1;
   if (!background) {
     cGame::setPlayerControl(false);
@@ -177,6 +178,7 @@ void cGameStory::endCutscene(int32_t index) {
   cGameCutsceneStatics& c = cutscene();
   const int32_t first = getCutsceneFirstTrack(index);
   if (first >= 0) {
+    debugLog("cGame: cutscene %d ends", index);
     const int32_t count = loadElement(script().cutsceneTrackCounts, index);
     for (int32_t k = 0; k < count; ++k) resetEventTrack(first + k);
   }
