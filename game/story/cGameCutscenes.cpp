@@ -29,6 +29,10 @@ constexpr int32_t skipArea = 200;
 // enough for the longest track (32767 tenths) at the frame period.
 constexpr int32_t fallbackStepMs = 62;
 constexpr int32_t mostFastForwardSteps = 65536;
+// A start whose first step starts a cutscene again (itself, or round a
+// ring) nests; past this depth the start is refused.
+constexpr int32_t deepestNestedStart = 8;
+int32_t nestedStarts = 0;
 
 cGameCutsceneStatics& cutscene() { return storyStatics().cGameCutscene; }
 cGameEventScriptStatics& script() { return storyStatics().cGameEventScript; }
@@ -103,6 +107,10 @@ bool cGameStory::startCutscene(int32_t index, int32_t tenths, bool background, b
   cGameCutsceneStatics& c = cutscene();
   clearInputUnlessMenu();
   if (index < 0 || focusDefeated()) return false;
+  if (nestedStarts >= deepestNestedStart) {
+    debugLog("Cutscene %d starts nested %d deep in other starts: it is refused", index, nestedStarts);
+    return false;
+  }
   if ((deferrable && cGame::isCinematicActive()) || c.cutsceneFastForward) {
     deferStart(index, tenths, background, loop);
     return false;
@@ -128,9 +136,11 @@ bool cGameStory::startCutscene(int32_t index, int32_t tenths, bool background, b
   }
   const int32_t count = loadElement(script().cutsceneTrackCounts, index);
   for (int32_t k = 0; k < count; ++k) startEventTrack(first + k, loop);
+  ++nestedStarts;
   fastForward(index, first, tenths);
   // A start deferred by the fast-forward is taken up once it is over.
   if (deferredStartPending() && !cGame::isCinematicActive()) takeUpDeferredCutscene();
+  --nestedStarts;
   return true;
 }
 

@@ -160,6 +160,55 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
   }
 }
 
+TEST_F(EventCommandsTest, CommandsThatHandControlOnStopTheTrackAtItsKeyframe) {
+  freshRoom();
+  addAction(62, {5, 2, 0, 0, 0});  // starts cutscene 2
+  struct Case {
+    uint8_t op;
+    std::initializer_list<int32_t> operands;
+  };
+  for (const Case& c : {Case{37, {5}}, Case{64, {2, 0, false, false}}, Case{73, {2, 0, 2, 0}}}) {
+    SCOPED_TRACE(int(c.op));
+    storytest::standInAnswers()["runPopupChoice"] = 1;
+    ScriptBuilder builder;
+    builder.cutscene(1, 1).track(0, 0).key(0).cmd(c.op, c.operands).cmd(78, {1}).key(100);
+    builder.cutscene(2, 1).track(0, 0).key(50);
+    load(builder);
+    worldStatics().cGamePlay.actionButtonEnabled = false;
+    ASSERT_TRUE(cGame::startCutscene(0, -1, true, false, false) || c.op == 73);
+    EXPECT_FALSE(worldStatics().cGamePlay.actionButtonEnabled) << "the command after it did not run";
+    if (c.op == 73) {
+      EXPECT_EQ(events().trackReadPos->get(0), events().trackOffset->get(0) + 4) << "the keyframe's start is kept";
+    } else {
+      EXPECT_EQ(cGame::currentCutscene(), 1);
+    }
+    cGame::endCutscene(cGame::currentCutscene());
+  }
+}
+
+TEST_F(EventCommandsTest, ACutsceneThatStartsItselfAtOnceIsHeldOff) {
+  freshRoom();
+  ScriptBuilder builder;
+  builder.cutscene(1, 1).track(0, 0).key(0).cmd(64, {1, 0, false, false}).key(100);
+  load(builder);
+  testing::internal::CaptureStdout();
+  cGame::playCutscene(0);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("starts nested"), std::string::npos);
+  EXPECT_EQ(cGame::currentCutscene(), 0);
+
+  // Two fast-forwarded cutscenes that start each other: each start is
+  // deferred and taken up after the other's fast-forward.
+  ScriptBuilder ring;
+  ring.cutscene(1, 1).track(0, 0).key(0).cmd(64, {2, 5, false, false}).key(100);
+  ring.cutscene(2, 1).track(0, 0).key(0).cmd(64, {1, 5, false, false}).key(100);
+  load(ring);
+  testing::internal::CaptureStdout();
+  cGame::startCutscene(0, 5, false, false, false);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("starts nested"), std::string::npos);
+  EXPECT_GE(cGame::currentCutscene(), 0);
+  EXPECT_EQ(cutscene().deferredCutscene, -1);
+}
+
 TEST_F(EventCommandsTest, TracksOfTypes0And1ActOnNoActor) {
   freshRoom();
   for (int type : {0, 1}) {

@@ -117,15 +117,21 @@ TEST_F(EventInterpreterTest, TheSkipTableMatchesWhatEveryCommandReads) {
     if (command != nullptr)
       for (int32_t i = 0; i < eventscript::operandBytes(opcode); ++i) script.raw({0xFF});
     script.cmd(26, {33}).commands(2);
-    load(script);
-    auto* actor = static_cast<cActor*>(events().scriptActors->get(0));
-    actor->setZ(0);
-    cGame::startEventTrack(0, false);
-    testing::internal::CaptureStdout();
-    stepBy(0, 62);
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(actor->z, 33 << 8);
-    EXPECT_EQ(events().trackReadPos->get(0), -1);
+    // Run, and passed over by a fast-forward: the same bytes either way.
+    for (const bool fastForward : {false, true}) {
+      SCOPED_TRACE(fastForward);
+      load(script);
+      auto* actor = static_cast<cActor*>(events().scriptActors->get(0));
+      actor->setZ(0);
+      cGame::startEventTrack(0, false);
+      cutscene().cutsceneFastForward = fastForward;
+      testing::internal::CaptureStdout();
+      stepBy(0, 62);
+      testing::internal::GetCapturedStdout();
+      cutscene().cutsceneFastForward = false;
+      EXPECT_EQ(actor->z, 33 << 8);
+      EXPECT_EQ(events().trackReadPos->get(0), -1);
+    }
   }
 }
 
