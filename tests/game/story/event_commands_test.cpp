@@ -34,6 +34,12 @@ class EventCommandsTest : public StoryFixture {
     focus->id = 44;
     focus->hp = 100;
     focus->items = newObjectArray(15);
+    focus->setParams(newIntArray(8), 8);
+    partner = cActorMC::create(ActorKind::PLAYER, 0, newIntArray(3));
+    partner->id = 45;
+    partner->hp = 100;
+    partner->partnerIndex = 1;
+    partner->setParams(newIntArray(8), 8);
     cGame::setFocusActor(focus);
     camera().cameraX = 10 << 8;
     camera().cameraY = 20 << 8;
@@ -58,10 +64,18 @@ class EventCommandsTest : public StoryFixture {
   cActor* driven = nullptr;
   cActor* other = nullptr;
   cActorMC* focus = nullptr;
+  cActorMC* partner = nullptr;
 };
 
 TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
   addAction(67, {9, 43});  // kills actor 43
+  // Script text 0 is the pack's text 272.
+  cGameTextStatics& texts = toolkitStatics().cGameText;
+  texts.count = 273;
+  texts.offsets = newIntArray(274);
+  texts.offsets->set(273, 1);
+  texts.bytes = newByteArray(1);
+  texts.bytes->set(0, 'A');
   struct Case {
     uint8_t op;
     std::initializer_list<int32_t> operands;
@@ -106,6 +120,7 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
       {45, {2}, [](EventCommandsTest& t) { EXPECT_EQ(t.driven->player->sprite->currentPalette, 2); }},
       {50, {43}, [](EventCommandsTest& t) { EXPECT_TRUE(t.other->isActive()); }},
       {51, {43}, [](EventCommandsTest& t) { EXPECT_TRUE(t.other->isKilled()); }},
+      {52, {0, 1500}, [](EventCommandsTest&) { EXPECT_EQ(shellStatics().cGameNotice.noticeRemaining, 1500); }},
       {53, {5, 2, 43}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("queueConversationLine"), 5); }},
       {54, {0}, [](EventCommandsTest&) { EXPECT_FALSE(cGame::hasPlayerControl()); }},
       {55, {-1, 0}, [](EventCommandsTest&) { EXPECT_EQ(toolkitStatics().cGameSound.currentB, -1); }},
@@ -131,6 +146,10 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
          EXPECT_FALSE(cutscene().cutsceneSkipMode);
        }},
       {67, {0, 1, 3}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("cActorMC::addItem"), 1); }},
+      {68, {45}, [](EventCommandsTest& t) { EXPECT_EQ(worldStatics().cGamePlay.focusActor, t.partner); }},
+      {69, {44, 45}, [](EventCommandsTest& t) { EXPECT_EQ(t.focus->companion, t.partner); }},
+      {25, {7}, [](EventCommandsTest& t) { EXPECT_EQ(t.driven->getPixelX(), 100) << "no effect"; }},
+      {56, {}, [](EventCommandsTest& t) { EXPECT_EQ(t.driven->getPixelX(), 100) << "no effect"; }},
       {70, {43, -5}, [](EventCommandsTest& t) { EXPECT_EQ(t.other->hp, 45); }},
       {71, {43, 200, -1, 50, 0}, [](EventCommandsTest& t) {
          ASSERT_NE(t.other->moveRecord, nullptr);
