@@ -49,8 +49,11 @@
 // its path or another point; a sprite slot the room does not load (the
 // shared objects: one that some room does not load); more than 30 points in
 // a path, 40 route points, 100 camera zones, 200 actions or 20 combinations
-// in a room, or 29 items in a stream. A blocker written active=true is
-// warned about (a blocker blocks while not active).
+// in a room, or 29 items in a stream; a cutscene number the room's event
+// script does not have; a cinematic action without its text (below 0). A
+// blocker written active=true is warned about (a blocker blocks while not
+// active), and so is a cinematic action in room 3 (it waits there for the
+// room's timed events to end).
 //
 // Event scripts (.evs): ScriptAssembler.h. A room's script is read twice:
 // first for its cutscenes' names, which its level source needs, then whole
