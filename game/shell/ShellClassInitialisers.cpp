@@ -33,6 +33,7 @@ void IDefines_clinit() {}
 void cGame::clinit() {
   cGameToolkit::clinit();
   cGameWorld::clinit();
+  cGameStory::clinit();
   cGameLoopStatics& frame = loop();
   frame.screenWidth = 800;
   frame.screenHeight = 480;

@@ -123,19 +123,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void applyPointerReleased(int32_t x, int32_t y);
   static void applyPointerDragged(int32_t x, int32_t y);
 
-  // --- what later parts provide (cGameScreenSeams.cpp)
-  static bool isCutsceneActive();
-  // The running cutscene's transition: -1 plain, 1 finished, 2 closing.
-  static int32_t cutsceneTransition();
-  // The running cutscene's index, -1 none.
-  static int32_t currentCutscene();
-  // The script offers the player to skip the running cutscene.
-  static bool cutsceneSkipOffered();
-  // The index of the room's first cutscene with that id, -1 none.
-  static int32_t findCutscene(int32_t id);
-  // True when the cutscene started.
-  static bool startCutsceneEx(int32_t index, int32_t tenths, bool background, bool loop);
-
   // --- the in-game HUD (cGameHudButtons.cpp): the pad, the OK, action,
   // inventory and item-shortcut buttons; the close-up back button and the
   // skip strip before the softkeys.
@@ -224,8 +211,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
   static void leaveInteraction();
-  static void loadEventScript(ByteArray* data);
-  static void runAction(int32_t action);
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
@@ -356,16 +341,16 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void setGameOverOption(int32_t option);
   static void setCountdown(int32_t milliseconds, int32_t action);
   // The story's state reset as a room is loaded or left.
-  static void resetCutscenes();
-  static void clearScripts();
   static void resetInteraction();
   static void resetPopup();
   static void closeCinematic();
   static void initConversationQueue();
   static void resetConversation();
   static void resetStoryFlags();
-  // An actor appended to the event scripts' actor table.
-  static void addScriptActor(cActor* actor);
+  // The conversation queue: a question with count answers (lines below).
+  static void queueConversationQuestion(int32_t text, int32_t speaker, int32_t balloonActor, IntArray* answers,
+                                        int32_t count, int32_t right, int32_t rightAction, int32_t wrongAction);
+  static void startInteraction(cActor* actor);
 
   // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
   static void updateCinematic();
@@ -381,10 +366,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static int32_t timedPhase();
   static void paintTimedEvent();
   static void paintTimerOverlay();
-  // True when the skip control took this frame's input.
-  static bool handleCinematicSkip();
-  static bool isCutsceneHolding();
-  static void stepCutscene();
   static void updateConversation();
   static bool isConversationActive();
   static void paintConversation();
@@ -415,7 +396,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // The slot of the queued line, -1 when refused.
   static int32_t queueConversationLine(int32_t text, int32_t action, int32_t speaker, int32_t balloonActor);
   static void openChoice(String* text, int32_t type, cActor* actor, int32_t slot);
-  static void playCutscene(int32_t index);
   // Caption text n of the timed captions at (x, y).
   static void showCaption(int32_t x, int32_t y, int32_t n);
   // The timed caption phase n with its clock at 0.

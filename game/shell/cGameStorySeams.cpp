@@ -1,7 +1,8 @@
-// What the shared operations and the frame of play call of the story before
-// it lands: the cinematic screen, the countdown, the cutscenes and the
-// animation player. Each body is the part's stand-in until its own file
-// replaces it; each reports its call (StandIns.h).
+// What the shared operations, the frame of play and the story's engine call
+// of the story's parts before they land: the cinematic screen, the
+// countdown, conversations, the key-prompt popup and the interactions. Each
+// body is the part's stand-in until its own file replaces it; each reports
+// its call (StandIns.h).
 #include "game/GameStatics.h"
 #include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
@@ -14,17 +15,20 @@ bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
 int32_t cGame::cinematicPhase() { return standIn("cinematicPhase", -1); }
 int32_t cGame::cinematicKind() { return standIn("cinematicKind", -1); }
 void cGame::setGameOverOption(int32_t) {}
-void cGame::setCountdown(int32_t, int32_t) {}
-void cGame::addScriptActor(cActor*) {}
+void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
-void cGame::resetCutscenes() {}
-void cGame::clearScripts() {}
 void cGame::resetInteraction() {}
 void cGame::closeCinematic() {}
 void cGame::initConversationQueue() {}
 void cGame::resetConversation() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
+// Reports the right answer's place among the answers given.
+void cGame::queueConversationQuestion(int32_t, int32_t, int32_t, IntArray*, int32_t, int32_t right, int32_t,
+                                      int32_t) {
+  standIn("queueConversationQuestion", right);
+}
+void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor != nullptr ? actor->id : -1); }
 
 // What the frame of play steps and paints of the story: the cinematic, the
 // choice, the timed events, the cutscene driver, conversations, the
@@ -40,9 +44,6 @@ bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
 int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
 void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
 void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
-bool cGame::handleCinematicSkip() { return standIn("handleCinematicSkip", 0) != 0; }
-bool cGame::isCutsceneHolding() { return standIn("isCutsceneHolding", 0) != 0; }
-void cGame::stepCutscene() { standIn("stepCutscene"); }
 void cGame::updateConversation() { standIn("updateConversation"); }
 bool cGame::isConversationActive() { return standIn("isConversationActive", 0) != 0; }
 void cGame::paintConversation() { standIn("paintConversation"); }
@@ -75,7 +76,6 @@ int32_t cGame::queueConversationLine(int32_t text, int32_t, int32_t, int32_t) {
   return standIn("queueConversationLine", text);
 }
 void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
-void cGame::playCutscene(int32_t index) { standIn("playCutscene", index); }
 void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
 void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
 void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }

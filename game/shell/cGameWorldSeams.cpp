@@ -8,10 +8,6 @@
 
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
-// The room's event script: its cutscenes and tracks indexed.
-void cGame::loadEventScript(ByteArray*) {}
-// The action table's entry runs (-1: nothing).
-void cGame::runAction(int32_t action) { standIn("runAction", action); }
 // Timed events and the choice.
 void cGame::clearRoomTimedState() {}
 // The story's animation player (slot 34, animation 16).

@@ -6,7 +6,11 @@
 
 #include "runtime/object/ReferenceFields.h"
 
+class BoolArray;
+class ByteArray;
+class IntArray;
 class ObjectArray;
+class ShortArray;
 class cActor;
 
 // The room's item records: entry 0 an empty int[0], entries 1..29 int[7].
@@ -22,7 +26,68 @@ struct cGameActionsStatics {
   static constexpr int32_t capacity = 200;
   ObjectArray* actions;  // byte[] each
   int32_t actionCount;
+  // A chapter-end cinematic asked for in room 3 waits for the room's timed
+  // event sequence to end; -1 none.
+  int32_t pendingCinematicText;
   static constexpr auto referenceFields() { return ReferenceFieldList{&cGameActionsStatics::actions}; }
+};
+
+// The room's event script, indexed by cutscene and by track (tracks are
+// numbered in file order across all cutscenes), the tracks' run-time state,
+// and the actors and sprites tracks address by slot.
+struct cGameEventScriptStatics {
+  static constexpr int32_t actorCapacity = 600;
+  static constexpr int32_t spriteCapacity = 49;
+  ByteArray* eventScriptData;
+  int32_t cutsceneCount;
+  ShortArray* cutsceneIds;
+  ByteArray* cutsceneTrackCounts;
+  int32_t trackCount;
+  ShortArray* trackOffset;  // of the track's type byte
+  ShortArray* trackLength;  // from the type byte to the end of its last keyframe
+  ByteArray* trackType;
+  IntArray* trackFlags;
+  BoolArray* trackStarted;
+  IntArray* trackElapsed;    // ms
+  IntArray* trackActorSlot;  // into scriptActors, -1 none
+  IntArray* trackReadPos;    // of the next keyframe, -1 finished or idle
+  IntArray* trackVelocityX;  // 24.8 per ms
+  IntArray* trackVelocityY;
+  // The actor a spawning track made, which its looping restarts reuse.
+  ObjectArray* trackSpawned;
+  ObjectArray* scriptActors;
+  int32_t scriptActorCount;
+  ObjectArray* scriptSprites;
+  int32_t scriptSpriteCount;
+  static constexpr auto referenceFields() {
+    using S = cGameEventScriptStatics;
+    return ReferenceFieldList{&S::eventScriptData, &S::cutsceneIds,    &S::cutsceneTrackCounts, &S::trackOffset,
+                              &S::trackLength,     &S::trackType,      &S::trackFlags,          &S::trackStarted,
+                              &S::trackElapsed,    &S::trackActorSlot, &S::trackReadPos,        &S::trackVelocityX,
+                              &S::trackVelocityY,  &S::trackSpawned,   &S::scriptActors,        &S::scriptSprites};
+  }
+};
+
+// The cutscene that runs (one at a time), how it closes, its skip control
+// and the one deferred start. fullSpeedAnimation is the shell's.
+struct cGameCutsceneStatics {
+  int32_t currentCutscene;  // -1 none
+  bool cutsceneLoop;
+  bool cutsceneSkipOffered;
+  bool cutsceneSkipMode;
+  cActor* cutsceneWaitActor;
+  bool cutsceneFastForward;
+  // -1 ends once finished, 1 closes with a pause once finished, 2 pausing.
+  int32_t cutsceneTransition;
+  int32_t cutsceneTransitionTime;  // ms
+  int32_t deferredCutscene;        // -1 none
+  int32_t deferredFastForward;     // tenths
+  bool deferredBackground;
+  bool deferredLoop;
+  // Counts the starts that happened, so that a caller can tell a start
+  // from a refusal or a deferral.
+  int32_t startCount;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&cGameCutsceneStatics::cutsceneWaitActor}; }
 };
 
 // The room's countdown: its time and the action it runs at the end.
@@ -42,5 +107,9 @@ struct StoryStatics {
   cGameActionsStatics cGameActions;
   cGameCountdownStatics cGameCountdown;
   cGameInteractionStatics cGameInteraction;
-  auto parts() { return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction); }
+  cGameEventScriptStatics cGameEventScript;
+  cGameCutsceneStatics cGameCutscene;
+  auto parts() {
+    return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene);
+  }
 };

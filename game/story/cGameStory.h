@@ -4,11 +4,16 @@
 // of cGame. Their state is storyStatics().
 #include <cstdint>
 
+class ASprite;
 class ByteArray;
 class IntArray;
+class cActor;
 
 class cGameStory {
  public:
+  // The story's share of cGame's class initialiser: the script lists.
+  static void clinit();
+
   // --- the room's item records (cGameItemTable.cpp)
   static void createItemTable();
   // The item and combination tables go with the room.
@@ -27,4 +32,63 @@ class cGameStory {
   static void addAction(ByteArray* record);
   // The index of the first action with that id, -1 when none.
   static int32_t findActionById(int32_t id);
+  // Runs entry index by its type; a negative index does nothing.
+  static void runAction(int32_t index);
+  // False when no entry has the id, and while fast-forwarding for key
+  // prompts (63) and inert entries (64); otherwise true exactly for a
+  // cutscene start (62), whether or not the cutscene started.
+  static bool runActionById(int32_t id);
+
+  // --- the room's event script (cGameEventScript.cpp)
+  // Indexes the block; a block that fails its checks is logged and loads as
+  // none: the room plays without cutscenes.
+  static void loadEventScript(ByteArray* data);
+  // The room's script, lists and cutscene state let go.
+  static void resetCutscenes();
+  static void clearScripts();
+  static void clearScriptActors();
+  static void clearScriptSprites();
+  static int32_t findCutscene(int32_t id);
+  static int32_t getCutsceneFirstTrack(int32_t index);
+  static bool isCutsceneFinished(int32_t index);
+  static void startEventTrack(int32_t track, bool loop);
+  static void resetEventTrack(int32_t track);
+  static int32_t findScriptActorById(int32_t id);
+  static ASprite* getScriptSprite(int32_t i);
+  static void addScriptActor(cActor* actor);
+  static void addScriptSprite(ASprite* sprite);
+  // The track's actor, null for tracks of types 0 and 1 and empty slots.
+  static cActor* getTrackActor(int32_t track);
+
+  // --- the interpreter (cGameEventInterpreter.cpp, cGameEventCommands.cpp)
+  // One frame of the track; true when a command started another cutscene
+  // or handed control on, and the caller steps no further track.
+  static bool stepEventTrack(int32_t track, int32_t cutscene);
+  // Operand bytes of the opcode; -1 for the refused ones (32, 35).
+  static int32_t skipOpcode(int32_t opcode);
+  static void setActorAnimFromScript(cActor* actor, int32_t anim);
+
+  // --- the cutscene driver (cGameCutscenes.cpp)
+  static bool startCutscene(int32_t index, int32_t tenths, bool background, bool loop, bool deferrable);
+  static bool startCutsceneEx(int32_t index, int32_t tenths, bool background, bool loop);
+  static bool playCutscene(int32_t index);
+  static void stepCutscene();
+  static void endCutscene(int32_t index);
+  static void skipCutscene();
+  // True when the skip control took this frame's input.
+  static bool handleCinematicSkip();
+  static bool isCutsceneActive();
+  // The script offers the player to skip the running cutscene.
+  static bool cutsceneSkipOffered();
+  // The closing pause runs: only the driver and the camera move.
+  static bool isCutsceneHolding();
+  // The running cutscene's transition: -1 plain, 1 pause when finished,
+  // 2 pausing.
+  static int32_t cutsceneTransition();
+  // The running cutscene's index, -1 none.
+  static int32_t currentCutscene();
+  // The deferred start, taken up when a cinematic screen closes; opening
+  // one discards it.
+  static void takeUpDeferredCutscene();
+  static void discardDeferredCutscene();
 };

@@ -162,6 +162,7 @@ TEST(LevelAssembler, EveryRecordRoundTripsThroughTheTable) {
           continue;
         default:
           stored = isSigned ? -int64_t(i + 1) * (wide ? 301 : 3) : int64_t(i + 1) * (wide ? 1001 : 7);
+          if (record.op == 66 && field.name == "text") stored = -stored;  // a cinematic's text is 0 or more
           written = stored + field.offset;
           break;
       }

@@ -30,7 +30,7 @@ TEST(LevelStage, MistakesNameTheirPlace) {
   const Case cases[] = {
       {false, "nop\nbarrel 3\n", "a:2: unknown record \"barrel\""},
       {false, "nop extra\n", "a:1: \"extra\" is not name=value: fields are written name=value, without spaces"},
-      {true, "\ncutscene 1\n", "a:2: unknown statement \"cutscene\""},
+      {true, "\ncutscene 1\n", "a:2: a cutscene has at least one track"},
   };
   for (const Case& c : cases) {
     try {

@@ -13,6 +13,13 @@ namespace {
 
 using namespace levelrecord;
 
+namespace op {
+using namespace levelrecord::op;
+inline constexpr uint8_t cinematicAction = 66;
+}  // namespace op
+// The room whose chapter-end cinematic waits for its timed events.
+constexpr int32_t heldCinematicRoom = 3;
+
 enum class Space { actor, action, item, route, cutscene };
 
 std::string spaceName(Space space) {
@@ -101,7 +108,8 @@ struct SymbolInfo {
   Space space;
   int32_t number = 0;
   int line = 0;
-  bool shared = false;
+  bool shared = false;  // declared elsewhere: by the shared objects or the event script
+  std::string origin = {};  // that source, when shared
 };
 
 // A record statement with its words put to its fields.
@@ -118,6 +126,9 @@ class Assembler {
       : m_source(source), m_context(context), m_shared(context.shared) {
     m_out.source = source;
     if (m_shared != nullptr) importShared();
+    if (context.scriptCutscenes != nullptr)
+      for (const auto& [name, number] : *context.scriptCutscenes)
+        m_symbols[name] = {Space::cutscene, number, 0, true, context.scriptSource};
     for (const LevelStatement& statement : parseLevelSource(text, source)) collect(statement);
     numberSymbols();
   }
@@ -151,11 +162,11 @@ class Assembler {
                                                                               {&s.routes, Space::route},
                                                                               {&s.cutscenes, Space::cutscene}};
     for (const auto& [table, space] : tables)
-      for (const auto& [name, number] : *table) m_symbols[name] = {space, number, 0, true};
+      for (const auto& [name, number] : *table) m_symbols[name] = {space, number, 0, true, m_shared->source};
   }
 
   std::string declaredAt(const SymbolInfo& info) const {
-    return info.shared ? m_shared->source : "line " + std::to_string(info.line);
+    return info.shared ? info.origin : "line " + std::to_string(info.line);
   }
 
   void declare(const std::string& name, Space space, int line, int32_t number = 0) {
@@ -332,7 +343,8 @@ class Assembler {
       case Space::item:
         return id <= std::max(m_itemCount, m_shared != nullptr ? m_shared->items : 0);
       case Space::cutscene:
-        return true;  // the event script's, checked with it
+        // The event script's, when the room's is at hand.
+        return m_context.scriptCutsceneIds == nullptr || m_context.scriptCutsceneIds->contains(int32_t(id));
     }
     return false;
   }
@@ -393,6 +405,8 @@ class Assembler {
     if (looksUp(field.role) && number != -1) {
       const Space space = *spaceOf(field.role);
       if (number < 1) refuse(word.line, written + ": ids start at 1; write none for none");
+      if (space == Space::cutscene && !isDefined(space, number))
+        refuse(word.line, written + ": " + m_context.scriptSource + " has no cutscene with id " + std::to_string(number));
       if (!isDefined(space, number))
         refuse(word.line, written + ": there is no " + spaceName(space).substr(spaceName(space).find(' ') + 1) +
                               " with id " + std::to_string(number) +
@@ -433,6 +447,16 @@ class Assembler {
         break;
       case op::character:
         m_characters.insert(valueNamed("id"));
+        break;
+      case op::creature:
+        m_out.creatureTypes[int32_t(valueNamed("id"))] = int32_t(valueNamed("type"));
+        break;
+      case op::cinematicAction:
+        if (valueNamed("text") < 0) refuse(entry.line, "a cinematic action's text is 0 or more");
+        if (m_context.progress == heldCinematicRoom)
+          m_out.warnings.push_back(m_source + ":" + std::to_string(entry.line) +
+                                   ": in room 3 a cinematic action opens only when the room's timed events end");
+        checkLimit(&AssembledLevel::actions, maxActions, entry.line, "actions");
         break;
       case op::blocker:
         if (valueNamed("active") == 1)

@@ -24,6 +24,8 @@ struct AssembledLevel {
   std::vector<std::string> warnings;  // "source:line: ..."
   // Ids this stream defines, and what it adds to the tables the loader fills.
   std::set<int32_t> actorIds, actionIds, routeIds;
+  // Each creature's id and type (its p0), which tells the story's target.
+  std::map<int32_t, int32_t> creatureTypes;
   int32_t items = 0, routePoints = 0, cameraZones = 0, actions = 0, combinations = 0;
 };
 
@@ -34,6 +36,11 @@ struct LevelContext {
   // For a room: the shared stream, whose symbols, ids and table entries it
   // sees and adds to.
   const AssembledLevel* shared = nullptr;
+  // For a room: its event script's cutscene names and ids, which its
+  // records name; null: cutscene numbers are not looked up.
+  const std::map<std::string, int32_t>* scriptCutscenes = nullptr;
+  const std::set<int32_t>* scriptCutsceneIds = nullptr;
+  std::string scriptSource = {};
 };
 
 // Throws std::runtime_error "source:line: problem" at the first refusal.

@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <optional>
 #include <stdexcept>
 
 #include "runtime/LiteralIds.h"
 #include "tools/compiler/PackStage.h"
+#include "tools/compiler/ScriptAssembler.h"
+#include "tools/compiler/TextSources.h"
 #include "tools/writers/PackWriter.h"
 
 namespace tools {
@@ -19,17 +21,20 @@ std::string readText(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The words of each line without its comment, with the line's number.
-template <typename Visit>
-void forEachStatement(const std::string& text, Visit visit) {
-  std::istringstream lines(text);
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    std::istringstream words(line);
-    std::vector<std::string> statement{std::istream_iterator<std::string>(words), {}};
-    if (!statement.empty()) visit(statement, number);
+// The number of texts in each room's section of the reference language's
+// text source; none when the content has no texts.
+std::optional<std::vector<int32_t>> roomTextCounts(const LiteralTable& literals, const std::filesystem::path& levels) {
+  const size_t suffix = static_cast<size_t>(languageSuffixLiterals[0]);
+  if (literals.texts.size() <= suffix) return std::nullopt;
+  const std::filesystem::path source = levels.parent_path() / "texts" / (literals.texts[suffix] + ".txt");
+  if (!std::filesystem::exists(source)) return std::nullopt;
+  std::vector<int32_t> counts;
+  for (const auto& [entry, section] : parseTextSource(readText(source), source.string())) {
+    if (entry < 1) continue;
+    counts.resize(size_t(entry), 0);
+    counts[size_t(entry) - 1] = int32_t(section.names.size());
   }
+  return counts;
 }
 
 }  // namespace
@@ -39,30 +44,35 @@ std::vector<uint8_t> assembleLevelRecords(const std::string& text, const std::st
 }
 
 std::vector<uint8_t> assembleEventScript(const std::string& text, const std::string& source) {
-  forEachStatement(text, [&](const std::vector<std::string>& words, int line) {
-    throw std::runtime_error(source + ":" + std::to_string(line) + ": unknown statement \"" + words[0] + "\"");
-  });
-  return {0};  // no cutscenes
+  return assembleScript(text, source).bytes;
 }
 
 void addLevelPack(ArchiveWriter& archive, const LiteralTable& literals, const std::filesystem::path& folder) {
   if (!std::filesystem::is_directory(folder)) return;
   PackWriter pack;
-  const auto warn = [](const AssembledLevel& level) {
-    for (const std::string& warning : level.warnings) fprintf(stderr, "contentc: warning: %s\n", warning.c_str());
+  const auto warn = [](const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) fprintf(stderr, "contentc: warning: %s\n", warning.c_str());
   };
+  const std::optional<std::vector<int32_t>> textCounts = roomTextCounts(literals, folder);
   const std::filesystem::path sharedSource = folder / "shared.lvl";
   const AssembledLevel shared = assembleLevel(readText(sharedSource), sharedSource.string());
-  warn(shared);
+  warn(shared.warnings);
   pack.add(0, shared.bytes, PackWriter::Compression::none);
   int rooms = 0;
   while (std::filesystem::exists(folder / ("room" + std::to_string(rooms) + ".lvl"))) {
     const std::filesystem::path objects = folder / ("room" + std::to_string(rooms) + ".lvl");
     const std::filesystem::path script = folder / ("room" + std::to_string(rooms) + ".evs");
-    const AssembledLevel room = assembleLevel(readText(objects), objects.string(), {rooms, &shared});
-    warn(room);
+    const std::string scriptText = readText(script);
+    const ScriptCutscenes cutscenes = declareScriptCutscenes(scriptText, script.string());
+    const AssembledLevel room = assembleLevel(readText(objects), objects.string(),
+                                              {rooms, &shared, &cutscenes.names, &cutscenes.ids, script.string()});
+    warn(room.warnings);
+    ScriptContext context{rooms, std::nullopt, &room, &shared};
+    if (textCounts) context.textCount = size_t(rooms) < textCounts->size() ? (*textCounts)[size_t(rooms)] : 0;
+    const AssembledScript events = assembleScript(scriptText, script.string(), context);
+    warn(events.warnings);
     pack.add(0, room.bytes, PackWriter::Compression::none);
-    pack.add(0, assembleEventScript(readText(script), script.string()), PackWriter::Compression::none);
+    pack.add(0, events.bytes, PackWriter::Compression::none);
     ++rooms;
   }
   for (const auto& file : std::filesystem::directory_iterator(folder)) {

@@ -31,8 +31,10 @@
 //   the lowest numbers from 1 that no written id of the room (shared objects
 //   included) uses. An item is named by id=@rope on its item record, which
 //   writes nothing: its number is its place among the stream's items (1..).
-//   Cutscenes belong to the room's event script: write their numbers, or
-//   declare a name for one:  cutscene @dawn=3
+//   Cutscenes belong to the room's event script, which declares their
+//   names (ScriptAssembler.h); a room's records name them from there. A
+//   level source may still declare a name for a number itself:
+//     cutscene @dawn=3
 //   A name stands for one thing; the shared objects' names are seen by
 //   every room.
 //
@@ -47,12 +49,16 @@
 // its path or another point; a sprite slot the room does not load (the
 // shared objects: one that some room does not load); more than 30 points in
 // a path, 40 route points, 100 camera zones, 200 actions or 20 combinations
-// in a room, or 29 items in a stream. A blocker written active=true is
-// warned about (a blocker blocks while not active).
+// in a room, or 29 items in a stream; a cutscene number the room's event
+// script does not have; a cinematic action without its text (below 0). A
+// blocker written active=true is warned about (a blocker blocks while not
+// active), and so is a cinematic action in room 3 (it waits there for the
+// room's timed events to end).
 //
-// Event scripts (.evs): none of their statements exist yet (no cutscenes).
-// Their assembler will declare the room's cutscene names, and the room's
-// level source will take them from there instead of from cutscene lines.
+// Event scripts (.evs): ScriptAssembler.h. A room's script is read twice:
+// first for its cutscenes' names, which its level source needs, then whole
+// with the room's actors, actions, sprites and texts (texts/<reference>.txt
+// beside the levels folder) to check it against.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -67,7 +73,7 @@ namespace tools {
 // One stream of shared objects (sprites: those every room loads). Throws
 // std::runtime_error "source:line: problem".
 std::vector<uint8_t> assembleLevelRecords(const std::string& text, const std::string& source);
-// One event script: its cutscene table (empty for now).
+// One event script on its own, without a room to check it against.
 std::vector<uint8_t> assembleEventScript(const std::string& text, const std::string& source);
 
 // Warnings go to standard error, one line each.

@@ -399,8 +399,8 @@ TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
 namespace {
 
 // The first room as its level source writes it: the player where the source
-// puts him and in focus, the one camera zone, and the welcome hint as the
-// start action.
+// puts him and in focus, the one camera zone, and its opening cutscene
+// started by the start action.
 TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
   EXPECT_EQ(enterChapter(0), 25);
   cActor* hero = worldStatics().cGamePlay.focusActor;
@@ -418,7 +418,9 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
             (std::vector<int32_t>{0, 0, 960, 480}));
   const int32_t start = worldStatics().cGameRoom.startActionIndex;
   EXPECT_GE(start, 0);
-  EXPECT_EQ(storyStatics().cGameActions.actionCount, 1);
+  EXPECT_EQ(storyStatics().cGameActions.actionCount, 2);
+  EXPECT_EQ(storyStatics().cGameEventScript.cutsceneCount, 1);
+  EXPECT_EQ(cGame::currentCutscene(), 0);
 }
 
 }  // namespace

@@ -100,6 +100,7 @@ TEST_F(SharedOperationsTest, TimedAnimationsAdvanceBySixTenthsOfTheStepOrAllOfIt
   player->setSprite(sprite);
   player->setAnim(0, 0);
   shellStatics().cGameLoop.timeStep = 62;
+  shared().fullSpeedAnimation = false;  // as in a foreground cutscene
   EXPECT_EQ(cGame::animTimedStep(), 38);
   cGame::updateAnimTimed(player);
   cGame::updateAnimTimed(player);

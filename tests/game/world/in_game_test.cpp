@@ -12,6 +12,7 @@
 #include "game/toolkit/SensibleRectangle.h"
 #include "game/world/cActorMC.h"
 #include "game/world/cActorNPC.h"
+#include "tests/game/story/script_builder.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -74,6 +75,24 @@ class InGameTest : public WorldFixture {
   }
   bool actorsUpdated() const { return m_actor->updatedThisFrame; }
 
+  // A cutscene that runs for a minute: one plain track with a far keyframe.
+  static void runLongCutscene(bool background) {
+    ScriptBuilder script;
+    script.cutscene(1, 1).track(0, 0).key(600).cmd(56);
+    cGame::loadEventScript(script.array());
+    ASSERT_TRUE(cGame::startCutscene(0, 0, background, false, false));
+  }
+  // The skip control offered and its softkey released this frame.
+  static void askToSkip() {
+    storyStatics().cGameCutscene.cutsceneSkipOffered = true;
+    storyStatics().cGameCutscene.cutsceneSkipMode = false;
+    shell::keys().frameReleased = 1 << 18;
+  }
+  static void endAnyCutscene() {
+    cGame::endCutscene(cGame::currentCutscene());
+    storyStatics().cGameCutscene.cutsceneTransition = -1;
+  }
+
   cActorMC* makePartner(int32_t id, int32_t partnerIndex) {
     IntArray* position = newIntArray(3);
     cActorMC* partner = cActorMC::create(ActorKind::PLAYER, 0, position);
@@ -88,44 +107,44 @@ class InGameTest : public WorldFixture {
 };
 
 TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
-  // The popup's own step is the shell's (the popup tests see it run).
-  const std::vector<std::string> steps = {"updateCinematic", "updateChoice",    "updateConversation",
-                                          "updateInteraction", "stepCutscene", "updateCountdown",
-                                          "clampCameraAtBlockers"};
+  // The popup's and the cutscene's own steps are real; their tests see them run.
+  const std::vector<std::string> steps = {"updateCinematic",   "updateChoice",    "updateConversation",
+                                          "updateInteraction", "updateCountdown", "clampCameraAtBlockers"};
+  enum class Cutscene { none, holding, skipAsked };
   struct Case {
     const char* mode;
     std::map<std::string, int32_t> answers;
+    Cutscene cutscene;
     int32_t ringMode;
     std::vector<std::string> stepped;
     bool actors;
     bool menuBlocked;
   };
   const Case cases[] = {
-      {"cinematic", {{"isCinematicActive", 1}, {"isChoiceActive", 1}}, -1, {"updateCinematic"}, false, true},
-      {"choice", {{"isChoiceActive", 1}, {"updateTimedEvent", 1}}, -1, {"updateChoice"}, false, false},
-      {"timed event", {{"updateTimedEvent", 1}, {"isCutsceneHolding", 1}}, -1, {}, true, true},
-      {"skip", {{"handleCinematicSkip", 1}}, 1, {}, false, false},
-      {"cutscene hold",
-       {{"isCutsceneHolding", 1}},
-       0,
-       {"stepCutscene", "clampCameraAtBlockers"},
-       false,
-       false},
-      {"ring turning", {}, 2, {"clampCameraAtBlockers"}, false, false},
+      {"cinematic", {{"isCinematicActive", 1}, {"isChoiceActive", 1}}, Cutscene::none, -1, {"updateCinematic"}, false,
+       true},
+      {"choice", {{"isChoiceActive", 1}, {"updateTimedEvent", 1}}, Cutscene::none, -1, {"updateChoice"}, false, false},
+      {"timed event", {{"updateTimedEvent", 1}}, Cutscene::holding, -1, {}, true, true},
+      {"skip", {}, Cutscene::skipAsked, 1, {}, false, false},
+      {"cutscene hold", {}, Cutscene::holding, 0, {"clampCameraAtBlockers"}, false, false},
+      {"ring turning", {}, Cutscene::none, 2, {"clampCameraAtBlockers"}, false, false},
       {"normal play",
        {},
+       Cutscene::none,
        -1,
-       {"updateConversation", "updateInteraction", "stepCutscene", "updateCountdown", "clampCameraAtBlockers"},
+       {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        true,
        false},
       {"conversation",
        {{"isConversationActive", 1}},
+       Cutscene::none,
        -1,
        {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        false,
        false},
       {"interaction",
        {{"isInteractionActive", 1}},
+       Cutscene::none,
        1,
        {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        false,
@@ -134,6 +153,9 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     answers() = c.answers;
+    if (c.cutscene != Cutscene::none) runLongCutscene(true);
+    if (c.cutscene == Cutscene::holding) storyStatics().cGameCutscene.cutsceneTransition = 2;
+    if (c.cutscene == Cutscene::skipAsked) askToSkip();
     play().ringMode = c.ringMode;
     play().ringElapsed = 0;
     play().ringDuration = 100000;
@@ -142,6 +164,7 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     EXPECT_EQ(heardOf(steps), c.stepped);
     EXPECT_EQ(actorsUpdated(), c.actors);
     EXPECT_EQ(play().menuBlocked, c.menuBlocked);
+    endAnyCutscene();
   }
 }
 
@@ -149,14 +172,14 @@ TEST_F(InGameTest, AForegroundCutsceneOrADefeatedPlayerBlocksTheMenu) {
   update();
   EXPECT_FALSE(play().menuBlocked);
 
-  answers()["isCutsceneActive"] = 1;
+  runLongCutscene(false);
   update();
   EXPECT_TRUE(play().menuBlocked);
   shellStatics().cGameShared.fullSpeedAnimation = true;
   update();
   EXPECT_FALSE(play().menuBlocked) << "a background cutscene leaves the menu open";
+  endAnyCutscene();
 
-  answers().clear();
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
   player->hp = 0;
@@ -175,10 +198,12 @@ TEST_F(InGameTest, BehavioursRunOutsideForegroundCutscenesAndRunningTimedEvents)
                         Case{true, true, 2, false}}) {
     SCOPED_TRACE(testing::Message() << "cutscene " << c.cutscene << " full speed " << c.fullSpeed << " phase "
                                     << c.phase);
-    answers() = {{"isCutsceneActive", c.cutscene ? 1 : 0}, {"timedPhase", c.phase}};
+    answers() = {{"timedPhase", c.phase}};
+    if (c.cutscene) runLongCutscene(c.fullSpeed);
     shellStatics().cGameShared.fullSpeedAnimation = c.fullSpeed;
     update();
     EXPECT_EQ(play().behavioursEnabled, c.enabled);
+    endAnyCutscene();
   }
 }
 
@@ -335,8 +360,9 @@ TEST_F(InGameMenuTest, ABlockedMenuStillConsumesTheTap) {
   EXPECT_EQ(shell::menu().menuMemory->get(2), 74);
 
   // The skip control's frame ends before the menu rule.
-  answers() = {{"handleCinematicSkip", 1}};
-  shell::keys().frameReleased = 1 << 18;
+  answers().clear();
+  runLongCutscene(true);
+  askToSkip();
   update();
   EXPECT_FALSE(menuOpened());
 }
