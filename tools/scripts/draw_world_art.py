@@ -15,6 +15,7 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import cast_sprites  # noqa: E402
 import draw_interface_art as ui  # noqa: E402
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
                                 SLATE, STONE, TEAL, circle, path, poly, rrect, svg)
@@ -33,6 +34,11 @@ def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w", encoding="utf-8") as f:
         f.write(text)
+
+
+def write_new(path, text):
+    if not os.path.exists(path):
+        write(path, text)
 
 
 def strip_sprite(art, w, h, cells, flipped=False, animations=None, recolours=None):
@@ -293,23 +299,21 @@ def main():
                          "sprites": ["world/wren.json", "world/bram.json", "world/sling_stone.json",
                                      "world/lantern_glow.json", "world/footprints.json"]})
     # Pack of literal 145: slots 16..48 (17..21 come from the cast packs).
+    cast = cast_sprites.cast(SPRITES)
     objects = []
     empty = {"empty": True}
     for k in range(33):
         slot = 16 + k
         if 17 <= slot <= 21 or slot in (25, 33):
             objects.append(empty)
-        elif slot == 16:
-            player = walker_from_help("wren_walk")
-            player["recolours"] = [{TEAL: DEEP}]  # palette 1: the night rooms
-            w("world/player.json", player)
-            objects.append("world/player.json")
+        elif slot in cast:
+            objects.append(cast[slot])
         elif slot == 23:
             w("world/things.json", things())
             objects.append({"sprite": "world/things.json", "compress": False})
         elif slot == 27:
-            w("world/murkling.json", help_strip("murkling", 128, 112))
-            objects.append("world/murkling.json")
+            w("world/murkling_help.json", help_strip("murkling", 128, 112))
+            objects.append("world/murkling_help.json")
         elif slot == 30:
             w("world/tap_sign.json", help_strip("tap_sign", 112, 112))
             objects.append("world/tap_sign.json")
@@ -321,14 +325,10 @@ def main():
             w(f"world/{name}.json", prop(name, slot, palettes=3 if slot == 37 else 1))
             objects.append(f"world/{name}.json" if slot % 3 else {"sprite": f"world/{name}.json", "compress": False})
     w("objects.pack.json", {"pack": 145, "compress": True, "partBytes": 16384, "sprites": objects})
-    # Packs of literals 148 and 151: the other voices of the valley.
-    cast = [("hesk", "#4a5a3a", 112), ("marrow", "#5a4a6a", 100), ("tilda", "#8a3a2a", 96),
-            ("ode", "#2a4a6a", 108), ("pip", "#b8862a", 72)]
-    for name, coat, tall in cast:
-        w(f"world/{name}.json", person(name, coat, tall))
-    w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": ["world/hesk.json", "world/marrow.json"]})
-    w("cast2.pack.json", {"pack": 151, "compress": True,
-                          "sprites": ["world/tilda.json", "world/ode.json", "world/pip.json"]})
+    # Packs of literals 148 and 151: the second partner and the Murklings, and
+    # the other voices of the valley.
+    w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": [cast[17], cast[18]]})
+    w("cast2.pack.json", {"pack": 151, "compress": True, "sprites": [cast[19], cast[20], cast[21]]})
     # Pack of literal 154: tile set t in entries 6t + 2, 6t + 4 and 6t + 6.
     w("world/ground0.json", tile_sheet("ground0", floor_tiles()))
     w("world/details0.json", tile_sheet("details0", detail_tiles()))
@@ -340,9 +340,11 @@ def main():
     write(f"{MAPS}/tileset0.txt", LEGEND)
     for k in range(CHAPTERS):
         write(f"{MAPS}/room{k}.map", room_map(k))
-        write(f"{LEVELS}/room{k}.lvl", f"# {ui_place(k)}: its objects\nnop\n")
-        write(f"{LEVELS}/room{k}.evs", f"# {ui_place(k)}: its event script (no cutscenes yet)\n")
-    write(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
+        # Level files are written once; the world's and the story's own work
+        # edits them by hand afterwards.
+        write_new(f"{LEVELS}/room{k}.lvl", f"# {ui_place(k)}: its objects\nnop\n")
+        write_new(f"{LEVELS}/room{k}.evs", f"# {ui_place(k)}: its event script (no cutscenes yet)\n")
+    write_new(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
 
 
 if __name__ == "__main__":
