@@ -270,7 +270,7 @@ def creature(cx, ground, beast, p):
         bx = cx + (0.18 * s if side else 0)
         out += f'<ellipse cx="{fmt(bx)}" cy="{fmt(cy + ry * 0.35)}" rx="{fmt(rx * 0.55)}" ry="{fmt(ry * 0.5)}" ' \
                f'fill="{beast.belly}"/>'
-        eyes = [(cx + 0.28 * s, cy - ry * 0.3)] if side else [(cx - 0.17 * s, cy - ry * 0.3), (cx + 0.17 * s, cy - ry * 0.3)]
+        eyes = [(cx + 0.3 * s, cy - ry * 0.45)] if side else [(cx - 0.17 * s, cy - ry * 0.3), (cx + 0.17 * s, cy - ry * 0.3)]
         for ex, ey in eyes:
             if p["eyes"] == "shut":
                 out += line((ex - 0.08 * s, ey), (ex + 0.08 * s, ey), beast.eye, 0.04 * s)
@@ -287,7 +287,7 @@ def creature(cx, ground, beast, p):
                    f'fill="{NIGHT}"/>'
     # Near arm (or both in the front and back views).
     if side:
-        shoulder = (cx + 0.05 * s, cy)
+        shoulder = (cx - 0.04 * s, cy + 0.14 * s)
         hand = toward(shoulder, p["arm"], 0.45 * s)
         out += line(shoulder, hand, beast.body, 0.14 * s) + circle(fmt(hand[0]), fmt(hand[1]), fmt(0.08 * s), beast.shade)
         out += beast_item(beast, hand, s)

@@ -271,7 +271,10 @@ TEST_F(LoadSteps, ARoomLoadOpensEachPackFileOnce) {
     toolkitStatics().cGamePack.opener = nullptr;
     std::map<std::string, int> opens;
     for (const std::string& name : packOpens()) ++opens[name];
-    EXPECT_EQ(packOpens().size(), 12u);
+    // How many part files the packs have follows the content's size; what
+    // holds is that nothing but the text pack is opened twice.
+    EXPECT_EQ(packOpens().size(), opens.size() + 2);
+    EXPECT_EQ(opens.count("/en"), 1u);
     for (const auto& [name, count] : opens) EXPECT_EQ(count, name == "/en" ? 3 : 1) << name;
     runProfile(LoadProfile::leaveWorld);
   }
