@@ -16,6 +16,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cast_sprites  # noqa: E402
+import scene_sprites  # noqa: E402
 import draw_interface_art as ui  # noqa: E402
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
                                 SLATE, STONE, TEAL, circle, path, poly, rrect, svg)
@@ -291,13 +292,12 @@ def main():
     ui.OUT = SPRITES
     w = ui.write_json
     # Pack of literal 141: slots 11..15.
-    w("world/wren.json", walker_from_help("wren_walk"))
-    w("world/bram.json", walker_from_help("bram_walk"))
-    for i, name in enumerate(["sling_stone", "lantern_glow", "footprints"]):
+    things_by_slot = scene_sprites.scene(SPRITES)
+    for i, name in enumerate(["sling_stone", "lantern_glow"]):
         w(f"world/{name}.json", prop(name, 10 + i))
     w("hero.pack.json", {"pack": 141, "compress": True,
-                         "sprites": ["world/wren.json", "world/bram.json", "world/sling_stone.json",
-                                     "world/lantern_glow.json", "world/footprints.json"]})
+                         "sprites": [things_by_slot[11], things_by_slot[12], "world/sling_stone.json",
+                                     "world/lantern_glow.json", things_by_slot[15]]})
     # Pack of literal 145: slots 16..48 (17..21 come from the cast packs).
     cast = cast_sprites.cast(SPRITES)
     objects = []
@@ -308,12 +308,11 @@ def main():
             objects.append(empty)
         elif slot in cast:
             objects.append(cast[slot])
+        elif slot in things_by_slot:
+            objects.append(things_by_slot[slot])
         elif slot == 23:
             w("world/things.json", things())
             objects.append({"sprite": "world/things.json", "compress": False})
-        elif slot == 27:
-            w("world/murkling_help.json", help_strip("murkling", 128, 112))
-            objects.append("world/murkling_help.json")
         elif slot == 30:
             w("world/tap_sign.json", help_strip("tap_sign", 112, 112))
             objects.append("world/tap_sign.json")
