@@ -1,14 +1,13 @@
 #!/usr/bin/env python3
-"""Draws the world's first sprites, tile sets, maps and level files.
+"""Draws the world's sprites, tile sets and maps, and the first level files.
 
 Writes the sprite packs the room loader reads (hero, objects, the two cast
-packs and the tile sets) with their SVG sheets and descriptions, one map per
-chapter with its tile-set legend, and the level files (shared objects, each
-room's objects and event script). Every slot, frame, animation and palette
-the loader asks for is here; the world's and the story's own work gives them
-their final form. Colours follow content/STYLE.md. Run from the repository
-root after draw_interface_art.py (it reuses the help pictures); it rewrites
-the files it owns and nothing else.
+packs and the tile sets) with their SVG sheets and descriptions: the cast
+from cast_sprites.py, the world's things from scene_sprites.py, the ten
+places' tile sets and maps from places.py. Level files are only written when
+missing; they are edited by hand afterwards. Colours follow content/STYLE.md.
+Run from the repository root after draw_interface_art.py (it reuses the help
+pictures); it rewrites the files it owns and nothing else.
 """
 import os
 import re
@@ -16,6 +15,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cast_sprites  # noqa: E402
+import places  # noqa: E402
 import scene_sprites  # noqa: E402
 import draw_interface_art as ui  # noqa: E402
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
@@ -25,8 +25,6 @@ SPRITES = "content/sprites"
 MAPS = "content/maps"
 LEVELS = "content/levels"
 CHAPTERS = 10
-SKIN = "#e8c49a"
-WATER = "#2a5a70"
 EARTH = "#7a5a3a"
 MOSS = "#55703a"
 
@@ -64,22 +62,6 @@ def cell_strip(name, w, h, cells):
     body = "".join(f'<g transform="translate({i * w},0)">{c}</g>' for i, c in enumerate(cells))
     write(f"{SPRITES}/art/world/{name}.svg", svg(w * len(cells), h, body))
     return f"../art/world/{name}.svg"
-
-
-# --- characters ---------------------------------------------------------------
-
-def person(name, coat, tall, extra=""):
-    steps = (-1, 0, 1, 0)
-    art = cell_strip(name, 96, 128, [ui.figure(48, 122, tall, coat, SKIN, st, extra) for st in steps])
-    return strip_sprite(art, 96, 128, 4, flipped=True,
-                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]),
-                                    ("stand", [1])])
-
-
-def walker_from_help(name):
-    """A partner's walk from the help pictures: four cells and their mirror."""
-    return strip_sprite(f"../art/help/{name}.svg", 96, 128, 4, flipped=True,
-                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]), ("stand", [1])])
 
 
 # --- objects ------------------------------------------------------------------
@@ -189,103 +171,6 @@ def help_strip(name, w, h):
     return strip_sprite(f"../art/help/{name}.svg", w, h, 4, animations=[("play", [0, 1, 2, 3])])
 
 
-# --- tile sets ----------------------------------------------------------------
-
-def tile_sheet(name, tiles):
-    body = "".join(f'<g transform="translate({i * 34},0)">{t}</g>' for i, t in enumerate(tiles))
-    write(f"{SPRITES}/art/world/{name}.svg", svg(34 * len(tiles), 32, body))
-    return {"art": f"../art/world/{name}.svg", "flags": ["offsetsShort"],
-            "modules": [{"name": f"tile{i}", "rect": [i * 34, 0, 32, 32]} for i in range(len(tiles))],
-            "frames": []}
-
-
-def square(fill, extra=""):
-    return f'<rect x="0" y="0" width="32" height="32" fill="{fill}"/>' + extra
-
-
-def floor_tiles():
-    return [square(MOSS), square(MOSS, circle(10, 12, 3, REED) + circle(22, 24, 2, REED)), square(EARTH),
-            square(EARTH, path("M4,16 L28,16", stroke="#6b4a2a", sw=2)), square(WATER),
-            square(WATER, path("M6,12 C12,8 18,16 26,12", stroke=TEAL, sw=2)), square(STONE),
-            square(SLATE, rrect(2, 2, 28, 28, 2, DUSK))]
-
-
-def detail_tiles():
-    return [path("M8,30 C6,18 10,8 12,2 M20,30 C22,20 18,10 22,4", stroke=REED, sw=3),
-            circle(16, 20, 8, STONE, NIGHT, 2), rrect(4, 12, 24, 16, 3, AMBER, NIGHT, 2),
-            circle(16, 16, 5, GOLD)]
-
-
-def front_tiles():
-    return [rrect(0, 0, 32, 10, 0, "#6b4a2a"), path("M0,4 L32,4", stroke=NIGHT, sw=3)]
-
-
-# --- maps ---------------------------------------------------------------------
-
-LEGEND = """; Tile set 0: the valley's ground (tiles of sprite slot 7), its details
-; (slot 9) and what stands in front (slot 10).
-; character  tile  [attribute]
-g 0
-h 1
-e 2
-p 3
-w 4
-v 5
-s 6
-b 7
-. 255
-r 0
-o 1
-c 2
-l 3
-f 0
-"""
-
-
-def room_map(k):
-    """A walled stretch of ground with a path and, by chapter, water or stone."""
-    cols, rows = 30 + 2 * k, 15 + (k % 3) * 2
-    ground, details, collision = [], [], []
-    for y in range(rows):
-        g_row, d_row, c_row = [], [], []
-        for x in range(cols):
-            edge = x in (0, cols - 1) or y in (0, rows - 1)
-            water = k % 2 == 0 and 3 <= x < 7 and 4 <= y < rows - 4
-            rock = k % 2 == 1 and cols - 8 <= x < cols - 5 and 3 <= y < 7
-            on_path = y == rows // 2
-            if edge:
-                g_row.append("b"), c_row.append("#")
-            elif water:
-                g_row.append("v" if (x + y) % 3 == 0 else "w"), c_row.append("2")
-            elif rock:
-                g_row.append("s"), c_row.append("#")
-            elif on_path:
-                g_row.append("p" if x % 4 else "e"), c_row.append(".")
-            else:
-                g_row.append("h" if (x * 7 + y * 3 + k) % 11 == 0 else "g"), c_row.append(".")
-            detail = "."
-            if not edge and not water and not rock and not on_path:
-                if (x * 5 + y * 11 + k) % 23 == 0:
-                    detail = "r"
-                elif (x * 3 + y * 13 + k) % 37 == 0:
-                    detail = "o"
-            d_row.append(detail)
-        ground.append("".join(g_row)), details.append("".join(d_row)), collision.append("".join(c_row))
-    front = ["." * cols for _ in range(rows - 1)] + ["f" * cols]
-    out = [f"; {ui_place(k)}", "tileset 0", "layer 0", *ground, "", "layer 2", *details, "",
-           "layer 3", *front, "", "layer 4", *collision, ""]
-    return "\n".join(out)
-
-
-PLACES = ["the Dry Lock at Millrace", "the Reedmarsh crossing", "Tilda's mill", "the Drowned Orchard",
-          "the Saltglass Caves", "Ferrow's Bridge", "the Sluice Gardens", "the Weir Tower", "the Deep Cistern",
-          "the Heartwheel"]
-
-
-def ui_place(k):
-    return f"Chapter {k + 1}: {PLACES[k]}"
-
-
 # --- packs --------------------------------------------------------------------
 
 def main():
@@ -328,21 +213,15 @@ def main():
     # the other voices of the valley.
     w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": [cast[17], cast[18]]})
     w("cast2.pack.json", {"pack": 151, "compress": True, "sprites": [cast[19], cast[20], cast[21]]})
-    # Pack of literal 154: tile set t in entries 6t + 2, 6t + 4 and 6t + 6.
-    w("world/ground0.json", tile_sheet("ground0", floor_tiles()))
-    w("world/details0.json", tile_sheet("details0", detail_tiles()))
-    w("world/front0.json", tile_sheet("front0", front_tiles()))
-    w("tilesets.pack.json", {"pack": 154, "compress": True,
-                             "sprites": [empty, empty, "world/ground0.json", empty, "world/details0.json", empty,
-                                         "world/front0.json"]})
+    # Pack of literal 154: tile set n in entries 6n + 2, 6n + 4 and 6n + 6.
+    w("tilesets.pack.json", {"pack": 154, "compress": True, "sprites": places.places(SPRITES, MAPS)})
     # Maps and level files, one room per chapter.
-    write(f"{MAPS}/tileset0.txt", LEGEND)
     for k in range(CHAPTERS):
-        write(f"{MAPS}/room{k}.map", room_map(k))
         # Level files are written once; the world's and the story's own work
         # edits them by hand afterwards.
-        write_new(f"{LEVELS}/room{k}.lvl", f"# {ui_place(k)}: its objects\nnop\n")
-        write_new(f"{LEVELS}/room{k}.evs", f"# {ui_place(k)}: its event script (no cutscenes yet)\n")
+        place = f"Chapter {k + 1}: {places.PLACES[k]}"
+        write_new(f"{LEVELS}/room{k}.lvl", f"# {place}: its objects\nnop\n")
+        write_new(f"{LEVELS}/room{k}.evs", f"# {place}: its event script (no cutscenes yet)\n")
     write_new(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
 
 

@@ -454,7 +454,9 @@ def scene(sprites_dir):
         27: effects().write(sprites_dir),
         28: projectiles().write(sprites_dir, filler=2),
         29: movables().write(sprites_dir),
-        31: breakables().write(sprites_dir, filler=42),
+        # Palette 1: the rooms under the hills (the alternate palette).
+        31: breakables().write(sprites_dir, filler=42, recolours=[{WOOD: "#5a4a3a", "#b0603a": "#7a4a3a",
+                                                                   STONE: "#5a5e66"}]),
         32: gates().write(sprites_dir),
         37: water_wheel().write(sprites_dir, recolours=[{WOOD: "#5a4a3a", WATER: "#1d3040", STONE: "#5a5e66"},
                                                         {WOOD: "#55703a", WOOD_DARK: "#3d6630"}]),

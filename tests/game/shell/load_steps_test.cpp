@@ -219,10 +219,11 @@ TEST_F(LoadSteps, EachChapterLoadsItsSlotsCachesTextsLayersAndCollisionTable) {
     if (ASprite* glow = slot(40)) {
       EXPECT_NE(glow->getModuleImage(glow->getFModuleModule(glow->getAFrameFrame(0, 0), 0), 0), nullptr);
     }
-    // The player keeps one palette's caches.
+    // The player keeps one palette's caches: the alternate one where the
+    // room's header asks for it.
     ASSERT_NE(slot(16), nullptr);
     EXPECT_EQ(slot(16)->moduleImageData, nullptr);
-    EXPECT_NE(slot(16)->getModuleImage(0, 0), nullptr);
+    EXPECT_NE(slot(16)->getModuleImage(0, worldStatics().cGameRoom.roomAltPalette ? 1 : 0), nullptr);
     // Texts: the common entry and the room's.
     EXPECT_EQ(cGame::getTextCount(), 272 + int32_t(texts.at(progress + 1).texts.size()));
     // Layers 0, 2 and 3 built; 1 never; 4 cleared after the collision table was filled.
@@ -233,11 +234,18 @@ TEST_F(LoadSteps, EachChapterLoadsItsSlotsCachesTextsLayersAndCollisionTable) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->length(), CVLibPlayer::getLayerColumns(0));
     EXPECT_EQ(static_cast<ByteArray*>(table->get(0))->length(), CVLibPlayer::getLayerRows(0));
-    EXPECT_TRUE(cGame::testCollision(0, 0, 1)) << "the wall ('#', tile 255) blocks";
-    EXPECT_FALSE(cGame::testCollision(10, CVLibPlayer::getLayerRows(0) / 2, 0xFF)) << "the path is free";
-    if (chapter % 2 == 0) {
-      EXPECT_TRUE(cGame::testCollision(3, 4, 2)) << "water (code 2)";
-    }
+    // Every room is closed at its corner (a wall, '#', or deep water, '3'),
+    // and the focus character stands on a free cell.
+    EXPECT_TRUE(cGame::testCollision(0, 0, 1 | 32)) << "the room's corner blocks";
+    cActor* focus = worldStatics().cGamePlay.focusActor;
+    ASSERT_NE(focus, nullptr);
+    EXPECT_FALSE(cGame::testCollision(focus->getPixelX() / 32, focus->getPixelY() / 32, 0xFF))
+        << "the focus character's cell is free";
+    // Deep water a character may not wade (code 3) in the places that have it.
+    bool deepWater = false;
+    for (int32_t x = 0; x < CVLibPlayer::getLayerColumns(0); ++x)
+      for (int32_t y = 0; y < CVLibPlayer::getLayerRows(0); ++y) deepWater = deepWater || cGame::testCollision(x, y, 32);
+    EXPECT_EQ(deepWater, chapter != 4 && chapter != 9);
 
     // Leaving the world empties slots 7..48 and layers 0..3.
     EXPECT_EQ(runProfile(LoadProfile::leaveWorld), 4);
@@ -386,9 +394,9 @@ TEST_F(LoadSteps, TheObjectPackComesInPartsMixingRawAndCompressedEntries) {
 namespace {
 
 TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
-  // The room header's switch, as the level data leaves it.
-  worldStatics().cGameRoom.roomAltPalette = true;
-  EXPECT_EQ(enterChapter(2), 25);
+  // The Saltglass Caves' header asks for the alternate palette.
+  EXPECT_EQ(enterChapter(4), 25);
+  EXPECT_TRUE(worldStatics().cGameRoom.roomAltPalette);
   ASprite* player = slot(16);
   ASSERT_NE(player, nullptr);
   ASSERT_GT(player->paletteCount, 1);
@@ -409,8 +417,8 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
   cActor* hero = worldStatics().cGamePlay.focusActor;
   ASSERT_NE(hero, nullptr);
   EXPECT_EQ(hero->kind, ActorKind::PLAYER);
-  EXPECT_EQ(hero->getPixelX(), 480);
-  EXPECT_EQ(hero->getPixelY(), 300);
+  EXPECT_EQ(hero->getPixelX(), 496);
+  EXPECT_EQ(hero->getPixelY(), 538);
   EXPECT_EQ(cActor::findById(hero->id), hero);
   const cGameCameraStatics& camera = worldStatics().cGameCamera;
   ASSERT_EQ(camera.zoneCount, 1);
@@ -418,7 +426,7 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
   auto* outer = static_cast<IntArray*>(camera.zoneOuter->get(0));
   ASSERT_NE(outer, nullptr);
   EXPECT_EQ((std::vector<int32_t>{outer->get(0), outer->get(1), outer->get(2), outer->get(3)}),
-            (std::vector<int32_t>{0, 0, 960, 480}));
+            (std::vector<int32_t>{0, 0, 1280, 640}));
   const int32_t start = worldStatics().cGameRoom.startActionIndex;
   EXPECT_GE(start, 0);
   EXPECT_EQ(storyStatics().cGameActions.actionCount, 1);
