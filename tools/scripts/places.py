@@ -215,10 +215,19 @@ def flower_tile(colours):
 
 
 def canopy_tile(leaf, dark, part):
-    """A quarter of a tree's crown (part 0..3: top-left, top-right, bottom-left, bottom-right)."""
-    cx, cy = (32 if part % 2 == 0 else 0), (32 if part < 2 else 0)
-    return (f'<circle cx="{cx}" cy="{cy}" r="30" fill="{leaf}"/>' +
-            f'<circle cx="{cx + (-10 if part % 2 == 0 else 10)}" cy="{cy + (-12 if part < 2 else 10)}" r="7" fill="{dark}"/>')
+    """One of the six tiles (three across, two down) of a tree's crown, which
+    stands centred over the trunk's tile."""
+    col, row = part % 3, part // 3
+    cx, cy = 48 - 32 * col, 40 - 32 * row
+    return (f'<circle cx="{cx}" cy="{cy}" r="38" fill="{leaf}"/>' +
+            f'<circle cx="{cx - 14}" cy="{cy - 12}" r="8" fill="{dark}"/><circle cx="{cx + 16}" cy="{cy + 8}" r="6" '
+            f'fill="{dark}"/>')
+
+
+def crown(grid, tx, ty):
+    """The crown's six tiles over the trunk at (tx, ty)."""
+    for part in range(6):
+        grid.put(tx - 1 + part % 3, ty - 2 + part // 3, front="123456"[part])
 
 
 def trunk_tile(bark, line):
@@ -397,8 +406,8 @@ def room3():
     t.add(2, "r", reeds_tile("#4f7a3a", "#6b4a2a"))
     t.add(2, "L", f'<ellipse cx="16" cy="16" rx="11" ry="6" fill="#4f7a3a"/><path d="M16,16 L26,12" stroke="#2f5a38" '
                   f'stroke-width="2"/>')
-    for part in range(4):
-        t.add(3, "1234"[part], canopy_tile("#3f7a34", "#2f5a28", part))
+    for part in range(6):
+        t.add(3, "123456"[part], canopy_tile("#3f7a34", "#2f5a28", part))
     t.add(3, "c", rect(0, 0, 32, 32, "#3f7a34") + dots(t.rng, EMBER, 2, (2, 3)) + dots(t.rng, "#2f5a28", 3, (3, 5)))
     g = Grid(40, 24, "w")
     r = random.Random(4)
@@ -411,10 +420,7 @@ def room3():
         for x in range(5, 36, 6):
             tx = x + r.randint(-1, 1)
             g.put(tx, y0 + 1, detail="T", col="#")
-            g.put(tx - 1, y0 - 1, front="1")
-            g.put(tx, y0 - 1, front="2")
-            g.put(tx - 1, y0, front="3")
-            g.put(tx, y0, front="4")
+            crown(g, tx, y0 + 1)
             if r.random() < 0.5:
                 g.put(tx + 1, y0 + 2, detail="A")
     # Wading is slow but allowed in the shallows; the deep ditch is not.
@@ -484,8 +490,8 @@ def room5():
     t.add(2, "o", rock_tile("#9a9488", "#66604e"))
     t.add(2, "B", rect(0, 2, 32, 6, "#5e3c1e") + rect(4, 0, 6, 32, "#5e3c1e") + rect(22, 0, 6, 32, "#5e3c1e"))
     t.add(2, "x", flower_tile([PARCH, GOLD, PARCH, EMBER]))
-    for part in range(4):
-        t.add(3, "1234"[part], canopy_tile("#4a7a30", "#32581f", part))
+    for part in range(6):
+        t.add(3, "123456"[part], canopy_tile("#4a7a30", "#32581f", part))
     t.add(3, "R", rect(0, 18, 32, 6, "#5e3c1e") + rect(2, 12, 5, 20, "#4a321c") + rect(25, 12, 5, 20, "#4a321c"))
     g = Grid(44, 20)
     r = random.Random(6)
@@ -505,10 +511,7 @@ def room5():
     g.box(32, 10, 12, 1, ground="p")
     for tx, ty in ((4, 4), (9, 15), (36, 3), (40, 15), (6, 17), (38, 7)):
         g.put(tx, ty, detail="T", col="#")
-        g.put(tx - 1, ty - 2, front="1")
-        g.put(tx, ty - 2, front="2")
-        g.put(tx - 1, ty - 1, front="3")
-        g.put(tx, ty - 1, front="4")
+        crown(g, tx, ty)
     scatter(g, r, 0.05, lambda x, y: g.g[y][x] in "gh" and g.d[y][x] == ".", detail="o", col="#")
     scatter(g, r, 0.06, lambda x, y: g.g[y][x] in "gh" and g.d[y][x] == ".", detail="x")
     g.border("b")

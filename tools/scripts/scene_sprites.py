@@ -15,15 +15,17 @@ Numbers the code asks for, by slot:
   72 the carried-item sign; frame 109 the size of a touch button.
 - 28: 0 a wearing-out Murkling's flicker, 1 its last flicker, 2 a thrown
   mud ball, 10 its shadow.
-- 29: movable blocks: 0 / 1 crate still / shoved, 2 / 3 millstone, 4 / 5
-  sack; 6 / 7 slider gate.
+- 29: movable blocks: 0 / 1 crate still / shoved, 2 / 5 millstone still /
+  rolling, 6 / 7 sack, 8 / 9 slider gate (3 and 4 are the crate again: on a
+  plain object they would give way to the dust puff).
 - 31: breakables: 31..34 a pot cracking further at each step, 42 / 43 a
   crate and its shake, 46 / 47 a barrel and its shake, 18 breaking; staged
   barrier 0, 2 and 50 (open); 3 / 4 fallen rubble, 64 / 65 standing
   timbers; doors 82 shut, 83 opening, 84 open.
 - 32: gates: 0 shut, 1 opening, 2 open, 3 closing.
-- 37: the water-wheel: 0 still, 1 turning, 2 turning fast, 3 / 4 sluice
-  shut / open, 5 splashing; palettes 0 day, 1 night, 2 moss.
+- 37: the water-wheel: 0 still, 1 turning, 2 turning fast (also asked for
+  as 6), 5 splashing (also as 7), 8 / 9 sluice shut / open; palettes 0
+  day, 1 night, 2 moss.
 - 40: the mill-crab: 0 rolling, 2 smashed, 3 / 4 clamped left / right, 8 /
   9 rushing left / right, 14 / 15 striking left / right, 17 rising, 21
   latched.
@@ -272,12 +274,15 @@ def movables():
     s.anim(0, [s.standing("crate", 64, 64, crate_body())])
     s.anim(1, [s.standing(("crate", d), 64, 64, crate_body(d, 0)) for d in (-2, 0, 2, 0)], 2)
     s.anim(2, [s.standing("stone", 64, 64, millstone())])
-    s.anim(3, [s.standing(("stone", t), 64, 64, millstone(t)) for t in range(4)], 2)
-    s.anim(4, [s.standing("sack", 64, 64, sack_body())])
-    s.anim(5, [s.standing(("sack", t), 64, 64, sack_body(t)) for t in (-6, 0, 6, 0)], 2)
+    s.anim(5, [s.standing(("stone", t), 64, 64, millstone(t)) for t in range(4)], 2)
+    s.anim(6, [s.standing("sack", 64, 64, sack_body())])
+    s.anim(7, [s.standing(("sack", t), 64, 64, sack_body(t)) for t in (-6, 0, 6, 0)], 2)
     gate = "".join(rrect(x, 6, 10, 56, 2, WOOD, NIGHT, 2) for x in (6, 22, 38, 54)) + rrect(2, 20, 68, 8, 2, WOOD_DARK)
-    s.anim(6, [s.standing("slider", 72, 64, gate)])
-    s.anim(7, [s.standing(("slider", d), 72, 64, f'<g transform="translate({d},0)">{gate}</g>') for d in (-2, 2)], 2)
+    s.anim(8, [s.standing("slider", 72, 64, gate)])
+    s.anim(9, [s.standing(("slider", d), 72, 64, f'<g transform="translate({d},0)">{gate}</g>') for d in (-2, 2)], 2)
+    # 3 and 4 would turn to dust on a plain object: they hold the crate.
+    s.anim(3, [s.standing("crate", 64, 64, crate_body())])
+    s.anim(4, [s.standing("crate", 64, 64, crate_body())])
     return s
 
 
@@ -392,8 +397,8 @@ def water_wheel():
             out += "".join(path(f"M{28 + 14 * k},92 C{24 + 14 * k},104 {32 + 14 * k},112 {28 + 14 * k},124",
                                 stroke=TEAL, sw=4) for k in range(6))
         return out
-    s.anim(3, [s.standing("sluice0", 128, 128, sluice(False))])
-    s.anim(4, [s.standing("sluice1", 128, 128, sluice(True))])
+    s.anim(8, [s.standing("sluice0", 128, 128, sluice(False))])
+    s.anim(9, [s.standing("sluice1", 128, 128, sluice(True))])
     s.anim(5, [s.standing(("splash", i), 128, 128, "".join(circle(30 + 16 * k, 100 - 10 * ((k + i) % 3), 5, MOON)
                                                            for k in range(5)) + rrect(0, 112, 128, 16, 0, WATER))
                for i in range(3)], 2)

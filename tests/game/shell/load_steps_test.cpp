@@ -410,8 +410,8 @@ TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
 namespace {
 
 // The first room as its level source writes it: the player where the source
-// puts him and in focus, the one camera zone, and the welcome hint as the
-// start action.
+// puts him and in focus, the one camera zone (the canal of the lock), and the
+// welcome hint as the start action.
 TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
   EXPECT_EQ(enterChapter(0), 25);
   cActor* hero = worldStatics().cGamePlay.focusActor;
@@ -426,7 +426,7 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
   auto* outer = static_cast<IntArray*>(camera.zoneOuter->get(0));
   ASSERT_NE(outer, nullptr);
   EXPECT_EQ((std::vector<int32_t>{outer->get(0), outer->get(1), outer->get(2), outer->get(3)}),
-            (std::vector<int32_t>{0, 0, 1280, 640}));
+            (std::vector<int32_t>{0, 96, 1280, 480}));
   const int32_t start = worldStatics().cGameRoom.startActionIndex;
   EXPECT_GE(start, 0);
   EXPECT_EQ(storyStatics().cGameActions.actionCount, 1);
