@@ -29,7 +29,9 @@
 #include "tests/runtime/archive_test_support.h"
 #include "tests/support/MappedFileSystem.h"
 #include "tests/support/RuntimeFixture.h"
+#include "game/ContentRequirements.h"
 #include "tools/compiler/MapCompiler.h"
+#include "tools/lint/CompiledContent.h"
 #include "tools/compiler/SpriteCompiler.h"
 #include "tools/compiler/TextSources.h"
 #include "tools/writers/PackWriter.h"
@@ -392,6 +394,36 @@ TEST_F(LoadSteps, TheObjectPackComesInPartsMixingRawAndCompressedEntries) {
 }  // namespace
 
 namespace {
+
+std::string literalText(LiteralId id) {
+  std::string text;
+  for (char16_t c : stringLiteral(static_cast<int32_t>(id))->view()) text += static_cast<char>(c);
+  return text;
+}
+
+// The content lint reads each world slot's sprite where the room load takes
+// it from: the two agree, slot by slot, for the slots of the fullest list.
+TEST_F(LoadSteps, TheLintFindsEachWorldSlotWhereTheLoaderTakesIt) {
+  EXPECT_EQ(enterChapter(0), 25);
+  const std::string file = readFile(QUENDRILL_DATA_BAR);
+  const std::vector<uint8_t> archiveBytes(file.begin(), file.end());
+  tools::compiled::Error error;
+  const auto archive = tools::compiled::Archive::read(archiveBytes, error);
+  ASSERT_TRUE(archive) << error;
+  for (int32_t s = 11; s <= 48; ++s) {
+    if (slot(s) == nullptr) continue;
+    SCOPED_TRACE("slot " + std::to_string(s));
+    const contentrequirement::SpriteSource source = contentrequirement::worldSpriteSource(s);
+    const auto entries = tools::compiled::readPack(*archive, literalText(source.pack),
+                                                   literalText(LiteralId::packPartInfix), error);
+    ASSERT_TRUE(entries) << error;
+    ASSERT_LT(size_t(source.entry), entries->size());
+    const auto tables = tools::compiled::readSpriteTables((*entries)[size_t(source.entry)].data, error);
+    ASSERT_TRUE(tables) << error;
+    EXPECT_EQ(tables->animations, slot(s)->getAnimCount());
+    EXPECT_EQ(tables->frames, slot(s)->getFrameCount());
+  }
+}
 
 TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
   // The Saltglass Caves' header asks for the alternate palette.
