@@ -73,7 +73,7 @@ def held_item(look, hand, up=False):
         return polyline([(x, y), (x + 2, y + 8), (x + 5, y + 14)], AMBER, 2.5) + circle(x + 5, y + 15, 2.5, MOON)
     if look.item == "staff":
         x, y = hand
-        return line((x, y - 30), (x, y + 22), "#6b4a2a", 3)
+        return line((x, y - 30), (x, y + 12), "#6b4a2a", 3)
     return ""
 
 
@@ -194,8 +194,10 @@ def front_figure(cx, ground, look, p, back=False):
                      f" L{fmt(cx + r * 0.8)},{fmt(hy - r * 0.2)} Q{fmt(cx)},{fmt(hy - r * 0.9)} {fmt(cx - r * 0.8)},{fmt(hy - r * 0.2)} Z"),
                      fill=look.hood)
     elif not back:
-        body += path(f"M{fmt(cx - r)},{fmt(hy)} A{fmt(r)},{fmt(r)} 0 0 1 {fmt(cx + r)},{fmt(hy)} "
-                     f"Q{fmt(cx)},{fmt(hy - r * 0.6)} {fmt(cx - r)},{fmt(hy)} Z", fill=look.hair)
+        body += path(f"M{fmt(cx - r * 1.02)},{fmt(hy + r * 0.1)} A{fmt(r * 1.02)},{fmt(r * 1.02)} 0 0 1 "
+                     f"{fmt(cx + r * 1.02)},{fmt(hy + r * 0.1)} Q{fmt(cx + r * 0.3)},{fmt(hy - r * 0.5)} "
+                     f"{fmt(cx - r * 0.2)},{fmt(hy - r * 0.35)} Q{fmt(cx - r * 0.7)},{fmt(hy - r * 0.3)} "
+                     f"{fmt(cx - r * 1.02)},{fmt(hy + r * 0.1)} Z", fill=look.hair)
     if not back:
         if look.beard:
             body += path(f"M{fmt(cx - r * 0.8)},{fmt(hy + r * 0.3)} Q{fmt(cx)},{fmt(hy + r * 1.6)} "

@@ -90,7 +90,8 @@ class CastSprite:
         parts = []
         for i, body in enumerate(self.bodies):
             x, y = (i % self.per_row) * (self.w + 2), (i // self.per_row) * (self.h + 2)
-            parts.append(f'<g transform="translate({x},{y})">{body}</g>\n')
+            # A nested svg clips the drawing to its cell.
+            parts.append(f'<svg x="{x}" y="{y}" width="{self.w}" height="{self.h}">{body}</svg>\n')
         return svg(cols * (self.w + 2) - 2, rows * (self.h + 2) - 2, "".join(parts))
 
     def write(self, sprites_dir, filler=0, recolours=None):
@@ -618,7 +619,7 @@ PEOPLE = {
                  item="staff", wide=1.1),
     "marrow": Look(96, "#5a4a6a", "#423650", "#4a4038", NIGHT, DARK_SKIN, "#e8e4da", beard="#f3efe6", accent=STONE,
                    hood="#3e3250"),
-    "tilda": Look(100, "#8a3a2a", "#63291d", "#f3e6c4", "#6b4a2a", SKIN, "#c9a56a", accent=PARCH, wide=1.15),
+    "tilda": Look(100, "#8a3a2a", "#63291d", "#f3e6c4", "#6b4a2a", SKIN, "#8a6a3a", accent=PARCH, wide=1.15),
     "ode": Look(108, "#2a4a6a", "#1d344b", "#3a4260", NIGHT, DARK_SKIN, "#262b3b", beard="#262b3b", accent=GOLD,
                 item="staff"),
     "pip": Look(70, "#b8862a", "#8a6420", "#3d6630", "#6b4a2a", SKIN, "#c8452f", accent=REED),

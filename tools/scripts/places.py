@@ -111,7 +111,8 @@ class TileSet:
         out = {}
         for layer, tiles in self.layers.items():
             name = f"{names[layer]}{self.number}"
-            body = "".join(f'<g transform="translate({i * 34},0)">{t}</g>' for i, t in enumerate(tiles))
+            # Nested svgs clip each tile to its 32 x 32 cell.
+            body = "".join(f'<svg x="{i * 34}" y="0" width="32" height="32">{t}</svg>' for i, t in enumerate(tiles))
             with open(os.path.join(sprites_dir, "art", "world", f"{name}.svg"), "w", encoding="utf-8") as f:
                 f.write(svg(34 * len(tiles) - 2, 32, body))
             desc = {"art": f"../art/world/{name}.svg", "flags": ["offsetsShort"],
@@ -218,8 +219,8 @@ def canopy_tile(leaf, dark, part):
     """One of the six tiles (three across, two down) of a tree's crown, which
     stands centred over the trunk's tile."""
     col, row = part % 3, part // 3
-    cx, cy = 48 - 32 * col, 40 - 32 * row
-    return (f'<circle cx="{cx}" cy="{cy}" r="38" fill="{leaf}"/>' +
+    cx, cy = 48 - 32 * col, 33 - 32 * row
+    return (f'<ellipse cx="{cx}" cy="{cy}" rx="44" ry="30" fill="{leaf}"/>' +
             f'<circle cx="{cx - 14}" cy="{cy - 12}" r="8" fill="{dark}"/><circle cx="{cx + 16}" cy="{cy + 8}" r="6" '
             f'fill="{dark}"/>')
 

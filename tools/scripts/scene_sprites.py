@@ -59,7 +59,9 @@ class IndexedSprite:
 
     def cell(self, key, w, h, body):
         if key not in self.cells:
-            self.cells[key] = (self.sheet.cell(f"m{len(self.cells)}", w, h, body), w, h)
+            # A nested svg clips the drawing to its cell.
+            clipped = f'<svg width="{w}" height="{h}">{body}</svg>'
+            self.cells[key] = (self.sheet.cell(f"m{len(self.cells)}", w, h, clipped), w, h)
         return self.cells[key]
 
     def frame(self, parts, index=None):
