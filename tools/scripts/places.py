@@ -255,6 +255,23 @@ def pillar_top(fill, line):
         f'fill="{line}"/>'
 
 
+def great_wheel(cx, cy, brass, dark):
+    """The great water-wheel seen from above: rim, paddles, spokes, hub."""
+    out = f'<circle cx="{cx}" cy="{cy}" r="100" fill="none" stroke="{dark}" stroke-width="14"/>'
+    out += f'<circle cx="{cx}" cy="{cy}" r="100" fill="none" stroke="{brass}" stroke-width="6"/>'
+    for k in range(12):
+        a = math.radians(30 * k)
+        x, y = cx + 100 * math.cos(a), cy + 100 * math.sin(a)
+        out += (f'<rect x="{x - 14:.1f}" y="{y - 6:.1f}" width="28" height="12" fill="#7a5a30" stroke="{NIGHT}" '
+                f'stroke-width="2" transform="rotate({30 * k + 90},{x:.1f},{y:.1f})"/>')
+        if k % 2 == 0:
+            out += (f'<path d="M{cx},{cy} L{cx + 96 * math.cos(a):.1f},{cy + 96 * math.sin(a):.1f}" '
+                    f'stroke="{dark}" stroke-width="10"/>')
+    out += f'<circle cx="{cx}" cy="{cy}" r="26" fill="{brass}" stroke="{NIGHT}" stroke-width="3"/>'
+    out += f'<circle cx="{cx}" cy="{cy}" r="10" fill="{dark}"/>' + f'<circle cx="{cx}" cy="{cy}" r="4" fill="{GOLD}"/>'
+    return out
+
+
 def gear_tile(part, metal, dark):
     cx, cy = (32 if part % 2 == 0 else 0), (32 if part < 2 else 0)
     teeth = "".join(f'<rect x="{cx - 4}" y="{cy - 34}" width="8" height="10" fill="{metal}" '
@@ -642,6 +659,12 @@ def room9():
         t.add(2, "1234"[part], gear_tile(part, brass, dark))
     t.add(2, "l", lamp_tile())
     t.add(2, "R", rect(0, 8, 32, 4, brass) + rect(2, 8, 4, 24, dark) + rect(26, 8, 4, 24, dark))
+    # The Heartwheel itself, still, sliced into 7 x 7 tiles over the pit.
+    wheel = great_wheel(112, 112, brass, dark)
+    pieces = "acdfijmoqrxyzACDEFGHIJKLMNPQSTUVXYZ05678!$%&*+-/<=>?@^_~"
+    for k in range(49):
+        tx, ty = k % 7, k // 7
+        t.add(2, pieces[k], f'<svg x="0" y="0" width="32" height="32" viewBox="{tx * 32} {ty * 32} 32 32">{wheel}</svg>')
     t.add(3, "W", f'<path d="M0,20 A40,40 0 0 1 32,4 L32,12 A32,32 0 0 0 0,28 Z" fill="{brass}"/>')
     t.add(3, "B", rect(0, 0, 32, 10, dark) + rect(0, 10, 32, 3, brass))
     g = Grid(34, 24, "t")
@@ -659,6 +682,8 @@ def room9():
                 g.put(x, y, ground="k", col=".")
             if 6 <= d < 7 and y < cy:
                 g.put(x, y, front="W")
+    for k in range(49):
+        g.put(cx - 3 + k % 7, cy - 3 + k // 7, detail=pieces[k])
     for x in range(cx - 1, cx + 2):
         g.put(x, cy + 6, ground="k", detail=".", col=".")
         g.box(x, cy + 7, 1, 4, ground="k")
