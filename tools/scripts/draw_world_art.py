@@ -16,6 +16,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cast_sprites  # noqa: E402
 import places  # noqa: E402
+import room_props  # noqa: E402
 import scene_sprites  # noqa: E402
 import draw_interface_art as ui  # noqa: E402
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
@@ -178,11 +179,9 @@ def main():
     w = ui.write_json
     # Pack of literal 141: slots 11..15.
     things_by_slot = scene_sprites.scene(SPRITES)
-    for i, name in enumerate(["sling_stone", "lantern_glow"]):
-        w(f"world/{name}.json", prop(name, 10 + i))
+    things_by_slot.update(room_props.props(SPRITES))
     w("hero.pack.json", {"pack": 141, "compress": True,
-                         "sprites": [things_by_slot[11], things_by_slot[12], "world/sling_stone.json",
-                                     "world/lantern_glow.json", things_by_slot[15]]})
+                         "sprites": [things_by_slot[slot] for slot in range(11, 16)]})
     # Pack of literal 145: slots 16..48 (17..21 come from the cast packs).
     cast = cast_sprites.cast(SPRITES)
     objects = []

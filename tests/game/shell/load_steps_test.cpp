@@ -334,7 +334,7 @@ TEST_F(LoadSteps, CachesAreBuiltOnlyFromSpritesThatHaveTheirIndices) {
   const std::vector<uint8_t> sheet = spriteBytes("world/ground0.json");
   tools::PackWriter hero, objects;
   for (int k = 0; k < 5; ++k) hero.add(0, sheet);
-  for (int k = 0; k < 33; ++k) objects.add(0, k == 7 || k == 24 ? sheet : spriteBytes("world/object22.json"));
+  for (int k = 0; k < 33; ++k) objects.add(0, k == 7 || k == 24 ? sheet : spriteBytes("world/lock_things.json"));
   Entries entries = entriesOf(readFile(QUENDRILL_DATA_BAR));
   replacePack(entries, "hero", &hero);
   replacePack(entries, "objects", &objects);
