@@ -25,6 +25,8 @@ struct SpriteRequirement {
   std::span<const int32_t> drawnFrames = {};
   // Part of the game world's content, which may not be in the set yet.
   bool world = false;
+  // Animations the code plays by number; each must exist and have frames.
+  std::span<const int32_t> playedAnims = {};
 };
 
 // Sprite-table slots the shell names.
@@ -55,6 +57,26 @@ inline constexpr int32_t interfaceFrames[] = {0, 1, 19, 20, 27, 28, 34, 35, 40, 
 inline constexpr int32_t hudFrames[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19,
                                         20, 21, 22, 23, 24, 25, 26, 27, 28, 54, 55, 56, 62, 63, 66, 67};
 
+// Animations and frames the world's code names on its sprites.
+inline constexpr int32_t helpKitFrames[] = {2, 3, 4, 7, 28, 29};  // caches, item backing, inventory pieces
+inline constexpr int32_t helpPictureAnims[] = {0};                  // the help page's walker
+inline constexpr int32_t balloonTailFrames[] = {0};
+inline constexpr int32_t raceAnims[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+inline constexpr int32_t dropperAnims[] = {71};  // slot 16: what a dropper lets fall
+// Slot 27: the help's creeper, the popup's icons (three each), the race's
+// button, the aim brackets, the timing gauge, the dust, the shadow and the
+// carried-item sign.
+inline constexpr int32_t effectAnims[] = {0,  16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32,
+                                          33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 48, 49, 50, 51, 52,
+                                          53, 54, 55, 64, 66, 71, 72};
+inline constexpr int32_t effectFrames[] = {109};  // the size of a touch button
+inline constexpr int32_t projectileAnims[] = {0, 1, 2, 10};
+inline constexpr int32_t cursorAnims[] = {0};
+inline constexpr int32_t itemAnims[] = {0, 1, 2, 16};
+inline constexpr int32_t remappedAnims[] = {2, 5};  // slot 37 plays 6 as 2 and 7 as 5
+inline constexpr int32_t machineAnims[] = {0, 2, 3, 4, 8, 9, 14, 15, 17, 21};
+inline constexpr int32_t breakableAnims[] = {18};
+
 inline constexpr SpriteRequirement sprites[] = {
     {"studio logo", studioLogoSlot, LiteralId::loadingSpritePack, 0, 0, 0, 0, 0, logoFrames},
     {"game logo", gameLogoSlot, LiteralId::loadingSpritePack, 1, 0, 0, 0, 0, logoFrames},
@@ -67,19 +89,64 @@ inline constexpr SpriteRequirement sprites[] = {
     // The world's sprites: frame caches of 11 (frames 2 to 4), module and
     // frame caches of 23 (modules 66..78, frames 100..102), the room's
     // looping animation 16 of 34, palette 2 of 37, the animation cache of 40.
-    {"hero", 11, LiteralId::heroSpritePack, 0, 0, 5, 0, 0, {}, true},
+    {"help kit", 11, LiteralId::heroSpritePack, 0, 0, 5, 0, 0, helpKitFrames, true, helpPictureAnims},
+    {"balloon tail", 12, LiteralId::heroSpritePack, 1, 0, 0, 0, 0, balloonTailFrames, true},
+    {"race", 15, LiteralId::heroSpritePack, 4, 0, 0, 0, 0, {}, true, raceAnims},
+    {"player", 16, LiteralId::objectSpritePack, 0, 0, 0, 0, 2, {}, true, dropperAnims},
     {"cast 17", 17, LiteralId::castSpritePackA, 0, 0, 0, 0, 0, {}, true},
     {"cast 18", 18, LiteralId::castSpritePackA, 1, 0, 0, 0, 0, {}, true},
     {"cast 19", 19, LiteralId::castSpritePackB, 0, 0, 0, 0, 0, {}, true},
     {"cast 20", 20, LiteralId::castSpritePackB, 1, 0, 0, 0, 0, {}, true},
     {"cast 21", 21, LiteralId::castSpritePackB, 2, 0, 0, 0, 0, {}, true},
     {"objects 23", 23, LiteralId::objectSpritePack, 23 - 16, 79, 103, 0, 0, {}, true},
-    {"extra 27", 27, LiteralId::objectSpritePack, 11, 0, 0, 0, 0, {}, true},
-    {"extra 30", 30, LiteralId::objectSpritePack, 14, 0, 0, 0, 0, {}, true},
-    {"room animation 34", 34, LiteralId::objectSpritePack, 34 - 16, 0, 0, 17, 0, {}, true},
-    {"objects 37", 37, LiteralId::objectSpritePack, 37 - 16, 0, 0, 0, 3, {}, true},
-    {"objects 40", 40, LiteralId::objectSpritePack, 40 - 16, 0, 0, 1, 0, {}, true},
+    {"effects 27", 27, LiteralId::objectSpritePack, 11, 0, 0, 0, 0, effectFrames, true, effectAnims},
+    {"projectiles 28", 28, LiteralId::objectSpritePack, 12, 0, 0, 0, 0, {}, true, projectileAnims},
+    {"cursor 30", 30, LiteralId::objectSpritePack, 14, 0, 0, 0, 0, {}, true, cursorAnims},
+    {"breakables 31", 31, LiteralId::objectSpritePack, 15, 0, 0, 0, 0, {}, true, breakableAnims},
+    {"room animation 34", 34, LiteralId::objectSpritePack, 34 - 16, 0, 0, 17, 0, {}, true, itemAnims},
+    {"objects 37", 37, LiteralId::objectSpritePack, 37 - 16, 0, 0, 0, 3, {}, true, remappedAnims},
+    {"machine 40", 40, LiteralId::objectSpritePack, 40 - 16, 0, 0, 1, 0, {}, true, machineAnims},
 };
+
+// Where the room load takes a world slot (11..48) from: the hero pack for
+// 11..15, the two cast packs for 17, 18 and 19..21, the objects pack for the
+// rest (entry slot - 16, the cast's entries left empty there).
+struct SpriteSource {
+  LiteralId pack;
+  int32_t entry;
+};
+constexpr SpriteSource worldSpriteSource(int32_t slot) {
+  if (slot <= 15) return {LiteralId::heroSpritePack, slot - 11};
+  if (slot == 17 || slot == 18) return {LiteralId::castSpritePackA, slot - 17};
+  if (slot >= 19 && slot <= 21) return {LiteralId::castSpritePackB, slot - 19};
+  return {LiteralId::objectSpritePack, slot - 16};
+}
+
+// The animations the world's code chooses for a character or creature from
+// its tables, so that every sprite the level data gives one holds them all.
+// The two partners: 0 steers, pushes and carries; 1 aims and shoots.
+inline constexpr int32_t partnerZeroAnims[] = {
+    0,  1,  2,  3,  4,  5,  6,  7,  12, 13, 14, 15, 16, 17, 18, 19, 20, 21,  22,  23,  24,  25,  26,  27, 28, 29,
+    34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 54, 55, 60, 61, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81, 82, 83,
+    100, 101, 102, 103, 104, 105, 106, 107};
+inline constexpr int32_t partnerOneAnims[] = {0,  1,  2,  3,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+                                              20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33};
+// Either partner in the rooms whose camera carries the player.
+inline constexpr int32_t sideViewAnims[] = {0, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 19, 20, 27};
+// Creatures by type; an ordinary one's numbers are added to its animation base.
+inline constexpr int32_t ordinaryCreatureAnims[] = {
+    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25,
+    26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 55, 56, 57, 58,
+    59, 60, 61, 62, 66, 67};
+inline constexpr int32_t leaderCreatureAnims[] = {0,  1,  2,  3,  4,  5,  6,  7,  10, 11, 12, 13, 14, 15, 16,
+                                                  17, 24, 25, 28, 29, 30, 31, 32, 33, 36, 37, 38, 39};
+inline constexpr int32_t callerCreatureAnims[] = {0, 1, 2, 3, 4, 5, 10};
+// A caller's reinforcements are ordinary creatures (base 0) on this slot.
+inline constexpr int32_t reinforcementSlot = 19;
+// Breakable objects on this slot start at one of these animations, play the
+// next one when hit and the breakables' 18 when broken.
+inline constexpr int32_t breakableSlot = 31;
+inline constexpr int32_t breakableStartAnims[] = {31, 32, 33, 42, 46};
 
 // Text pack entry 0 holds the shared texts; a room's texts follow them, so
 // the room's first text is id sharedTextCount of the joined pack.

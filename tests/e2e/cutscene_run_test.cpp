@@ -65,7 +65,7 @@ TEST(CutsceneRun, TheRoomsStartActionPlaysItsCutsceneAtLoad) {
   // Mid-way: the camera on its way over the valley, the opening line shown.
   e2e::expectMatchesGolden(run.root / "400.png", "room0_opening.png");
   // After it the camera is back with the player.
-  e2e::expectMatchesGolden(run.root / "470.png", "room0.png");
+  e2e::expectMatchesGolden(run.root / "470.png", "room0_after_opening.png");
   fs::remove_all(run.root);
 }
 
@@ -76,7 +76,7 @@ TEST(CutsceneRun, TheLeftSoftkeySkipsTheOpening) {
   EXPECT_LT(ends, at(run.log, "Harness: frame 398 written")) << run.log;
   // The skip took the key: the in-game menu did not open.
   EXPECT_EQ(e2e::stateChanges(run.log).back().to, 14) << run.log;
-  e2e::expectMatchesGolden(run.root / "470.png", "room0.png");
+  e2e::expectMatchesGolden(run.root / "470.png", "room0_after_skip.png");
   fs::remove_all(run.root);
 }
 

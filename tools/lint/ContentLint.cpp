@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "game/RoomSpriteSlots.h"
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/SoundIds.h"
 #include "game/world/LevelRecordFormat.h"
@@ -65,6 +66,7 @@ class Lint {
     checkMaps();
     checkWorldPacks();
     checkRoomTiles();
+    checkRoomRecords();
     return std::move(m_problems);
   }
 
@@ -201,7 +203,26 @@ class Lint {
       for (int32_t anim = 0; anim < std::min(sprite.minAnimations, tables->animations); ++anim)
         if (tables->aframeCounts[size_t(anim)] == 0)
           problem(where, "animation " + std::to_string(anim) + " is played but has no frames");
+      const std::string missing = missingAnims(*tables, sprite.playedAnims, 0);
+      if (!missing.empty()) problem(where, "lacks " + missing + ", which the code plays");
     }
+  }
+
+  // The animations of wanted (each plus base) that the sprite lacks or that
+  // have no frames, as "animations 3, 4 (of 2)"; empty when all are there.
+  static std::string missingAnims(const SpriteTables& tables, std::span<const int32_t> wanted, int32_t base) {
+    std::string list;
+    int count = 0;
+    for (const int32_t number : wanted) {
+      const int32_t anim = number + base;
+      if (anim >= 0 && anim < tables.animations && tables.aframeCounts[size_t(anim)] > 0) continue;
+      if (count < 8) list += (count > 0 ? ", " : "") + std::to_string(anim);
+      ++count;
+    }
+    if (count == 0) return "";
+    if (count > 8) list += " and " + std::to_string(count - 8) + " more";
+    return std::string(count == 1 ? "animation " : "animations ") + list + " (it has " +
+           std::to_string(tables.animations) + ")";
   }
 
   std::optional<Fonts> readFonts() {
@@ -520,8 +541,163 @@ class Lint {
     }
   }
 
+  // The sprite the room load puts in a world slot; nothing when that entry
+  // is absent or cannot be read (reported once).
+  const SpriteTables* worldSprite(int32_t slot) {
+    auto found = m_worldSprites.find(slot);
+    if (found == m_worldSprites.end()) {
+      const Location outer = m_at;
+      const req::SpriteSource source = req::worldSpriteSource(slot);
+      const std::string packName = literal(source.pack);
+      m_at = {packName, source.entry};
+      const std::vector<PackEntry>* entries = pack(packName, true);
+      std::optional<SpriteTables> tables;
+      if (entries != nullptr && size_t(source.entry) < entries->size() && !(*entries)[size_t(source.entry)].empty)
+        tables = spriteAt(packName, source.entry, true,
+                          "pack " + quoted(packName) + " entry " + std::to_string(source.entry) + " (sprite slot " +
+                              std::to_string(slot) + ")");
+      m_at = outer;
+      found = m_worldSprites.emplace(slot, std::move(tables)).first;
+    }
+    return found->second ? &*found->second : nullptr;
+  }
+
+  static std::string spriteName(int32_t slot) {
+    return "sprite slot " + std::to_string(slot);
+  }
+
+  // Every record of the shared stream and of each room's: the sprites it
+  // names are slots its room loads (any room, for the shared ones), the
+  // animation it starts with is one of that sprite's, and a character,
+  // creature or breakable finds on its sprite every animation its kind's
+  // tables play.
+  void checkRoomRecords() {
+    const std::string name = literal(LiteralId::levelPack);
+    const std::vector<PackEntry>* levels = pack(name, true);
+    if (levels == nullptr) return;
+    checkRecords(name, *levels, levelrecord::sharedEntry, -1);
+    for (int32_t room = 0; room < m_rules.rooms; ++room) checkRecords(name, *levels, levelrecord::roomObjectsEntry(room), room);
+  }
+
+  void checkRecords(const std::string& packName, const std::vector<PackEntry>& levels, int32_t entry, int32_t room) {
+    if (size_t(entry) >= levels.size()) return;
+    const std::vector<uint8_t>& bytes = levels[size_t(entry)].data;
+    for (size_t at = 0; at < bytes.size();) {
+      const uint8_t opcode = bytes[at];
+      const size_t end = at + 1 + size_t(levelrecord::bodySize(opcode));
+      if (end > bytes.size()) break;  // reported with the room's tiles
+      const levelrecord::Record* record = levelrecord::findRecord(opcode);
+      if (record != nullptr) {
+        m_at = {packName, entry};
+        const std::string where = "pack " + quoted(packName) + " entry " + std::to_string(entry) + " record " +
+                                  std::to_string(opcode) + " (" + std::string(record->name) + ") at byte " +
+                                  std::to_string(at);
+        checkRecord(*record, std::span(bytes).subspan(at + 1, end - at - 1), room, where);
+      }
+      at = end;
+    }
+  }
+
+  static std::optional<int32_t> fieldValue(const levelrecord::Record& record, std::span<const uint8_t> body,
+                                           std::string_view name) {
+    size_t offset = 0;
+    for (const levelrecord::Field& field : record.fields) {
+      if (field.name == name) {
+        using levelrecord::FieldType;
+        switch (field.type) {
+          case FieldType::u8:
+          case FieldType::boolean:
+            return body[offset];
+          case FieldType::s8:
+            return int8_t(body[offset]);
+          case FieldType::u16:
+            return body[offset] | body[offset + 1] << 8;
+          case FieldType::s16:
+            return int16_t(body[offset] | body[offset + 1] << 8);
+        }
+      }
+      offset += size_t(levelrecord::sizeOf(field.type));
+    }
+    return std::nullopt;
+  }
+
+  void checkRecord(const levelrecord::Record& record, std::span<const uint8_t> body, int32_t room,
+                   const std::string& where) {
+    for (const levelrecord::Field& field : record.fields) {
+      if (field.role != levelrecord::FieldRole::sprite) continue;
+      const int32_t stored = *fieldValue(record, body, field.name);
+      const int32_t slot = stored + field.offset;
+      // Negative values and slots past the table name no sprite.
+      if (stored < 0 || slot < levelrecord::spriteSlotOffset || slot >= levelrecord::spriteSlotCount) continue;
+      const bool loaded = room < 0 ? roomsprite::isLoadedInEveryRoom(slot) : roomsprite::isLoadedInRoom(slot, room);
+      if (!loaded) {
+        problem(where, "uses " + spriteName(slot) + ", which " +
+                           (room < 0 ? std::string("not every room loads")
+                                     : "room " + std::to_string(room) + "'s progress list does not load"));
+        continue;
+      }
+      // The interface sprites stay from start-up and are not the world's.
+      if (slot > roomsprite::lastWorldSlot) continue;
+      const SpriteTables* sprite = worldSprite(slot);
+      if (sprite == nullptr) continue;
+      checkRecordAnims(record, body, room, slot, *sprite, where);
+    }
+  }
+
+  void checkRecordAnims(const levelrecord::Record& record, std::span<const uint8_t> body, int32_t room, int32_t slot,
+                        const SpriteTables& sprite, const std::string& where) {
+    const auto wants = [&](std::span<const int32_t> anims, int32_t base, const std::string& who) {
+      const std::string missing = missingAnims(sprite, anims, base);
+      if (!missing.empty()) problem(where, who + " on " + spriteName(slot) + " lacks " + missing);
+    };
+    const std::optional<int32_t> anim = fieldValue(record, body, "anim");
+    const int32_t base = record.op == levelrecord::op::creature ? *fieldValue(record, body, "animBase") : 0;
+    // A door shows no animation until it opens; two trigger records of two
+    // chapters are drawn with another sprite.
+    const bool substituted = record.op == 81 && slot == 27 && anim && ((room == 5 && *anim == 31) || (room == 0 && *anim == 5));
+    if (anim && record.op != 80 && !substituted) {
+      const int32_t start = *anim + base;
+      wants(std::span(&start, 1), 0, "its start");
+    }
+    if (record.op == levelrecord::op::character) {
+      if (room == 1 || room == 6) {
+        wants(req::sideViewAnims, 0, "a partner carried by the camera");
+      } else {
+        const bool second = *fieldValue(record, body, "partnerIndex") == 1;
+        wants(second ? std::span<const int32_t>(req::partnerOneAnims) : req::partnerZeroAnims, 0,
+              second ? "the second partner" : "the first partner");
+      }
+    } else if (record.op == levelrecord::op::creature) {
+      switch (*fieldValue(record, body, "type")) {
+        case 0:
+          wants(req::ordinaryCreatureAnims, base, "an ordinary creature (animation base " + std::to_string(base) + ")");
+          break;
+        case 1:
+          wants(req::leaderCreatureAnims, 0, "a leader");
+          break;
+        case 2: {
+          wants(req::callerCreatureAnims, 0, "a caller");
+          if (const SpriteTables* reinforcement = worldSprite(req::reinforcementSlot)) {
+            const std::string missing = missingAnims(*reinforcement, req::ordinaryCreatureAnims, 0);
+            if (!missing.empty())
+              problem(where, "a caller's reinforcements on " + spriteName(req::reinforcementSlot) + " lack " + missing);
+          }
+          break;
+        }
+        default:
+          break;
+      }
+    } else if ((record.op == 3 || record.op == 17) && slot == req::breakableSlot && anim &&
+               std::find(std::begin(req::breakableStartAnims), std::end(req::breakableStartAnims), *anim) !=
+                   std::end(req::breakableStartAnims)) {
+      const int32_t hit = *anim + 1;
+      wants(std::span(&hit, 1), 0, "a breakable object's hit");
+    }
+  }
+
   const Archive& m_archive;
   const LintRules& m_rules;
+  std::map<int32_t, std::optional<SpriteTables>> m_worldSprites;
   std::vector<std::string> m_literals;
   std::map<std::string, std::optional<std::vector<PackEntry>>> m_packs;
   std::vector<LintProblem> m_problems;

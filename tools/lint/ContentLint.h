@@ -5,13 +5,17 @@
 //     built from literals cannot collide;
 //   - every sprite the code loads is a sprite the loader accepts, with the
 //     modules, frames, animations and palettes the code uses, and the frames
-//     it paints by number show something;
+//     it paints and the animations it plays by number show something;
 //   - every text the code shows exists, entry 0 of every language holds the
 //     shared texts exactly, and every character of every text is one the
 //     fonts have (inline codes included);
 //   - every map pack's layers agree in size with layer 0, and every tile of
 //     a painted layer is a frame of the tile sprite the room's header picks;
 //   - every room's level records end where the stream ends;
+//   - every sprite a room's records name is a slot the room's progress list
+//     loads (any room's, for the shared records), the animation a record
+//     starts is one of that sprite's, and a character, creature or breakable
+//     finds on its sprite every animation its kind's tables play;
 //   - every pack it opens reads within the readers' limits.
 // Requirements of the game world's content are skipped while its packs are
 // absent, unless the set is declared complete.

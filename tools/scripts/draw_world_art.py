@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
-"""Draws the world's first sprites, tile sets, maps and level files.
+"""Draws the world's sprites, tile sets and maps, and the first level files.
 
 Writes the sprite packs the room loader reads (hero, objects, the two cast
-packs and the tile sets) with their SVG sheets and descriptions, one map per
-chapter with its tile-set legend, and the level files (shared objects, each
-room's objects and event script). Every slot, frame, animation and palette
-the loader asks for is here; the world's and the story's own work gives them
-their final form. Colours follow content/STYLE.md. Run from the repository
-root after draw_interface_art.py (it reuses the help pictures); it rewrites
-the files it owns and nothing else.
+packs and the tile sets) with their SVG sheets and descriptions: the cast
+from cast_sprites.py, the world's things from scene_sprites.py, the ten
+places' tile sets and maps from places.py. Level files are only written when
+missing; they are edited by hand afterwards. Colours follow content/STYLE.md.
+Run from the repository root after draw_interface_art.py (it reuses the help
+pictures); it rewrites the files it owns and nothing else.
 """
 import os
 import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import cast_sprites  # noqa: E402
+import places  # noqa: E402
+import room_props  # noqa: E402
+import scene_sprites  # noqa: E402
 import draw_interface_art as ui  # noqa: E402
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, NIGHT, PARCH, REED,  # noqa: E402
                                 SLATE, STONE, TEAL, circle, path, poly, rrect, svg)
@@ -23,8 +26,6 @@ SPRITES = "content/sprites"
 MAPS = "content/maps"
 LEVELS = "content/levels"
 CHAPTERS = 10
-SKIN = "#e8c49a"
-WATER = "#2a5a70"
 EARTH = "#7a5a3a"
 MOSS = "#55703a"
 
@@ -33,6 +34,11 @@ def write(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w", encoding="utf-8") as f:
         f.write(text)
+
+
+def write_new(path, text):
+    if not os.path.exists(path):
+        write(path, text)
 
 
 def strip_sprite(art, w, h, cells, flipped=False, animations=None, recolours=None):
@@ -57,22 +63,6 @@ def cell_strip(name, w, h, cells):
     body = "".join(f'<g transform="translate({i * w},0)">{c}</g>' for i, c in enumerate(cells))
     write(f"{SPRITES}/art/world/{name}.svg", svg(w * len(cells), h, body))
     return f"../art/world/{name}.svg"
-
-
-# --- characters ---------------------------------------------------------------
-
-def person(name, coat, tall, extra=""):
-    steps = (-1, 0, 1, 0)
-    art = cell_strip(name, 96, 128, [ui.figure(48, 122, tall, coat, SKIN, st, extra) for st in steps])
-    return strip_sprite(art, 96, 128, 4, flipped=True,
-                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]),
-                                    ("stand", [1])])
-
-
-def walker_from_help(name):
-    """A partner's walk from the help pictures: four cells and their mirror."""
-    return strip_sprite(f"../art/help/{name}.svg", 96, 128, 4, flipped=True,
-                        animations=[("walkRight", [0, 1, 2, 3]), ("walkLeft", [4, 5, 6, 7]), ("stand", [1])])
 
 
 # --- objects ------------------------------------------------------------------
@@ -182,134 +172,31 @@ def help_strip(name, w, h):
     return strip_sprite(f"../art/help/{name}.svg", w, h, 4, animations=[("play", [0, 1, 2, 3])])
 
 
-# --- tile sets ----------------------------------------------------------------
-
-def tile_sheet(name, tiles):
-    body = "".join(f'<g transform="translate({i * 34},0)">{t}</g>' for i, t in enumerate(tiles))
-    write(f"{SPRITES}/art/world/{name}.svg", svg(34 * len(tiles), 32, body))
-    return {"art": f"../art/world/{name}.svg", "flags": ["offsetsShort"],
-            "modules": [{"name": f"tile{i}", "rect": [i * 34, 0, 32, 32]} for i in range(len(tiles))],
-            "frames": []}
-
-
-def square(fill, extra=""):
-    return f'<rect x="0" y="0" width="32" height="32" fill="{fill}"/>' + extra
-
-
-def floor_tiles():
-    return [square(MOSS), square(MOSS, circle(10, 12, 3, REED) + circle(22, 24, 2, REED)), square(EARTH),
-            square(EARTH, path("M4,16 L28,16", stroke="#6b4a2a", sw=2)), square(WATER),
-            square(WATER, path("M6,12 C12,8 18,16 26,12", stroke=TEAL, sw=2)), square(STONE),
-            square(SLATE, rrect(2, 2, 28, 28, 2, DUSK))]
-
-
-def detail_tiles():
-    return [path("M8,30 C6,18 10,8 12,2 M20,30 C22,20 18,10 22,4", stroke=REED, sw=3),
-            circle(16, 20, 8, STONE, NIGHT, 2), rrect(4, 12, 24, 16, 3, AMBER, NIGHT, 2),
-            circle(16, 16, 5, GOLD)]
-
-
-def front_tiles():
-    return [rrect(0, 0, 32, 10, 0, "#6b4a2a"), path("M0,4 L32,4", stroke=NIGHT, sw=3)]
-
-
-# --- maps ---------------------------------------------------------------------
-
-LEGEND = """; Tile set 0: the valley's ground (tiles of sprite slot 7), its details
-; (slot 9) and what stands in front (slot 10).
-; character  tile  [attribute]
-g 0
-h 1
-e 2
-p 3
-w 4
-v 5
-s 6
-b 7
-. 255
-r 0
-o 1
-c 2
-l 3
-f 0
-"""
-
-
-def room_map(k):
-    """A walled stretch of ground with a path and, by chapter, water or stone."""
-    cols, rows = 30 + 2 * k, 15 + (k % 3) * 2
-    ground, details, collision = [], [], []
-    for y in range(rows):
-        g_row, d_row, c_row = [], [], []
-        for x in range(cols):
-            edge = x in (0, cols - 1) or y in (0, rows - 1)
-            water = k % 2 == 0 and 3 <= x < 7 and 4 <= y < rows - 4
-            rock = k % 2 == 1 and cols - 8 <= x < cols - 5 and 3 <= y < 7
-            on_path = y == rows // 2
-            if edge:
-                g_row.append("b"), c_row.append("#")
-            elif water:
-                g_row.append("v" if (x + y) % 3 == 0 else "w"), c_row.append("2")
-            elif rock:
-                g_row.append("s"), c_row.append("#")
-            elif on_path:
-                g_row.append("p" if x % 4 else "e"), c_row.append(".")
-            else:
-                g_row.append("h" if (x * 7 + y * 3 + k) % 11 == 0 else "g"), c_row.append(".")
-            detail = "."
-            if not edge and not water and not rock and not on_path:
-                if (x * 5 + y * 11 + k) % 23 == 0:
-                    detail = "r"
-                elif (x * 3 + y * 13 + k) % 37 == 0:
-                    detail = "o"
-            d_row.append(detail)
-        ground.append("".join(g_row)), details.append("".join(d_row)), collision.append("".join(c_row))
-    front = ["." * cols for _ in range(rows - 1)] + ["f" * cols]
-    out = [f"; {ui_place(k)}", "tileset 0", "layer 0", *ground, "", "layer 2", *details, "",
-           "layer 3", *front, "", "layer 4", *collision, ""]
-    return "\n".join(out)
-
-
-PLACES = ["the Dry Lock at Millrace", "the Reedmarsh crossing", "Tilda's mill", "the Drowned Orchard",
-          "the Saltglass Caves", "Ferrow's Bridge", "the Sluice Gardens", "the Weir Tower", "the Deep Cistern",
-          "the Heartwheel"]
-
-
-def ui_place(k):
-    return f"Chapter {k + 1}: {PLACES[k]}"
-
-
 # --- packs --------------------------------------------------------------------
 
 def main():
     ui.OUT = SPRITES
     w = ui.write_json
     # Pack of literal 141: slots 11..15.
-    w("world/wren.json", walker_from_help("wren_walk"))
-    w("world/bram.json", walker_from_help("bram_walk"))
-    for i, name in enumerate(["sling_stone", "lantern_glow", "footprints"]):
-        w(f"world/{name}.json", prop(name, 10 + i))
+    things_by_slot = scene_sprites.scene(SPRITES)
+    things_by_slot.update(room_props.props(SPRITES))
     w("hero.pack.json", {"pack": 141, "compress": True,
-                         "sprites": ["world/wren.json", "world/bram.json", "world/sling_stone.json",
-                                     "world/lantern_glow.json", "world/footprints.json"]})
+                         "sprites": [things_by_slot[slot] for slot in range(11, 16)]})
     # Pack of literal 145: slots 16..48 (17..21 come from the cast packs).
+    cast = cast_sprites.cast(SPRITES)
     objects = []
     empty = {"empty": True}
     for k in range(33):
         slot = 16 + k
         if 17 <= slot <= 21 or slot in (25, 33):
             objects.append(empty)
-        elif slot == 16:
-            player = walker_from_help("wren_walk")
-            player["recolours"] = [{TEAL: DEEP}]  # palette 1: the night rooms
-            w("world/player.json", player)
-            objects.append("world/player.json")
+        elif slot in cast:
+            objects.append(cast[slot])
+        elif slot in things_by_slot:
+            objects.append(things_by_slot[slot])
         elif slot == 23:
             w("world/things.json", things())
             objects.append({"sprite": "world/things.json", "compress": False})
-        elif slot == 27:
-            w("world/murkling.json", help_strip("murkling", 128, 112))
-            objects.append("world/murkling.json")
         elif slot == 30:
             w("world/tap_sign.json", help_strip("tap_sign", 112, 112))
             objects.append("world/tap_sign.json")
@@ -321,28 +208,20 @@ def main():
             w(f"world/{name}.json", prop(name, slot, palettes=3 if slot == 37 else 1))
             objects.append(f"world/{name}.json" if slot % 3 else {"sprite": f"world/{name}.json", "compress": False})
     w("objects.pack.json", {"pack": 145, "compress": True, "partBytes": 16384, "sprites": objects})
-    # Packs of literals 148 and 151: the other voices of the valley.
-    cast = [("hesk", "#4a5a3a", 112), ("marrow", "#5a4a6a", 100), ("tilda", "#8a3a2a", 96),
-            ("ode", "#2a4a6a", 108), ("pip", "#b8862a", 72)]
-    for name, coat, tall in cast:
-        w(f"world/{name}.json", person(name, coat, tall))
-    w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": ["world/hesk.json", "world/marrow.json"]})
-    w("cast2.pack.json", {"pack": 151, "compress": True,
-                          "sprites": ["world/tilda.json", "world/ode.json", "world/pip.json"]})
-    # Pack of literal 154: tile set t in entries 6t + 2, 6t + 4 and 6t + 6.
-    w("world/ground0.json", tile_sheet("ground0", floor_tiles()))
-    w("world/details0.json", tile_sheet("details0", detail_tiles()))
-    w("world/front0.json", tile_sheet("front0", front_tiles()))
-    w("tilesets.pack.json", {"pack": 154, "compress": True,
-                             "sprites": [empty, empty, "world/ground0.json", empty, "world/details0.json", empty,
-                                         "world/front0.json"]})
+    # Packs of literals 148 and 151: the second partner and the Murklings, and
+    # the other voices of the valley.
+    w("cast1.pack.json", {"pack": 148, "compress": True, "sprites": [cast[17], cast[18]]})
+    w("cast2.pack.json", {"pack": 151, "compress": True, "sprites": [cast[19], cast[20], cast[21]]})
+    # Pack of literal 154: tile set n in entries 6n + 2, 6n + 4 and 6n + 6.
+    w("tilesets.pack.json", {"pack": 154, "compress": True, "sprites": places.places(SPRITES, MAPS)})
     # Maps and level files, one room per chapter.
-    write(f"{MAPS}/tileset0.txt", LEGEND)
     for k in range(CHAPTERS):
-        write(f"{MAPS}/room{k}.map", room_map(k))
-        write(f"{LEVELS}/room{k}.lvl", f"# {ui_place(k)}: its objects\nnop\n")
-        write(f"{LEVELS}/room{k}.evs", f"# {ui_place(k)}: its event script (no cutscenes yet)\n")
-    write(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
+        # Level files are written once; the world's and the story's own work
+        # edits them by hand afterwards.
+        place = f"Chapter {k + 1}: {places.PLACES[k]}"
+        write_new(f"{LEVELS}/room{k}.lvl", f"# {place}: its objects\nnop\n")
+        write_new(f"{LEVELS}/room{k}.evs", f"# {place}: its event script (no cutscenes yet)\n")
+    write_new(f"{LEVELS}/shared.lvl", "# The objects every room shares\nnop\n")
 
 
 if __name__ == "__main__":
