@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "app/Screenshot.h"
+#include "game/GameStatics.h"
+#include "game/world/cActor.h"
 #include "wince/clock.h"
 #include "wince/display_screen.h"
 #include "wince/driver.h"
@@ -31,6 +33,9 @@ const char* const harnessUsage =
     "                         PNG (800x480 RGB); may be given more than once; a PATH\n"
     "                         that exists must be a regular file (not a link or a\n"
     "                         device), else the screenshot is not taken\n"
+    "  --where F              log where the focus character stands at frame F (with\n"
+    "                         --clock, while the game's threads wait); may be given\n"
+    "                         more than once\n"
     "  --clock MS             a fixed clock starting at MS milliseconds that moves only\n"
     "                         by what the program sleeps; while frames are played\n"
     "                         each frame lets the game's own threads run one 62 ms\n"
@@ -107,7 +112,7 @@ OptionsOutcome parseHarnessOptions(int argc, const char* const* argv, HarnessOpt
     }
     const bool takesValue = option == "--installed" || option == "--data" || option == "--frames" ||
                             option == "--input" || option == "--screenshot" || option == "--clock" ||
-                            option == "--display";
+                            option == "--display" || option == "--where";
     if (!takesValue) {
       message = "unknown option " + std::string(option);
       return OptionsOutcome::bad;
@@ -145,6 +150,13 @@ OptionsOutcome parseHarnessOptions(int argc, const char* const* argv, HarnessOpt
         return OptionsOutcome::bad;
       }
       options.screenshots.push_back({uint32_t(*frame), std::string(value.substr(colon + 1))});
+    } else if (option == "--where") {
+      const std::optional<uint64_t> frame = parseWhole(value, mostFrames);
+      if (!frame) {
+        message = "--where takes a frame number, not '" + std::string(value) + "'";
+        return OptionsOutcome::bad;
+      }
+      options.whereFrames.push_back(uint32_t(*frame));
     } else if (option == "--clock") {
       const std::optional<uint64_t> start = parseWhole(value, latestClockStart);
       if (!start) {
@@ -173,6 +185,11 @@ OptionsOutcome parseHarnessOptions(int argc, const char* const* argv, HarnessOpt
       }
     }
   }
+  if (!options.whereFrames.empty() && !options.clockStart) {
+    message = "--where needs --clock: the game's threads must wait while it looks";
+    return OptionsOutcome::bad;
+  }
+  std::sort(options.whereFrames.begin(), options.whereFrames.end());
   std::stable_sort(options.screenshots.begin(), options.screenshots.end(),
                    [](const auto& a, const auto& b) { return a.frame < b.frame; });
   return OptionsOutcome::run;
@@ -183,7 +200,8 @@ Harness::Harness(HarnessOptions options) : m_options(std::move(options)) {}
 Harness::~Harness() { finish(); }
 
 bool Harness::playsFrames() const {
-  return m_options.frames.has_value() || !m_options.events.empty() || !m_options.screenshots.empty();
+  return m_options.frames.has_value() || !m_options.events.empty() || !m_options.screenshots.empty() ||
+         !m_options.whereFrames.empty();
 }
 
 void Harness::start() {
@@ -250,6 +268,7 @@ void Harness::playFrames() {
   if (!m_options.frames) {
     if (!m_options.events.empty()) lastFrame = std::max(lastFrame, m_options.events.back().frame);
     if (!m_options.screenshots.empty()) lastFrame = std::max(lastFrame, m_options.screenshots.back().frame);
+    if (!m_options.whereFrames.empty()) lastFrame = std::max(lastFrame, m_options.whereFrames.back());
   }
   size_t nextEvent = 0;
   const bool gated = m_options.clockStart.has_value();
@@ -258,6 +277,7 @@ void Harness::playFrames() {
   for (uint32_t frame = 0; !m_programEnded; ++frame) {
     m_frameReached = frame;
     takeScreenshots(frame);
+    reportWhere(frame);
     while (nextEvent < m_options.events.size() && m_options.events[nextEvent].frame == frame) {
       deliver(m_options.events[nextEvent++]);
     }
@@ -313,6 +333,19 @@ void Harness::deliver(const ScriptEvent& event) {
       logPrintf("Harness: frame %u: close\n", event.frame);
       wince::driver::close();
       break;
+  }
+}
+
+void Harness::reportWhere(uint32_t frame) {
+  while (m_whereReported < m_options.whereFrames.size() && m_options.whereFrames[m_whereReported] == frame) {
+    ++m_whereReported;
+    const cActor* focus = worldStatics().cGamePlay.focusActor;
+    if (focus == nullptr) {
+      logPrintf("Harness: frame %u: no focus character\n", frame);
+    } else {
+      logPrintf("Harness: frame %u: the focus character stands at %d,%d\n", frame, focus->getPixelX(),
+                focus->getPixelY());
+    }
   }
 }
 

@@ -27,6 +27,7 @@ struct HarnessOptions {
   std::string inputPath;
   std::vector<ScriptEvent> events;
   std::vector<Screenshot> screenshots;
+  std::vector<uint32_t> whereFrames;  // sorted
   std::optional<uint64_t> clockStart;
   // The display device WinMain opens: "GDI", "DDRAW" or "AUTO".
   std::u16string displayType = u"GDI";
@@ -63,6 +64,7 @@ class Harness {
   void playFrames();
   void deliver(const ScriptEvent& event);
   void takeScreenshots(uint32_t frame);
+  void reportWhere(uint32_t frame);
   void watchSignals();
 
   HarnessOptions m_options;
@@ -70,6 +72,7 @@ class Harness {
   std::atomic<bool> m_failed{false};
   uint32_t m_frameReached = 0;
   size_t m_screenshotsTaken = 0;
+  size_t m_whereReported = 0;
   std::thread m_player;
   std::thread m_signalWatcher;
   bool m_signalsBlocked = false;

@@ -21,7 +21,7 @@ TEST(HarnessOptions, EveryOptionSetsItsField) {
   HarnessOptions options;
   std::string message;
   ASSERT_EQ(parse({"--installed", "/i", "--data", "/d", "--headless", "--frames", "150", "--screenshot",
-                   "150:/tmp/b.png", "--screenshot", "3:/tmp/a:b.png", "--clock", "1000", "--display", "ddraw"},
+                   "150:/tmp/b.png", "--screenshot", "3:/tmp/a:b.png", "--clock", "1000", "--display", "ddraw", "--where", "9", "--where", "4"},
                   options, message),
             OptionsOutcome::run)
       << message;
@@ -35,6 +35,7 @@ TEST(HarnessOptions, EveryOptionSetsItsField) {
   EXPECT_EQ(options.screenshots[1].frame, 150u);
   EXPECT_EQ(options.clockStart, 1000u);
   EXPECT_EQ(options.displayType, u"DDRAW");
+  EXPECT_EQ(options.whereFrames, (std::vector<uint32_t>{4, 9}));
 }
 
 TEST(HarnessOptions, NothingGivenMeansAPlainRun) {
@@ -71,6 +72,8 @@ TEST(HarnessOptions, WrongOptionsAreRefusedWithAReason) {
       {"--clock", "281474976710657"},
       {"--display", "VGA"},
       {"--input", "/no/such/script.txt"},
+      {"--where", "x"},
+      {"--where", "5"},  // without --clock
   };
   for (const auto& words : cases) {
     HarnessOptions options;
