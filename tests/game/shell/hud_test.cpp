@@ -195,28 +195,30 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
   struct Case {
     const char* why;
     std::map<std::string, int32_t> answers;
+    int32_t cutscene;  // the story's running cutscene, -1 none
     int32_t chapter;
     bool control, suspended, shown;
   };
   const Case cases[] = {
-      {"plain play", {}, 0, true, false, true},
-      {"cinematic phase 0", {{"cinematicPhase", 0}}, 0, true, false, false},
-      {"cinematic phase 1", {{"cinematicPhase", 1}}, 0, true, false, true},
-      {"cinematic phase 5", {{"cinematicPhase", 5}}, 0, true, false, false},
-      {"no control", {}, 0, false, false, false},
-      {"conversation", {{"isConversationActive", 1}}, 0, true, false, false},
-      {"cutscene", {{"isCutsceneActive", 1}, {"currentCutscene", 5}}, 0, true, false, false},
-      {"cutscene 3", {{"isCutsceneActive", 1}, {"currentCutscene", 3}}, 0, true, false, true},
-      {"cutscene 3 in chapter 3", {{"isCutsceneActive", 1}, {"currentCutscene", 3}}, 3, true, false, false},
-      {"cutscene 2 in chapter 3", {{"isCutsceneActive", 1}, {"currentCutscene", 2}}, 3, true, false, true},
-      {"cutscene 10 in chapter 5", {{"isCutsceneActive", 1}, {"currentCutscene", 10}}, 5, true, false, true},
-      {"menu", {}, 0, true, true, false},
-      {"choice", {{"isChoiceActive", 1}}, 0, true, false, false},
-      {"interaction", {{"isInteractionActive", 1}}, 0, true, false, false},
+      {"plain play", {}, -1, 0, true, false, true},
+      {"cinematic phase 0", {{"cinematicPhase", 0}}, -1, 0, true, false, false},
+      {"cinematic phase 1", {{"cinematicPhase", 1}}, -1, 0, true, false, true},
+      {"cinematic phase 5", {{"cinematicPhase", 5}}, -1, 0, true, false, false},
+      {"no control", {}, -1, 0, false, false, false},
+      {"conversation", {{"isConversationActive", 1}}, -1, 0, true, false, false},
+      {"cutscene", {}, 5, 0, true, false, false},
+      {"cutscene 3", {}, 3, 0, true, false, true},
+      {"cutscene 3 in chapter 3", {}, 3, 3, true, false, false},
+      {"cutscene 2 in chapter 3", {}, 2, 3, true, false, true},
+      {"cutscene 10 in chapter 5", {}, 10, 5, true, false, true},
+      {"menu", {}, -1, 0, true, true, false},
+      {"choice", {{"isChoiceActive", 1}}, -1, 0, true, false, false},
+      {"interaction", {{"isInteractionActive", 1}}, -1, 0, true, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     answers() = c.answers;
+    storyStatics().cGameCutscene.currentCutscene = c.cutscene;
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;
@@ -320,17 +322,27 @@ TEST_F(HudTest, TheItemShortcutIsOfferedForTheFirstCarriedItemWithAnIcon) {
 }
 
 TEST_F(HudTest, TheSkipStripBlinksOverAnOfferedCutsceneUntilItCloses) {
-  answers() = {{"isCutsceneActive", 1}, {"cutsceneSkipOffered", 1}};
+  cGameCutsceneStatics& cutscene = storyStatics().cGameCutscene;
+  cutscene.currentCutscene = 4;
+  cutscene.cutsceneSkipOffered = false;
+  cGame::clearTouchState();
+  cGame::paintHudBackButton();
+  EXPECT_TRUE(overlayAreas().empty()) << "not before the skip is offered";
+
+  cutscene.cutsceneSkipOffered = true;
   cGame::clearTouchState();
   cGame::paintHudBackButton();
   EXPECT_EQ(overlayAreas(), (std::vector<Area>{{2, 0, 796, 75, 200}}));
   EXPECT_TRUE(shell::touch().overlayAreasComplete);
 
-  answers()["cutsceneTransition"] = 2;
+  cutscene.cutsceneTransition = 2;
   cGame::clearTouchState();
   cGame::paintHudBackButton();
   EXPECT_TRUE(overlayAreas().empty()) << "not in the closing pause";
 
+  cutscene.currentCutscene = -1;
+  cutscene.cutsceneTransition = -1;
+  cutscene.cutsceneSkipOffered = false;
   answers() = {{"isInteractionActive", 1}, {"interactionKind", 0}};
   installSprite(50, {.animations = 15, .steps = 2});
   cGame::clearTouchState();
@@ -457,10 +469,17 @@ TEST_F(PanelTest, TheGaugeFillsItsShareAndShowsTheWarningFrameBelowHalf) {
 }
 
 TEST_F(PanelTest, TheGaugeWaitsForAForegroundCutscene) {
-  answers()["isCutsceneActive"] = 1;
+  cGameCutsceneStatics& cutscene = storyStatics().cGameCutscene;
+  cutscene.currentCutscene = 4;
+  cutscene.cutsceneTransition = -1;
+  shellStatics().cGameShared.fullSpeedAnimation = false;  // as a foreground start leaves it
   cGame::paintGauge(100, 100, 1);
   EXPECT_EQ(pixelAt(400, 448), 0);
   shellStatics().cGameShared.fullSpeedAnimation = true;
+  cutscene.cutsceneTransition = 2;
+  cGame::paintGauge(100, 100, 1);
+  EXPECT_EQ(pixelAt(400, 448), 0) << "nor a background cutscene's closing pause";
+  cutscene.cutsceneTransition = -1;
   cGame::paintGauge(100, 100, 1);
   EXPECT_NE(pixelAt(400, 448), 0) << "a background cutscene shows it";
 }
@@ -482,7 +501,8 @@ TEST_F(PanelTest, ThePanelShowsHealthAndChargeAndFlashesWhenHealthIsLow) {
   EXPECT_EQ(shellStatics().cGameHud.damageFlashTime, 500);
 
   fillScreen(0);
-  answers() = {{"isCutsceneActive", 1}, {"cutsceneTransition", 2}};
+  storyStatics().cGameCutscene.currentCutscene = 4;
+  storyStatics().cGameCutscene.cutsceneTransition = 2;
   cGame::paintStatusPanel();
   EXPECT_EQ(pixelAt(111, 21), 0) << "not while a cutscene closes";
 }

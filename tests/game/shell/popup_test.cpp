@@ -14,6 +14,8 @@
 #include "game/world/cActorMC.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "runtime/lang/ObjectArray.h"
+#include "tests/game/story/script_builder.h"
+#include "tests/game/world/level_stream.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -64,6 +66,13 @@ class PopupTest : public WorldFixture {
   }
 
   static cGamePopupStatics& popup() { return shellStatics().cGamePopup; }
+
+  // A room action of the given type and fields (the id first).
+  static void addAction(uint8_t type, const std::vector<int32_t>& fields) {
+    LevelStream stream;
+    stream.record(type, fields);
+    cGame::addAction(stream.array());
+  }
 
   // One frame: the paint registers the icons' areas, then the update.
   void frame() {
@@ -127,13 +136,9 @@ TEST_F(PopupTest, OpeningTakesControlAndDarkensTheScene) {
 }
 
 TEST_F(PopupTest, ThreeIconsTappedInTimeSucceedAndRunTheSuccessAction) {
+  // Actions 7 and 8 each queue a conversation line: text 107 and 108.
   cGame::resetActionTable();
-  for (int32_t id : {7, 8}) {
-    ByteArray* record = newByteArray(4);
-    record->set(0, 60);
-    record->set(1, static_cast<int8_t>(id));
-    cGame::addAction(record);
-  }
+  for (int32_t id : {7, 8}) addAction(60, {id, 100 + id, 0, 0, 0});
   cGame::openPopup(5, 6, 7, 700, 7, 8, false);
   frame();
   // Each tap gives the next icon a fresh time limit: 500 ms pass between taps.
@@ -145,15 +150,15 @@ TEST_F(PopupTest, ThreeIconsTappedInTimeSucceedAndRunTheSuccessAction) {
   EXPECT_EQ(play().ringMode, -1) << "the ring is switched off";
   settle();
   EXPECT_TRUE(cGame::isPopupActive()) << "it stays until its result is taken";
-  EXPECT_EQ(timesHeard("runAction"), 0);
+  EXPECT_EQ(timesHeard("queueConversationLine"), 0);
 
   EXPECT_FALSE(cGame::runPopupChoice(1, 0, 2, 0)) << "no script: no cutscene starts";
   frame();
   EXPECT_FALSE(cGame::isPopupActive());
-  ASSERT_EQ(timesHeard("runAction"), 1);
+  ASSERT_EQ(timesHeard("queueConversationLine"), 1);
   for (const auto& [name, value] : heard()) {
-    if (name == "runAction") {
-      EXPECT_EQ(value, 0) << "the success action's index";
+    if (name == "queueConversationLine") {
+      EXPECT_EQ(value, 107) << "the success action's line";
     }
   }
 }
@@ -187,8 +192,12 @@ TEST_F(PopupTest, ATimeoutFailsAndAKeyAloneDoesNotCount) {
   EXPECT_EQ(popup().popupMode, 4);
   settle();
   EXPECT_TRUE(cGame::isPopupActive());
-  answers()["findCutscene"] = 4;
+  ScriptBuilder script;
+  script.cutscene(1, 1).track(0, 0).key(0).key(100);
+  script.cutscene(2, 1).track(0, 0).key(0).key(100);
+  cGame::loadEventScript(script.array());
   EXPECT_TRUE(cGame::runPopupChoice(1, 0, 2, 5)) << "the failure's cutscene starts";
+  EXPECT_EQ(cGame::currentCutscene(), 1) << "cutscene 2, not the success's 1";
   EXPECT_FALSE(cGame::runPopupChoice(1, 0, 2, 5)) << "once per popup";
   frame();
   EXPECT_FALSE(cGame::isPopupActive());
@@ -237,26 +246,21 @@ TEST_F(PopupTest, AZeroTimeLimitFailsWithoutAnException) {
 }
 
 TEST_F(PopupTest, ASuccessActionThatOpensTheNextPopupKeepsItOpen) {
-  answers()["runAction"] = 0;
-  cGame::openPopup(5, 0, 0, 1000, -1, -1, false);
+  // Action 1 opens the next prompt (icon 6 for 300 ms and 700 more), whose
+  // own result action 1 takes.
+  cGame::resetActionTable();
+  addAction(63, {1, 6, 0, 0, 300, 1, -1});
+  cGame::openPopup(5, 0, 0, 1000, 1, -1, false);
   frame();
   tap(0);
   settle();
-  // The script takes the result; the close runs the action, which here
-  // opens the next prompt as an action of the room would.
-  standInHook() = [](const char* name, int32_t value) {
-    if (std::string(name) == "runAction") cGame::openPopup(6, 0, 0, 1000, -1, -1, false);
-    return value;
-  };
-  popup().popupSuccessAction = 1;
-  cGame::resetActionTable();
-  ByteArray* record = newByteArray(4);
-  record->set(1, 1);
-  cGame::addAction(record);
+  // The script takes the result; the close runs the action.
   cGame::runPopupChoice(-1, 0, -1, 0);
   frame();
   EXPECT_TRUE(cGame::isPopupActive());
   EXPECT_EQ(popup().popupIcons->get(0), 6);
+  EXPECT_EQ(popup().popupTimeLimit, 1000);
+  EXPECT_EQ(popup().popupMode, 1) << "the next prompt, freshly open";
 }
 
 TEST_F(PopupTest, NormalPlayStepsThePopupButAConversationHoldsIt) {

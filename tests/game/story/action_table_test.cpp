@@ -34,7 +34,17 @@ TEST_F(ActionTableTest, EachTypeRunsAsItsRowSays) {
          EXPECT_EQ(cGame::currentCutscene(), 0);
          EXPECT_TRUE(shellStatics().cGameShared.fullSpeedAnimation) << "in the background";
        }},
-      {63, {1, 2, 3, 300, 1, -1}, [] { EXPECT_EQ(heardValue("openPopup"), 1000) << "300 ms and 700 more"; }},
+      {63, {1, 2, 3, 300, 1, -1}, [] {
+         const cGamePopupStatics& popup = shellStatics().cGamePopup;
+         ASSERT_TRUE(cGame::isPopupActive());
+         EXPECT_EQ(popup.popupTimeLimit, 1000) << "300 ms and 700 more";
+         EXPECT_EQ(popup.popupIcons->get(0), 1);
+         EXPECT_EQ(popup.popupIcons->get(1), 2);
+         EXPECT_EQ(popup.popupIcons->get(2), 3);
+         EXPECT_EQ(popup.popupSuccessAction, 1);
+         EXPECT_EQ(popup.popupFailureAction, -1);
+         EXPECT_FALSE(popup.popupCounterAttack);
+       }},
       {64, {43, 1, 2}, [] { EXPECT_TRUE(storytest::heardCalls().empty()); }},
       {65, {1}, [] {
          EXPECT_EQ(camera().zoneCount, 1);
@@ -92,12 +102,13 @@ TEST_F(ActionTableTest, AFastForwardHoldsBackKeyPromptsAndInertActions) {
   addAction(62, {3, 99, 0, 0, 0});
   cutscene().cutsceneFastForward = true;
   EXPECT_FALSE(cGame::runActionById(1));
-  EXPECT_EQ(heardCount("openPopup"), 0);
+  EXPECT_FALSE(cGame::isPopupActive());
   EXPECT_FALSE(cGame::runActionById(2));
   EXPECT_TRUE(cGame::runActionById(3)) << "a cutscene start is asked for, deferred or not";
   cutscene().cutsceneFastForward = false;
   EXPECT_FALSE(cGame::runActionById(1));
-  EXPECT_EQ(heardCount("openPopup"), 1);
+  EXPECT_TRUE(cGame::isPopupActive());
+  EXPECT_EQ(shellStatics().cGamePopup.popupTimeLimit, 1000);
 }
 
 TEST_F(ActionTableTest, AKeyPromptWhoseResultNothingTakesStaysClosed) {
@@ -105,10 +116,11 @@ TEST_F(ActionTableTest, AKeyPromptWhoseResultNothingTakesStaysClosed) {
   testing::internal::CaptureStdout();
   cGame::runAction(0);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("nothing takes"), std::string::npos);
-  EXPECT_EQ(heardCount("openPopup"), 0);
+  EXPECT_FALSE(cGame::isPopupActive());
   addAction(61, {8, 0, 100});
   cGame::runAction(0);
-  EXPECT_EQ(heardCount("openPopup"), 1) << "the failure runs action 8";
+  EXPECT_TRUE(cGame::isPopupActive()) << "the failure runs action 8";
+  EXPECT_EQ(shellStatics().cGamePopup.popupFailureAction, 8);
 }
 
 TEST_F(ActionTableTest, InRoom3TheChapterEndWaitsForTheTimedEvents) {

@@ -38,13 +38,15 @@ ScriptBuilder countingCutscene(int32_t keyframes, int32_t flags = 0) {
 TEST_F(CutsceneDriverTest, AStartStepsEveryTrackOnceAtOnce) {
   cActor* actor = scriptActor(9);
   load(countingCutscene(3));
+  cGame::openPopup(5, 0, 0, 1000, -1, -1, false);
   EXPECT_TRUE(cGame::playCutscene(0));
   EXPECT_EQ(actor->palette, 1) << "the keyframe at 0 runs before the first paint";
   EXPECT_TRUE(cGame::isCutsceneActive());
   EXPECT_EQ(cGame::currentCutscene(), 0);
   EXPECT_FALSE(cGame::hasPlayerControl()) << "a foreground cutscene takes control";
   EXPECT_FALSE(shellStatics().cGameShared.fullSpeedAnimation);
-  EXPECT_EQ(heardCount("closePopup"), 2) << "the end of none before, and the start";
+  EXPECT_FALSE(cGame::isPopupActive()) << "the start closes the key prompt";
+  EXPECT_EQ(shellStatics().cGamePopup.popupCurrent, -1);
   EXPECT_EQ(cutscene().startCount, 1);
 }
 

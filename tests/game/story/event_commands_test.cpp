@@ -44,7 +44,17 @@ class EventCommandsTest : public StoryFixture {
     camera().cameraX = 10 << 8;
     camera().cameraY = 20 << 8;
     camera().cameraTarget = focus;
+    cGame::resetPopup();
     forget();
+  }
+
+  // A key prompt that timed out and waits for the script to take its
+  // result.
+  static void failedPopup() {
+    cGame::openPopup(5, 0, 0, 0, -1, -1, false);
+    cGame::updatePopup();
+    ASSERT_EQ(shellStatics().cGamePopup.popupMode, 4);
+    ASSERT_FALSE(shellStatics().cGamePopup.popupResultTaken);
   }
 
   // Runs the one command at time 0 of a type-2 track on actor 42.
@@ -69,6 +79,12 @@ class EventCommandsTest : public StoryFixture {
 
 TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
   addAction(67, {9, 43});  // kills actor 43
+  // Item 1 is counted (amount 1) and has no name to announce.
+  IntArray* item = newIntArray(7);
+  item->set(2, 1);
+  item->set(3, -1);
+  item->set(5, 1);
+  cGame::setItemRecord(item, 1);
   // Script text 0 is the pack's text 272.
   cGameTextStatics& texts = toolkitStatics().cGameText;
   texts.count = 273;
@@ -145,7 +161,10 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
          EXPECT_TRUE(cutscene().cutsceneSkipOffered);
          EXPECT_FALSE(cutscene().cutsceneSkipMode);
        }},
-      {67, {0, 1, 3}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("cActorMC::addItem"), 1); }},
+      {67, {0, 1, 3}, [](EventCommandsTest& t) {
+         ASSERT_EQ(t.focus->findInventorySlot(1), 0) << "the focus character carries item 1";
+         EXPECT_EQ(static_cast<IntArray*>(t.focus->items->get(0))->get(1), 3);
+       }},
       {68, {45}, [](EventCommandsTest& t) { EXPECT_EQ(worldStatics().cGamePlay.focusActor, t.partner); }},
       {69, {44, 45}, [](EventCommandsTest& t) { EXPECT_EQ(t.focus->companion, t.partner); }},
       {25, {7}, [](EventCommandsTest& t) { EXPECT_EQ(t.driven->getPixelX(), 100) << "no effect"; }},
@@ -156,8 +175,21 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
          EXPECT_EQ(t.other->moveRecord->get(0), 200 << 8);
          EXPECT_EQ(cutscene().cutsceneWaitActor, t.other);
        }},
-      {72, {1, 2, 3, 900}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("openPopup"), 900); }},
-      {73, {1, 0, 2, 0}, [](EventCommandsTest&) { EXPECT_EQ(heardCount("runPopupChoice"), 1); }},
+      {72, {1, 2, 3, 900}, [](EventCommandsTest&) {
+         const cGamePopupStatics& popup = shellStatics().cGamePopup;
+         ASSERT_TRUE(cGame::isPopupActive());
+         EXPECT_EQ(popup.popupTimeLimit, 900);
+         EXPECT_EQ(popup.popupIcons->get(0), 1);
+         EXPECT_EQ(popup.popupIcons->get(1), 2);
+         EXPECT_EQ(popup.popupIcons->get(2), 3);
+         EXPECT_EQ(popup.popupSuccessAction, -1);
+         EXPECT_EQ(popup.popupFailureAction, -1);
+       }},
+      // An open prompt's result is taken; no cutscene 1 or 2 to start here.
+      {73, {1, 0, 2, 0}, [](EventCommandsTest&) {
+         EXPECT_TRUE(shellStatics().cGamePopup.popupResultTaken);
+         EXPECT_EQ(cGame::currentCutscene(), -1);
+       }},
       {74, {2}, [](EventCommandsTest&) { EXPECT_NE(worldStatics().cGameEffects.particleX, nullptr); }},
       {75, {4, 0, 500, 100, 1}, [](EventCommandsTest&) {
          ASSERT_NE(worldStatics().cGameEffects.effectPlayers, nullptr);
@@ -171,6 +203,7 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
     SCOPED_TRACE(testing::Message() << "opcode " << int(c.op));
     freshRoom();
     if (c.op == 24) driven->setFlag(ActorFlags::HIDDEN, true);
+    if (c.op == 73) cGame::openPopup(5, 0, 0, 1000, -1, -1, false);
     driven->setFlag(ActorFlags::MOVED, false);
     worldStatics().cGamePlay.actionButtonEnabled = false;
     cGame::setPlayerControl(true);
@@ -188,19 +221,35 @@ TEST_F(EventCommandsTest, CommandsThatHandControlOnStopTheTrackAtItsKeyframe) {
   };
   for (const Case& c : {Case{37, {5}}, Case{64, {2, 0, false, false}}, Case{73, {2, 0, 2, 0}}}) {
     SCOPED_TRACE(int(c.op));
-    storytest::standInAnswers()["runPopupChoice"] = 1;
+    // In a running cutscene: the command comes 100 ms in, after a start
+    // that closes any key prompt, so the one for 73 times out in between.
+    ScriptBuilder later;
+    later.cutscene(1, 1).track(0, 0).key(0).key(1).cmd(c.op, c.operands).cmd(78, {1}).key(100);
+    later.cutscene(2, 1).track(0, 0).key(50);
+    load(later);
+    worldStatics().cGamePlay.actionButtonEnabled = false;
+    ASSERT_TRUE(cGame::startCutscene(0, -1, true, false, false));
+    if (c.op == 73) failedPopup();
+    setTimeStep(100);
+    cGame::stepCutscene();
+    setTimeStep(framePeriod);
+    EXPECT_FALSE(worldStatics().cGamePlay.actionButtonEnabled) << "the command after it did not run";
+    EXPECT_EQ(cGame::currentCutscene(), 1);
+    cGame::endCutscene(cGame::currentCutscene());
+
+    // The track stepped on its own, outside a running cutscene, keeps its
+    // place: the start of the keyframe that handed control on.
     ScriptBuilder builder;
     builder.cutscene(1, 1).track(0, 0).key(0).cmd(c.op, c.operands).cmd(78, {1}).key(100);
     builder.cutscene(2, 1).track(0, 0).key(50);
     load(builder);
+    if (c.op == 73) failedPopup();
     worldStatics().cGamePlay.actionButtonEnabled = false;
-    ASSERT_TRUE(cGame::startCutscene(0, -1, true, false, false) || c.op == 73);
+    cGame::startEventTrack(0, false);
+    EXPECT_TRUE(cGame::stepEventTrack(0, 0));
     EXPECT_FALSE(worldStatics().cGamePlay.actionButtonEnabled) << "the command after it did not run";
-    if (c.op == 73) {
-      EXPECT_EQ(events().trackReadPos->get(0), events().trackOffset->get(0) + 4) << "the keyframe's start is kept";
-    } else {
-      EXPECT_EQ(cGame::currentCutscene(), 1);
-    }
+    EXPECT_EQ(cGame::currentCutscene(), 1);
+    EXPECT_EQ(events().trackReadPos->get(0), events().trackOffset->get(0) + 4) << "the keyframe's start is kept";
     cGame::endCutscene(cGame::currentCutscene());
   }
 }
@@ -294,7 +343,7 @@ TEST_F(EventCommandsTest, AFastForwardPassesOverWhatDependsOnRealTime) {
   const Case skipped[] = {
       {28, {3, 1000, 1, 0}, nullptr}, {53, {5, 2, 43}, "queueConversationLine"},
       {57, {300}, nullptr},           {61, {1, 2, 43, 10, -1, 12, -1, 14, 2, 5, 6}, "queueConversationQuestion"},
-      {62, {}, nullptr},              {72, {1, 2, 3, 900}, "openPopup"},
+      {62, {}, nullptr},              {72, {1, 2, 3, 900}, nullptr},
   };
   for (const Case& c : skipped) {
     SCOPED_TRACE(int(c.op));
@@ -307,6 +356,7 @@ TEST_F(EventCommandsTest, AFastForwardPassesOverWhatDependsOnRealTime) {
     EXPECT_FALSE(driven->hasBalloon());
     EXPECT_EQ(camera().shakeTimeLeft, 0);
     EXPECT_EQ(cutscene().cutsceneTransition, -1);
+    EXPECT_FALSE(cGame::isPopupActive()) << "no key prompt opens";
   }
   // Positions, animations and music still run.
   freshRoom();
