@@ -16,6 +16,7 @@
 #include "game/world/cActorNPC.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "runtime/lang/ObjectArray.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -204,7 +205,7 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
       {"cinematic phase 1", {{"cinematicPhase", 1}}, 0, true, false, true},
       {"cinematic phase 5", {{"cinematicPhase", 5}}, 0, true, false, false},
       {"no control", {}, 0, false, false, false},
-      {"conversation", {{"isConversationActive", 1}}, 0, true, false, false},
+      {"conversation", {{"conversation", 1}}, 0, true, false, false},
       {"cutscene", {{"isCutsceneActive", 1}, {"currentCutscene", 5}}, 0, true, false, false},
       {"cutscene 3", {{"isCutsceneActive", 1}, {"currentCutscene", 3}}, 0, true, false, true},
       {"cutscene 3 in chapter 3", {{"isCutsceneActive", 1}, {"currentCutscene", 3}}, 3, true, false, false},
@@ -217,6 +218,8 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
     answers() = c.answers;
+    cGame::initConversationQueue();
+    if (answers().erase("conversation") != 0) conversationkit::showLine();
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;

@@ -14,6 +14,7 @@
 #include "game/world/cActorMC.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "runtime/lang/ObjectArray.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -261,10 +262,10 @@ TEST_F(PopupTest, ASuccessActionThatOpensTheNextPopupKeepsItOpen) {
 
 TEST_F(PopupTest, NormalPlayStepsThePopupButAConversationHoldsIt) {
   cGame::openPopup(5, 0, 0, 1000, -1, -1, false);
-  answers()["isConversationActive"] = 1;
+  conversationkit::showLine();
   cGame::stateInGame(StateMessage::update);
   EXPECT_EQ(popup().popupMode, 1);
-  answers().clear();
+  cGame::dismissConversationLine();
   cGame::stateInGame(StateMessage::update);
   EXPECT_EQ(popup().popupMode, 2);
 }
