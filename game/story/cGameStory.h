@@ -107,4 +107,8 @@ class cGameStory {
   // Clears the line shown, runs its action and moves on to the next slot.
   static void dismissConversationLine();
   static void paintConversationQuestion();
+
+  // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
+  // it; nothing without a snapshot.
+  static void restoreRoomSnapshot();
 };
