@@ -93,6 +93,20 @@ bool readRecord(SnapshotReader& in, ActorRecord& r) {
   return in.ok;
 }
 
+// The player's own record puts the focus character back at rest, with no
+// action marker over anything.
+void settleFocusCharacter() {
+  cActor* focus = worldStatics().cGamePlay.focusActor;
+  if (focus != nullptr && Object::instanceOf(focus, classid::cActorMC) != 0) static_cast<cActorMC*>(focus)->setState(0);
+  cGameEffectsStatics& marker = worldStatics().cGameEffects;
+  marker.markerPlayer = nullptr;
+  marker.markerShown = false;
+  marker.markerPainted = false;
+  marker.markerX = 0;
+  marker.markerY = 0;
+  if (focus != nullptr && focus->player != nullptr) focus->setAnim(0, 1);
+}
+
 void applyRecord(const ActorRecord& r, cActor* actor) {
   int32_t x = actor->x, y = actor->y, z = actor->z;
   bool moved = false;
@@ -131,6 +145,7 @@ void applyRecord(const ActorRecord& r, cActor* actor) {
       partner->items->set(r.carried[i].slot, entry);
     }
   }
+  if (r.kind == ActorKind::PLAYER_VARIANT) settleFocusCharacter();
   if (r.kind == ActorKind::SPAWNER && r.anim >= 0 && actor->player != nullptr) actor->setAnim(r.anim, 1);
 }
 

@@ -142,3 +142,20 @@ TEST_F(RoomRestoreTest, CarriedItemCountsAreReadUnsigned) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RoomRestoreTest, ThePlayersRecordDropsTheActionMarker) {
+  cActor* variant = withId(4, ActorKind::PLAYER_VARIANT, 10, 10);
+  cGame::snapshotRoomState(false, -1);
+  cGameEffectsStatics& marker = worldStatics().cGameEffects;
+  marker.markerShown = true;
+  marker.markerPainted = true;
+  cGame::restoreRoomSnapshot();
+  EXPECT_FALSE(marker.markerShown);
+  EXPECT_FALSE(marker.markerPainted);
+  EXPECT_EQ(marker.markerPlayer, nullptr);
+  EXPECT_EQ(cActor::findById(4), variant);
+}
+
+}  // namespace
