@@ -12,6 +12,7 @@
 #include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/SensibleRectangle.h"
 #include "game/world/cActor.h"
+#include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Graphics.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/literals/StringLiteralPool.h"
@@ -200,7 +201,13 @@ void cGame::queueConversationQuestion(int32_t text, int32_t speaker, int32_t bal
   const int32_t slot = queueConversationLine(text, -1, speaker, balloonActor);
   if (slot < 0) return;
   setConversationAnswers(answers, count, right, rightAction, wrongAction, slot);
-  resetTouchState();
+  // The answers' areas come with the next paint; input clears as a cutscene
+  // start clears it, which leaves the in-game menu's own alone.
+  if (touch().touchAreas != nullptr) touch().touchAreas->removeAllElements();
+  if (!states().menuSuspended) {
+    clearInput();
+    clearTouchState();
+  }
   talk().answerChosen = -1;
 }
 
