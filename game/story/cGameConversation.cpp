@@ -331,6 +331,10 @@ void cGame::paintConversation() {
   }
 }
 
+void cGameStory::stepConversationIndicator() {
+  if (CVLibPlayer* icon = talk().conversationNextIcon) icon->update(loop().timeStep);
+}
+
 void cGameStory::paintConversationQuestion() {
   cGameConversationStatics& c = talk();
   javax_microedition_lcdui_Graphics* g = loop().graphics;

@@ -107,6 +107,8 @@ class cGameStory {
   // Clears the line shown, runs its action and moves on to the next slot.
   static void dismissConversationLine();
   static void paintConversationQuestion();
+  // The frame's step of the next-line indicator, once per painted screen.
+  static void stepConversationIndicator();
 
   // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
   // it; nothing without a snapshot.

@@ -7,6 +7,7 @@
 
 #include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
+#include "game/toolkit/CVLibPlayer.h"
 #include "game/toolkit/SensibleRectangle.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "runtime/lang/Arrays.h"
@@ -147,6 +148,23 @@ TEST_F(ConversationBoxTest, TouchingTheSecondRowTakesTheSecondAnswer) {
   cGame::applyPointerReleased(second.x + 5, second.y + 5);
   cGame::updateConversation();
   EXPECT_EQ(conversationkit::shownText(), 20) << "the right action's line";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ConversationBoxTest, EachPaintedScreenStepsTheNextLineIndicator) {
+  cGame::initConversationQueue();  // with the button sprite installed
+  CVLibPlayer* icon = talk().conversationNextIcon;
+  ASSERT_NE(icon, nullptr);
+  std::vector<std::pair<int32_t, int32_t>> seen;
+  for (int32_t frame = 0; frame < 4; ++frame) {
+    seen.emplace_back(icon->aframe, icon->time);
+    cGame::paintScreen();
+  }
+  seen.emplace_back(icon->aframe, icon->time);
+  EXPECT_NE(seen.front(), seen.back()) << "the indicator moved on";
 }
 
 }  // namespace
