@@ -164,6 +164,7 @@ void cGame::paintScreen() {
     paintContinuePrompt();
   }
   if (frame.diagnosticsOn) paintDiagnostics();
+  stepConversationIndicator();
 }
 
 void cGame::paintDiagnostics() {

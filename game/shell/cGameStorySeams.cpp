@@ -1,6 +1,6 @@
 // What the shared operations, the frame of play and the story's engine call
 // of the story's parts before they land: the cinematic screen, the
-// countdown, conversations, the key-prompt popup and the interactions. Each
+// countdown, the key-prompt popup and the interactions. Each
 // body is the part's stand-in until its own file replaces it; each reports
 // its call (StandIns.h).
 #include "game/GameStatics.h"
@@ -19,19 +19,12 @@ void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown"
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetInteraction() {}
 void cGame::closeCinematic() {}
-void cGame::initConversationQueue() {}
-void cGame::resetConversation() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
-// Reports the right answer's place among the answers given.
-void cGame::queueConversationQuestion(int32_t, int32_t, int32_t, IntArray*, int32_t, int32_t right, int32_t,
-                                      int32_t) {
-  standIn("queueConversationQuestion", right);
-}
 void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor != nullptr ? actor->id : -1); }
 
 // What the frame of play steps and paints of the story: the cinematic, the
-// choice, the timed events, the cutscene driver, conversations, the
+// choice, the timed events, the cutscene driver, the
 // interaction modes, the countdown and the camera stops. A query answers
 // that its part is idle.
 void cGame::updateCinematic() { standIn("updateCinematic"); }
@@ -44,9 +37,6 @@ bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
 int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
 void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
 void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
-void cGame::updateConversation() { standIn("updateConversation"); }
-bool cGame::isConversationActive() { return standIn("isConversationActive", 0) != 0; }
-void cGame::paintConversation() { standIn("paintConversation"); }
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
 int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
@@ -72,9 +62,6 @@ void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
 cActor* cGame::sideViewTarget() { return nullptr; }
 
 // What the player character calls of the story.
-int32_t cGame::queueConversationLine(int32_t text, int32_t, int32_t, int32_t) {
-  return standIn("queueConversationLine", text);
-}
 void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
 void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
 void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }

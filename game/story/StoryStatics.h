@@ -10,6 +10,7 @@ class BoolArray;
 class ByteArray;
 class IntArray;
 class ObjectArray;
+class CVLibPlayer;
 class ShortArray;
 class cActor;
 
@@ -102,6 +103,34 @@ struct cGameInteractionStatics {
   static constexpr auto referenceFields() { return ReferenceFieldList{&cGameInteractionStatics::closeUpChain}; }
 };
 
+// The lines waiting to be shown, a ring read at conversationRead; the
+// question of the line shown with its answers.
+struct cGameConversationStatics {
+  static constexpr int32_t slots = 15;
+  IntArray* conversationTexts;  // text id + 272, -1 empty
+  IntArray* conversationActions;
+  IntArray* conversationSpeakers;
+  IntArray* conversationBalloonActors;
+  int32_t conversationRead;
+  int32_t conversationWrite;
+  int64_t conversationFrames;  // painted frames of the line shown
+  bool conversationMayAdvance;
+  CVLibPlayer* conversationNextIcon;
+  CVLibPlayer* conversationIcon;
+  IntArray* answerTexts;  // text id + 272 each; null when no question waits
+  int32_t answerRight;
+  int32_t answerRightAction;
+  int32_t answerWrongAction;
+  int32_t answerLine;
+  int32_t answerChosen;  // -1 none highlighted
+  static constexpr auto referenceFields() {
+    using S = cGameConversationStatics;
+    return ReferenceFieldList{&S::conversationTexts,         &S::conversationActions,  &S::conversationSpeakers,
+                              &S::conversationBalloonActors, &S::conversationNextIcon, &S::conversationIcon,
+                              &S::answerTexts};
+  }
+};
+
 struct StoryStatics {
   cGameItemsStatics cGameItems;
   cGameActionsStatics cGameActions;
@@ -109,7 +138,9 @@ struct StoryStatics {
   cGameInteractionStatics cGameInteraction;
   cGameEventScriptStatics cGameEventScript;
   cGameCutsceneStatics cGameCutscene;
+  cGameConversationStatics cGameConversation;
   auto parts() {
-    return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene);
+    return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene,
+                    cGameConversation);
   }
 };

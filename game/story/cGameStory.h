@@ -91,4 +91,26 @@ class cGameStory {
   // one discards it.
   static void takeUpDeferredCutscene();
   static void discardDeferredCutscene();
+
+  // --- conversations (cGameConversation.cpp); queueing, the update and the
+  // paint are cGame's.
+  static bool isConversationQueueFull();
+  static bool isConversationQueueIdle();
+  // Stores count answers (text ids) for the question line at slot line;
+  // the answer array is made once and kept until an answer is taken.
+  static void setConversationAnswers(IntArray* answers, int32_t count, int32_t right, int32_t rightAction,
+                                     int32_t wrongAction, int32_t line);
+  // The line shown is a question still waiting for its answer.
+  static bool isAnswerPending();
+  // The portrait frame of sprite 11 for a speaker code.
+  static int32_t speakerPortrait(int32_t code);
+  // Clears the line shown, runs its action and moves on to the next slot.
+  static void dismissConversationLine();
+  static void paintConversationQuestion();
+  // The frame's step of the next-line indicator, once per painted screen.
+  static void stepConversationIndicator();
+
+  // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
+  // it; nothing without a snapshot.
+  static void restoreRoomSnapshot();
 };

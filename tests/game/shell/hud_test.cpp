@@ -16,6 +16,7 @@
 #include "game/world/cActorNPC.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "runtime/lang/ObjectArray.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -205,7 +206,7 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
       {"cinematic phase 1", {{"cinematicPhase", 1}}, -1, 0, true, false, true},
       {"cinematic phase 5", {{"cinematicPhase", 5}}, -1, 0, true, false, false},
       {"no control", {}, -1, 0, false, false, false},
-      {"conversation", {{"isConversationActive", 1}}, -1, 0, true, false, false},
+      {"conversation", {{"conversation", 1}}, -1, 0, true, false, false},
       {"cutscene", {}, 5, 0, true, false, false},
       {"cutscene 3", {}, 3, 0, true, false, true},
       {"cutscene 3 in chapter 3", {}, 3, 3, true, false, false},
@@ -219,6 +220,8 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
     SCOPED_TRACE(c.why);
     answers() = c.answers;
     storyStatics().cGameCutscene.currentCutscene = c.cutscene;
+    cGame::initConversationQueue();
+    if (answers().erase("conversation") != 0) conversationkit::showLine();
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;

@@ -16,6 +16,7 @@
 #include "runtime/lang/ObjectArray.h"
 #include "tests/game/story/script_builder.h"
 #include "tests/game/world/level_stream.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/world/world_fixture.h"
 
 namespace {
@@ -32,11 +33,6 @@ int32_t recordStandIn(const char* name, int32_t value) {
   heard().emplace_back(name, value);
   const auto it = answers().find(name);
   return it != answers().end() ? it->second : value;
-}
-int32_t timesHeard(const std::string& name) {
-  int32_t n = 0;
-  for (const auto& call : heard()) n += call.first == name ? 1 : 0;
-  return n;
 }
 
 class PopupTest : public WorldFixture {
@@ -137,6 +133,7 @@ TEST_F(PopupTest, OpeningTakesControlAndDarkensTheScene) {
 
 TEST_F(PopupTest, ThreeIconsTappedInTimeSucceedAndRunTheSuccessAction) {
   // Actions 7 and 8 each queue a conversation line: text 107 and 108.
+  cGame::initConversationQueue();
   cGame::resetActionTable();
   for (int32_t id : {7, 8}) addAction(60, {id, 100 + id, 0, 0, 0});
   cGame::openPopup(5, 6, 7, 700, 7, 8, false);
@@ -150,17 +147,13 @@ TEST_F(PopupTest, ThreeIconsTappedInTimeSucceedAndRunTheSuccessAction) {
   EXPECT_EQ(play().ringMode, -1) << "the ring is switched off";
   settle();
   EXPECT_TRUE(cGame::isPopupActive()) << "it stays until its result is taken";
-  EXPECT_EQ(timesHeard("queueConversationLine"), 0);
+  EXPECT_EQ(conversationkit::shownText(), -1) << "no line before the result is taken";
 
   EXPECT_FALSE(cGame::runPopupChoice(1, 0, 2, 0)) << "no script: no cutscene starts";
   frame();
   EXPECT_FALSE(cGame::isPopupActive());
-  ASSERT_EQ(timesHeard("queueConversationLine"), 1);
-  for (const auto& [name, value] : heard()) {
-    if (name == "queueConversationLine") {
-      EXPECT_EQ(value, 107) << "the success action's line";
-    }
-  }
+  EXPECT_EQ(conversationkit::shownText(), 107) << "the success action's line";
+  EXPECT_EQ(conversationkit::queuedText(conversationkit::talk().conversationRead + 1), -1) << "and no other";
 }
 
 TEST_F(PopupTest, OneIconTappedThreeTimesNeverSucceeds) {
@@ -265,11 +258,12 @@ TEST_F(PopupTest, ASuccessActionThatOpensTheNextPopupKeepsItOpen) {
 
 TEST_F(PopupTest, NormalPlayStepsThePopupButAConversationHoldsIt) {
   cGame::openPopup(5, 0, 0, 1000, -1, -1, false);
-  answers()["isConversationActive"] = 1;
+  conversationkit::showLine();
   cGame::stateInGame(StateMessage::update);
   EXPECT_EQ(popup().popupMode, 1);
-  answers().clear();
-  cGame::stateInGame(StateMessage::update);
+  // The dismissal gives control back, which first closes the ring.
+  cGame::dismissConversationLine();
+  for (int i = 0; i < 40 && popup().popupMode == 1; ++i) cGame::stateInGame(StateMessage::update);
   EXPECT_EQ(popup().popupMode, 2);
 }
 

@@ -28,7 +28,10 @@ TEST_F(ActionTableTest, EachTypeRunsAsItsRowSays) {
     std::function<void()> check;
   };
   const Case cases[] = {
-      {60, {4, 43, 2, 9}, [] { EXPECT_EQ(heardValue("queueConversationLine"), 4); }},
+      {60, {4, 43, 2, 9}, [] {
+         EXPECT_EQ(conversationkit::shownText(), 4);
+         EXPECT_EQ(conversationkit::talk().conversationActions->get(0), 9);
+       }},
       {61, {0, 1500}, [] { EXPECT_EQ(shellStatics().cGameNotice.noticeRemaining, 1500); }},
       {62, {6, 0, 1, 0}, [] {
          EXPECT_EQ(cGame::currentCutscene(), 0);
@@ -62,6 +65,7 @@ TEST_F(ActionTableTest, EachTypeRunsAsItsRowSays) {
     SCOPED_TRACE(int(c.type));
     cActor::releaseLayer(0);
     cGame::clearScriptActors();
+    cGame::initConversationQueue();
     scriptActor(43);
     cGame::initCameraZones();
     cGame::addCameraZone(9, 0, 0, 100, 100, 0, 0, 100, 100);

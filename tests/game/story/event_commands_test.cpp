@@ -25,6 +25,7 @@ class EventCommandsTest : public StoryFixture {
   void freshRoom() {
     cActor::releaseLayer(0);
     cGame::clearScriptActors();
+    cGame::initConversationQueue();
     driven = scriptActor(42, 100, 100);
     driven->setSprite(sprite(20));
     other = scriptActor(43, 300, 300);
@@ -137,7 +138,11 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
       {50, {43}, [](EventCommandsTest& t) { EXPECT_TRUE(t.other->isActive()); }},
       {51, {43}, [](EventCommandsTest& t) { EXPECT_TRUE(t.other->isKilled()); }},
       {52, {0, 1500}, [](EventCommandsTest&) { EXPECT_EQ(shellStatics().cGameNotice.noticeRemaining, 1500); }},
-      {53, {5, 2, 43}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("queueConversationLine"), 5); }},
+      {53, {5, 2, 43}, [](EventCommandsTest&) {
+         EXPECT_EQ(conversationkit::shownText(), 5);
+         EXPECT_EQ(conversationkit::talk().conversationSpeakers->get(0), 2);
+         EXPECT_EQ(conversationkit::talk().conversationBalloonActors->get(0), 43);
+       }},
       {54, {0}, [](EventCommandsTest&) { EXPECT_FALSE(cGame::hasPlayerControl()); }},
       {55, {-1, 0}, [](EventCommandsTest&) { EXPECT_EQ(toolkitStatics().cGameSound.currentB, -1); }},
       {57, {300}, [](EventCommandsTest&) { EXPECT_EQ(camera().shakeTimeLeft, 300); }},
@@ -146,10 +151,13 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
       // Answers 1 and 3 are not given: the right one, written as 2, is the
       // second of those that are.
       {61, {1, 2, 43, 10, -1, 12, -1, 14, 2, 5, 6}, [](EventCommandsTest&) {
-         EXPECT_EQ(heardValue("queueConversationQuestion"), 1);
+         ASSERT_NE(conversationkit::talk().answerTexts, nullptr);
+         EXPECT_EQ(conversationkit::talk().answerTexts->length(), 3);
+         EXPECT_EQ(conversationkit::talk().answerTexts->get(1), 12 + 272);
+         EXPECT_EQ(conversationkit::talk().answerRight, 1);
        }},
       {61, {1, 2, 43, -1, -1, -1, -1, -1, 0, 5, 6}, [](EventCommandsTest&) {
-         EXPECT_EQ(heardCount("queueConversationQuestion"), 0) << "no answers, no question";
+         EXPECT_EQ(conversationkit::shownText(), -1) << "no answers, no question";
        }},
       {62, {}, [](EventCommandsTest&) {
          EXPECT_EQ(cutscene().cutsceneTransition, 1);
@@ -338,21 +346,18 @@ TEST_F(EventCommandsTest, AFastForwardPassesOverWhatDependsOnRealTime) {
   struct Case {
     uint8_t op;
     std::initializer_list<int32_t> operands;
-    const char* heard;  // the stand-in a run reaches; null: see skipped
   };
   const Case skipped[] = {
-      {28, {3, 1000, 1, 0}, nullptr}, {53, {5, 2, 43}, "queueConversationLine"},
-      {57, {300}, nullptr},           {61, {1, 2, 43, 10, -1, 12, -1, 14, 2, 5, 6}, "queueConversationQuestion"},
-      {62, {}, nullptr},              {72, {1, 2, 3, 900}, nullptr},
+      {28, {3, 1000, 1, 0}}, {53, {5, 2, 43}}, {57, {300}}, {61, {1, 2, 43, 10, -1, 12, -1, 14, 2, 5, 6}},
+      {62, {}},              {72, {1, 2, 3, 900}},
   };
   for (const Case& c : skipped) {
     SCOPED_TRACE(int(c.op));
     freshRoom();
     cutscene().cutsceneTransition = -1;
+    cGame::initConversationQueue();
     runOne(c.op, c.operands, true);
-    if (c.heard != nullptr) {
-      EXPECT_EQ(heardCount(c.heard), 0);
-    }
+    EXPECT_EQ(conversationkit::shownText(), -1) << "no line queued";
     EXPECT_FALSE(driven->hasBalloon());
     EXPECT_EQ(camera().shakeTimeLeft, 0);
     EXPECT_EQ(cutscene().cutsceneTransition, -1);

@@ -15,6 +15,7 @@
 #include "game/shell/StandIns.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/story/script_builder.h"
 #include "tests/game/world/level_stream.h"
 #include "tests/game/world/world_fixture.h"
@@ -47,6 +48,7 @@ class StoryFixture : public WorldFixture {
     cGame::createItemTable();
     cGame::resetActionTable();
     cGame::initCameraZones();
+    cGame::initConversationQueue();
     setTimeStep(framePeriod);
   }
   void TearDown() override {

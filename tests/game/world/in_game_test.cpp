@@ -12,6 +12,7 @@
 #include "game/toolkit/SensibleRectangle.h"
 #include "game/world/cActorMC.h"
 #include "game/world/cActorNPC.h"
+#include "tests/game/story/conversation_kit.h"
 #include "tests/game/story/script_builder.h"
 #include "tests/game/world/world_fixture.h"
 
@@ -108,8 +109,10 @@ class InGameTest : public WorldFixture {
 
 TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   // The popup's and the cutscene's own steps are real; their tests see them run.
-  const std::vector<std::string> steps = {"updateCinematic",   "updateChoice",    "updateConversation",
-                                          "updateInteraction", "updateCountdown", "clampCameraAtBlockers"};
+  // The conversation's own step is real too: ConversationTest sees the
+  // in-game update dismiss a line.
+  const std::vector<std::string> steps = {"updateCinematic", "updateChoice", "updateInteraction", "updateCountdown",
+                                          "clampCameraAtBlockers"};
   enum class Cutscene { none, holding, skipAsked };
   struct Case {
     const char* mode;
@@ -132,27 +135,29 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
        {},
        Cutscene::none,
        -1,
-       {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
+       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        true,
        false},
       {"conversation",
-       {{"isConversationActive", 1}},
+       {{"conversation", 1}},
        Cutscene::none,
        -1,
-       {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
+       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        false,
        false},
       {"interaction",
        {{"isInteractionActive", 1}},
        Cutscene::none,
        1,
-       {"updateConversation", "updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
+       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        false,
        false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     answers() = c.answers;
+    cGame::initConversationQueue();
+    if (answers().erase("conversation") != 0) conversationkit::showLine();
     if (c.cutscene != Cutscene::none) runLongCutscene(true);
     if (c.cutscene == Cutscene::holding) storyStatics().cGameCutscene.cutsceneTransition = 2;
     if (c.cutscene == Cutscene::skipAsked) askToSkip();
@@ -443,24 +448,32 @@ class InGamePaintTest : public InGameTest {
 TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
+  // The line shown counts one painted frame per pass of the conversation.
+  cGame::initConversationQueue();
+  conversationkit::showLine();
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "sprite 2", "paintConversation", "paintChoice",
+                                               "sprite 2", "paintChoice",
                                                "paintTimerOverlay", "paintTimedEvent", "paintCinematic"}));
+  EXPECT_EQ(conversationkit::talk().conversationFrames, 1);
 
   // Inside a camera zone the layer over the scene is left out; an open
   // interaction paints over the scene again.
   worldStatics().cGameCamera.outsideZones = false;
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "paintConversation", "paintChoice", "paintTimerOverlay",
-                                               "paintInteraction", "paintConversation", "paintTimedEvent",
+                                               "paintChoice", "paintTimerOverlay", "paintInteraction",
+                                               "paintTimedEvent",
                                                "paintCinematic"}));
+  EXPECT_EQ(conversationkit::talk().conversationFrames, 3) << "under and over the interaction";
 }
 
 TEST_F(InGamePaintTest, AnInteractionWithAScreenOfItsOwnHidesTheScene) {
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 0}};
+  cGame::initConversationQueue();
+  conversationkit::showLine();
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "paintTimerOverlay", "paintInteraction",
-                                               "paintConversation", "paintTimedEvent", "paintCinematic"}));
+                                               "paintTimedEvent", "paintCinematic"}));
+  EXPECT_EQ(conversationkit::talk().conversationFrames, 1) << "over the interaction's screen";
 }
 
 TEST_F(InGamePaintTest, TheRunningRingDarkensTheScene) {
