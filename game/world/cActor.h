@@ -237,6 +237,29 @@ class cActor : public Object {
   void updateKindBehaviour();
   // The behaviour of a scene-object kind that has one.
   void runKindBehaviour();
+  // The animation player has nothing left to play.
+  bool isAnimationEnded() const;
+
+  // --- triggers (cActorKindTriggers.cpp)
+  void updateAreaTrigger();
+  void updateFlagTrigger();
+
+  // --- doors and their switch (cActorKindDoors.cpp)
+  void updateBarrierSwitch();
+  void operateSwitch();
+
+  // --- key-operated objects (cActorKindKeyObjects.cpp)
+  void updateKeyObject();
+  void setKeyObjectState(int32_t n);
+  // The block step of state 3 and the step back of state 2.
+  void shiftBlock();
+  void shiftBlockBack();
+
+  // --- held blocks (cActorKindBlocks.cpp)
+  // Lets go of a held block: true when it was held.
+  bool releaseHold();
+  // As placeBeside, further away above and below.
+  void placeBesideFar(cActor* other);
 
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.

@@ -1,0 +1,25 @@
+// The kind switch's second half: which behaviour each scene-object kind runs
+// in a frame. Kinds whose behaviour has not landed yet stand still.
+#include "game/toolkit/CVLibPlayer.h"
+#include "game/world/cActor.h"
+
+void cActor::runKindBehaviour() {
+  switch (kind) {
+    case ActorKind::BARRIER_SWITCH:
+      updateBarrierSwitch();
+      break;
+    case ActorKind::AREA_TRIGGER:
+      updateAreaTrigger();
+      break;
+    case ActorKind::FLAG_TRIGGER:
+      updateFlagTrigger();
+      break;
+    case ActorKind::KEY_OBJECT:
+      updateKeyObject();
+      break;
+    default:
+      break;
+  }
+}
+
+bool cActor::isAnimationEnded() const { return player == nullptr || player->isAnimOver(); }
