@@ -1,41 +1,13 @@
 // The shared trigger and the two kinds that pull it: what each argument of
 // the trigger switches, the area trigger's entries and the flag trigger's
 // conditions.
-#include "tests/game/world/player_fixture.h"
+#include "tests/game/world/scene_object_fixture.h"
 
 namespace {
 
 using namespace playertest;
 
-class SceneTriggerTest : public PlayerFixture {
- protected:
-  void SetUp() override {
-    PlayerFixture::SetUp();
-    makeOpenRoom();
-  }
-
-  // An actor of kind at pixel (x, y) with that id and params.
-  static cActor* makeObject(int32_t kind, int32_t id, int32_t px, int32_t py, std::vector<int32_t> values = {},
-                            bool active = true) {
-    cActor* object = makeActor(kind, px, py);
-    object->id = id;
-    IntArray* params = newIntArray(25);
-    for (size_t i = 0; i < values.size(); ++i) params->set(static_cast<int32_t>(i), values[i]);
-    object->setParams(params, 25);
-    object->setFlag(ActorFlags::ACTIVE, active);
-    return object;
-  }
-  // A footprint of w x h cells from the actor's cell.
-  static void giveCells(cActor* actor, int32_t w, int32_t h) {
-    actor->footprint = newIntArray(4);
-    actor->footprint->set(2, w);
-    actor->footprint->set(3, h);
-  }
-  static void runKind(cActor* actor) {
-    actor->updatedThisFrame = false;
-    actor->update();
-  }
-};
+class SceneTriggerTest : public SceneObjectFixture {};
 
 TEST_F(SceneTriggerTest, EachArgumentSwitchesTheFirstActorWithItsId) {
   struct Case {
