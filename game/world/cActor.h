@@ -260,6 +260,23 @@ class cActor : public Object {
   bool releaseHold();
   // As placeBeside, further away above and below.
   void placeBesideFar(cActor* other);
+  // The push probe: true when the block can move one cell in the direction
+  // mask, whose target cell's pixel point goes to params[1], params[2].
+  bool startPush(int32_t mask);
+  bool pushArrived() const;
+  void updatePushable();
+
+  // --- sliders (cActorKindSliders.cpp)
+  // The slide probe for side 1 left, 2 right, 4 up, 8 down: true when the
+  // next cell is free; its pixel point goes to params[9], params[10].
+  bool startSlide(int32_t side);
+  bool slideArrived() const;
+  // The direction reversed.
+  void cycleMoverState();
+  void updateSlider();
+
+  // --- the staged barrier (cActorKindBarriers.cpp)
+  void updateStagedBarrier();
 
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.

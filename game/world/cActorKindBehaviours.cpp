@@ -5,6 +5,15 @@
 
 void cActor::runKindBehaviour() {
   switch (kind) {
+    case ActorKind::BARRIER:
+      updateStagedBarrier();
+      break;
+    case ActorKind::MOVER:
+      updatePushable();
+      break;
+    case ActorKind::SLIDER:
+      updateSlider();
+      break;
     case ActorKind::BARRIER_SWITCH:
       updateBarrierSwitch();
       break;
