@@ -277,6 +277,10 @@ class cActor : public Object {
 
   // --- the staged barrier (cActorKindBarriers.cpp)
   void updateStagedBarrier();
+  // A breakable object on animation anim: 5 hit points for the small
+  // ones (31..33), 50 for the others.
+  void initBreakable(int32_t anim);
+  void breakObject();
 
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.

@@ -11,7 +11,6 @@ bool cActor::interact() { return standIn("cActor::interact", 0) != 0; }
 bool cActor::sideContact(cActor*, int32_t) { return standIn("cActor::sideContact", 0) != 0; }
 int32_t cActor::findDetour(cActor*, int32_t, int32_t, int32_t) { return standIn("cActor::findDetour", -1); }
 void cActor::setLiftState(int32_t n) { standIn("cActor::setLiftState", n); }
-void cActor::hitBreakable() { standIn("cActor::hitBreakable"); }
 void cActor::setMoverTarget(int32_t a, int32_t, int32_t, bool) { standIn("cActor::setMoverTarget", a); }
 bool cActor::touchesForWalk(cActor*) { return standIn("cActor::touchesForWalk", 0) != 0; }
 bool cActor::frameTouches(cActor*) { return standIn("cActor::frameTouches", 0) != 0; }
