@@ -282,6 +282,9 @@ class cActor : public Object {
   void initBreakable(int32_t anim);
   void breakObject();
 
+  // --- collectibles (cActorKindItems.cpp)
+  void updateCollectible();
+
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.
   void paintPlayer(bool withPalette);

@@ -11,6 +11,9 @@ void cActor::runKindBehaviour() {
     case ActorKind::MOVER:
       updatePushable();
       break;
+    case ActorKind::COLLECTIBLE:
+      updateCollectible();
+      break;
     case ActorKind::SLIDER:
       updateSlider();
       break;

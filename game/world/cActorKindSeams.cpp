@@ -13,6 +13,5 @@ int32_t cActor::findDetour(cActor*, int32_t, int32_t, int32_t) { return standIn(
 void cActor::setLiftState(int32_t n) { standIn("cActor::setLiftState", n); }
 void cActor::setMoverTarget(int32_t a, int32_t, int32_t, bool) { standIn("cActor::setMoverTarget", a); }
 bool cActor::touchesForWalk(cActor*) { return standIn("cActor::touchesForWalk", 0) != 0; }
-bool cActor::frameTouches(cActor*) { return standIn("cActor::frameTouches", 0) != 0; }
 void cActor::startPutDown() { standIn("cActor::startPutDown"); }
 void cActor::throwLifted(cActor*) { standIn("cActor::throwLifted"); }

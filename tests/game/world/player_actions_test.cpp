@@ -260,7 +260,6 @@ TEST_F(PlayerInTestRoomTest, TheHotspotGivesItsItemAndThePersonQueuesTheirLine) 
   cActor* gate = actor("gate");
   gate->deactivate();
   actor("lanternSpot")->setParam(3, gate->id);
-  answers()["cActor::frameTouches"] = 1;
   tap(FIRE);
   frame(hero);
   EXPECT_EQ(hero->state, 103);
