@@ -285,6 +285,10 @@ class cActor : public Object {
   // --- collectibles (cActorKindItems.cpp)
   void updateCollectible();
 
+  // --- the snapshot trigger and the emitter (cActorKindMarkers.cpp)
+  void updateSnapshotTrigger();
+  void updateEmitter();
+
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.
   void paintPlayer(bool withPalette);

@@ -29,6 +29,12 @@ void cActor::runKindBehaviour() {
     case ActorKind::KEY_OBJECT:
       updateKeyObject();
       break;
+    case ActorKind::SNAPSHOT_TRIGGER:
+      updateSnapshotTrigger();
+      break;
+    case ActorKind::EMITTER:
+      updateEmitter();
+      break;
     default:
       break;
   }
