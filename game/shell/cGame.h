@@ -330,6 +330,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // --- what the story and the world provide to the shared operations
   // (cGameStorySeams.cpp)
   static void openCinematic(int32_t time, int32_t kind, int32_t text);
+  // The object whose operation opened the cinematic screen (a door's switch).
+  static void setCinematicObject(cActor* actor);
   static void setCinematicPosition(int32_t x, int32_t y);
   static void setCinematicPhase(int32_t phase);
   // Phase in 0..5; the game-over choice is phase 5 with its highlighted

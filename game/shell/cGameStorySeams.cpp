@@ -9,6 +9,7 @@
 #include "game/world/cActor.h"
 
 void cGame::openCinematic(int32_t, int32_t kind, int32_t) { standIn("openCinematic", kind); }
+void cGame::setCinematicObject(cActor* actor) { standIn("setCinematicObject", actor != nullptr ? actor->id : -1); }
 void cGame::setCinematicPosition(int32_t, int32_t) {}
 void cGame::setCinematicPhase(int32_t) {}
 bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }

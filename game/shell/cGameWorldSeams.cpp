@@ -14,8 +14,3 @@ void cGame::clearRoomTimedState() {}
 void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.
 void cGame::clearStoryFlagBlock() {}
-
-// The trigger the scene objects and room actions share.
-void cGameWorld::runTrigger(int32_t actionId, int32_t, int32_t, int32_t, int32_t) {
-  standIn("runTrigger", actionId);
-}

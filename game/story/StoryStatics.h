@@ -95,6 +95,8 @@ struct cGameCutsceneStatics {
 struct cGameCountdownStatics {
   int32_t countdownMs;
   int32_t countdownAction;
+  // Seconds that restoring the last room snapshot may add to the countdown.
+  int32_t snapshotBonusSeconds;
 };
 
 // The close-up view of an interaction: the first hotspot of its chain.

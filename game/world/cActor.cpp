@@ -78,8 +78,6 @@ void cActor::setParam(int32_t i, int32_t value) {
   if (params != nullptr && i >= 0 && i < params->length()) params->set(i, value);
 }
 
-// Kind set-up after creation or a load; the kinds' own set-up joins here.
-void cActor::reset() {}
 
 void cActor::setSprite(ASprite* sprite) {
   if (sprite == nullptr) return;

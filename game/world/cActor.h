@@ -237,6 +237,57 @@ class cActor : public Object {
   void updateKindBehaviour();
   // The behaviour of a scene-object kind that has one.
   void runKindBehaviour();
+  // The animation player has nothing left to play.
+  bool isAnimationEnded() const;
+
+  // --- triggers (cActorKindTriggers.cpp)
+  void updateAreaTrigger();
+  void updateFlagTrigger();
+
+  // --- doors and their switch (cActorKindDoors.cpp)
+  void updateBarrierSwitch();
+  void operateSwitch();
+
+  // --- key-operated objects (cActorKindKeyObjects.cpp)
+  void updateKeyObject();
+  void setKeyObjectState(int32_t n);
+  // The block step of state 3 and the step back of state 2.
+  void shiftBlock();
+  void shiftBlockBack();
+
+  // --- held blocks (cActorKindBlocks.cpp)
+  // Lets go of a held block: true when it was held.
+  bool releaseHold();
+  // As placeBeside, further away above and below.
+  void placeBesideFar(cActor* other);
+  // The push probe: true when the block can move one cell in the direction
+  // mask, whose target cell's pixel point goes to params[1], params[2].
+  bool startPush(int32_t mask);
+  bool pushArrived() const;
+  void updatePushable();
+
+  // --- sliders (cActorKindSliders.cpp)
+  // The slide probe for side 1 left, 2 right, 4 up, 8 down: true when the
+  // next cell is free; its pixel point goes to params[9], params[10].
+  bool startSlide(int32_t side);
+  bool slideArrived() const;
+  // The direction reversed.
+  void cycleMoverState();
+  void updateSlider();
+
+  // --- the staged barrier (cActorKindBarriers.cpp)
+  void updateStagedBarrier();
+  // A breakable object on animation anim: 5 hit points for the small
+  // ones (31..33), 50 for the others.
+  void initBreakable(int32_t anim);
+  void breakObject();
+
+  // --- collectibles (cActorKindItems.cpp)
+  void updateCollectible();
+
+  // --- the snapshot trigger and the emitter (cActorKindMarkers.cpp)
+  void updateSnapshotTrigger();
+  void updateEmitter();
 
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.

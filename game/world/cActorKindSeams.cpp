@@ -4,26 +4,14 @@
 #include "game/shell/StandIns.h"
 #include "game/world/cActor.h"
 
-void cActor::runKindBehaviour() {}
 void cActor::storeWatchedFlags() {}
 void cActor::putDownBeside(cActor*) { standIn("cActor::putDownBeside"); }
 bool cActor::isMachineHit() { return standIn("cActor::isMachineHit", 0) != 0; }
-bool cActor::useBarrier() { return standIn("cActor::useBarrier", 0) != 0; }
 bool cActor::interact() { return standIn("cActor::interact", 0) != 0; }
-bool cActor::grabBlock() { return standIn("cActor::grabBlock", 1) != 0; }
-bool cActor::pushBlock(int32_t) { return standIn("cActor::pushBlock", 0) != 0; }
-void cActor::placeBeside(cActor*) { standIn("cActor::placeBeside"); }
 bool cActor::sideContact(cActor*, int32_t) { return standIn("cActor::sideContact", 0) != 0; }
 int32_t cActor::findDetour(cActor*, int32_t, int32_t, int32_t) { return standIn("cActor::findDetour", -1); }
 void cActor::setLiftState(int32_t n) { standIn("cActor::setLiftState", n); }
-void cActor::slide(int32_t direction, bool) { standIn("cActor::slide", direction); }
-void cActor::hitBreakable() { standIn("cActor::hitBreakable"); }
 void cActor::setMoverTarget(int32_t a, int32_t, int32_t, bool) { standIn("cActor::setMoverTarget", a); }
 bool cActor::touchesForWalk(cActor*) { return standIn("cActor::touchesForWalk", 0) != 0; }
-bool cActor::frameTouches(cActor*) { return standIn("cActor::frameTouches", 0) != 0; }
 void cActor::startPutDown() { standIn("cActor::startPutDown"); }
 void cActor::throwLifted(cActor*) { standIn("cActor::throwLifted"); }
-cActor* cActor::dropItem(int32_t itemId, int32_t, int32_t, int32_t) {
-  standIn("cActor::dropItem", itemId);
-  return nullptr;
-}

@@ -12,6 +12,9 @@ struct cActorStatics {
   ObjectArray* displayList;  // Object[200]: this frame's painted actors, back to front
   int32_t displayCount;
   bool displayOverflowLogged;  // more than 200 on screen was said once
+  // An area trigger switched actor 244 on in progress 9: it goes off again
+  // when the focus character leaves.
+  bool areaSwitchBack;
   static constexpr int32_t displayCapacity = 200;
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cActorStatics::layerHeads, &cActorStatics::displayList};

@@ -82,7 +82,7 @@ class cGameWorld {
   static void setFocusActor(cActor* actor);
 
   // --- the trigger the scene objects and room actions share
-  // (cGameWorldSeams.cpp until it lands)
+  // (cActorKindTriggers.cpp)
   static void runTrigger(int32_t actionId, int32_t cutscene, int32_t activateId, int32_t deactivateId,
                          int32_t killId);
 

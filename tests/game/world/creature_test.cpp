@@ -299,11 +299,24 @@ TEST_F(CreatureTest, AnAnimationIsNotRestartedWhenItIsAlreadyShown) {
 TEST_F(CreatureTest, DyingCountsTheResultAndEndsOutOfPlay) {
   IntArray* results = newIntArray(13);
   shellStatics().cGameShared.results = results;
+  cGame::createItemTable();
+  IntArray* item = newIntArray(7);
+  item->set(0, 23);
+  item->set(1, 2);
+  cGame::setItemRecord(item, 3);
   cActorEnemy* creature = makeCreature(400, 300);
   creature->setParam(25, 3);
   creature->startDying(1);
   EXPECT_EQ(results->get(3), 1);
-  EXPECT_EQ(heardCount("cActor::dropItem"), 1);
+  int32_t drops = 0;
+  for (cActor* actor = cActor::layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
+    if (actor->kind == ActorKind::COLLECTIBLE && actor->param(6) == 3) {
+      ++drops;
+      EXPECT_EQ(actor->getPixelX(), creature->getPixelX());
+      EXPECT_EQ(actor->getPixelY(), creature->getPixelY());
+    }
+  }
+  EXPECT_EQ(drops, 1) << "the item it carried, dropped where it fell";
   creature->setState(666, 0);
   EXPECT_EQ(results->get(3), 1) << "counted once";
   ASSERT_TRUE(updateUntilStateLeaves(creature, 666));

@@ -50,6 +50,7 @@ int32_t sampleValue(const levelrecord::Field& field, size_t index) {
 // Parameters the loader changes from what the record holds.
 bool storedAsRead(uint8_t op, int32_t param) {
   switch (op) {
+    case 14: return param != 1;           // the state: the kind's set-up starts it at 0
     case 15: return param != 2;           // p2 << 8
     case 18: return param != 4;           // p4 x 800 / 240
     case 20: return param != 0;           // p0 << 8
