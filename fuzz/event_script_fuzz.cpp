@@ -9,7 +9,7 @@
 
 #include "fuzz/fuzz_leak_checking.h"
 #include "fuzz/fuzz_require.h"
-#include "game/GameClassInitialisers.h"
+#include "fuzz/game_fuzz_support.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/story/EventScriptFormat.h"
@@ -20,13 +20,6 @@
 QUENDRILL_FUZZ_WITHOUT_LEAK_CHECKING
 
 namespace {
-
-Application* startRuntime() {
-  auto* application = new Application();
-  application->init(&gameClassInitialisers(), 8u << 20, 8u << 20, Application::LiteralPool::none);
-  shellStatics().cGameLoop.sprites = newObjectArray(52);
-  return application;
-}
 
 // The room: three actors the scripts may name (ids 1..3), listed for them.
 void makeRoom() {
@@ -69,7 +62,7 @@ void requireTablesInsideTheBlock() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Application* application = startRuntime();
+  static Application* application = startGameRuntime();
   if (size > 16384) return 0;
   makeRoom();
   ByteArray* block = newByteArray(static_cast<int32_t>(size));

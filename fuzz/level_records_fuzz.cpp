@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_require.h"
-#include "game/GameClassInitialisers.h"
+#include "fuzz/game_fuzz_support.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/world/LevelRecordFormat.h"
@@ -14,13 +14,6 @@
 #include "runtime/lang/Arrays.h"
 
 namespace {
-
-Application* startRuntime() {
-  auto* application = new Application();
-  application->init(&gameClassInitialisers(), 8u << 20, 8u << 20, Application::LiteralPool::none);
-  shellStatics().cGameLoop.sprites = newObjectArray(52);
-  return application;
-}
 
 // Every actor's neighbours point back at it, and the walk ends.
 void requireWellLinked() {
@@ -38,7 +31,7 @@ void requireWellLinked() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Application* application = startRuntime();
+  static Application* application = startGameRuntime();
   if (size > 65536) return 0;
   cActor::initDisplayList();
   cGame::forgetRoomActors();

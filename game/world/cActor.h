@@ -233,6 +233,10 @@ class cActor : public Object {
   // --- update pass (cActorUpdate.cpp)
   static void updateAll();
   void followBoundActor();
+  // What every actor's update begins with: once a frame, the animation, the
+  // balloon, the scripted move, and following while behaviours are off.
+  // False when nothing more runs this frame.
+  bool beginUpdate();
   // The update switch over the kinds.
   void updateKindBehaviour();
   // The behaviour of a scene-object kind that has one.

@@ -49,17 +49,7 @@ void cActorNPC::kill() {
 }
 
 void cActorNPC::update() {
-  if (updatedThisFrame) return;
-  updatedThisFrame = true;
-  if (isKilled()) return;
-  animate();
-  tickBalloon();
-  if (!updateMove()) return;
-  if (!worldStatics().cGamePlay.behavioursEnabled || hasFlag(ActorFlags::HELD)) {
-    followBoundActor();
-    return;
-  }
-  if (!isActive()) return;
+  if (!beginUpdate() || !isActive()) return;
   stepMode();
   stepMove(direction, speedX * 140, speedY * 140, 3584);
   followBoundActor();

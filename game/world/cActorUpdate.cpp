@@ -18,18 +18,23 @@ void cActor::updateAll() {
   resortMoved(0);
 }
 
-void cActor::update() {
-  if (updatedThisFrame) return;
+bool cActor::beginUpdate() {
+  if (updatedThisFrame) return false;
   updatedThisFrame = true;
-  if (isKilled()) return;
+  if (isKilled()) return false;
   animate();
   tickBalloon();
   // A moving actor neither behaves nor follows until it arrives.
-  if (!updateMove()) return;
+  if (!updateMove()) return false;
   if (!worldStatics().cGamePlay.behavioursEnabled || hasFlag(ActorFlags::HELD)) {
     followBoundActor();
-    return;
+    return false;
   }
+  return true;
+}
+
+void cActor::update() {
+  if (!beginUpdate()) return;
   updateKindBehaviour();
   followBoundActor();
 }

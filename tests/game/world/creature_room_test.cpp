@@ -3,11 +3,9 @@
 // that never sees the player stays where it watches.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "tests/game/world/creature_fixture.h"
-#include "tools/compiler/LevelAssembler.h"
+#include "tests/game/world/source_room.h"
 
 namespace {
 
@@ -16,16 +14,7 @@ class CreatureRoomTest : public CreatureFixture {
   void SetUp() override {
     CreatureFixture::SetUp();
     cGame::createItemTable();
-    shellStatics().cGameShared.combinationTable = newObjectArray(20);
-    cGame::resetActionTable();
-    cGame::resetRoutePoints();
-    cGame::initCameraZones();
-    std::ifstream in(QUENDRILL_TEST_ROOMS_DIR "/creature_room.lvl");
-    const std::string source(std::istreambuf_iterator<char>(in), {});
-    m_room = tools::assembleLevel(source, "creature_room.lvl", {.progress = 0});
-    ByteArray* data = newByteArray(static_cast<int32_t>(m_room.bytes.size()));
-    for (size_t i = 0; i < m_room.bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(m_room.bytes[i]));
-    cGame::loadRoomObjects(data);
+    m_room = worldkit::loadSourceRoom("creature_room.lvl");
   }
   cActorEnemy* creature(const char* name) const {
     return cActorEnemy::asCreature(cActor::findById(m_room.symbols.actors.at(name)));

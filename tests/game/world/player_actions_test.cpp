@@ -1,13 +1,11 @@
 // The player's actions: the surroundings scan and its caps, the attack
 // codes and their chaining, the turn-around blow, the aiming ring's rating,
 // the carried items, and using what is in reach in the world's test room.
-#include <fstream>
-#include <iterator>
 
 #include "game/world/cActorNPC.h"
 #include "tests/game/story/conversation_kit.h"
 #include "tests/game/world/player_fixture.h"
-#include "tools/compiler/LevelAssembler.h"
+#include "tests/game/world/source_room.h"
 
 namespace {
 
@@ -223,18 +221,9 @@ class PlayerInTestRoomTest : public PlayerFixture {
     PlayerFixture::SetUp();
     makeOpenRoom();
     for (int32_t slot : {17, 23}) installSprite(slot);
-    shellStatics().cGameShared.combinationTable = newObjectArray(20);
-    cGame::resetActionTable();
-    cGame::resetRoutePoints();
-    cGame::initCameraZones();
     // The room's last load step makes the conversation ring.
     cGame::initConversationQueue();
-    std::ifstream in(QUENDRILL_TEST_ROOMS_DIR "/test_room.lvl");
-    const std::string source(std::istreambuf_iterator<char>(in), {});
-    m_room = tools::assembleLevel(source, "test_room.lvl", {.progress = 0});
-    ByteArray* data = newByteArray(static_cast<int32_t>(m_room.bytes.size()));
-    for (size_t i = 0; i < m_room.bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(m_room.bytes[i]));
-    cGame::loadRoomObjects(data);
+    m_room = worldkit::loadSourceRoom("test_room.lvl");
   }
   cActor* actor(const char* name) const { return cActor::findById(m_room.symbols.actors.at(name)); }
 

@@ -2,14 +2,12 @@
 // content compiler's assembler, loads into the world as it was written.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "game/world/cActorEnemy.h"
 #include "game/world/cActorMC.h"
 #include "game/world/cActorNPC.h"
 #include "tests/game/world/world_fixture.h"
-#include "tools/compiler/LevelAssembler.h"
+#include "tests/game/world/source_room.h"
 
 namespace {
 
@@ -19,16 +17,7 @@ class TestRoomTest : public WorldFixture {
     WorldFixture::SetUp();
     for (int32_t slot : {16, 17, 23, 27}) installSprite(slot);
     cGame::createItemTable();
-    shellStatics().cGameShared.combinationTable = newObjectArray(20);
-    cGame::resetActionTable();
-    cGame::resetRoutePoints();
-    cGame::initCameraZones();
-    std::ifstream in(QUENDRILL_TEST_ROOMS_DIR "/test_room.lvl");
-    const std::string source(std::istreambuf_iterator<char>(in), {});
-    m_room = tools::assembleLevel(source, "test_room.lvl", {.progress = 0});
-    ByteArray* data = newByteArray(static_cast<int32_t>(m_room.bytes.size()));
-    for (size_t i = 0; i < m_room.bytes.size(); ++i) data->set(static_cast<int32_t>(i), static_cast<int8_t>(m_room.bytes[i]));
-    cGame::loadRoomObjects(data);
+    m_room = worldkit::loadSourceRoom("test_room.lvl");
   }
   cActor* actor(const char* name) const { return cActor::findById(m_room.symbols.actors.at(name)); }
 
