@@ -58,7 +58,9 @@ inline constexpr int32_t hudFrames[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 
                                         20, 21, 22, 23, 24, 25, 26, 27, 28, 54, 55, 56, 62, 63, 66, 67};
 
 // Animations and frames the world's code names on its sprites.
-inline constexpr int32_t helpKitFrames[] = {2, 3, 4, 7, 28, 29};  // caches, item backing, inventory pieces
+// Slot 11: the status panel and gauge, the frame caches (2 with 3 or 4), the
+// item shortcut's box and the inventory's pieces.
+inline constexpr int32_t statusFrames[] = {0, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 18, 19, 20, 28, 29};
 inline constexpr int32_t helpPictureAnims[] = {0};                  // the help page's walker
 inline constexpr int32_t balloonTailFrames[] = {0};
 inline constexpr int32_t raceAnims[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
@@ -89,7 +91,7 @@ inline constexpr SpriteRequirement sprites[] = {
     // The world's sprites: frame caches of 11 (frames 2 to 4), module and
     // frame caches of 23 (modules 66..78, frames 100..102), the room's
     // looping animation 16 of 34, palette 2 of 37, the animation cache of 40.
-    {"help kit", 11, LiteralId::heroSpritePack, 0, 0, 5, 0, 0, helpKitFrames, true, helpPictureAnims},
+    {"status", 11, LiteralId::heroSpritePack, 0, 0, 5, 0, 0, statusFrames, true, helpPictureAnims},
     {"balloon tail", 12, LiteralId::heroSpritePack, 1, 0, 0, 0, 0, balloonTailFrames, true},
     {"race", 15, LiteralId::heroSpritePack, 4, 0, 0, 0, 0, {}, true, raceAnims},
     {"player", 16, LiteralId::objectSpritePack, 0, 0, 0, 0, 2, {}, true, dropperAnims},

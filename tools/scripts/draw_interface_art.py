@@ -520,8 +520,10 @@ def status_sprite():
     s.placed(0, "health", 200, 22, bar(200, 22, REED), [0, 0])
     s.placed(1, "healthTrough", 206, 28, rrect(1.5, 1.5, 203, 25, 12, NIGHT, PARCH, FINE), [-3, -3])
     s.placed(2, "healthLow", 200, 22, bar(200, 22, EMBER), [0, 0])
-    # 3 and 6: the sling's charge: its size, and its gold fill.
+    # 3 and 6: the sling's charge: its size, and its gold fill; 4 its size
+    # where the side view carries Wren (the rooms cache 2 with 3 or 4).
     s.placed(3, "chargeTrough", 140, 14, rrect(1, 1, 138, 12, 6, NIGHT, STONE, FINE), [0, 0])
+    s.placed(4, "chargeTroughSide", 140, 14, rrect(1, 1, 138, 12, 6, NIGHT, STONE, FINE), [0, 0])
     s.placed(6, "charge", 140, 14, bar(140, 14, GOLD), [0, 0])
     # 7: the item shortcut's box (the item is clipped into its window).
     s.placed(7, "itemBox", 60, 52, rrect(1.5, 1.5, 57, 49, 12, SLATE, PARCH, LINE), [0, 0])
@@ -568,44 +570,28 @@ PROMPT_ICONS = [(16, "0"), (19, "1"), (22, (0, -1)), (25, "3"), (28, (-1, 0)), (
                 (37, "7"), (40, (0, 1)), (43, "9")]
 
 
-def prompt_icons_sprite():
-    """The key prompt's icons (slot 27's animations 16..45 and frame 109, the
-    size of an icon's touch area): each icon idles with a pulsing rim, turns
-    gold when tapped and ember when missed. Animations 0..15 are left to the
-    sprite the icons are merged into.
-    """
-    s = Sprite(1040)
-    s.centred(109, "tapArea", 120, 120, circle(60, 60, 58, "none", DUSK, FINE))
-    def glyph(what, colour):
-        if what == "ok":
-            return ring_icon(48, 48, 64, colour)
-        if isinstance(what, tuple):
-            return arrow_glyph(48, 48, 40, what, colour)
-        return lettering(what, 48, 70, 44, colour, weight=1.8)
-    animations = [{"name": f"none{i}", "frames": [{"frame": "tapArea", "time": 1}]} for i in range(16)]
-    frame = 110
-    for first, what in PROMPT_ICONS:
-        looks = {
-            "idle": circle(48, 48, 45, SLATE, PARCH, LINE) + glyph(what, PARCH),
-            "pulse": circle(48, 48, 45, SLATE, GOLD, LINE + 2) + glyph(what, PARCH),
-            "tapped": circle(48, 48, 45, GOLD, PARCH, LINE) + glyph(what, NIGHT),
-            "missed": (circle(48, 48, 45, SLATE, EMBER, LINE + 2) + glyph(what, STONE) +
-                       path("M24,24 L72,72", stroke=EMBER, sw=8)),
-        }
-        names = {}
-        for look, body in looks.items():
-            names[look] = f"icon{first}{look.capitalize()}"
-            s.centred(frame, names[look], 96, 96, body)
-            frame += 1
-        animations.append({"name": f"icon{first}", "frames": [{"frame": names["idle"], "time": 4},
-                                                                {"frame": names["pulse"], "time": 4}]})
-        animations.append({"name": f"icon{first}Tapped", "frames": [{"frame": names["tapped"], "time": 4},
-                                                                     {"frame": names["idle"], "time": 1},
-                                                                     {"frame": names["tapped"], "time": 4}]})
-        animations.append({"name": f"icon{first}Missed", "frames": [{"frame": names["missed"], "time": 8}]})
-    s.animations = animations
-    write("art/hud/prompt_icons.svg", s.sheet.svg())
-    return s.description("../art/hud/prompt_icons.svg")
+def prompt_icon_looks(what):
+    """A key prompt icon's four looks, each 96 round: it idles with a pulsing
+    rim, turns gold when tapped and takes an ember rim and slash when missed.
+    The icons are drawn onto slot 27's sheet (scene_sprites.effects)."""
+    if what == "ok":
+        glyph = lambda colour: ring_icon(48, 48, 64, colour)
+    elif isinstance(what, tuple):
+        glyph = lambda colour: arrow_glyph(48, 48, 40, what, colour)
+    else:
+        glyph = lambda colour: lettering(what, 48, 70, 44, colour, weight=1.8)
+    return {
+        "idle": circle(48, 48, 45, SLATE, PARCH, LINE) + glyph(PARCH),
+        "pulse": circle(48, 48, 45, SLATE, GOLD, LINE + 2) + glyph(PARCH),
+        "tapped": circle(48, 48, 45, GOLD, PARCH, LINE) + glyph(NIGHT),
+        "missed": (circle(48, 48, 45, SLATE, EMBER, LINE + 2) + glyph(STONE) +
+                   path("M24,24 L72,72", stroke=EMBER, sw=8)),
+    }
+
+
+def prompt_tap_area():
+    """Frame 109 of slot 27: the size of an icon's touch area, a thumb wide."""
+    return circle(60, 60, 58, "none", DUSK, FINE)
 
 
 # --- help pictures (strips of frames, one cell each, for the world's sprites) --
@@ -673,9 +659,8 @@ def main():
     write_json("common/results.json", results_sprite())
     write_json("ui/interface.json", interface_sprite())
     write_json("ui/hud.json", hud_sprite())
-    # Drawn for the world's packs, which hold slots 11 and 27 of the game.
+    # Slot 11 of the game, loaded from the hero pack.
     write_json("ui/status.json", status_sprite())
-    write_json("ui/prompt_icons.json", prompt_icons_sprite())
     write("art/common/emblem.svg", svg(64, 64, rrect(1.5, 1.5, 61, 61, 12, NIGHT, GOLD, LINE) +
                                         lantern_icon(32, 32, 44, GOLD, EMBER)))
     help_pictures()

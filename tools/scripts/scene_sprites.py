@@ -1,16 +1,15 @@
 """The world's things: effects and icons, projectiles and shadows, what
-breaks, doors and gates, blocks that move, the balloon's tail, the help and
-inventory pieces, the race, the great wheel and the mill-crab.
+breaks, doors and gates, blocks that move, the balloon's tail, the race,
+the great wheel and the mill-crab.
 
 Numbers the code asks for, by slot:
-- 11: animation 0 Wren walking (the help page); frames 2..4, 7 (the item
-  shortcut's backing, top-left anchored), 28 (the inventory's title rule)
-  and 29 (the description panel's tab).
+- 11: the status sheet drawn by draw_interface_art.status_sprite (the
+  panel, the gauge, the inventory's pieces and Wren walking for the help).
 - 12: frame 0, the speech balloon's tail (top anchored).
 - 15: the race: 0 / 1 / 6 left side approaching, engaged, done; 2 / 3 / 7
   the right side; 4, 5 markers; 8 the knot; 9 the side's size; 10, 11 zones.
-- 27: animation 0 a Murkling creeping (help); popup icons 16..45 (three
-  each: idle, tapped, missed), aim brackets 48..51 (small) and 52..55
+- 27: animation 0 a Murkling creeping (help); the key prompt's icons 16..45
+  (three each: idle, tapped, missed), aim brackets 48..51 (small) and 52..55
   (large), 64 the timing gauge, 66 a puff of dust, 71 a falling shadow,
   72 the carried-item sign; frame 109 the size of a touch button.
 - 28: 0 a wearing-out Murkling's flicker, 1 its last flicker, 2 a thrown
@@ -34,7 +33,7 @@ import json
 import os
 
 import draw_interface_art as ui
-from cast_rig import Beast, creature, creature_pose, figure, side_pose
+from cast_rig import Beast, creature, creature_pose
 from cast_sprites import MURKLING, wren_look
 from draw_interface_art import (AMBER, DEEP, DUSK, EMBER, GOLD, MOON, NIGHT, PARCH, REED, SLATE, STONE, TEAL,
                                 circle, path, poly, rrect)
@@ -111,27 +110,6 @@ class IndexedSprite:
         return f"world/{self.name}.json"
 
 
-# --- 11: help and inventory pieces ------------------------------------------------------
-
-def valley_kit():
-    s = IndexedSprite("valley_kit")
-    look = wren_look()
-    walk = [((26, 6), (-22, 12), (-22, 12), (24, 10)), ((4, 2), (14, 48), (-6, 8), (8, 8)),
-            ((-22, 12), (26, 6), (24, 10), (-22, 12)), ((14, 48), (4, 2), (8, 8), (-6, 8))]
-    frames = [s.standing(("wren", i), 96, 120, figure(48, 114, look, side_pose(near=a, far=b, arm=c, back_arm=d, lean=4)),
-                         index=i) for i, (a, b, c, d) in enumerate(walk)]
-    s.anim(0, frames, 4)
-    # Frame 4: Wren standing, the caches' third picture.
-    s.standing("wrenstand", 96, 120, figure(48, 114, look, side_pose(arm=(4, 12), back_arm=(4, 10))), index=4)
-    backing = s.cell("backing", 60, 52, rrect(1.5, 1.5, 57, 49, 10, SLATE, PARCH, 3))
-    s.frame([(backing, 0, 0)], index=7)
-    rule = s.cell("rule", 420, 14, rrect(8, 5, 404, 4, 2, GOLD) + circle(7, 7, 6, GOLD) + circle(413, 7, 6, GOLD))
-    s.frame([(rule, -210, -7)], index=28)
-    tab = s.cell("tab", 380, 30, rrect(1.5, 1.5, 377, 40, 12, DEEP, GOLD, 3) + rrect(170, 10, 40, 6, 3, GOLD))
-    s.frame([(tab, -190, -15)], index=29)
-    return s
-
-
 # --- 12: the balloon's tail -------------------------------------------------------------
 
 def balloon_tail():
@@ -176,38 +154,20 @@ def race():
 
 # --- 27: icons and effects ------------------------------------------------------------------
 
-ICON_SHAPES = [
-    lambda c: poly([(45, 14), (56, 38), (80, 40), (62, 56), (68, 80), (45, 66), (22, 80), (28, 56), (10, 40), (34, 38)], c),
-    lambda c: ui.hand_icon(45, 48, 52, c),
-    lambda c: poly([(45, 12), (72, 45), (45, 78), (18, 45)], c),
-    lambda c: circle(45, 45, 28, c),
-    lambda c: poly([(20, 70), (45, 16), (70, 70)], c),
-    lambda c: rrect(20, 20, 50, 50, 10, c),
-    lambda c: path("M45,16 L45,74 M16,45 L74,45", stroke=c, sw=14),
-    lambda c: ui.bubble_icon(45, 46, 56, c, NIGHT),
-    lambda c: ui.ring_icon(45, 45, 56, c),
-    lambda c: ui.spark_icon(45, 45, 60, c),
-]
-
-
 def effects():
     s = IndexedSprite("effects", 1400)
+    # Placed first: the frames numbered as they come must not take it.
+    s.centred("tapArea", 120, 120, ui.prompt_tap_area(), index=109)
     # Help page: a Murkling creeping, then noticing.
     creep = [creature_pose(step=1), creature_pose(lift=3), creature_pose(step=-1), creature_pose(eyes="wide", mouth=True)]
     frames = [s.standing(("creep", i), 112, 96, creature(56 + 4 * i, 90, MURKLING, q)) for i, q in enumerate(creep)]
     s.anim(0, frames, 3)
-    # Popup icons: idle (pulsing rim), tapped (gold burst), missed (grey).
-    for k, shape in enumerate(ICON_SHAPES):
-        a = 16 + 3 * k
-        idle = [s.centred(("icon", k, r), 96, 96, circle(48, 48, r, SLATE, EMBER if r > 40 else PARCH, 4) +
-                          f'<g transform="translate(3,3)">{shape(PARCH)}</g>') for r in (40, 44)]
-        s.anim(a, idle, 4)
-        tapped = [s.centred(("tap", k, i), 96, 96, circle(48, 48, 42 - 6 * i, GOLD, NIGHT, 4) +
-                            f'<g transform="translate(3,3)">{shape(NIGHT)}</g>') for i in range(3)]
-        s.anim(a + 1, tapped, 2)
-        missed = [s.centred(("miss", k, i), 96, 96, circle(48, 48, 40, DUSK, STONE, 4) +
-                            f'<g transform="translate(3,{3 + 4 * i})">{shape(STONE)}</g>') for i in range(3)]
-        s.anim(a + 2, missed, 2)
+    # Key prompt icons: idle with a pulsing rim, tapped gold, missed with a slash.
+    for first, what in ui.PROMPT_ICONS:
+        looks = {look: s.centred(("icon", first, look), 96, 96, body) for look, body in ui.prompt_icon_looks(what).items()}
+        s.anim(first, [looks["idle"], looks["pulse"]], 4)
+        s.anim(first + 1, [looks["tapped"], looks["idle"], looks["tapped"]], 3)
+        s.anim(first + 2, [looks["missed"]], 8)
     # Aim brackets, corner order top-left, top-right, bottom-left, bottom-right.
     for big, base in ((False, 48), (True, 52)):
         n = 26 if big else 18
@@ -232,7 +192,6 @@ def effects():
     s.anim(72, [s.standing(("carry", i), 64, 72, circle(32, 32, 26 - 2 * (i % 2), SLATE, GOLD, 3) +
                            ui.hand_icon(32, 36, 34, PARCH) + poly([(32, 70), (24, 56), (40, 56)], GOLD))
                 for i in range(4)], 3)
-    s.centred("button", 100, 100, circle(50, 50, 46, "none", PARCH, 3), index=109)
     return s
 
 
@@ -455,7 +414,7 @@ def mill_crab():
 def scene(sprites_dir):
     """Writes the scene sprites; returns {slot: description path}."""
     return {
-        11: valley_kit().write(sprites_dir),
+        11: "ui/status.json",
         12: balloon_tail().write(sprites_dir),
         15: race().write(sprites_dir),
         27: effects().write(sprites_dir),

@@ -59,7 +59,14 @@ class LookFixture : public RuntimeFixture {
   // An 800 x 480 screen the game paints into.
   static javax_microedition_lcdui_Image* newScreen() {
     javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
-    shellStatics().cGameLoop.graphics = screen->getGraphics();
+    javax_microedition_lcdui_Graphics* g = screen->getGraphics();
+    shellStatics().cGameLoop.graphics = g;
+    // The animation players draw through the toolkit's Graphics, as the
+    // frame loop sets it.
+    toolkitStatics().cGameDraw.graphics = g;
+    toolkitStatics().cGameDraw.screenGraphics = g;
+    toolkitStatics().cGameDraw.screenWidth = 800;
+    toolkitStatics().cGameDraw.screenHeight = 480;
     return screen;
   }
 
