@@ -334,6 +334,10 @@ class cActor : public Object {
   void repaintOccludingTiles();
   // The painter of the simple kinds 5..68.
   void paintKind();
+  void paintAtOffsets();
+  // A carried object, painted by its carrier at the carrier's screen
+  // position; nothing once it is let go.
+  void paintCarried(int32_t carrierScreenX, int32_t carrierScreenY);
 
   // --- speech balloons (cActorBalloons.cpp)
   void setBalloon(int32_t textId, int32_t ms, int32_t dxPlus1, int32_t dy);

@@ -44,6 +44,13 @@ int32_t mapColumns() {
 
 bool insideMap(int32_t column) { return column >= 0 && column < mapColumns(); }
 
+int32_t mapRows() {
+  ObjectArray* map = toolkitStatics().cGameCollision.collisionMap;
+  if (map == nullptr || map->length() < 1) return 0;
+  auto* column = static_cast<ByteArray*>(map->get(0));
+  return column != nullptr ? column->length() : 0;
+}
+
 // 1 toward the right (facing right, up or down), 0 toward the left.
 int32_t throwSide(cActor* character) {
   cActorMC* mc = asCharacter(character);
@@ -63,10 +70,11 @@ bool footprintFree(const cActor* object, int32_t px, int32_t py, int32_t mask) {
   }
   const int32_t firstColumn = box->get(0) + px / cellSize;
   const int32_t firstRow = box->get(1) + py / cellSize + (py % cellSize != 0 ? 1 : 0);
+  const int32_t rows = mapRows();
   for (int32_t c = firstColumn; c < firstColumn + box->get(2); ++c) {
     if (!insideMap(c)) return false;
     for (int32_t r = firstRow; r < firstRow + box->get(3); ++r) {
-      if (cGame::testCollision(c, r, mask)) return false;
+      if (r < 0 || r >= rows || cGame::testCollision(c, r, mask)) return false;
     }
   }
   return true;

@@ -2,6 +2,7 @@
 // stops in front of a wall, breaking and what is left behind, the lift,
 // carry, put-down and throw with the player, the put-down when the carrier
 // is hit, and the hits over an area that throws and sliders deal.
+#include "tests/game/world/paint_recorder.h"
 #include "tests/game/world/scene_object_fixture.h"
 
 namespace {
@@ -212,6 +213,37 @@ TEST_F(SceneLiftableTest, ThePlayerLiftsCarriesPutsDownAndThrowsTheObject) {
   }
   EXPECT_EQ(object->param(4), 1) << "it breaks at the end of the throw";
   EXPECT_GE(object->getPixelX() - thrownFrom, 100);
+}
+
+TEST_F(SceneLiftableTest, TheCarrierPaintsTheObjectItCarriesAtItsOffsets) {
+  play().cameraPixelX = 100;
+  play().cameraPixelY = 20;
+  cActorMC* hero = makePlayer(300, 200);
+  cActor* object = makeLiftable(300, 200);
+  object->setParam(4, 3);
+  object->setParam(9, -30);
+  object->setParam(10, -60);
+  object->setParam(13, 1);
+  hero->linkedActor = object;
+  auto objectPaints = [&] {
+    worldkit::PaintRecorder paints;
+    object->paint();
+    hero->paint();
+    std::vector<worldkit::PaintRecord> found;
+    for (const worldkit::PaintRecord& record : paints.records()) {
+      if (record.isSprite() && record.spriteSlot == objectSprite) found.push_back(record);
+    }
+    return found;
+  };
+  std::vector<worldkit::PaintRecord> painted = objectPaints();
+  ASSERT_EQ(painted.size(), 1u) << "by the carrier only";
+  EXPECT_TRUE(painted[0].at(200 - 30, 180 - 60)) << painted[0].describe();
+
+  object->setParam(13, 0);
+  object->setParam(4, 0);
+  painted = objectPaints();
+  ASSERT_EQ(painted.size(), 1u) << "let go: it paints itself";
+  EXPECT_TRUE(painted[0].at(200, 180)) << painted[0].describe();
 }
 
 TEST_F(SceneLiftableTest, ACarrierThatIsHitSetsTheObjectDownBesideIt) {
