@@ -180,6 +180,15 @@ class cActor : public Object {
   // it burns, with a shadow kept in neighbours (cActorEnemyRetreat.cpp).
   void launchProjectile(int32_t tx, int32_t ty, int32_t c, int32_t d);
 
+  // --- shared kind operations built alongside (cActorKindSeams.cpp until
+  // they land)
+  // Pixel point (x, y) in the area of w x h beside other in direction mask.
+  static bool inRegion(int32_t x, int32_t y, cActor* other, int32_t mask, int32_t w, int32_t h);
+  // A projectile's height params[3] and vertical speed params[5] advanced.
+  bool bounceStep(bool rebound, int32_t g);
+  // The creature's place in the row of the sensor's gathered group.
+  void placeInFormation(cActor* creature, int32_t index);
+
   // --- level-data set-up (cActorSetUp.cpp)
   // Switching on and off; the kinds' own switching joins here.
   void activate();
@@ -286,6 +295,29 @@ class cActor : public Object {
   void initBreakable(int32_t anim);
   void breakObject();
 
+  // --- liftables and what a throw or a slide hits (cActorKindLiftables.cpp)
+  // params of kind 14: [0] breaking animation, [1]/[2] items left behind,
+  // [4] state (0 resting, 1 breaking, 2 lifted, 3 carried, 4 being put
+  // down, 5 thrown), [5] highlighted, [6] liftable, [7] frame of its cached
+  // picture, [8]..[10] carried angle and offsets, [11] 1: thrown right,
+  // [12] distance thrown (24.8), [13] 1 while carried.
+  void updateLiftable();
+  // The area of 64 x 84 ahead of a slider hit as it slides.
+  void hitAhead();
+  void hitAlongThrow(int32_t direction, int32_t w, int32_t h, int32_t damage, bool hitPlayer, int32_t playerDamage);
+  // The direction mask of side params[3] (1 left, 2 right, 4 up, 8 down), 0
+  // for any other.
+  int32_t pushDirectionMask() const;
+
+  // --- falling objects and thrown projectiles (cActorKindProjectiles.cpp)
+  void updateFallingObject();
+  void updateFallingObject2();
+
+  // --- the gathering sensor (cActorKindSensors.cpp)
+  void updateSensor();
+  // Order 0..3 to the creatures the sensor gathered.
+  void orderGroup(int32_t order);
+
   // --- collectibles (cActorKindItems.cpp)
   void updateCollectible();
 
@@ -302,6 +334,10 @@ class cActor : public Object {
   void repaintOccludingTiles();
   // The painter of the simple kinds 5..68.
   void paintKind();
+  void paintAtOffsets();
+  // A carried object, painted by its carrier at the carrier's screen
+  // position; nothing once it is let go.
+  void paintCarried(int32_t carrierScreenX, int32_t carrierScreenY);
 
   // --- speech balloons (cActorBalloons.cpp)
   void setBalloon(int32_t textId, int32_t ms, int32_t dxPlus1, int32_t dy);

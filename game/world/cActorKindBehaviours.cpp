@@ -8,6 +8,9 @@ void cActor::runKindBehaviour() {
     case ActorKind::BARRIER:
       updateStagedBarrier();
       break;
+    case ActorKind::BLOCKING_OBJECT:
+      updateLiftable();
+      break;
     case ActorKind::MOVER:
       updatePushable();
       break;
@@ -16,6 +19,15 @@ void cActor::runKindBehaviour() {
       break;
     case ActorKind::SLIDER:
       updateSlider();
+      break;
+    case ActorKind::SENSOR:
+      updateSensor();
+      break;
+    case ActorKind::FALLING_OBJECT:
+      updateFallingObject();
+      break;
+    case ActorKind::THROWN_OBJECT:
+      updateFallingObject2();
       break;
     case ActorKind::BARRIER_SWITCH:
       updateBarrierSwitch();

@@ -124,6 +124,7 @@ void cActor::updateSlider() {
     return;
   }
   if (!slideArrived()) {
+    hitAhead();
     setX(stepToward(x, param(9) << 8, param(7)));
     setY(stepToward(y, param(10) << 8, param(7)));
     return;

@@ -85,6 +85,7 @@ void cActorMC::paint() {
   } else {
     paintPlayer(true);
   }
+  if (linkedActor != nullptr) linkedActor->paintCarried(screenX, screenY);
   if (partnerIndex == 1) paintBeam();
   repaintOccludingTiles();
   if (overlayActive && overlayPlayer != nullptr) {

@@ -80,6 +80,33 @@ void cActor::paint() {
   repaintOccludingTiles();
 }
 
+// At its carried angle params[8] and offsets params[9], params[10] from the
+// screen position: turned from its cached picture, or upright.
+void cActor::paintAtOffsets() {
+  if (player == nullptr) return;
+  if (player->sprite != nullptr) player->sprite->setPalette(palette);
+  if (param(8) != 0) {
+    const int32_t px = screenX + param(9);
+    const int32_t py = screenY + param(10) - 70;
+    cGame::drawWarpedSnapshot(player->sprite, param(7), px, py, px, py, param(8), 0);
+  } else if (param(9) == -1 && param(10) == -1) {
+    player->x = screenX;
+    player->y = screenY + 70;
+    player->paint();
+  } else {
+    player->x = screenX + param(9);
+    player->y = screenY + param(10);
+    player->paint();
+  }
+}
+
+void cActor::paintCarried(int32_t carrierScreenX, int32_t carrierScreenY) {
+  if (!isParam13Set() || isKilled()) return;
+  screenX = carrierScreenX;
+  screenY = carrierScreenY;
+  paintAtOffsets();
+}
+
 void cActor::paintKind() {
   if (player == nullptr) return;
   const int32_t progress = cGame::progressValue();
@@ -110,20 +137,7 @@ void cActor::paintKind() {
     case ActorKind::BLOCKING_OBJECT: {
       if (param(13) != 0) break;
       if (param(4) == 5) {
-        if (player->sprite != nullptr) player->sprite->setPalette(palette);
-        if (param(8) != 0) {
-          const int32_t px = screenX + param(9);
-          const int32_t py = screenY + param(10) - 70;
-          cGame::drawWarpedSnapshot(player->sprite, param(7), px, py, px, py, param(8), 0);
-        } else if (param(9) == -1 && param(10) == -1) {
-          player->x = screenX;
-          player->y = screenY + 70;
-          player->paint();
-        } else {
-          player->x = screenX + param(9);
-          player->y = screenY + param(10);
-          player->paint();
-        }
+        paintAtOffsets();
         break;
       }
       const bool highlightable = isActive() && param(5) != 0;

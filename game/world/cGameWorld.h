@@ -180,6 +180,13 @@ class cGameWorld {
   // it was clipped. With commit the actor takes the clipped position.
   static bool moveWithBlockers(cActor* actor, int32_t x, int32_t y, bool commit);
 
+  // --- hits over an area (cActorKindLiftables.cpp)
+  // The creatures and breakable liftables in the w x h area reaching from
+  // pixel (x, y) in direction are hit; with hitPlayer the focus character
+  // there too, with playerDamage.
+  static void hitArea(int32_t x, int32_t y, int32_t direction, int32_t w, int32_t h, int32_t damage, bool hitPlayer,
+                      int32_t playerDamage);
+
   // --- geometry on actor boxes (cGameGeometry.cpp); boxes {x, y, w, h} in
   // pixels, placed at an actor's pixel position or absolute for null.
   static bool boxesOverlap(IntArray* a, cActor* at, IntArray* b, cActor* bt);

@@ -502,8 +502,9 @@ TEST_F(InGameTest, TakingControlAwayStopsThePlayerAndClosesTheRing) {
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
   player->state = 3;
-  cActor* carried = makeActor(63, 0, 0);
+  cActor* carried = makeActor(ActorKind::BLOCKING_OBJECT, 0, 0);
   carried->setParams(newIntArray(14), 14);
+  carried->setParam(4, 3);
   carried->setParam(13, 1);
   player->linkedActor = carried;
   player->damageTimeLeft = 300;
@@ -517,7 +518,8 @@ TEST_F(InGameTest, TakingControlAwayStopsThePlayerAndClosesTheRing) {
   cGame::setPlayerControl(false);
   EXPECT_FALSE(cGame::hasPlayerControl());
   EXPECT_EQ(player->state, 0);
-  EXPECT_TRUE(wasHeard("cActor::putDownBeside"));
+  EXPECT_EQ(carried->param(13), 0) << "set down";
+  EXPECT_EQ(carried->param(4), 0) << "resting, to be lifted again";
   EXPECT_EQ(player->linkedActor, nullptr);
   EXPECT_EQ(player->damageTimeLeft, 0);
   EXPECT_EQ(player->damageElapsed, 0);
@@ -528,10 +530,11 @@ TEST_F(InGameTest, TakingControlAwayStopsThePlayerAndClosesTheRing) {
   // An object that is only linked, not carried, stays with the character.
   heard().clear();
   carried->setParam(13, 0);
+  carried->setParam(4, 4);
   player->linkedActor = carried;
   cGame::setPlayerControl(false);
   EXPECT_EQ(player->linkedActor, carried);
-  EXPECT_FALSE(wasHeard("cActor::putDownBeside"));
+  EXPECT_EQ(carried->param(4), 4) << "not set down";
 
   cGame::setPlayerControl(true);
   play().focusActor = nullptr;
