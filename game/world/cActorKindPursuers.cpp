@@ -373,6 +373,8 @@ void Chase::move() {
 
 }  // namespace
 
+bool cActor::isMachineHit() { return hitMarked; }
+
 void cActor::updatePursuer() {
   if (isKilled()) return;
   cGameCameraStatics& cam = camera();

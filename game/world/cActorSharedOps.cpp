@@ -199,8 +199,6 @@ bool cActor::isHitByPathHazard() {
   return false;
 }
 
-bool cActor::isMachineHit() { return hitMarked; }
-
 void cActor::storeWatchedFlags() {
   for (cActor* trigger = layerHead(0); trigger != nullptr; trigger = trigger->nextInLayer) {
     if (trigger->kind != ActorKind::FLAG_TRIGGER) continue;
