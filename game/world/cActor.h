@@ -16,6 +16,7 @@
 
 class ASprite;
 class CVLibPlayer;
+class cActorEnemy;
 class IntArray;
 class ObjectArray;
 class String;
@@ -171,6 +172,8 @@ class cActor : public Object {
   void setMoverTarget(int32_t a, int32_t b, int32_t c, bool mirrored);
   bool touchesForWalk(cActor* other);
   bool frameTouches(cActor* other);
+  // The frame rectangle {left, top, width, height} against box placed at other.
+  bool frameTouchesBox(cActor* other, IntArray* box);
   void startPutDown();
   void throwLifted(cActor* character);
   // A kind-16 hotspot of the item at pixel (x, y) with that id; null unless
@@ -180,14 +183,47 @@ class cActor : public Object {
   // it burns, with a shadow kept in neighbours (cActorEnemyRetreat.cpp).
   void launchProjectile(int32_t tx, int32_t ty, int32_t c, int32_t d);
 
-  // --- shared kind operations built alongside (cActorKindSeams.cpp until
-  // they land)
-  // Pixel point (x, y) in the area of w x h beside other in direction mask.
-  static bool inRegion(int32_t x, int32_t y, cActor* other, int32_t mask, int32_t w, int32_t h);
-  // A projectile's height params[3] and vertical speed params[5] advanced.
+  // --- shared operations of the kinds (cActorSharedOps.cpp)
+  // 0x400 <-> 0x800, 0x1000 <-> 0x2000; -1 for anything else.
+  static int32_t reverseDirectionBit(int32_t bit);
+  // 0 up, 1 left, 2 down, 3 right; -1 for anything else.
+  static int32_t directionCode(int32_t bit);
+  // n x min(frameTime, 166) x 16 / 1000.
+  static int32_t scaledStep(int32_t n);
+  bool clampHealth();
+  bool isDefeatedKind23() const { return hp < 1 || behaviourMode == 20; }
+  // Neither bit 4 nor bit 8 in params[3].
+  bool isPushFree() const { return (param(3) & 12) == 0; }
+  // Pixel point (x, y) in the region of other on the side of the mask.
+  static bool inRegion(int32_t px, int32_t py, cActor* other, int32_t mask, int32_t w, int32_t h);
+  bool pointInRegion(cActor* other, int32_t mask, int32_t w, int32_t h);
+  // The creature's home point in this sensor's row: index 0 at the centre,
+  // then 1 right, 2 left, 3 further right...
+  void placeInFormation(cActorEnemy* creature, int32_t index);
+  // The vertical bounce of params[3] (height) and params[5] (speed); true
+  // on the frame it lands.
   bool bounceStep(bool rebound, int32_t g);
-  // The creature's place in the row of the sensor's gathered group.
-  void placeInFormation(cActor* creature, int32_t index);
+  // Some switched-on path hazard's frame meets this actor's interact box.
+  bool isHitByPathHazard();
+
+  // --- path hazards and critters (cActorKindCritters.cpp)
+  void updatePathHazard();
+  void updateCritter();
+  void setCritterState(int32_t state);
+
+  // --- contact areas and camera bands (cActorKindAreas.cpp)
+  void updateArea66();
+  void updateBand67();
+
+  // --- spawned objects (cActorKindSpawned.cpp)
+  void updateSpawned25();
+  // Kind-25 modes, set by the spawner that makes one.
+  static constexpr int32_t SPAWNED_THROWN = 0;
+  static constexpr int32_t SPAWNED_LATCHING = 1;
+  static constexpr int32_t SPAWNED_STATIC = 2;
+
+  // --- pursuers (cActorKindPursuers.cpp)
+  void updatePursuer();
 
   // --- level-data set-up (cActorSetUp.cpp)
   // Switching on and off; the kinds' own switching joins here.
@@ -364,6 +400,32 @@ class cActor : public Object {
   int32_t kindState;
   int32_t behaviourMode;
   int32_t behaviourTimer;
+  // Kind 23, the pursuers: the hit mark, the side the focus character is
+  // pushed to (-1, +1, 0 none), the approach's contact, when the row was
+  // reached (ms), machine A's rush speed, machine B's lunges, catch and
+  // lunge start (24.8).
+  bool hitMarked;
+  int32_t dodgeSide;
+  bool touching;
+  int64_t decisionTime;
+  int32_t rushSpeed;
+  int8_t passCount;
+  bool holding;
+  int32_t anchorX;
+  // Kind 25, the spawned objects: mode (SPAWNED_*), state 0..6, frame
+  // counter and latch slot; a thrown one's start height (24.8), vertical
+  // speed (24.8 a frame), falling, landed and settled flags and landing
+  // time (ms).
+  int8_t spawnedMode;
+  int8_t spawnedState;
+  int8_t spawnedFrames;
+  int8_t latchSlot;
+  int32_t startHeight;
+  int32_t fallSpeed;
+  bool falling;
+  bool landed;
+  bool settled;
+  int64_t landingTime;
   int32_t kindTimer;
   int32_t kindCounter;
   int32_t spawnerStep;

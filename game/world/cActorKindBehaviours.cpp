@@ -29,6 +29,24 @@ void cActor::runKindBehaviour() {
     case ActorKind::THROWN_OBJECT:
       updateFallingObject2();
       break;
+    case ActorKind::PATH_HAZARD:
+      updatePathHazard();
+      break;
+    case ActorKind::CRITTER:
+      updateCritter();
+      break;
+    case ActorKind::BEHAVIOUR_MACHINE:
+      updatePursuer();
+      break;
+    case ActorKind::SPAWNED:
+      updateSpawned25();
+      break;
+    case ActorKind::CONTACT_AREA:
+      updateArea66();
+      break;
+    case ActorKind::CAMERA_BAND:
+      updateBand67();
+      break;
     case ActorKind::BARRIER_SWITCH:
       updateBarrierSwitch();
       break;

@@ -229,6 +229,9 @@ class cActorMC : public cActor {
   bool contactFlagA;
   bool contactFlagB;
   bool seizeFlag;
+  // Set by the camera bands (kind 67) with effects 5 and 6.
+  bool bandFlagA;
+  bool bandFlagB;
   int32_t hurtTime;
   int32_t verticalStep;
   CVLibPlayer* carriedIcon;

@@ -158,6 +158,8 @@ void cActorMC::updateAutoScroll() {
       break;
     case 114:
     case 117: {
+      // Shaking off latched objects: when it ends, none hold on any more.
+      const bool latched = state == 117;
       struggleFrames = static_cast<int8_t>(struggleFrames + 1);
       dirX = dirY = 0;
       if (struggleGauge < struggleWon) struggleGauge -= 2;
@@ -178,10 +180,12 @@ void cActorMC::updateAutoScroll() {
       if (struggleGauge >= struggleWon) {
         struggleGauge = struggleWon;
         struggleFrames = 0;
+        if (latched) worldStatics().cActor.latchCount = 0;
         state = 0;
         cGame::resetActionMarker();
       } else if (struggleGauge <= 0 || struggleFrames >= struggleLongest) {
         struggleFrames = 0;
+        if (latched) worldStatics().cActor.latchCount = 0;
         setAnim(2, 1);
         state = 14;
       }

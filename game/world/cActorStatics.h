@@ -15,6 +15,8 @@ struct cActorStatics {
   // An area trigger switched actor 244 on in progress 9: it goes off again
   // when the focus character leaves.
   bool areaSwitchBack;
+  // Kind-25 objects latched onto the focus character.
+  int8_t latchCount;
   static constexpr int32_t displayCapacity = 200;
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cActorStatics::layerHeads, &cActorStatics::displayList};

@@ -51,6 +51,11 @@ struct cGameCameraStatics {
   bool outsideZones;    // the target is in no outer rectangle: layer 3 shows
   // {x, y, w, h} 24.8, set by the camera band (kind 67); null until then.
   IntArray* sideViewLimits;
+  // A wrapping camera band (kind 67) moved the view back by this much
+  // (24.8); the first pursuer of the pass takes it along.
+  int32_t bandWrapOffset;
+  // Set when the chase ends: the band's wrapping is over.
+  bool bandWrapRequest;
 
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameCameraStatics::cameraTarget, &cGameCameraStatics::zoneIds,

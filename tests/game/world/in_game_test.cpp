@@ -697,7 +697,7 @@ TEST_F(InGameTest, TheSideViewMarkerShowsThePlayersStance) {
   cGame::setFocusActor(player);
   player->state = 115;
   player->behaviourMode = 2;
-  answers()["cActor::isMachineHit"] = 1;
+  player->hitMarked = true;
   cGame::updateActionMarker();
   EXPECT_EQ(worldStatics().cGameEffects.markerActor, player) << "the player itself without a side-view target";
   EXPECT_EQ(markerReasons(), (std::vector<int32_t>{70, 11})) << "each reason that applies replaces the one before";
@@ -705,7 +705,7 @@ TEST_F(InGameTest, TheSideViewMarkerShowsThePlayersStance) {
   // Already marked: the reasons are applied again as the stance changes.
   markerReasons().clear();
   player->state = 114;
-  answers().clear();
+  player->hitMarked = false;
   cGame::updateActionMarker();
   EXPECT_EQ(markerReasons(), (std::vector<int32_t>{68}));
 
