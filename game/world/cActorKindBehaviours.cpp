@@ -17,6 +17,9 @@ void cActor::runKindBehaviour() {
     case ActorKind::SLIDER:
       updateSlider();
       break;
+    case ActorKind::SPAWNER:
+      updateSpawner();
+      break;
     case ActorKind::BARRIER_SWITCH:
       updateBarrierSwitch();
       break;

@@ -229,6 +229,9 @@ class cActorMC : public cActor {
   bool contactFlagA;
   bool contactFlagB;
   bool seizeFlag;
+  // Raised by the camera bands that signal the riser.
+  bool bandFlagA;
+  bool bandFlagB;
   int32_t hurtTime;
   int32_t verticalStep;
   CVLibPlayer* carriedIcon;
