@@ -2,6 +2,7 @@
 // create, and the end at the focus character's touch.
 #include "game/world/cGameCameraStatics.h"
 #include "game/world/cGameEffectsStatics.h"
+#include "tests/game/world/level_stream.h"
 #include "tests/game/world/scene_object_fixture.h"
 
 namespace {
@@ -130,6 +131,28 @@ INSTANTIATE_TEST_SUITE_P(Makers, SpawnerMakerTest,
                          ::testing::Values(MakerCase{3, 0, 820, false}, MakerCase{3, 1, 100, false},
                                            MakerCase{8, 0, 820, false}, MakerCase{8, 2, 100, false},
                                            MakerCase{4, 0, 100, true}));
+
+// The loader's ten spawned objects for such a spawner stay as they are made:
+// the spawner drives only the machine it makes.
+TEST_F(SpawnerTest, ALoadedIdleMachineSpawnerMakesOneMachineBesideTheLoadersTenObjects) {
+  makePlayer(700, 400);
+  LevelStream stream;
+  stream.record(18, {51, 200, 100, 1, spawnerSprite - 16, spawnAnim, -16, -16, 32, 32, 4, 0, -20, -30, 40, 60, 0, 0,
+                     0, 0, 0, 9, 0});
+  cGame::loadRoomObjects(stream.array());
+  ASSERT_EQ(ofKind(ActorKind::SPAWNED).size(), 10u);
+  ASSERT_TRUE(ofKind(ActorKind::BEHAVIOUR_MACHINE).empty());
+  for (int32_t i = 0; i < 3; ++i) {
+    stepFrame();
+    cActor::updateAll();
+  }
+  const std::vector<cActor*> machines = ofKind(ActorKind::BEHAVIOUR_MACHINE);
+  ASSERT_EQ(machines.size(), 1u);
+  EXPECT_EQ(cGame::sideViewTarget(), machines[0]);
+  EXPECT_EQ(machines[0]->hp, 9);
+  EXPECT_EQ(machines[0]->y, 100 * px) << "made where the spawner stands";
+  EXPECT_EQ(ofKind(ActorKind::SPAWNED).size(), 10u);
+}
 
 TEST_F(SpawnerTest, TheSideViewTargetIsForgottenWithTheRoom) {
   makePlayer(700, 400);
