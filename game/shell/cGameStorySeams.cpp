@@ -60,7 +60,6 @@ void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reaso
   marker.markerShown = true;
 }
 void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
-cActor* cGame::sideViewTarget() { return nullptr; }
 
 // What the player character calls of the story.
 void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }

@@ -78,6 +78,7 @@ inline constexpr int32_t itemNameTextOffset = 181;
 inline constexpr int32_t itemDescriptionTextOffset = 204;
 inline constexpr int32_t pathParamCount = 91;    // kind 29: p0 count, then x, y, value per point
 inline constexpr int32_t spawnedChildren = 10;   // op 18 with p0 = 4
+inline constexpr int32_t idleMachineSpawner = 4;  // that p0: the children stand by themselves
 // Barriers on these slots have no picture.
 inline constexpr int32_t barrierWithoutPictureSlots[] = {26, 41};
 

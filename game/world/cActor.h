@@ -83,7 +83,7 @@ class cActor : public Object {
     return ReferenceFieldList{&cActor::boundActor, &cActor::bindRecord,  &cActor::moveRecord,  &cActor::balloon,
                               &cActor::neighbours, &cActor::nextInLayer, &cActor::prevInLayer, &cActor::chainNext,
                               &cActor::params,     &cActor::player,      &cActor::interactBox, &cActor::footprint,
-                              &cActor::triggerBox};
+                              &cActor::triggerBox, &cActor::contactBox};
   }
 
   static cActorStatics& statics();
@@ -361,6 +361,9 @@ class cActor : public Object {
   void updateSnapshotTrigger();
   void updateEmitter();
 
+  // --- spawners (cActorKindSpawners.cpp, cActorKindSideViewSpawners.cpp)
+  void updateSpawner();
+
   // --- paint pass (cActorPaint.cpp)
   // Palette, placed at the screen position, painted.
   void paintPlayer(bool withPalette);
@@ -455,4 +458,17 @@ class cActor : public Object {
   IntArray* footprint;
   IntArray* triggerBox;
   bool alwaysPaint;
+  // The spawner's working fields (kind 24): finished at 104; the last drop
+  // (ms); the catcher's contact frames; a drop waits for the animation's
+  // end; the seizer was reached; the slider moves; the machine is made; the
+  // launcher runs; the riser's contact box {left, top, width, height}.
+  int32_t spawnerStatus;
+  int64_t lastSpawnTime;
+  int8_t contactFrames;
+  bool spawnReady;
+  bool spawnerTriggered;
+  bool spawnerMoving;
+  bool childMade;
+  int8_t launchState;
+  IntArray* contactBox;
 };

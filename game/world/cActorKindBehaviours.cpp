@@ -47,6 +47,9 @@ void cActor::runKindBehaviour() {
     case ActorKind::CAMERA_BAND:
       updateBand67();
       break;
+    case ActorKind::SPAWNER:
+      updateSpawner();
+      break;
     case ActorKind::BARRIER_SWITCH:
       updateBarrierSwitch();
       break;

@@ -42,7 +42,16 @@ void cActor::reset() {
       kindState = param(0);
       break;
     case ActorKind::SPAWNER:
+      // The last drop, a waiting drop and the catcher's contact frames carry
+      // over.
       kindState = param(0);
+      spawnerStatus = 0;
+      childMade = false;
+      spawnerStep = 0;
+      launchState = 0;
+      riserStep = 0;
+      spawnerTriggered = false;
+      spawnerMoving = false;
       break;
     case ActorKind::BARRIER_SWITCH:
       setAnim(param(6) != 0 ? param(2) : param(1), 1);

@@ -229,7 +229,8 @@ class cActorMC : public cActor {
   bool contactFlagA;
   bool contactFlagB;
   bool seizeFlag;
-  // Set by the camera bands (kind 67) with effects 5 and 6.
+  // Set by the camera bands (kind 67) with effects 5 and 6; the riser
+  // clears them.
   bool bandFlagA;
   bool bandFlagB;
   int32_t hurtTime;

@@ -41,9 +41,13 @@ struct cGamePlayStatics {
   int32_t damageFlashTime;  // ms the HUD flashes the player's damage
   int32_t areaTriggerCount;  // kept by the area trigger
   ASprite* balloonTailFrame;
+  // What the side-view action marker points at besides the player: the
+  // object a machine-making spawner made, or null.
+  cActor* sideViewTarget;
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGamePlayStatics::focusActor,    &cGamePlayStatics::firstPartner,
                               &cGamePlayStatics::secondPartner, &cGamePlayStatics::ringAnchor,
-                              &cGamePlayStatics::overlayPlayer, &cGamePlayStatics::balloonTailFrame};
+                              &cGamePlayStatics::overlayPlayer, &cGamePlayStatics::balloonTailFrame,
+                              &cGamePlayStatics::sideViewTarget};
   }
 };

@@ -23,6 +23,7 @@ void cGameWorld::clinit() {
 
 void cGameWorld::forgetRoomActors() {
   worldStatics().cGamePlay.focusActor = nullptr;
+  worldStatics().cGamePlay.sideViewTarget = nullptr;
   cGameRoomStatics& room = worldStatics().cGameRoom;
   room.targetActor = nullptr;
   if (room.spawnedObjects != nullptr) {

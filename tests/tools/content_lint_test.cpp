@@ -463,6 +463,23 @@ TEST(ContentLint, HoldsTheRoomsRecordsToTheSpritesTheirRoomLoads) {
                             "progress list does not load\n");
 }
 
+TEST(ContentLint, WarnsOfASpawnerThatGetsTheIdleSpawnedObjects) {
+  const std::string spawner =
+      "spawner id=@s x=0 y=0 active=true sprite=none anim=0 box=0,0,1,1 p0=4 p1=0 trigger=0,0,1,1 p2=0 p3=0 p4=0 "
+      "p5=0 p6=0 hitPoints=1 p7=0\n";
+  const tools::AssembledLevel shared = tools::assembleLevel("nop\n", "shared.lvl");
+  const tools::AssembledLevel room =
+      tools::assembleLevel(spawner, "room0.lvl", tools::LevelContext{.progress = 0, .shared = &shared});
+  Fixture f;
+  f.levels = {shared.bytes, room.bytes, {0}};
+  const auto problems = tools::lintContent(f.archive(), fixtureRules());
+  ASSERT_EQ(problems.size(), 1u) << tools::describeProblems(problems);
+  EXPECT_TRUE(problems[0].warning);
+  EXPECT_EQ(tools::describeProblems(problems),
+            "warning: pack \"/levels\" entry 1 record 18 (spawner) at byte 0: p0 4 gets 10 spawned objects from the "
+            "loader that nothing drives\n");
+}
+
 TEST(ContentLint, PassesTheRealContent) {
   const Bytes archive = tools::compileContent(QUENDRILL_CONTENT_DIR);
   EXPECT_EQ(tools::describeProblems(tools::lintContent(archive)), "");

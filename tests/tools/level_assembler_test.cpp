@@ -357,4 +357,11 @@ TEST(LevelAssembler, WarnsOfABlockerSetActive) {
   EXPECT_TRUE(assembleRoom(blocker("1")).warnings.empty());
 }
 
+TEST(LevelAssembler, WarnsOfASpawnerThatGetsTheIdleSpawnedObjects) {
+  const std::string idle = replaced(replaced(spawner, "@s", "@t"), "p0=0", "p0=4");
+  EXPECT_EQ(assembleRoom(spawner + idle).warnings,
+            std::vector<std::string>{"a:2: a spawner with p0=4 gets ten spawned objects from the loader that nothing drives"});
+  EXPECT_TRUE(assembleRoom(spawner).warnings.empty());
+}
+
 }  // namespace

@@ -19,6 +19,10 @@ inline constexpr uint8_t cinematicAction = 66;
 }  // namespace op
 // The room whose chapter-end cinematic waits for its timed events.
 constexpr int32_t heldCinematicRoom = 3;
+// The loader gives such a spawner ten spawned objects that no spawner ever
+// drives; it is kept only for the rooms that were written with it.
+constexpr const char* idleMachineSpawnerWarning =
+    "a spawner with p0=4 gets ten spawned objects from the loader that nothing drives";
 
 enum class Space { actor, action, item, route, cutscene };
 
@@ -462,6 +466,10 @@ class Assembler {
         if (valueNamed("active") == 1)
           m_out.warnings.push_back(m_source + ":" + std::to_string(entry.line) +
                                    ": a blocker blocks while it is not active; active=true leaves the way open");
+        break;
+      case op::spawner:
+        if (valueNamed("p0") == idleMachineSpawner)
+          m_out.warnings.push_back(m_source + ":" + std::to_string(entry.line) + ": " + idleMachineSpawnerWarning);
         break;
       case op::routePoint:
         checkLimit(&AssembledLevel::routePoints, maxRoutePoints, entry.line, "route points");

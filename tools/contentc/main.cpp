@@ -3,11 +3,13 @@
 // --complete: the set holds the game world's packs, so their absence is a
 // failure too. The output is replaced only when packing and the lint
 // succeed, so a failed build never leaves an archive that looks up to date.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "tools/compiler/ContentCompiler.h"
@@ -52,15 +54,22 @@ int main(int argc, char** argv) {
   if (content.empty() || output.empty()) return usage();
   try {
     const std::vector<uint8_t> archive = tools::compileContent(content);
-    const std::vector<tools::LintProblem> problems = tools::lintContent(archive, rules);
-    if (!problems.empty()) {
-      fprintf(stderr, "contentc: the content lint refuses %s (%zu problems):\n", content.c_str(), problems.size());
-      const tools::ContentOrigins origins(content);
-      for (const tools::LintProblem& problem : problems) {
-        const std::string source = origins.sourceOf(problem);
-        fprintf(stderr, "%s%s%s: %s\n", source.c_str(), source.empty() ? "" : ": ", problem.where.c_str(),
-                problem.reason.c_str());
-      }
+    std::vector<tools::LintProblem> problems = tools::lintContent(archive, rules);
+    const auto isWarning = [](const tools::LintProblem& problem) { return problem.warning; };
+    const auto firstProblem = std::stable_partition(problems.begin(), problems.end(), isWarning);
+    // Finding the sources reads the content folder again: only when needed.
+    std::optional<tools::ContentOrigins> origins;
+    if (!problems.empty()) origins.emplace(content);
+    const auto say = [&](const tools::LintProblem& problem, const char* prefix) {
+      const std::string source = origins->sourceOf(problem);
+      fprintf(stderr, "%s%s%s%s: %s\n", prefix, source.c_str(), source.empty() ? "" : ": ", problem.where.c_str(),
+              problem.reason.c_str());
+    };
+    for (auto it = problems.begin(); it != firstProblem; ++it) say(*it, "contentc: warning: ");
+    if (firstProblem != problems.end()) {
+      fprintf(stderr, "contentc: the content lint refuses %s (%zu problems):\n", content.c_str(),
+              size_t(problems.end() - firstProblem));
+      for (auto it = firstProblem; it != problems.end(); ++it) say(*it, "");
       return 1;
     }
     writeOutput(output, archive);

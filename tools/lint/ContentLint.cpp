@@ -80,6 +80,10 @@ class Lint {
   void problem(std::string where, std::string reason) {
     m_problems.push_back({std::move(where), std::move(reason), m_at.pack, m_at.entry, m_at.text});
   }
+  // Content the game can use, but likely not as its writer meant.
+  void warning(std::string where, std::string reason) {
+    m_problems.push_back({std::move(where), std::move(reason), m_at.pack, m_at.entry, m_at.text, true});
+  }
 
   const std::string& literal(LiteralId id) const {
     static const std::string none;
@@ -623,6 +627,9 @@ class Lint {
 
   void checkRecord(const levelrecord::Record& record, std::span<const uint8_t> body, int32_t room,
                    const std::string& where) {
+    if (record.op == levelrecord::op::spawner && fieldValue(record, body, "p0") == levelrecord::idleMachineSpawner)
+      warning(where, "p0 4 gets " + std::to_string(levelrecord::spawnedChildren) +
+                         " spawned objects from the loader that nothing drives");
     for (const levelrecord::Field& field : record.fields) {
       if (field.role != levelrecord::FieldRole::sprite) continue;
       const int32_t stored = *fieldValue(record, body, field.name);
@@ -715,7 +722,8 @@ std::vector<LintProblem> lintContent(std::span<const uint8_t> archiveBytes, cons
 
 std::string describeProblems(const std::vector<LintProblem>& problems) {
   std::string text;
-  for (const LintProblem& problem : problems) text += problem.where + ": " + problem.reason + "\n";
+  for (const LintProblem& problem : problems)
+    text += (problem.warning ? "warning: " : "") + problem.where + ": " + problem.reason + "\n";
   return text;
 }
 

@@ -17,6 +17,7 @@
 //     starts is one of that sprite's, and a character, creature or breakable
 //     finds on its sprite every animation its kind's tables play;
 //   - every pack it opens reads within the readers' limits.
+// It warns of a spawner that gets the loader's idle spawned objects.
 // Requirements of the game world's content are skipped while its packs are
 // absent, unless the set is declared complete.
 #include <cstdint>
@@ -36,6 +37,8 @@ struct LintProblem {
   std::string pack;
   int entry = -1;
   int text = -1;
+  // Said, but the content is still taken.
+  bool warning = false;
 };
 
 struct LintRules {
@@ -52,7 +55,7 @@ struct LintRules {
 
 std::vector<LintProblem> lintContent(std::span<const uint8_t> archive, const LintRules& rules = {});
 
-// One line per problem: "where: reason".
+// One line per problem: "where: reason", a warning's begun with "warning: ".
 std::string describeProblems(const std::vector<LintProblem>& problems);
 
 }  // namespace tools
