@@ -4,6 +4,7 @@
 // ends a chapter, and hands a deferred cutscene start on when it closes.
 #include <algorithm>
 
+#include "game/ContentRequirements.h"
 #include "game/GameStatics.h"
 #include "game/shell/GameState.h"
 #include "game/shell/cGame.h"
@@ -43,7 +44,7 @@ constexpr int32_t gameOverText = 43;
 constexpr int32_t retryQuestionText = 102;
 constexpr int32_t narratorText = 149;
 // The two game-over buttons' labels: retry, main menu.
-constexpr int32_t optionLabels[2] = {6, 7};
+constexpr int32_t optionLabels[2] = {contentrequirement::yesText, contentrequirement::noText};
 constexpr int32_t gameOverMusic = 4;
 constexpr int32_t chapterEndMusic = 3;
 constexpr int32_t textFontSlot = 5;
@@ -52,7 +53,10 @@ constexpr int32_t backdropSlot = 3;
 constexpr int32_t backdropFrame = 1;
 constexpr int32_t backdropAlpha = 114;
 constexpr int32_t buttonSlot = 50;
-constexpr int32_t buttonFrame = 41;
+// The button's face, and its face while a finger is down on it.
+constexpr int32_t buttonFrame = 40;
+constexpr int32_t buttonPressedFrame = 41;
+constexpr int32_t selectionRim = 0xF0C040;
 constexpr int32_t continueArea = 202;
 constexpr int32_t firstOptionArea = 10;
 constexpr int32_t partnerOffsetY = 20;
@@ -367,19 +371,23 @@ void paintGameOver(javax_microedition_lcdui_Graphics* g) {
   const bool withButton = buttons != nullptr && buttonFrame < buttons->getFrameCount();
   const int32_t bw = withButton ? buttons->getFrameWidth(buttonFrame) : 0;
   const int32_t bh = withButton ? buttons->getFrameHeight(buttonFrame) : 0;
+  const cGameTouchStatics& pointer = touch();
   for (int32_t option = 0; option < 2; ++option) {
     const int32_t x = option == 0 ? 200 : 600;
     const int32_t y = 440;
+    const int32_t area = firstOptionArea + option;
+    const bool pressed = pointer.touchedArea != nullptr && pointer.touchedArea->id == area &&
+                         (pointer.pointerIsDown || pointer.pointerDragging);
     const bool highlighted = option == c.gameOverOption;
-    paintFrameOf(buttons, buttonFrame, x, y);
-    // The highlighted button is framed and its label lit.
+    paintFrameOf(buttons, pressed ? buttonPressedFrame : buttonFrame, x, y);
+    // The highlighted button gets a gold rim and a gold label.
     if (highlighted && withButton) {
-      g->setColor(0xFFFFFF);
-      g->drawRect(x - bw / 2 - 3, y - bh / 2 - 3, bw + 5, bh + 5);
+      g->setColor(selectionRim);
+      for (int32_t i = 3; i <= 5; ++i) g->drawRect(x - bw / 2 - i, y - bh / 2 - i, bw - 1 + 2 * i, bh - 1 + 2 * i);
     }
-    cGame::addTouchArea(x - bw / 2, y - bh / 2, bw, bh, firstOptionArea + option);
+    cGame::addTouchArea(x - bw / 2, y - bh / 2, bw, bh, area);
     if (font != nullptr) {
-      font->setPalette(highlighted ? 0 : 1);
+      font->setPalette(highlighted && !pressed ? 0 : 1);
       paintText(font, cGame::getText(optionLabels[option]), bw > 0 ? bw : screenW, x, y, centred);
     }
   }
