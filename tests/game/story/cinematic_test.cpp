@@ -379,11 +379,15 @@ TEST_F(CinematicTest, TheRetryPutsTheRoomBackFromItsSnapshot) {
   cActor* scripted = makeActor(13, 20, 20);
   scripted->id = 6;
   scripted->flags |= 512;
+  hero->hp = 0;
+  hero->setState(14);
   cGame::openCinematic(forever, 2, 0);
   untilPhase(5);
   tap(10, false);
   frame();
   EXPECT_FALSE(cGame::isCinematicActive());
+  EXPECT_EQ(hero->hp, 100) << "the defeated player is back on its feet";
+  EXPECT_FALSE(hero->isDefeated());
   EXPECT_EQ(crate->getPixelX(), 100);
   EXPECT_EQ(cActor::findById(6), nullptr) << "made since the snapshot";
   EXPECT_EQ(shellStatics().cGameShared.results->get(7), 1) << "one retry";
