@@ -53,7 +53,7 @@ inline constexpr int32_t titleFrames[] = {0, menuBackdropFrame};
 inline constexpr int32_t resultsFrames[] = {1};
 // The "new" marker the main menu shows beside the promotion row.
 inline constexpr int32_t newMarkerFrame = 50;
-inline constexpr int32_t interfaceFrames[] = {0, 1, 19, 20, 27, 28, 34, 35, 40, 41, 45, 46, 47, 48, 49, newMarkerFrame};
+inline constexpr int32_t interfaceFrames[] = {0, 1, 19, 20, 27, 28, 34, 35, 40, 41, 42, 43, 45, 46, 47, 48, 49, newMarkerFrame};
 inline constexpr int32_t hudFrames[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19,
                                         20, 21, 22, 23, 24, 25, 26, 27, 28, 54, 55, 56, 62, 63, 66, 67};
 

@@ -8,18 +8,9 @@
 #include "game/shell/cGame.h"
 #include "game/world/cActor.h"
 
-void cGame::openCinematic(int32_t, int32_t kind, int32_t) { standIn("openCinematic", kind); }
-void cGame::setCinematicObject(cActor* actor) { standIn("setCinematicObject", actor != nullptr ? actor->id : -1); }
-void cGame::setCinematicPosition(int32_t, int32_t) {}
-void cGame::setCinematicPhase(int32_t) {}
-bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
-int32_t cGame::cinematicPhase() { return standIn("cinematicPhase", -1); }
-int32_t cGame::cinematicKind() { return standIn("cinematicKind", -1); }
-void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetInteraction() {}
-void cGame::closeCinematic() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
 void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor != nullptr ? actor->id : -1); }
@@ -28,8 +19,6 @@ void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor 
 // choice, the timed events, the cutscene driver, the
 // interaction modes, the countdown and the camera stops. A query answers
 // that its part is idle.
-void cGame::updateCinematic() { standIn("updateCinematic"); }
-void cGame::paintCinematic() { standIn("paintCinematic"); }
 bool cGame::isChoiceActive() { return standIn("isChoiceActive", 0) != 0; }
 void cGame::closeChoice() { standIn("closeChoice"); }
 void cGame::updateChoice() { standIn("updateChoice"); }

@@ -12,6 +12,7 @@ class IntArray;
 class ObjectArray;
 class CVLibPlayer;
 class ShortArray;
+class String;
 class cActor;
 
 // The room's item records: entry 0 an empty int[0], entries 1..29 int[7].
@@ -133,6 +134,30 @@ struct cGameConversationStatics {
   }
 };
 
+// The cinematic screen over the game: its kind, phase (-1 closed) and clock,
+// the text it shows, where the camera jumps when it opens, the checkpoint of
+// a restart, the narration's text and caption, and the game-over choice.
+struct cGameCinematicStatics {
+  int32_t cinematicDuration;  // ms; 0x7FFFFFFF while a text waits
+  int32_t cinematicElapsed;   // ms
+  int32_t cinematicPhase;
+  int32_t cinematicKind;
+  int32_t cinematicText;     // text id, -1 none
+  int32_t cinematicCameraX;  // px, -1 none
+  int32_t cinematicCameraY;
+  cActor* restartActor;
+  String* narrationCaption;
+  int32_t narrationTyped;   // 24.8 characters shown
+  int32_t narrationScroll;  // 24.8 y of the text's top
+  int32_t narrationHeight;  // px
+  String* narrationLines;   // the text with its line breaks
+  int32_t gameOverOption;   // 0 retry, 1 main menu
+  static constexpr auto referenceFields() {
+    using S = cGameCinematicStatics;
+    return ReferenceFieldList{&S::restartActor, &S::narrationCaption, &S::narrationLines};
+  }
+};
+
 struct StoryStatics {
   cGameItemsStatics cGameItems;
   cGameActionsStatics cGameActions;
@@ -141,8 +166,9 @@ struct StoryStatics {
   cGameEventScriptStatics cGameEventScript;
   cGameCutsceneStatics cGameCutscene;
   cGameConversationStatics cGameConversation;
+  cGameCinematicStatics cGameCinematic;
   auto parts() {
     return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene,
-                    cGameConversation);
+                    cGameConversation, cGameCinematic);
   }
 };

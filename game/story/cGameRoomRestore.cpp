@@ -146,7 +146,12 @@ void applyRecord(const ActorRecord& r, cActor* actor) {
     }
   }
   if (r.kind == ActorKind::PLAYER_VARIANT) settleFocusCharacter();
-  if (r.kind == ActorKind::SPAWNER && r.anim >= 0 && actor->player != nullptr) actor->setAnim(r.anim, 1);
+  if (r.kind == ActorKind::SPAWNER) {
+    // Its count starts again from its sub-kind, its sequence from the top.
+    actor->kindState = actor->param(0);
+    actor->spawnerStep = 0;
+    if (r.anim >= 0 && actor->player != nullptr) actor->setAnim(r.anim, 1);
+  }
 }
 
 // Actors made since the snapshot leave layer list 0: spawned creatures and
@@ -174,12 +179,12 @@ void cGameStory::restoreRoomSnapshot() {
   SnapshotReader in{bytes, 0, bytes->length()};
   in.end = std::clamp(in.s16(), 0, bytes->length());
 
-  cGameCountdownStatics& countdown = storyStatics().cGameCountdown;
-  countdown.countdownMs = in.s16() * 1000;
-  countdown.countdownAction = in.s16();
+  int32_t countdownMs = in.s16() * 1000;
+  const int32_t countdownAction = in.s16();
   const int32_t bonusSeconds = in.s16();
   // The trigger's bonus seconds extend a running countdown.
-  if (countdown.countdownMs > 0 && bonusSeconds > 0) countdown.countdownMs += bonusSeconds * 1000;
+  if (countdownMs > 0 && bonusSeconds > 0) countdownMs += bonusSeconds * 1000;
+  cGame::setCountdown(countdownMs, countdownAction);
 
   worldStatics().cGameEffects.particleMode = in.s16();
   worldStatics().cGamePlay.actionButtonEnabled = in.u8() != 0;
@@ -206,12 +211,14 @@ void cGameStory::restoreRoomSnapshot() {
   }
 
   dropLaterActors();
+  cGame::clearDynamicBlocking();
   cGame::restampAllFootprints();
   cGame::resetCamera();
   cGame::updateCamera();
   if (cActor* settled = worldStatics().cGamePlay.focusActor)
     cGame::moveWithBlockers(settled, settled->getPixelX(), settled->getPixelY(), true);
 
+  cGame::clearRoomTimedState();
   cGame::setPlayerControl(true);
   cGame::runAction(cGame::findActionById(room.snapshotAction));
   cGame::startFallingParticles(0);

@@ -84,6 +84,7 @@ void cActor::operateSwitch() {
   if (character != nullptr && character->isHandlingBlock() && character->pushable != nullptr) {
     character->pushable->releaseHold();
   }
-  cGame::openCinematic(0, 0, 0);
+  // No text: the restart follows the closed bars at once.
+  cGame::openCinematic(0, 0, -1);
   cGame::setCinematicObject(this);
 }

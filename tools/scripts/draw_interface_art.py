@@ -417,6 +417,9 @@ def interface_sprite():
               rrect(1.5, 1.5, 517, 57, 14, DEEP, GOLD, LINE) + rrect(10, 26, 8, 8, 2, GOLD) + rrect(502, 26, 8, 8, 2, GOLD))
     s.centred(40, "choice", 300, 64, button_face(300, 64, False, 14))
     s.centred(41, "choicePressed", 300, 64, button_face(300, 64, True, 14))
+    # 42/43: a conversation's answer buttons, the choice buttons' faces.
+    for index, face in ((42, "choice"), (43, "choicePressed")):
+        s.frames[index] = {"name": "answer" + face[6:], "modules": [{"module": face, "at": [-150, -32]}]}
     s.centred(45, "satchel", 44, 40, satchel_icon(44, 40, PARCH, AMBER))
     # 46/47: the corner button of the promotion prompt.
     for pressed in (False, True):

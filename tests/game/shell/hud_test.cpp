@@ -222,6 +222,8 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
     storyStatics().cGameCutscene.currentCutscene = c.cutscene;
     cGame::initConversationQueue();
     if (answers().erase("conversation") != 0) conversationkit::showLine();
+    const auto phase = answers().find("cinematicPhase");
+    storyStatics().cGameCinematic.cinematicPhase = phase != answers().end() ? phase->second : -1;
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;

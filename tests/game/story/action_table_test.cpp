@@ -53,7 +53,7 @@ TEST_F(ActionTableTest, EachTypeRunsAsItsRowSays) {
          EXPECT_EQ(camera().zoneCount, 1);
          EXPECT_EQ(camera().zoneIds->get(0), 9) << "the zone at place 1 went";
        }},
-      {66, {0, 12}, [] { EXPECT_EQ(heardValue("openCinematic"), 3); }},
+      {66, {0, 12}, [] { EXPECT_EQ(cGame::cinematicKind(), 3); }},
       {67, {43}, [] { EXPECT_TRUE(cActor::findById(43)->isKilled()); }},
       {68, {43}, [] { EXPECT_EQ(heardValue("startInteraction"), 43); }},
       {69, {100, 0, 20, 0, 500, 1}, [] {
@@ -133,9 +133,9 @@ TEST_F(ActionTableTest, InRoom3TheChapterEndWaitsForTheTimedEvents) {
     SCOPED_TRACE(room);
     shellStatics().cGameProgress.progress->set(shellStatics().cGameProgress.chapter, room);
     storyStatics().cGameActions.pendingCinematicText = -1;
-    forget();
+    cGame::closeCinematic();
     cGame::runAction(0);
-    EXPECT_EQ(heardCount("openCinematic"), room == 3 ? 0 : 1);
+    EXPECT_EQ(cGame::isCinematicActive(), room != 3);
     EXPECT_EQ(storyStatics().cGameActions.pendingCinematicText, room == 3 ? 12 : -1);
   }
 }

@@ -146,8 +146,8 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
       {54, {0}, [](EventCommandsTest&) { EXPECT_FALSE(cGame::hasPlayerControl()); }},
       {55, {-1, 0}, [](EventCommandsTest&) { EXPECT_EQ(toolkitStatics().cGameSound.currentB, -1); }},
       {57, {300}, [](EventCommandsTest&) { EXPECT_EQ(camera().shakeTimeLeft, 300); }},
-      {58, {0, 4, 10, 20, 1}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("openCinematic"), 4); }},
-      {58, {0, 4, 10, 20, 0}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("openCinematic"), 1); }},
+      {58, {0, 4, 10, 20, 1}, [](EventCommandsTest&) { EXPECT_EQ(cGame::cinematicKind(), 4); }},
+      {58, {0, 4, 10, 20, 0}, [](EventCommandsTest&) { EXPECT_EQ(cGame::cinematicKind(), 1); }},
       // Answers 1 and 3 are not given: the right one, written as 2, is the
       // second of those that are.
       {61, {1, 2, 43, 10, -1, 12, -1, 14, 2, 5, 6}, [](EventCommandsTest&) {
@@ -204,7 +204,7 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
          EXPECT_NE(worldStatics().cGameEffects.effectPlayers->get(0), nullptr) << "sprite 4 + 16";
        }},
       {76, {30, 4}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("setCountdown"), 30000); }},
-      {77, {}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("openCinematic"), 2); }},
+      {77, {}, [](EventCommandsTest&) { EXPECT_EQ(cGame::cinematicKind(), 2); }},
       {78, {1}, [](EventCommandsTest&) { EXPECT_TRUE(worldStatics().cGamePlay.actionButtonEnabled); }},
   };
   for (const Case& c : cases) {

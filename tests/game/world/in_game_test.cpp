@@ -111,7 +111,7 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   // The popup's and the cutscene's own steps are real; their tests see them run.
   // The conversation's own step is real too: ConversationTest sees the
   // in-game update dismiss a line.
-  const std::vector<std::string> steps = {"updateCinematic", "updateChoice", "updateInteraction", "updateCountdown",
+  const std::vector<std::string> steps = {"updateChoice", "updateInteraction", "updateCountdown",
                                           "clampCameraAtBlockers"};
   enum class Cutscene { none, holding, skipAsked };
   struct Case {
@@ -124,8 +124,8 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     bool menuBlocked;
   };
   const Case cases[] = {
-      {"cinematic", {{"isCinematicActive", 1}, {"isChoiceActive", 1}}, Cutscene::none, -1, {"updateCinematic"}, false,
-       true},
+      // The cinematic's own step is real: its clock moves on.
+      {"cinematic", {{"cinematic", 1}, {"isChoiceActive", 1}}, Cutscene::none, -1, {}, false, true},
       {"choice", {{"isChoiceActive", 1}, {"updateTimedEvent", 1}}, Cutscene::none, -1, {"updateChoice"}, false, false},
       {"timed event", {{"updateTimedEvent", 1}}, Cutscene::holding, -1, {}, true, true},
       {"skip", {}, Cutscene::skipAsked, 1, {}, false, false},
@@ -158,6 +158,8 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     answers() = c.answers;
     cGame::initConversationQueue();
     if (answers().erase("conversation") != 0) conversationkit::showLine();
+    const bool cinematic = answers().erase("cinematic") != 0;
+    if (cinematic) cGame::openCinematic(0, 1, -1);
     if (c.cutscene != Cutscene::none) runLongCutscene(true);
     if (c.cutscene == Cutscene::holding) storyStatics().cGameCutscene.cutsceneTransition = 2;
     if (c.cutscene == Cutscene::skipAsked) askToSkip();
@@ -169,6 +171,8 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     EXPECT_EQ(heardOf(steps), c.stepped);
     EXPECT_EQ(actorsUpdated(), c.actors);
     EXPECT_EQ(play().menuBlocked, c.menuBlocked);
+    EXPECT_EQ(storyStatics().cGameCinematic.cinematicElapsed > 0, cinematic);
+    cGame::closeCinematic();
     endAnyCutscene();
   }
 }
@@ -353,7 +357,7 @@ TEST_F(InGameMenuTest, AResumeOrATapOnTheMenuCornerOpensTheMenu) {
 }
 
 TEST_F(InGameMenuTest, ABlockedMenuStillConsumesTheTap) {
-  answers()["isCinematicActive"] = 1;
+  cGame::openCinematic(0, 1, -1);
   m_corner->set(0, 0, 70, 70, 1001);
   shell::touch().touchedOverlayArea = m_corner;
   shell::touch().pointerWasReleased = true;
@@ -365,7 +369,7 @@ TEST_F(InGameMenuTest, ABlockedMenuStillConsumesTheTap) {
   EXPECT_EQ(shell::menu().menuMemory->get(2), 74);
 
   // The skip control's frame ends before the menu rule.
-  answers().clear();
+  cGame::closeCinematic();
   runLongCutscene(true);
   askToSkip();
   update();
@@ -453,7 +457,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   conversationkit::showLine();
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
                                                "sprite 2", "paintChoice",
-                                               "paintTimerOverlay", "paintTimedEvent", "paintCinematic"}));
+                                               "paintTimerOverlay", "paintTimedEvent"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 1);
 
   // Inside a camera zone the layer over the scene is left out; an open
@@ -462,8 +466,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
                                                "paintChoice", "paintTimerOverlay", "paintInteraction",
-                                               "paintTimedEvent",
-                                               "paintCinematic"}));
+                                               "paintTimedEvent"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 3) << "under and over the interaction";
 }
 
@@ -472,7 +475,7 @@ TEST_F(InGamePaintTest, AnInteractionWithAScreenOfItsOwnHidesTheScene) {
   cGame::initConversationQueue();
   conversationkit::showLine();
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "paintTimerOverlay", "paintInteraction",
-                                               "paintTimedEvent", "paintCinematic"}));
+                                               "paintTimedEvent"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 1) << "over the interaction's screen";
 }
 

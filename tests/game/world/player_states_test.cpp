@@ -230,13 +230,14 @@ TEST_F(PlayerStatesTest, DefeatOpensItsCinematicOnceTheDefeatHasPlayedOut) {
   cActorMC* player = makePlayer(400, 300);
   player->enterHit(0, DirectionMask::LEFT, 100);
   EXPECT_EQ(player->state, 100);
-  EXPECT_FALSE(wasHeard("openCinematic"));
-  for (int i = 0; i < 60 && !wasHeard("openCinematic"); ++i) frame(player);
+  EXPECT_FALSE(cGame::isCinematicActive());
+  for (int i = 0; i < 60 && !cGame::isCinematicActive(); ++i) frame(player);
   EXPECT_EQ(player->state, 14) << "hit, knocked down, defeated";
-  EXPECT_EQ(timesHeard("openCinematic"), 1);
-  EXPECT_EQ(lastValue("openCinematic"), 2);
+  EXPECT_EQ(cGame::cinematicKind(), 2);
+  // A second opening would start the screen's clock again.
+  storyStatics().cGameCinematic.cinematicElapsed = 123;
   for (int i = 0; i < 20; ++i) frame(player);
-  EXPECT_EQ(timesHeard("openCinematic"), 1) << "opened once";
+  EXPECT_EQ(storyStatics().cGameCinematic.cinematicElapsed, 123) << "opened once";
 }
 
 TEST_F(PlayerStatesTest, ADefeatEnteredDuringALoopingAnimationStillOpensItsCinematic) {
@@ -244,9 +245,9 @@ TEST_F(PlayerStatesTest, ADefeatEnteredDuringALoopingAnimationStillOpensItsCinem
   player->setState(3);  // walking loops for ever
   player->hp = 0;
   player->setState(14);
-  EXPECT_FALSE(wasHeard("openCinematic"));
-  for (int i = 0; i < 20 && !wasHeard("openCinematic"); ++i) frame(player);
-  EXPECT_EQ(timesHeard("openCinematic"), 1);
+  EXPECT_FALSE(cGame::isCinematicActive());
+  for (int i = 0; i < 20 && !cGame::isCinematicActive(); ++i) frame(player);
+  EXPECT_EQ(cGame::cinematicKind(), 2);
 }
 
 TEST_F(PlayerStatesTest, DamageToTheFocusFlashesAndADefeatOpensTheCinematic) {
@@ -259,7 +260,7 @@ TEST_F(PlayerStatesTest, DamageToTheFocusFlashesAndADefeatOpensTheCinematic) {
   player->addHealth(-200);
   EXPECT_EQ(player->hp, 0);
   EXPECT_EQ(player->state, 14);
-  EXPECT_EQ(timesHeard("openCinematic"), 1);
+  EXPECT_EQ(cGame::cinematicKind(), 2);
   player->addHealth(10);
   EXPECT_EQ(player->hp, 0) << "no healing once defeated";
 }

@@ -150,16 +150,20 @@ TEST_F(SceneDoorTest, TheSwitchOpensTheCinematicOnlyWhileArmedAndWithUsesLeft) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     cActor::initLists();
+    cGame::closeCinematic();
     heard().clear();
     makePlayer(c.standsAtIt ? 330 : 600, 170);
     cActor* door = makeDoor(0, -1, c.armed, false);
     door->setParam(4, c.uses);
     door->setInteractBox(-16, -32, 96, 64);
     runKind(door);
-    EXPECT_EQ(timesHeard("openCinematic"), c.operated ? 1 : 0);
+    const cGameCinematicStatics& screen = storyStatics().cGameCinematic;
+    EXPECT_EQ(cGame::isCinematicActive(), c.operated);
     if (c.operated) {
-      EXPECT_EQ(lastValue("openCinematic"), 0);
-      EXPECT_EQ(lastValue("setCinematicObject"), 60);
+      // The restart screen, without a text, back to the switch's place.
+      EXPECT_EQ(cGame::cinematicKind(), 0);
+      EXPECT_EQ(screen.cinematicText, -1);
+      EXPECT_EQ(screen.restartActor, door);
     }
   }
 }
