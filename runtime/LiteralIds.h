@@ -64,6 +64,7 @@
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
   X(ammunitionLabel, 180)                   \
+  X(itemCountPrefix, 193)                   \
   X(twoDigitOverflow, 185)                  \
   X(combinationTableFull, 186)              \
   X(uiSpritePack, 190)                      \
