@@ -65,6 +65,7 @@
   X(contentTypeOther, 173)                  \
   X(ammunitionLabel, 180)                   \
   X(narrationCaptionLead, 181)              \
+  X(itemCountPrefix, 193)                   \
   X(twoDigitOverflow, 185)                  \
   X(combinationTableFull, 186)              \
   X(uiSpritePack, 190)                      \

@@ -26,11 +26,12 @@ constexpr int32_t sizeOf(OperandType type) {
 
 // What an operand's value means, for the assembler's symbols and checks:
 //   actorRef, actionRef, cutsceneRef  an id looked up at run time (-1: none);
+//   itemRef                           an item id of the room's level data;
 //   text                              a script text id (the game adds 272);
 //   track                             a track of the same cutscene (0..);
 //   spriteSlot                        a sprite slot, stored minus 16;
 //   unused                            read and dropped; written as 0.
-enum class OperandRole : uint8_t { plain, actorRef, actionRef, cutsceneRef, text, track, spriteSlot, unused };
+enum class OperandRole : uint8_t { plain, actorRef, actionRef, cutsceneRef, itemRef, text, track, spriteSlot, unused };
 
 struct Operand {
   std::string_view name;
@@ -101,7 +102,7 @@ inline constexpr Operand play[] = {
 inline constexpr Operand bind[] = {{"actor", s16, actorRef}, {"target", s16, actorRef}, {"x", s16},
                                    {"y", s16},               {"w", s16},                {"h", s16}};
 inline constexpr Operand mode[] = {{"mode", boolean}};
-inline constexpr Operand give[] = {{"unused", s16, unused}, {"item", u8}, {"count", u8}};
+inline constexpr Operand give[] = {{"unused", s16, unused}, {"item", u8, itemRef}, {"count", u8}};
 inline constexpr Operand link[] = {{"a", s16, actorRef}, {"b", s16, actorRef}};
 inline constexpr Operand health[] = {{"actor", s16, actorRef}, {"n", s16}};
 inline constexpr Operand moveTo[] = {

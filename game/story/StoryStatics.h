@@ -158,6 +158,23 @@ struct cGameCinematicStatics {
   }
 };
 
+// The inventory screen (GameState 11): its mode, the slots it points at and
+// the action menu that is open.
+struct cGameInventoryStatics {
+  int32_t inventoryMode;  // 1 browsing, 2 action menu, 3 choosing the second item
+  int32_t inventoryFirst;  // the slot chosen first for a combination, -1 none
+  int32_t inventoryCursor;
+  int32_t inventoryScroll;  // first visible row: 0 or 1
+  IntArray* inventoryActions;  // the open menu's codes; the last (close) is the back softkey
+  int32_t inventoryActionCursor;
+  IntArray* usableItemActions;  // {use, combine, close}
+  IntArray* otherItemActions;   // {combine, close}
+  static constexpr auto referenceFields() {
+    using S = cGameInventoryStatics;
+    return ReferenceFieldList{&S::inventoryActions, &S::usableItemActions, &S::otherItemActions};
+  }
+};
+
 struct StoryStatics {
   cGameItemsStatics cGameItems;
   cGameActionsStatics cGameActions;
@@ -167,8 +184,9 @@ struct StoryStatics {
   cGameCutsceneStatics cGameCutscene;
   cGameConversationStatics cGameConversation;
   cGameCinematicStatics cGameCinematic;
+  cGameInventoryStatics cGameInventory;
   auto parts() {
     return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene,
-                    cGameConversation, cGameCinematic);
+                    cGameConversation, cGameCinematic, cGameInventory);
   }
 };

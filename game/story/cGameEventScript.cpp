@@ -198,6 +198,7 @@ void cGameStory::clinit() {
   shellStatics().cGameShared.fullSpeedAnimation = true;
   storyStatics().cGameActions.pendingCinematicText = -1;
   cGame::closeCinematic();
+  clinitInventory();
 }
 
 void cGameStory::loadEventScript(ByteArray* data) {

@@ -8,6 +8,7 @@ class ASprite;
 class ByteArray;
 class IntArray;
 class cActor;
+class cActorMC;
 
 class cGameStory {
  public:
@@ -22,6 +23,21 @@ class cGameStory {
   static void setItemRecord(IntArray* source, int32_t n);
   // Field of item id, -1 when id is outside 1..29 or its entry is empty.
   static int32_t getItemField(int32_t id, int32_t field);
+  // Item id has a record in this load's table.
+  static bool isItemDefined(int32_t id);
+  // The first empty slot of the combination table, -1 when it is full.
+  static int32_t findFreeCombination();
+  // Combines the items of slots slotI and slotJ, in either order, by the
+  // lowest table entry naming the pair: both are used once and the result
+  // added. Answers the result's slot; -1, with nothing used, when there is
+  // no such entry, no player, an empty slot or no room for the result.
+  static int32_t findCombination(cActorMC* player, int32_t slotI, int32_t slotJ);
+
+  // --- the inventory screen, GameState 11 (cGameInventory.cpp)
+  static void clinitInventory();
+  static void stateInventory(int32_t message);
+  static void updateInventory();
+  static void paintInventory();
 
   // --- the room's actions (cGameActionTable.cpp)
   // Empty, and no start action.

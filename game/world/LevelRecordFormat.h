@@ -282,7 +282,7 @@ inline constexpr Field effect[] = {
 inline constexpr Field door[] = {
     {"id", u16, actorId},       {"x", s16},          {"y", s16},          {"active", boolean},
     {"p0", u16, plain, 0},      {"box.w", s16},      {"box.h", s16},      {"sprite", s16, sprite, -1, 16},
-    {"anim", s16},              {"closedAnim", s16, plain, 2}, {"keyItem", s16, plain, 3}, {"p4", s16, plain, 4},
+    {"anim", s16},              {"closedAnim", s16, plain, 2}, {"keyItem", s16, itemRef, 3}, {"p4", s16, plain, 4},
     {"p5", s16, plain, 5},      {"open", boolean},   {"box.x", s16},      {"box.y", s16},
     {"hint", s16, plain, 7},
 };

@@ -43,8 +43,20 @@ void readCameraZone() {
 }
 
 void readItem(RoomLoad& load) {
+  // Ids restart in every stream, so an item of a later stream of the same
+  // load would take the place of one that the records read before already
+  // refer to; the first definition stays.
+  const int32_t id = load.itemCounter++;
+  if (cGame::isItemDefined(id)) {
+    debugLog("Level data: item %d is defined by an earlier stream; this record is dropped", id);
+    cGame::skip(levelrecord::bodySize(levelrecord::op::item));
+    return;
+  }
   IntArray* record = newIntArray(7);
-  if (record == nullptr) return;
+  if (record == nullptr) {
+    cGame::skip(levelrecord::bodySize(levelrecord::op::item));
+    return;
+  }
   record->set(0, cGame::readUnsignedByte() + levelrecord::spriteSlotOffset);
   record->set(1, cGame::readShort());
   record->set(2, cGame::readByte());
@@ -52,12 +64,15 @@ void readItem(RoomLoad& load) {
   record->set(4, cGame::readUnsignedByte() + levelrecord::itemDescriptionTextOffset);
   record->set(5, cGame::readByte());
   record->set(6, cGame::readShort());
-  cGame::setItemRecord(record, load.itemCounter++);
+  cGame::setItemRecord(record, id);
 }
 
 void readCombination() {
   IntArray* record = newIntArray(3);
-  if (record == nullptr) return;
+  if (record == nullptr) {
+    cGame::skip(levelrecord::bodySize(levelrecord::op::combination));
+    return;
+  }
   for (int32_t i = 0; i < 3; ++i) record->set(i, cGame::readShort());
   cGame::addCombinationRecord(record);
 }

@@ -286,6 +286,10 @@ TEST(LevelAssembler, RefusesNamingTheLineAndTheRule) {
       {"item id=3 sprite=23 anim=0 useKind=0 name=181 description=204 amount=1 value=0\n",
        "a:1: an item's id is a name"},
       {"combination result=1 a=1 b=1\n", "a:1: result=1: there is no item with id 1"},
+      // A door's key is an item of the level's one definition of them.
+      {item + "door id=3 x=1 y=2 active=true p0=0 box=5,6,7,8 sprite=31 anim=9 closedAnim=10 keyItem=2 p4=0 p5=1 "
+              "open=false hint=-2\n",
+       "a:2: keyItem=2: there is no item with id 2"},
       // Cutscene names.
       {"cutscene dawn=3\n", "a:1: a cutscene is declared as: cutscene @name=<its number"},
       {"cutscene @dawn=0\n", "a:1: a cutscene's number is 1..32767"},

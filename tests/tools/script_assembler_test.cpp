@@ -15,7 +15,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // A room with actors @hero (1), @crow (2) and the type-1 creature @murk
-// (3), and the hint action @nudge (1).
+// (3), the hint action @nudge (1) and three items, @rope the first.
 const tools::AssembledLevel& room() {
   static const tools::AssembledLevel level = tools::assembleLevel(
       "header spriteSet=0 start=@hero startAction=none altPalette=false countdown=0 roomFlag=false\n"
@@ -24,7 +24,10 @@ const tools::AssembledLevel& room() {
       "creature id=@murk x=1200 y=300 sprite=27 anim=0 box=-16,-32,32,32 options=0 maxHp=50 dropItem=none\n"
       "  route=none type=1 active=true reinforcementA=none reinforcementB=none palette=0 viewHalfAngle=0\n"
       "  sightCells=0 animBase=0\n"
-      "hint id=@nudge text=0 ms=3000\n",
+      "hint id=@nudge text=0 ms=3000\n"
+      "item id=@rope sprite=27 anim=0 useKind=1 name=186 description=209 amount=1 value=0\n"
+      "item sprite=27 anim=1 useKind=1 name=187 description=210 amount=1 value=0\n"
+      "item sprite=27 anim=2 useKind=1 name=188 description=211 amount=0 value=0\n",
       "room.lvl", {0, nullptr});
   return level;
 }
@@ -68,6 +71,9 @@ TEST(ScriptAssembler, StatementsBecomeTheBlock) {
   // Unused operands are left out and written as 0; none is -1.
   EXPECT_EQ(assemble("cutscene 1\n track plain\n  at 0: cameraFollow 0; give item=3 count=2; kill none\n"),
             (Bytes{1, 1, 0, 1, 0, 0, 1, 0, 0, 0, 3, 13, 0, 0, 0, 0, 0, 67, 0, 0, 3, 2, 51, 0xFF, 0xFF}));
+  // An item by its name in the level data.
+  EXPECT_EQ(assemble("cutscene 1\n track plain\n  at 0: give @rope 1\n"),
+            assemble("cutscene 1\n track plain\n  at 0: give item=1 count=1\n"));
   // Sprite slots are written as drawn and stored minus 16; op writes a bare opcode.
   EXPECT_EQ(assemble("cutscene 1\n track spawn 27 nowait stepped\n  at 0.1: op 14; effect 27 0 1 2 true\n"),
             (Bytes{1, 1, 0, 1, 3, 12, 11, 0, 1, 0, 1, 0, 2, 14, 75, 11, 0, 0, 0, 1, 0, 2, 0, 1}));
@@ -113,6 +119,9 @@ TEST(ScriptAssembler, RefusalsNameTheFileLineAndRule) {
       {head + "  at 0: kill 9\n", "a.evs:3: kill actor=9: the room has no actor with id 9"},
       {head + "  at 0: kill @nudge\n", "a.evs:3: kill actor=@nudge: @nudge is declared nowhere the script can see"},
       {head + "  at 0: action 5\n", "a.evs:3: action action=5: the room has no action with id 5"},
+      {head + "  at 0: give item=4 count=1\n", "a.evs:3: give item=4: the room has no item with id 4"},
+      {head + "  at 0: give item=0 count=1\n", "a.evs:3: give item=0: item ids start at 1"},
+      {head + "  at 0: give item=@nudge count=1\n", "a.evs:3: give item=@nudge: @nudge is declared nowhere the script can see"},
       {head + "  at 0: play 9 0 false false\n", "a.evs:3: play cutscene=9: this script has no cutscene with id 9"},
       {head + "  at 0: hint 2 100\n", "a.evs:3: hint text=2: the room has 2 texts (0..1)"},
       {head + "  at 0: hint -2 100\n", "a.evs:3: hint text=-2: a text id is 0 or more, or none"},

@@ -385,6 +385,9 @@ class Assembler {
       case OperandRole::cutsceneRef:
         checkReference(operand.role, number, what, line);
         break;
+      case OperandRole::itemRef:
+        checkItem(number, what, line);
+        break;
       case OperandRole::text:
         checkText(number, what, line);
         break;
@@ -409,10 +412,11 @@ class Assembler {
     std::optional<int32_t> found;
     if (role == OperandRole::actorRef) found = find(&LevelSymbols::actors);
     else if (role == OperandRole::actionRef) found = find(&LevelSymbols::actions);
+    else if (role == OperandRole::itemRef) found = find(&LevelSymbols::items);
     else if (role == OperandRole::cutsceneRef) {
       if (const auto it = m_out.cutscenes.find(name); it != m_out.cutscenes.end()) found = it->second;
     } else {
-      refuse(line, what + ": a name stands only for an actor, an action or a cutscene");
+      refuse(line, what + ": a name stands only for an actor, an action, an item or a cutscene");
     }
     if (!found) refuse(line, what + ": @" + name + " is declared nowhere the script can see");
     return *found;
@@ -436,6 +440,17 @@ class Assembler {
     const bool actor = role == OperandRole::actorRef;
     if (!levelDefines(actor ? &AssembledLevel::actorIds : &AssembledLevel::actionIds, id))
       refuse(line, what + ": the room has no " + (actor ? "actor" : "action") + " with id " + std::to_string(id));
+  }
+
+  // Items are numbered in the one stream that defines them (the shared
+  // objects or the room's own).
+  void checkItem(int64_t id, const std::string& what, int line) const {
+    if (id < 1) refuse(line, what + ": item ids start at 1");
+    if (m_context.room == nullptr) return;
+    int32_t defined = 0;
+    for (const AssembledLevel* level : {m_context.room, m_context.shared})
+      if (level != nullptr) defined = std::max(defined, level->items);
+    if (id > defined) refuse(line, what + ": the room has no item with id " + std::to_string(id));
   }
 
   void checkText(int64_t id, const std::string& what, int line) const {

@@ -464,9 +464,12 @@ def hud_sprite():
         s.centred(25 + pressed, "action" + ("Pressed" if pressed else ""), 90, 90,
                   round_face(90, pressed, EMBER) + spark_icon(45, 45, 56, NIGHT if pressed else GOLD))
     # 27/28: a row of the action list; two rows at 3/2 of its height apart
-    # fill the list's 152 px panel.
+    # fill the list's 152 px panel. The chosen row is drawn as a selected
+    # list row (deep teal, gold rim): its label turns gold.
     s.centred(27, "actionRow", 340, 48, button_face(340, 48, False, 12))
-    s.centred(28, "actionRowPressed", 340, 48, button_face(340, 48, True, 12))
+    s.centred(28, "actionRowPressed", 340, 48,
+              rrect(LINE / 2 + 0.5, LINE / 2 + 0.5, 340 - LINE - 1, 48 - LINE - 1, 12, DEEP, GOLD) +
+              rrect(10, 20, 8, 8, 2, GOLD) + rrect(322, 20, 8, 8, 2, GOLD))
     # 54..56: the help pages' markers: a bullet, talk or look, act on.
     s.centred(54, "helpBullet", 40, 40, circle(20, 20, 16, GOLD, PARCH, FINE) + circle(20, 20, 6, NIGHT))
     s.centred(55, "helpTalk", 64, 64, round_face(64, False) + bubble_icon(32, 33, 36, PARCH, NIGHT))

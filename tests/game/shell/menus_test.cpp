@@ -388,6 +388,20 @@ TEST_F(Menus, TheHudMenuButtonSkipsTheMenuForTheInventoryAndBack) {
   EXPECT_FALSE(states().menuSuspended);
 }
 
+TEST_F(Menus, TheInventoryOpenedFromTheHudGoesBackToPlay) {
+  // What a release on the HUD's inventory button does.
+  touch().menuButtonUsed = true;
+  states().menuSuspended = true;
+  cGame::setNextState(GameState::inGameMenu);
+  ASSERT_TRUE(passUntil([] { return current() == GameState::inventory; }));
+  ASSERT_TRUE(passUntil([] { return box().transitionDirection == 0; }));
+  press(backKey);
+  ASSERT_TRUE(passUntil([] { return current() == GameState::inGame; }));
+  EXPECT_FALSE(touch().menuButtonUsed);
+  EXPECT_FALSE(shellStatics().cGameMenus.inventoryDone);
+  EXPECT_FALSE(states().menuSuspended);
+}
+
 TEST_F(Menus, ExitWithYesEndsTheGame) {
   open(GameState::mainMenu);
   choose(85);
