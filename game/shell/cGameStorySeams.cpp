@@ -16,7 +16,6 @@ bool cGame::isCinematicActive() { return standIn("isCinematicActive", 0) != 0; }
 int32_t cGame::cinematicPhase() { return standIn("cinematicPhase", -1); }
 int32_t cGame::cinematicKind() { return standIn("cinematicKind", -1); }
 void cGame::setGameOverOption(int32_t) {}
-void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetInteraction() {}
 void cGame::closeCinematic() {}
@@ -30,14 +29,6 @@ void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor 
 // that its part is idle.
 void cGame::updateCinematic() { standIn("updateCinematic"); }
 void cGame::paintCinematic() { standIn("paintCinematic"); }
-bool cGame::isChoiceActive() { return standIn("isChoiceActive", 0) != 0; }
-void cGame::closeChoice() { standIn("closeChoice"); }
-void cGame::updateChoice() { standIn("updateChoice"); }
-void cGame::paintChoice() { standIn("paintChoice"); }
-bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
-int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
-void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
-void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
 int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
@@ -45,10 +36,8 @@ int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
 bool cGame::isActionButtonSuppressed() {
   return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
 }
-void cGame::paintCountdownClock() { standIn("paintCountdownClock"); }
 bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
 void cGame::paintInteraction() { standIn("paintInteraction"); }
-void cGame::updateCountdown() { standIn("updateCountdown"); }
 // The marker is shown over the actor; its icon is not chosen yet.
 void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
   standIn("showActorMarker", reason);
@@ -63,9 +52,4 @@ void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
 cActor* cGame::sideViewTarget() { return nullptr; }
 
 // What the player character calls of the story.
-void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
-void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
-void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
-void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
-void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
 bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }
