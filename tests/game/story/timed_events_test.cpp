@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/shell/cGameStaticsAccess.h"
+#include "game/world/cActorEnemy.h"
 #include "platform/javax_microedition_lcdui/javax_microedition_lcdui_Image.h"
 #include "tests/game/shell/text_kit.h"
 #include "tests/game/story/conversation_kit.h"
@@ -164,6 +165,50 @@ TEST_F(TimedEventTest, BadPhasesAndCaptionsAreRefused) {
   EXPECT_NE(log.find("showCaption"), std::string::npos);
   EXPECT_EQ(cGame::timedPhase(), -1);
   EXPECT_EQ(timed().timedCaption, nullptr);
+}
+
+// The creature's gauge at the bottom: once the alarm is over in the
+// fighting chapters while the leader is awake, and in chapter 9 while the
+// creature is out of play.
+TEST_F(TimedEventTest, TheOverlayShowsTheLeadersGaugeOnlyWhenTheChapterCallsForIt) {
+  installSprite(11, {.animations = 21, .steps = 1});
+  cActorEnemy* creature = cActorEnemy::create(ActorKind::CREATURE, 0, newIntArray(3));
+  creature->hp = 10;
+  creature->setParams(newIntArray(25), 25);
+  creature->setParam(22, 20);
+  struct Case {
+    const char* what;
+    int32_t chapter, phase;
+    bool enemy, active;
+    int32_t state;
+    bool gauge;
+  };
+  const Case cases[] = {
+      {"the alarm is over", 3, -2, false, true, 0, true},
+      {"the alarm is over in chapter 7", 7, -2, false, true, 0, true},
+      {"the alarm still runs", 3, 1, false, true, 0, false},
+      {"no alarm yet", 3, -1, false, true, 0, false},
+      {"the leader sleeps", 3, -2, false, false, 0, false},
+      {"another chapter", 5, -2, false, true, 0, false},
+      {"chapter 9, out of play", 9, -1, true, true, 26, true},
+      {"chapter 9, in play", 9, -1, true, true, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    cGame::setChapter(c.chapter);
+    cGame::startTimedCaption(c.phase);
+    cActor* aimedAt = c.enemy ? creature : leader;
+    aimedAt->setFlag(ActorFlags::ACTIVE, c.active);
+    creature->state = c.state;
+    worldStatics().cGameRoom.targetActor = aimedAt;
+    auto* g = shell::loop().graphics;
+    g->setColor(0);
+    g->fillRect(0, 0, 800, 480);
+    cGame::paintTimerOverlay();
+    IntArray* pixel = newIntArray(1);
+    screen()->getRGB(pixel, 0, 1, 388, 440, 1, 1);
+    EXPECT_EQ((pixel->get(0) & 0xFFFFFF) != 0, c.gauge) << "the gauge's frame 15 above (388, 447)";
+  }
 }
 
 class CountdownTest : public StoryFixture {
