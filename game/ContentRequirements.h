@@ -179,7 +179,8 @@ inline constexpr int32_t textsShown[] = {
     75,  78,  80,  81,  83,  85,  86,  87,  88,  91,  92,  95,  97,  100, 101, 102, 103, 144, 145, 146, 147, 148, 171,
     172, 173, 174, 175, 176, 177, 178, 179, 180, 227, 228, 229, 230, 231, 232, 237, 238, 239, 240, 241, 243, 244, 245,
     247, 248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 259, 260, 261, 264, 265, 267, 268, 269, 270};
-// The credits and the last results text each fill in one argument (%s0).
-inline constexpr int32_t textsWithOneArgument[] = {144, 265};
+// The credits, the last results text and the choice's question about an
+// item each fill in one argument (%s0).
+inline constexpr int32_t textsWithOneArgument[] = {52, 144, 265};
 
 }  // namespace contentrequirement

@@ -63,11 +63,14 @@
   X(contentTypeCmid, 171)                   \
   X(contentTypeOgg, 172)                    \
   X(contentTypeOther, 173)                  \
+  X(clockDigitPadding, 13)                  \
   X(ammunitionLabel, 180)                   \
   X(narrationCaptionLead, 181)              \
   X(itemCountPrefix, 193)                   \
   X(twoDigitOverflow, 185)                  \
   X(combinationTableFull, 186)              \
+  X(clockSeparatorPadded, 187)              \
+  X(clockSeparator, 188)                    \
   X(uiSpritePack, 190)                      \
   X(versionProperty, 191)                   \
   X(languageSuffix0, 200)                   \

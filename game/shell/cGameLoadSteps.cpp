@@ -295,6 +295,8 @@ void enterRoomStep(int32_t step) {
       shellStatics().cGameShared.combinationTable = newObjectArray(20);
       cGame::resetActionTable();
       cGame::initCameraZones();
+      // The room's header gives its own countdown; none carries over.
+      cGame::clearCountdown();
       cGame::leaveInteraction();
       openPackOf(LiteralId::levelPack);
       break;

@@ -42,7 +42,7 @@ bool releasedOn(int32_t id) {
 // rows are all marked keeps its selection instead of spinning.
 void moveSelection(int32_t step) {
   cGameMenuStatics& list = menu();
-  cGame::clearInput();
+  cGame::resetTouchState();
   for (int32_t tries = 0; tries < list.listCount; ++tries) {
     list.listSelected += step;
     if (step < 0) {

@@ -133,7 +133,7 @@ void cGame::openTextBox(String* text) {
 }
 
 void cGame::openTextBox(int32_t textId, int32_t choice, bool backAllowed) {
-  clearInput();
+  resetTouchState();
   cGameBoxStatics& state = box();
   state.messageBoxBackAllowed = backAllowed;
   state.messageBoxButtons = 1;
@@ -175,7 +175,7 @@ void cGame::updateMessageBox() {
   const auto closeAnswered = [&state, &pointer] {
     clearConfirm();
     pointer.touchedArea = nullptr;
-    clearInput();
+    resetTouchState();
     state.pendingAction = PendingAction::hideBox;
     state.messageBoxAnswered = true;
   };

@@ -179,12 +179,6 @@ void cGame::resetPopup() {
   state.popupFinished = 0;
 }
 
-void cGame::resetTouchState() {
-  clearInput();
-  closeChoice();
-  clearTouchState();
-}
-
 void cGame::openPopup(int32_t icon0, int32_t icon1, int32_t icon2, int32_t timeLimit, int32_t successAction,
                       int32_t failureAction, bool counterAttack) {
   resetTouchState();

@@ -8,7 +8,6 @@
 #include "game/shell/cGame.h"
 #include "game/world/cActor.h"
 
-void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
 void cGame::resetInteraction() {}
 // The story flag set and the 13-int table made for a room's start.
@@ -19,14 +18,6 @@ void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor 
 // choice, the timed events, the cutscene driver, the
 // interaction modes, the countdown and the camera stops. A query answers
 // that its part is idle.
-bool cGame::isChoiceActive() { return standIn("isChoiceActive", 0) != 0; }
-void cGame::closeChoice() { standIn("closeChoice"); }
-void cGame::updateChoice() { standIn("updateChoice"); }
-void cGame::paintChoice() { standIn("paintChoice"); }
-bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
-int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
-void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
-void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
 int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
@@ -34,10 +25,8 @@ int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
 bool cGame::isActionButtonSuppressed() {
   return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
 }
-void cGame::paintCountdownClock() { standIn("paintCountdownClock"); }
 bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
 void cGame::paintInteraction() { standIn("paintInteraction"); }
-void cGame::updateCountdown() { standIn("updateCountdown"); }
 // The marker is shown over the actor; its icon is not chosen yet.
 void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
   standIn("showActorMarker", reason);
@@ -51,9 +40,4 @@ void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reaso
 void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
 
 // What the player character calls of the story.
-void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
-void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n); }
-void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
-void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
-void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
 bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

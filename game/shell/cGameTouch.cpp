@@ -174,6 +174,12 @@ void cGame::clearInput() {
   state.hudActive = false;
 }
 
+void cGame::resetTouchState() {
+  clearInput();
+  closeChoice();
+  clearTouchState();
+}
+
 void cGame::clearTouchState() {
   cGameTouchStatics& state = touch();
   if (state.overlayTouchAreas != nullptr) state.overlayTouchAreas->removeAllElements();

@@ -8,8 +8,6 @@
 
 // Any interaction left over from the previous room.
 void cGame::leaveInteraction() {}
-// Timed events and the choice.
-void cGame::clearRoomTimedState() {}
 // The story's animation player (slot 34, animation 16).
 void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.

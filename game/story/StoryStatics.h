@@ -100,6 +100,33 @@ struct cGameCountdownStatics {
   int32_t snapshotBonusSeconds;
 };
 
+// The two-option choice: the question about using a carried item on a
+// scene object, or a notice that is only acknowledged.
+struct cGameChoiceStatics {
+  String* choiceText;
+  int32_t choiceType;    // 1 notice, 2 question with two buttons
+  int32_t choiceState;   // 0 none, 1 just opened, 2 waiting, 3 answered
+  int32_t choiceParam;   // inventory slot of the item offered, -1 none
+  cActor* choiceActor;   // the object the item is used on
+  int32_t choiceOption;  // 0 first button, 1 second
+  // The first button's use of the item runs: the object may not ask again
+  // on the same press.
+  bool choiceAnswering;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&cGameChoiceStatics::choiceText, &cGameChoiceStatics::choiceActor};
+  }
+};
+
+// The captioned phases around the fight with the room's leading creature.
+struct cGameTimedEventStatics {
+  int32_t timedElapsed;  // ms in the current phase
+  int32_t timedPhase;    // 0..4 running, -1 none, -2 the alarm has finished
+  String* timedCaption;  // null when none
+  int32_t timedCaptionX;
+  int32_t timedCaptionY;
+  static constexpr auto referenceFields() { return ReferenceFieldList{&cGameTimedEventStatics::timedCaption}; }
+};
+
 // The close-up view of an interaction: the first hotspot of its chain.
 struct cGameInteractionStatics {
   cActor* closeUpChain;
@@ -185,8 +212,10 @@ struct StoryStatics {
   cGameConversationStatics cGameConversation;
   cGameCinematicStatics cGameCinematic;
   cGameInventoryStatics cGameInventory;
+  cGameChoiceStatics cGameChoice;
+  cGameTimedEventStatics cGameTimedEvents;
   auto parts() {
     return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene,
-                    cGameConversation, cGameCinematic, cGameInventory);
+                    cGameConversation, cGameCinematic, cGameInventory, cGameChoice, cGameTimedEvents);
   }
 };

@@ -199,6 +199,7 @@ void cGameStory::clinit() {
   storyStatics().cGameActions.pendingCinematicText = -1;
   cGame::closeCinematic();
   clinitInventory();
+  clinitChoice();
 }
 
 void cGameStory::loadEventScript(ByteArray* data) {

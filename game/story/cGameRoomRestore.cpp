@@ -179,12 +179,13 @@ void cGameStory::restoreRoomSnapshot() {
   SnapshotReader in{bytes, 0, bytes->length()};
   in.end = std::clamp(in.s16(), 0, bytes->length());
 
-  int32_t countdownMs = in.s16() * 1000;
-  const int32_t countdownAction = in.s16();
+  const int32_t seconds = in.s16();
+  cGame::setCountdown(seconds * 1000, in.s16());
   const int32_t bonusSeconds = in.s16();
   // The trigger's bonus seconds extend a running countdown.
-  if (countdownMs > 0 && bonusSeconds > 0) countdownMs += bonusSeconds * 1000;
-  cGame::setCountdown(countdownMs, countdownAction);
+  if (cGame::isCountdownActive() && bonusSeconds > 0)
+    cGame::setCountdown(storyStatics().cGameCountdown.countdownMs + bonusSeconds * 1000,
+                        storyStatics().cGameCountdown.countdownAction);
 
   worldStatics().cGameEffects.particleMode = in.s16();
   worldStatics().cGamePlay.actionButtonEnabled = in.u8() != 0;
@@ -218,7 +219,7 @@ void cGameStory::restoreRoomSnapshot() {
   if (cActor* settled = worldStatics().cGamePlay.focusActor)
     cGame::moveWithBlockers(settled, settled->getPixelX(), settled->getPixelY(), true);
 
-  cGame::clearRoomTimedState();
+  cGame::stopCaptionSequence();
   cGame::setPlayerControl(true);
   cGame::runAction(cGame::findActionById(room.snapshotAction));
   cGame::startFallingParticles(0);

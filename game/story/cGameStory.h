@@ -126,6 +126,20 @@ class cGameStory {
   // The frame's step of the next-line indicator, once per painted screen.
   static void stepConversationIndicator();
 
+  // --- the two-option choice (cGameChoice.cpp); opening, the update and
+  // the paint are cGame's.
+  // The choice's and the timed events' first values.
+  static void clinitChoice();
+  // Nothing pending, no item offered, and the input reset.
+  static void clearChoice();
+
+  // --- timed events and the countdown (cGameTimedEvents.cpp); the
+  // update and paint hooks are cGame's.
+  static bool isCountdownActive();
+  static void clearCountdown();
+  // The timed captions back to none, whatever runs.
+  static void stopCaptionSequence();
+
   // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
   // it; nothing without a snapshot.
   static void restoreRoomSnapshot();

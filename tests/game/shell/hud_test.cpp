@@ -213,7 +213,7 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
       {"cutscene 2 in chapter 3", {}, 2, 3, true, false, true},
       {"cutscene 10 in chapter 5", {}, 10, 5, true, false, true},
       {"menu", {}, -1, 0, true, true, false},
-      {"choice", {{"isChoiceActive", 1}}, -1, 0, true, false, false},
+      {"choice", {{"choice", 1}}, -1, 0, true, false, false},
       {"interaction", {{"isInteractionActive", 1}}, -1, 0, true, false, false},
   };
   for (const Case& c : cases) {
@@ -224,12 +224,14 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
     if (answers().erase("conversation") != 0) conversationkit::showLine();
     const auto phase = answers().find("cinematicPhase");
     storyStatics().cGameCinematic.cinematicPhase = phase != answers().end() ? phase->second : -1;
+    if (answers().erase("choice") != 0) cGame::openChoice(nullptr, 2, nullptr, 0);
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;
     paintPad();
     EXPECT_EQ(shell::touch().hudActive, c.shown);
     EXPECT_EQ(hasArea(218), c.shown);
+    cGame::clearChoice();
   }
 }
 

@@ -467,3 +467,23 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A countdown never carries over into another room; the room's own one, set
+// by its header, outlives the room's set-up and is in the snapshot it takes.
+TEST_F(LoadSteps, ARoomStartsWithOnlyItsHeadersCountdown) {
+  cGame::setCountdown(5000, 9);
+  EXPECT_EQ(enterChapter(0), 25);
+  EXPECT_FALSE(cGame::isCountdownActive());
+  EXPECT_EQ(storyStatics().cGameCountdown.countdownAction, -1);
+
+  storyStatics().cGameCountdown.countdownMs = 45000;  // as a header gives it
+  cGame::setUpRoom();
+  EXPECT_EQ(storyStatics().cGameCountdown.countdownMs, 45000);
+  ByteArray* snapshot = worldStatics().cGameRoom.roomSnapshot;
+  ASSERT_NE(snapshot, nullptr);
+  EXPECT_EQ((snapshot->get(2) & 0xFF) | (snapshot->get(3) & 0xFF) << 8, 45) << "its seconds";
+}
+
+}  // namespace

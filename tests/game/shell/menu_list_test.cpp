@@ -187,3 +187,22 @@ TEST_F(MenuList, TheConfirmedRowBlinksOnItsFirstFourCountedFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+// A navigation step resets the whole touch state: the overlay areas go too
+// (the softkeys register again) and a pending choice is closed.
+TEST_F(MenuList, ANavigationStepResetsTheOverlayAreasAndClosesAPendingChoice) {
+  cGame::setListItems(-1, rows({10, 11, 12}), 4);
+  cGame::addOverlayTouchArea(0, 0, 70, 70, 1001);
+  touch().overlayAreasComplete = true;
+  cGame::openChoice(nullptr, 2, nullptr, 0);
+  release('8');
+  EXPECT_EQ(menu().listSelected, 1);
+  EXPECT_EQ(touch().overlayTouchAreas->size(), 0);
+  EXPECT_FALSE(touch().overlayAreasComplete);
+  EXPECT_EQ(storyStatics().cGameChoice.choiceState, 3) << "closes at its next update";
+  cGame::clearChoice();
+}
+
+}  // namespace

@@ -252,3 +252,27 @@ TEST_F(MessageBox, TheRotatedCopyTurnsTheLandscapeTilesOntoAnUprightScreen) {
 }
 
 }  // namespace
+
+namespace {
+
+// Opening a question and answering it reset the whole touch state, the
+// overlay areas and a pending choice included.
+TEST_F(MessageBox, AQuestionOpensAndClosesWithTheWholeTouchStateReset) {
+  const auto overlayAreaAndChoice = [] {
+    cGame::addOverlayTouchArea(0, 0, 70, 70, 1001);
+    cGame::openChoice(nullptr, 2, nullptr, 0);
+  };
+  overlayAreaAndChoice();
+  showQuestion(true);
+  EXPECT_EQ(touch().overlayTouchAreas->size(), 0);
+  EXPECT_EQ(storyStatics().cGameChoice.choiceState, 3);
+
+  overlayAreaAndChoice();
+  updateWithKey(-7);
+  EXPECT_TRUE(box().messageBoxAnswered);
+  EXPECT_EQ(touch().overlayTouchAreas->size(), 0);
+  EXPECT_EQ(storyStatics().cGameChoice.choiceState, 3);
+  cGame::clearChoice();
+}
+
+}  // namespace

@@ -203,7 +203,10 @@ TEST_F(EventCommandsTest, EachCommandActsAsItsRowSays) {
          ASSERT_NE(worldStatics().cGameEffects.effectPlayers, nullptr);
          EXPECT_NE(worldStatics().cGameEffects.effectPlayers->get(0), nullptr) << "sprite 4 + 16";
        }},
-      {76, {30, 4}, [](EventCommandsTest&) { EXPECT_EQ(heardValue("setCountdown"), 30000); }},
+      {76, {30, 4}, [](EventCommandsTest&) {
+         EXPECT_EQ(storyStatics().cGameCountdown.countdownMs, 30000);
+         EXPECT_EQ(storyStatics().cGameCountdown.countdownAction, 4);
+       }},
       {77, {}, [](EventCommandsTest&) { EXPECT_EQ(cGame::cinematicKind(), 2); }},
       {78, {1}, [](EventCommandsTest&) { EXPECT_TRUE(worldStatics().cGamePlay.actionButtonEnabled); }},
   };

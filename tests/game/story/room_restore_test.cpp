@@ -178,3 +178,29 @@ TEST_F(RoomRestoreTest, ThePlayersRecordDropsTheActionMarker) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RoomRestoreTest, TheRetryClosesTheTimedCaptionsAndRestartsTheCountdownWithItsAction) {
+  cGame::setCountdown(30000, 6);
+  worldStatics().cGameRoom.snapshotTrigger = 10;
+  cGame::snapshotRoomState(false, -1);
+  cGame::setCountdown(500, 9);
+  cGame::showCaption(400, 120, 4);
+  cGame::startTimedCaption(4);
+  cGame::restoreRoomSnapshot();
+  EXPECT_EQ(cGame::timedPhase(), -1);
+  EXPECT_EQ(storyStatics().cGameTimedEvents.timedElapsed, 0);
+  EXPECT_EQ(storyStatics().cGameTimedEvents.timedCaption, nullptr);
+  EXPECT_EQ(storyStatics().cGameCountdown.countdownMs, 40000);
+  EXPECT_EQ(storyStatics().cGameCountdown.countdownAction, 6);
+
+  cGame::clearCountdown();
+  cGame::snapshotRoomState(false, -1);
+  cGame::setCountdown(500, 9);
+  cGame::restoreRoomSnapshot();
+  EXPECT_FALSE(cGame::isCountdownActive());
+  EXPECT_EQ(storyStatics().cGameCountdown.countdownAction, -1) << "no countdown, no action";
+}
+
+}  // namespace

@@ -125,9 +125,9 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   };
   const Case cases[] = {
       // The cinematic's own step is real: its clock moves on.
-      {"cinematic", {{"cinematic", 1}, {"isChoiceActive", 1}}, Cutscene::none, -1, {}, false, true},
-      {"choice", {{"isChoiceActive", 1}, {"updateTimedEvent", 1}}, Cutscene::none, -1, {"updateChoice"}, false, false},
-      {"timed event", {{"updateTimedEvent", 1}}, Cutscene::holding, -1, {}, true, true},
+      {"cinematic", {{"cinematic", 1}, {"choice", 1}}, Cutscene::none, -1, {}, false, true},
+      {"choice", {{"choice", 1}, {"timed", 1}}, Cutscene::none, -1, {"updateChoice"}, false, false},
+      {"timed event", {{"timed", 1}}, Cutscene::holding, -1, {}, true, true},
       {"skip", {}, Cutscene::skipAsked, 1, {}, false, false},
       {"cutscene hold", {}, Cutscene::holding, 0, {"clampCameraAtBlockers"}, false, false},
       {"ring turning", {}, Cutscene::none, 2, {"clampCameraAtBlockers"}, false, false},
@@ -138,25 +138,24 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
        {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
        true,
        false},
-      {"conversation",
-       {{"conversation", 1}},
-       Cutscene::none,
-       -1,
-       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
-       false,
-       false},
-      {"interaction",
-       {{"isInteractionActive", 1}},
-       Cutscene::none,
-       1,
-       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
-       false,
-       false},
+      // The countdown waits while a line is shown or an interaction runs.
+      {"conversation", {{"conversation", 1}}, Cutscene::none, -1, {"updateInteraction", "clampCameraAtBlockers"},
+       false, false},
+      {"interaction", {{"isInteractionActive", 1}}, Cutscene::none, 1, {"updateInteraction", "clampCameraAtBlockers"},
+       false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     answers() = c.answers;
     cGame::initConversationQueue();
+    // The choice, the timed events and the countdown are real: their steps
+    // are seen in their state.
+    cGame::clearChoice();
+    if (answers().erase("choice") != 0) cGame::openChoice(nullptr, 2, nullptr, 0);
+    cGame::startCaptionPhase(answers().erase("timed") != 0 ? 0 : -1);
+    constexpr int32_t countdownMs = 60000;
+    cGame::setCountdown(countdownMs, -1);
+    shell::loop().frameTime = 62;
     if (answers().erase("conversation") != 0) conversationkit::showLine();
     const bool cinematic = answers().erase("cinematic") != 0;
     if (cinematic) cGame::openCinematic(0, 1, -1);
@@ -168,7 +167,14 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     play().ringDuration = 100000;
     play().menuBlocked = !c.menuBlocked;
     update();
-    EXPECT_EQ(heardOf(steps), c.stepped);
+    std::vector<std::string> stepped;
+    for (const std::string& step : steps) {
+      const bool ran = step == "updateChoice"      ? storyStatics().cGameChoice.choiceState == 2
+                       : step == "updateCountdown" ? storyStatics().cGameCountdown.countdownMs < countdownMs
+                                                   : wasHeard(step);
+      if (ran) stepped.push_back(step);
+    }
+    EXPECT_EQ(stepped, c.stepped);
     EXPECT_EQ(actorsUpdated(), c.actors);
     EXPECT_EQ(play().menuBlocked, c.menuBlocked);
     EXPECT_EQ(storyStatics().cGameCinematic.cinematicElapsed > 0, cinematic);
@@ -207,7 +213,7 @@ TEST_F(InGameTest, BehavioursRunOutsideForegroundCutscenesAndRunningTimedEvents)
                         Case{true, true, 2, false}}) {
     SCOPED_TRACE(testing::Message() << "cutscene " << c.cutscene << " full speed " << c.fullSpeed << " phase "
                                     << c.phase);
-    answers() = {{"timedPhase", c.phase}};
+    cGame::startTimedCaption(c.phase);
     if (c.cutscene) runLongCutscene(c.fullSpeed);
     shellStatics().cGameShared.fullSpeedAnimation = c.fullSpeed;
     update();
@@ -456,8 +462,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   cGame::initConversationQueue();
   conversationkit::showLine();
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "sprite 2", "paintChoice",
-                                               "paintTimerOverlay", "paintTimedEvent"}));
+                                               "sprite 2"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 1);
 
   // Inside a camera zone the layer over the scene is left out; an open
@@ -465,8 +470,7 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   worldStatics().cGameCamera.outsideZones = false;
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "paintChoice", "paintTimerOverlay", "paintInteraction",
-                                               "paintTimedEvent"}));
+                                               "paintInteraction"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 3) << "under and over the interaction";
 }
 
@@ -474,8 +478,7 @@ TEST_F(InGamePaintTest, AnInteractionWithAScreenOfItsOwnHidesTheScene) {
   answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 0}};
   cGame::initConversationQueue();
   conversationkit::showLine();
-  EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "paintTimerOverlay", "paintInteraction",
-                                               "paintTimedEvent"}));
+  EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "paintInteraction"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 1) << "over the interaction's screen";
 }
 

@@ -72,10 +72,13 @@ TEST_F(SceneDoorTest, ALockedDoorAsksForItsKeyOrHints) {
     }
     cActor* door = makeDoor(2, c.hint, false);
     EXPECT_TRUE(door->useBarrier());
-    EXPECT_EQ(wasHeard("openChoice"), c.asks);
+    EXPECT_EQ(cGame::isChoiceActive(), c.asks);
     if (c.asks) {
-      EXPECT_EQ(lastValue("openChoice"), 2);
+      EXPECT_EQ(storyStatics().cGameChoice.choiceType, 2);
+      EXPECT_EQ(storyStatics().cGameChoice.choiceActor, door);
+      EXPECT_EQ(storyStatics().cGameChoice.choiceParam, 2) << "the key's slot";
     }
+    cGame::clearChoice();
     if (c.hintText >= 0) {
       ASSERT_NE(cGame::getText(c.hintText), nullptr);
       EXPECT_TRUE(sameText(noticeText(), cGame::getText(c.hintText)));
