@@ -293,25 +293,29 @@ TEST_F(SceneLiftableTest, ACarrierThatIsHitSetsTheObjectDownBesideIt) {
 }
 
 TEST_F(SceneLiftableTest, ThrowsAndSlidersHitWhatLiesInTheirArea) {
-  // The area test itself is the shared one; here every actor lies in it.
-  answers()["cActor::inRegion"] = 1;
+  // The throw's area reaches 56 px right of (100, 120) and spans y 61..118.
   cActorMC* hero = makePlayer(100, 100);
-  cActorEnemy* creature = makeCreature(160, 100);
-  cActorEnemy* dying = makeCreature(170, 100);
+  cActorEnemy* creature = makeCreature(140, 100);
+  cActorEnemy* dying = makeCreature(150, 100);
   dying->state = 666;
-  cActor* resting = makeLiftable(300, 60);
-  cActor* carried = makeLiftable(330, 60);
+  cActorEnemy* beyond = makeCreature(160, 100);
+  cActor* resting = makeLiftable(120, 70);
+  cActor* carried = makeLiftable(150, 110);
   carried->setParam(4, 3);
 
   cGame::hitArea(100, 120, DirectionMask::RIGHT, 56, 60, 30, false, -1);
   EXPECT_EQ(creature->state, 100) << "the creature takes the blow";
   EXPECT_EQ(creature->hp, 20);
   EXPECT_EQ(dying->state, 666);
+  EXPECT_NE(beyond->state, 100) << "out of reach";
+  EXPECT_EQ(beyond->hp, 50);
   EXPECT_EQ(resting->param(4), 1) << "a resting object breaks";
   EXPECT_EQ(carried->param(4), 3) << "a carried one does not";
-  EXPECT_NE(hero->state, 100) << "the player is spared";
+  EXPECT_NE(hero->state, 100) << "the player is spared, though in the area";
 
-  cActor* slider = makeObject(ActorKind::SLIDER, 50, 100, 100, {0, 1, 0, 2});
+  // The slider's area reaches 64 px right of (80, 110): the player stands
+  // 20 px into it and 10 px above its line.
+  cActor* slider = makeObject(ActorKind::SLIDER, 50, 80, 110, {0, 1, 0, 2});
   slider->hitAhead();
   EXPECT_EQ(hero->state, 100) << "a slider hits the player too";
   EXPECT_EQ(hero->hp, 80);

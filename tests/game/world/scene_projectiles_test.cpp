@@ -161,10 +161,27 @@ TEST_F(SceneProjectileTest, AProjectileLandsSkidsBurstsAndBurnsOut) {
   projectile->launchProjectile(600, 300, 0, 750);
   auto* shadow = static_cast<cActor*>(projectile->neighbours);
   const int32_t x0 = projectile->x;
-  runKind(projectile);  // the height stays 0: it lands on its first step
+  runKind(projectile);
   EXPECT_EQ(projectile->x - x0, (projectile->param(1) * projectile->param(4)) >> 8);
   EXPECT_EQ(shadow->x, projectile->x) << "the shadow goes along";
+  EXPECT_EQ(projectile->param(0), 0);
+  EXPECT_GT(projectile->param(3), 0) << "thrown upward";
+  EXPECT_FALSE(shadow->isKilled());
+
+  // On its way down, about 20 px above the floor at the fastest fall (12
+  // px a frame): one more frame in the air, then it lands.
+  projectile->setParam(3, 5000);
+  projectile->setParam(5, -3072);
+  runKind(projectile);
+  EXPECT_EQ(projectile->param(0), 0);
+  EXPECT_GT(projectile->param(3), 0);
+  EXPECT_LT(projectile->param(3), 5000);
+  EXPECT_EQ(projectile->z, 0) << "falling";
+  EXPECT_FALSE(shadow->isKilled());
+  runKind(projectile);
   EXPECT_EQ(projectile->param(0), 1);
+  EXPECT_EQ(projectile->param(3), 0) << "on the floor";
+  EXPECT_EQ(shadow->x, projectile->x);
   EXPECT_TRUE(shadow->isKilled()) << "landed";
 
   int32_t frames = 0;

@@ -60,13 +60,34 @@ TEST_F(SceneSensorTest, ItGathersTheWillingCreaturesInItsAreaUpToTheNumberItWant
     EXPECT_NE(creature->state, 22);
     EXPECT_EQ(creature->linkedActor, nullptr);
   }
-  EXPECT_EQ(creaturekit::heardCount("cActor::placeInFormation"), 2) << "each placed once";
+  // Two in the row: 22 px either side of the area's centre (x 400), 10 px
+  // above the sensor, in the order they were gathered.
+  auto* row = static_cast<ObjectArray*>(sensor->neighbours);
+  ASSERT_NE(row, nullptr);
+  const int32_t pairPlaces[][2] = {{378, 190}, {422, 190}};
+  std::vector<cActorEnemy*> placed;
+  for (int32_t i = 0; i < 2; ++i) {
+    cActorEnemy* creature = cActorEnemy::asCreature(static_cast<cActor*>(row->get(i)));
+    ASSERT_NE(creature, nullptr);
+    ASSERT_NE(creature->homePoint, nullptr);
+    EXPECT_EQ(creature->homePoint->get(0), pairPlaces[i][0]) << "place " << i;
+    EXPECT_EQ(creature->homePoint->get(1), pairPlaces[i][1]) << "place " << i;
+    placed.push_back(creature);
+  }
 
   late->setY(240 << 8);
   runSensor(sensor);
   EXPECT_EQ(gathered(sensor), 3);
   EXPECT_EQ(late->state, 22);
   EXPECT_EQ(sensor->param(1), 1) << "enough: it waits for the player";
+  // An odd row would put the first two at 400 and 444: those already at
+  // work keep the places they were given, and the third goes 44 px left.
+  for (int32_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(placed[i]->homePoint->get(0), pairPlaces[i][0]) << "each placed once";
+  }
+  ASSERT_NE(late->homePoint, nullptr);
+  EXPECT_EQ(late->homePoint->get(0), 356);
+  EXPECT_EQ(late->homePoint->get(1), 190);
 
   cActorEnemy* extra = makeCreature(400, 210, cActorEnemy::ORDINARY, gatherOption);
   runSensor(sensor);
