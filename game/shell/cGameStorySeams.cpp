@@ -41,26 +41,10 @@ void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
 int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
-// The chapter's own rule (progress index 3) holds whatever the target is.
-bool cGame::isActionButtonSuppressed() {
-  return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
-}
 void cGame::paintCountdownClock() { standIn("paintCountdownClock"); }
 bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
 void cGame::paintInteraction() { standIn("paintInteraction"); }
 void cGame::updateCountdown() { standIn("updateCountdown"); }
-// The marker is shown over the actor; its icon is not chosen yet.
-void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
-  standIn("showActorMarker", reason);
-  if (actor == nullptr) return;
-  cGameEffectsStatics& marker = worldStatics().cGameEffects;
-  marker.markerActor = actor;
-  marker.markerX = dx + actor->getPixelX();
-  marker.markerY = dy + actor->getPixelY();
-  marker.markerShown = true;
-}
-void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
-cActor* cGame::sideViewTarget() { return nullptr; }
 
 // What the player character calls of the story.
 void cGame::openChoice(String*, int32_t type, cActor*, int32_t) { standIn("openChoice", type); }
@@ -68,4 +52,3 @@ void cGame::showCaption(int32_t, int32_t, int32_t n) { standIn("showCaption", n)
 void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
 void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
 void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
-bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

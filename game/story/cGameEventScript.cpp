@@ -197,6 +197,7 @@ void cGameStory::clinit() {
   c.deferredCutscene = -1;
   shellStatics().cGameShared.fullSpeedAnimation = true;
   storyStatics().cGameActions.pendingCinematicText = -1;
+  initRaceTables();
 }
 
 void cGameStory::loadEventScript(ByteArray* data) {

@@ -51,6 +51,10 @@ struct cGameCameraStatics {
   bool outsideZones;    // the target is in no outer rectangle: layer 3 shows
   // {x, y, w, h} 24.8, set by the camera band (kind 67); null until then.
   IntArray* sideViewLimits;
+  // The camera's pixel position as the last stop at the one-sided blockers
+  // left it: a blocker holds the view only from the side it was seen from.
+  int32_t lastCameraPixelX;
+  int32_t lastCameraPixelY;
 
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameCameraStatics::cameraTarget, &cGameCameraStatics::zoneIds,

@@ -32,6 +32,9 @@ struct cGameEffectsStatics {
   bool markerPainted;
   bool markerForced;  // shown over a pushable block
   bool carriedIconShown;
+  // In the side view, what the marker shows over besides the character: the
+  // object a spawner made for it; null when none.
+  cActor* sideViewTarget;
   CVLibPlayer* aimCornerPlayer;
   // The ranged aim: {size, ..., x at 7, y at 8} in screen pixels; set by the
   // player's aim, null when none.
@@ -41,6 +44,7 @@ struct cGameEffectsStatics {
                               &cGameEffectsStatics::effectWorldX,  &cGameEffectsStatics::effectAtTop,
                               &cGameEffectsStatics::particleX,     &cGameEffectsStatics::particleY,
                               &cGameEffectsStatics::markerPlayer,  &cGameEffectsStatics::markerActor,
+                              &cGameEffectsStatics::sideViewTarget,
                               &cGameEffectsStatics::aimCornerPlayer,
                               &cGameEffectsStatics::aimRecord};
   }

@@ -25,6 +25,7 @@ void cGameWorld::forgetRoomActors() {
   worldStatics().cGamePlay.focusActor = nullptr;
   cGameRoomStatics& room = worldStatics().cGameRoom;
   room.targetActor = nullptr;
+  worldStatics().cGameEffects.sideViewTarget = nullptr;
   if (room.spawnedObjects != nullptr) {
     for (int32_t i = 0; i < room.spawnedObjects->length(); ++i) room.spawnedObjects->set(i, nullptr);
   }
