@@ -52,7 +52,12 @@ void play(cActor* actor, int32_t anim, int32_t loops) {
   if (actor->player != nullptr) actor->player->setAnim(anim, loops);
 }
 
-bool animOver(const cActor* actor) { return actor->player == nullptr || actor->player->isAnimOver(); }
+// An animation the actor's sprite lacks never plays out: taken as over, so a
+// character without the gauge's poses does not hold the gauge for ever.
+bool animOver(const cActor* actor) {
+  const CVLibPlayer* player = actor->player;
+  return player == nullptr || player->isAnimOver() || player->getAFrameCount() <= 0;
+}
 bool showsStep(const cActor* actor, int32_t aframe) {
   return actor->player != nullptr && actor->player->anim >= 0 && actor->player->aframe == aframe;
 }
@@ -104,7 +109,9 @@ void playOutcome(cGameRaceStatics& r, cActorMC* c, cActor* target) {
     cGame::playSound(contactSound, false);
   if (r.gaugeSucceeded) {
     const int32_t opening = openingAnim(c, target);
-    if (showsStep(c, a) && target->player != nullptr && target->player->anim != opening) {
+    // A stop that ends before its contact step still reaches the object.
+    const bool reached = showsStep(c, a) || animOver(c);
+    if (reached && target->player != nullptr && target->player->anim != opening) {
       play(target, opening, 1);
       cGame::markSpriteBox(target, target->player->sprite, target->param(11), target->getPixelX(),
                            target->getPixelY(), false, 1);

@@ -558,6 +558,23 @@ TEST_F(TimingGaugeTest, AFailureSwingsTheGaugeAgainFromTheBottom) {
   EXPECT_EQ(race().gaugeValue, 4);
 }
 
+TEST_F(TimingGaugeTest, AStopPoseTheCharactersSpriteLacksDoesNotHoldTheGauge) {
+  TestSpriteDescription few{.animations = 12, .steps = 6, .palettes = 1};
+  few.frameBox = [](int) { return TestFrameBox{-10, -40, 20, 40}; };
+  m_hero->setSprite(installSprite(heroSlot, few));
+  ASSERT_TRUE(openGauge());
+  stopAt(104);
+  EXPECT_FALSE(race().gaugeStopped) << "the failure is over in the update of the stop";
+  EXPECT_TRUE(race().gaugeRunning);
+  EXPECT_EQ(race().gaugeValue, 0);
+
+  // A success still opens the object.
+  stopAt(112);
+  ASSERT_TRUE(race().gaugeSucceeded);
+  for (int frame = 0; frame < 10 && m_object->player->anim != 5; ++frame) stepGauge();
+  EXPECT_EQ(m_object->player->anim, 5);
+}
+
 TEST_F(TimingGaugeTest, ASuccessOpensTheObjectOnceAndFreesItsCells) {
   // Bit 8 under the object: its 64 px wide frame at (400, 320) covers the
   // cells 11 and 12 of row 9.
