@@ -387,8 +387,6 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // sequence (started only when none runs), and a phase started at once.
   static void startCaptionSequence();
   static void startCaptionPhase(int32_t phase);
-  // The two-button race against a creature; false when it cannot start.
-  static bool startButtonInteraction(cActor* target);
   static void showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason);
   static void clampCameraAtBlockers();
   // What the side-view camera looks at besides the player; null when none.

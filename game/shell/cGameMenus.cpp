@@ -470,6 +470,7 @@ void inGameAct(int32_t rowText) {
 }
 
 void inGameEnter() {
+  cGame::resetRunningGauge();
   cGameTouchStatics& pointer = touch();
   if (pointer.menuButtonUsed) {
     // The HUD's menu button goes to the inventory; the menu is not shown.

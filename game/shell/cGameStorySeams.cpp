@@ -21,23 +21,5 @@ void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor 
 void cGame::updateInteraction() { standIn("updateInteraction"); }
 bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
 int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
-// The chapter's own rule (progress index 3) holds whatever the target is.
-bool cGame::isActionButtonSuppressed() {
-  return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
-}
 bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
 void cGame::paintInteraction() { standIn("paintInteraction"); }
-// The marker is shown over the actor; its icon is not chosen yet.
-void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
-  standIn("showActorMarker", reason);
-  if (actor == nullptr) return;
-  cGameEffectsStatics& marker = worldStatics().cGameEffects;
-  marker.markerActor = actor;
-  marker.markerX = dx + actor->getPixelX();
-  marker.markerY = dy + actor->getPixelY();
-  marker.markerShown = true;
-}
-void cGame::clampCameraAtBlockers() { standIn("clampCameraAtBlockers"); }
-
-// What the player character calls of the story.
-bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }

@@ -130,7 +130,49 @@ struct cGameTimedEventStatics {
 // The close-up view of an interaction: the first hotspot of its chain.
 struct cGameInteractionStatics {
   cActor* closeUpChain;
-  static constexpr auto referenceFields() { return ReferenceFieldList{&cGameInteractionStatics::closeUpChain}; }
+  // The open mode, shared by every kind: 1 open, 2 left, 0 before the first.
+  int32_t interactionMode;
+  int32_t interactionModeSeen;  // interactionMode as the update began
+  cActor* interactionTarget;
+  int32_t interactionKind;  // InteractionKind; 2 after leaving
+  bool interactionOverWorld;
+  static constexpr auto referenceFields() {
+    return ReferenceFieldList{&cGameInteractionStatics::closeUpChain, &cGameInteractionStatics::interactionTarget};
+  }
+};
+
+// The two-button race against a creature and the timing gauge: the button
+// both show, the gauge's level (the race's approach value), and the race's
+// seven players, kept from the first race until a room is loaded.
+struct cGameRaceStatics {
+  CVLibPlayer* interactionButton;
+  int32_t interactionButtonAnim;  // base; one more while in the success range
+  int32_t gaugeValue;
+  bool gaugeRising;
+  bool gaugeRunning;  // the gauge swings; in the race, the approach step
+  bool gaugeSucceeded;
+  bool gaugeStopped;
+  CVLibPlayer* raceLeftSide;
+  CVLibPlayer* raceRightSide;
+  CVLibPlayer* raceLeftMarker;
+  CVLibPlayer* raceRightMarker;
+  CVLibPlayer* raceCentre;
+  CVLibPlayer* raceLeftZone;
+  CVLibPlayer* raceRightZone;
+  IntArray* raceTimeLimits;  // ms, by race level
+  int8_t raceLevel;
+  int16_t raceLeftY;  // screen px
+  int16_t raceRightY;
+  int16_t raceCentreY;
+  bool raceLeftRising;  // the marker moves down the screen
+  bool raceRightRising;
+  int64_t raceTimeLeft;  // ms
+  static constexpr auto referenceFields() {
+    using S = cGameRaceStatics;
+    return ReferenceFieldList{&S::interactionButton, &S::raceLeftSide,  &S::raceRightSide,
+                              &S::raceLeftMarker,    &S::raceRightMarker, &S::raceCentre,
+                              &S::raceLeftZone,      &S::raceRightZone, &S::raceTimeLimits};
+  }
 };
 
 // The lines waiting to be shown, a ring read at conversationRead; the
@@ -207,6 +249,7 @@ struct StoryStatics {
   cGameActionsStatics cGameActions;
   cGameCountdownStatics cGameCountdown;
   cGameInteractionStatics cGameInteraction;
+  cGameRaceStatics cGameRace;
   cGameEventScriptStatics cGameEventScript;
   cGameCutsceneStatics cGameCutscene;
   cGameConversationStatics cGameConversation;
@@ -215,7 +258,7 @@ struct StoryStatics {
   cGameChoiceStatics cGameChoice;
   cGameTimedEventStatics cGameTimedEvents;
   auto parts() {
-    return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameEventScript, cGameCutscene,
-                    cGameConversation, cGameCinematic, cGameInventory, cGameChoice, cGameTimedEvents);
+    return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameRace, cGameEventScript,
+                    cGameCutscene, cGameConversation, cGameCinematic, cGameInventory, cGameChoice, cGameTimedEvents);
   }
 };

@@ -200,6 +200,7 @@ void cGameStory::clinit() {
   cGame::closeCinematic();
   clinitInventory();
   clinitChoice();
+  initRaceTables();
 }
 
 void cGameStory::loadEventScript(ByteArray* data) {

@@ -140,6 +140,28 @@ class cGameStory {
   // The timed captions back to none, whatever runs.
   static void stopCaptionSequence();
 
+  // --- the two-button race (cGameRace.cpp) and the timing gauge
+  // (cGameTimingGauge.cpp): interaction kinds 1 and 2, stepped and painted
+  // by the interaction's dispatch while their mode is open.
+  // The race's time limits by level (the class initialiser).
+  static void initRaceTables();
+  // Opens the race against a creature; false (and nothing opened) while a
+  // mode is open, without a creature, or in a room without the race's
+  // sprites.
+  static bool startButtonInteraction(cActor* target);
+  static void updateTwoButtonGame();
+  static void paintTwoButtonGame();
+  // Sets up the gauge of the kind-2 mode that startInteraction has opened.
+  // Without the gauge's sprite or a focus character the mode is closed
+  // again and the answer is false.
+  static bool startGaugeInteraction(cActor* target);
+  static void updateGaugeGame();
+  static void paintGaugeGame();
+  // The in-game menu's entry: a swinging gauge starts again from the bottom.
+  static void resetRunningGauge();
+  // The race's players and the button let go (a room load).
+  static void dropRacePlayers();
+
   // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
   // it; nothing without a snapshot.
   static void restoreRoomSnapshot();

@@ -56,6 +56,10 @@ struct cGameCameraStatics {
   int32_t bandWrapOffset;
   // Set when the chase ends: the band's wrapping is over.
   bool bandWrapRequest;
+  // The camera's pixel position as the last stop at the one-sided blockers
+  // left it: a blocker holds the view only from the side it was seen from.
+  int32_t lastCameraPixelX;
+  int32_t lastCameraPixelY;
 
   static constexpr auto referenceFields() {
     return ReferenceFieldList{&cGameCameraStatics::cameraTarget, &cGameCameraStatics::zoneIds,

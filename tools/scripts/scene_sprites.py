@@ -123,32 +123,51 @@ def balloon_tail():
 # --- 15: the race ---------------------------------------------------------------------------
 
 def race():
+    """The race is played in a band from screen y 180 down to 420: its pieces
+    hang from their anchor (top centre) on the band's top edge."""
     s = IndexedSprite("race")
     wren = wren_look()
 
+    def hanging(key, w, h, body):
+        c = s.cell(key, w, h, body)
+        return s.frame([(c, -(w // 2), 0)])
+
+    # The side's track: its marker runs down it between the band's top and
+    # the side's foot (165 px), clear of the clock at the band's foot.
+    track = rrect(52, 4, 26, 157, 10, NIGHT, STONE, 2)
+
     def hand(colour, pull):
-        return (rrect(10 - pull, 30, 70, 24, 10, colour, NIGHT, 2) + circle(84 - pull, 42, 14, "#e8c49a", NIGHT, 2) +
-                path(f"M{96 - pull},42 L130,42", stroke="#c9a56a", sw=6))
+        return (track + f'<g transform="translate(0,40)">' + rrect(10 - pull, 30, 70, 24, 10, colour, NIGHT, 2) +
+                circle(84 - pull, 42, 14, "#e8c49a", NIGHT, 2) + path(f"M{96 - pull},42 L130,42", stroke="#c9a56a", sw=6) +
+                "</g>")
 
     def paw(pull):
-        return (f'<ellipse cx="{88 + pull}" cy="42" rx="34" ry="22" fill="{MURKLING.body}"/>' +
+        return (track + f'<g transform="translate(0,40)">' +
+                f'<ellipse cx="{88 + pull}" cy="42" rx="34" ry="22" fill="{MURKLING.body}"/>' +
                 circle(48 + pull, 42, 14, MURKLING.shade) + path(f"M{34 + pull},42 L0,42", stroke="#c9a56a", sw=6) +
-                circle(96 + pull, 34, 6, MOON) + circle(98 + pull, 35, 3, NIGHT))
-    left = [s.standing(("L", p), 130, 84, hand(wren.coat, p)) for p in (0, 6, 12)]
-    right = [s.standing(("R", p), 130, 84, paw(p)) for p in (0, 6, 12)]
+                circle(96 + pull, 34, 6, MOON) + circle(98 + pull, 35, 3, NIGHT) + "</g>")
+    left = [hanging(("L", p), 130, 165, hand(wren.coat, p)) for p in (0, 6, 12)]
+    right = [hanging(("R", p), 130, 165, paw(p)) for p in (0, 6, 12)]
     s.anim(0, left[:2], 3)
     s.anim(1, [left[2], left[1]], 2)
     s.anim(2, right[:2], 3)
     s.anim(3, [right[2], right[1]], 2)
-    s.anim(4, [s.centred("mL", 28, 40, poly([(14, 38), (2, 10), (26, 10)], GOLD, NIGHT, 2))])
-    s.anim(5, [s.centred("mR", 28, 40, poly([(14, 38), (2, 10), (26, 10)], EMBER, NIGHT, 2))])
-    s.anim(6, [s.standing("Ldone", 130, 84, hand(wren.coat, -8) + ui.spark_icon(30, 16, 24, GOLD))])
-    s.anim(7, [s.standing("Rdone", 130, 84, paw(-8) + circle(100, 14, 8, "none", STONE, 3))])
-    s.anim(8, [s.centred(("knot", i), 44, 44, circle(22, 22, 16 + i, "#c9a56a", NIGHT, 3) +
-                          path("M12,16 L32,28 M12,28 L32,16", stroke=NIGHT, sw=3)) for i in (0, 2)], 4)
-    s.anim(9, [s.centred("size", 96, 84, rrect(2, 2, 92, 80, 14, "none", PARCH, 3))])
-    s.anim(10, [s.centred(("zL", i), 80, 60, rrect(2, 2, 76, 56, 12, DEEP, GOLD if i else TEAL, 3)) for i in (0, 1)], 4)
-    s.anim(11, [s.centred(("zR", i), 80, 60, rrect(2, 2, 76, 56, 12, DEEP, GOLD if i else TEAL, 3)) for i in (0, 1)], 4)
+    s.anim(4, [hanging("mL", 28, 40, poly([(14, 38), (2, 10), (26, 10)], GOLD, NIGHT, 2))])
+    s.anim(5, [hanging("mR", 28, 40, poly([(14, 38), (2, 10), (26, 10)], EMBER, NIGHT, 2))])
+    s.anim(6, [hanging("Ldone", 130, 165, hand(wren.coat, -8) +
+                       f'<g transform="translate(0,40)">{ui.spark_icon(30, 16, 24, GOLD)}</g>')])
+    s.anim(7, [hanging("Rdone", 130, 165, paw(-8) +
+                       f'<g transform="translate(0,40)">{circle(100, 14, 8, "none", STONE, 3)}</g>')])
+    s.anim(8, [hanging(("knot", i), 44, 44, circle(22, 22, 16 + i, "#c9a56a", NIGHT, 3) +
+                        path("M12,16 L32,28 M12,28 L32,16", stroke=NIGHT, sw=3)) for i in (0, 2)], 4)
+    # The size of a side's touch area: it covers the zone.
+    s.anim(9, [hanging("size", 80, 100, rrect(2, 2, 76, 96, 14, "none", PARCH, 3))])
+    # The zones lie 70 px below the band's top: the step's own offset, which
+    # the game reads as the zone's top.
+    for a, key in ((10, "zL"), (11, "zR")):
+        s.anim(a, [hanging((key, i), 80, 60, rrect(2, 2, 76, 56, 12, "none", GOLD if i else TEAL, 3)) for i in (0, 1)], 4)
+        for item in s.anims[a]:
+            item["at"] = [0, 70]
     return s
 
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/shell/Kivra.h"
+#include "game/shell/StandIns.h"
 #include "platform/java_util/java_util_Hashtable.h"
 #include "platform/java_util/java_util_Vector.h"
 #include "platform/javax_microedition_midlet/javax_microedition_midlet_MIDlet.h"
@@ -359,6 +360,23 @@ TEST_F(Menus, TheInGameMenuGoesBackToPlayOrThroughLoadingToTheMainMenu) {
   EXPECT_FALSE(states().menuSuspended);
   EXPECT_TRUE(passUntil([] { return current() == GameState::mainMenu; }));
   EXPECT_EQ(menu().menuMemory->get(2), 100);
+}
+
+int32_t answerInteractionOpen(const char* name, int32_t value) {
+  return std::string(name) == "isInteractionActive" ? 1 : value;
+}
+
+TEST_F(Menus, EnteringTheInGameMenuRestartsASwingingGauge) {
+  standInHook() = &answerInteractionOpen;
+  cGameInteractionStatics& mode = storyStatics().cGameInteraction;
+  mode.interactionMode = 1;
+  mode.interactionKind = 2;
+  cGameRaceStatics& gauge = storyStatics().cGameRace;
+  gauge.gaugeRunning = true;
+  gauge.gaugeValue = 64;
+  open(GameState::inGameMenu);
+  EXPECT_EQ(gauge.gaugeValue, 0);
+  standInHook() = nullptr;
 }
 
 TEST_F(Menus, TheInGameSoundRowTogglesAndSaves) {

@@ -389,14 +389,19 @@ TEST_F(CreatureStatesTest, ACallerRetreatsThrowsOneVolleyPausesAndWalksOn) {
 TEST_F(CreatureStatesTest, AStunnedCreatureCanBeRacedWhileItsTimerRuns) {
   cActorMC* hero = makeHero(400, 310);
   cActorEnemy* creature = makeCreature(400, 300);
+  // The race plays only where its pictures are loaded.
+  installSprite(15, worldkit::TestSpriteDescription{.animations = 12, .steps = 1});
+  installSprite(27, worldkit::TestSpriteDescription{.animations = 36, .steps = 1});
+  const cGameInteractionStatics& race = storyStatics().cGameInteraction;
   creature->setState(106, 0);
   EXPECT_TRUE(creature->hasEffect);
   updateFrame();
-  EXPECT_EQ(heardCount("startButtonInteraction"), 0) << "no action key yet";
+  EXPECT_EQ(race.interactionTarget, nullptr) << "no action key yet";
   shellStatics().cGameKeys.framePressed = 1 << 5;
   updateFrame();
   shellStatics().cGameKeys.framePressed = 0;
-  EXPECT_EQ(heardCount("startButtonInteraction"), 1);
+  EXPECT_EQ(race.interactionTarget, creature);
+  EXPECT_EQ(race.interactionKind, 1);
   EXPECT_FALSE(creature->hasEffect);
 
   // Out of time it gets up instead.

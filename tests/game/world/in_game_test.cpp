@@ -28,28 +28,13 @@ std::map<std::string, int32_t>& answers() {
   static std::map<std::string, int32_t> table;
   return table;
 }
-// The reasons the marker was shown for.
-std::vector<int32_t>& markerReasons() {
-  static std::vector<int32_t> reasons;
-  return reasons;
-}
 int32_t recordStandIn(const char* name, int32_t value) {
   heard().push_back(name);
-  if (heard().back() == "showActorMarker") markerReasons().push_back(value);
   const auto it = answers().find(name);
   return it != answers().end() ? it->second : value;
 }
 
 bool wasHeard(const std::string& name) { return std::find(heard().begin(), heard().end(), name) != heard().end(); }
-
-// The calls among names, in the order they were heard.
-std::vector<std::string> heardOf(const std::vector<std::string>& names) {
-  std::vector<std::string> picked;
-  for (const std::string& call : heard()) {
-    if (std::find(names.begin(), names.end(), call) != names.end()) picked.push_back(call);
-  }
-  return picked;
-}
 
 class InGameTest : public WorldFixture {
  protected:
@@ -57,7 +42,6 @@ class InGameTest : public WorldFixture {
     WorldFixture::SetUp();
     heard().clear();
     answers().clear();
-    markerReasons().clear();
     standInHook() = &recordStandIn;
     CVLibPlayer::initLayerTables(800, 480, 32, 32);
     m_actor = makeActor(63, 100, 100);
@@ -68,11 +52,16 @@ class InGameTest : public WorldFixture {
     WorldFixture::TearDown();
   }
 
-  // One update of GameState 14 as the state machine sends it.
+  // One update of GameState 14 as the state machine sends it. The camera
+  // stop at the blockers is heard by the camera position it records.
   void update() {
     heard().clear();
     m_actor->updatedThisFrame = false;
+    constexpr int32_t unseen = -99999;
+    cGameCameraStatics& camera = worldStatics().cGameCamera;
+    camera.lastCameraPixelX = unseen;
     cGame::stateInGame(StateMessage::update);
+    if (camera.lastCameraPixelX != unseen) heard().push_back("clampCameraAtBlockers");
   }
   bool actorsUpdated() const { return m_actor->updatedThisFrame; }
 
@@ -144,6 +133,8 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
       {"interaction", {{"isInteractionActive", 1}}, Cutscene::none, 1, {"updateInteraction", "clampCameraAtBlockers"},
        false, false},
   };
+  // The camera stops only with a focus character.
+  cGame::setFocusActor(makePartner(1, 0));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     answers() = c.answers;
@@ -643,6 +634,15 @@ TEST_F(InGameTest, AHotspotIsConsumedOnceAlongTheChain) {
 
 // --- the action marker
 
+// The marker is shown afresh when its position is written again.
+constexpr int32_t markerUnset = -12345;
+void forgetMarkerPosition() { worldStatics().cGameEffects.markerX = markerUnset; }
+bool markerShownAgain() { return worldStatics().cGameEffects.markerX != markerUnset; }
+int32_t markerIcon() {
+  const CVLibPlayer* player = worldStatics().cGameEffects.markerPlayer;
+  return player != nullptr ? player->anim : -1;
+}
+
 TEST_F(InGameTest, TheMarkerGoesOverWhatThePlayerCanActOn) {
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
@@ -654,21 +654,20 @@ TEST_F(InGameTest, TheMarkerGoesOverWhatThePlayerCanActOn) {
   EXPECT_EQ(marker.markerActor, object);
   EXPECT_EQ(marker.markerX, 200);
   EXPECT_EQ(marker.markerY, 200) << "100 px above";
-  EXPECT_EQ(heardOf({"showActorMarker"}).size(), 1u);
 
   // Already marked: not shown again.
-  heard().clear();
+  forgetMarkerPosition();
   cGame::updateActionMarker();
-  EXPECT_FALSE(wasHeard("showActorMarker"));
+  EXPECT_FALSE(markerShownAgain());
 
   // A pushable block is marked only while it is not being handled.
   player->objectInReach = nullptr;
   cActor* block = makeActor(15, 50, 50);
   player->pushable = block;
   player->state = 10;
-  heard().clear();
+  forgetMarkerPosition();
   cGame::updateActionMarker();
-  EXPECT_FALSE(wasHeard("showActorMarker"));
+  EXPECT_FALSE(markerShownAgain());
   player->state = 0;
   cGame::updateActionMarker();
   EXPECT_EQ(marker.markerActor, block);
@@ -683,9 +682,9 @@ TEST_F(InGameTest, TheMarkerGoesOverWhatThePlayerCanActOn) {
   npc->talkMode = 3;
   player->characterInReach = npc;
   player->objectInReach = object;
-  heard().clear();
+  forgetMarkerPosition();
   cGame::updateActionMarker();
-  EXPECT_FALSE(wasHeard("showActorMarker")) << "an inactive character hides what lies behind it";
+  EXPECT_FALSE(markerShownAgain()) << "an inactive character hides what lies behind it";
   npc->setFlag(ActorFlags::ACTIVE, true);
   cGame::updateActionMarker();
   EXPECT_EQ(marker.markerActor, npc);
@@ -697,7 +696,10 @@ TEST_F(InGameTest, TheMarkerGoesOverWhatThePlayerCanActOn) {
   EXPECT_FALSE(marker.markerForced);
 }
 
+// In a side-view chapter the stances 115 and 116 point up (icon 6); every
+// other reason takes the icon of what the player has in reach.
 TEST_F(InGameTest, TheSideViewMarkerShowsThePlayersStance) {
+  shellStatics().cGameProgress.chapter = 1;
   shellStatics().cGameProgress.sideViewMode = true;
   cActorMC* player = makePartner(1, 0);
   cGame::setFocusActor(player);
@@ -706,22 +708,24 @@ TEST_F(InGameTest, TheSideViewMarkerShowsThePlayersStance) {
   player->hitMarked = true;
   cGame::updateActionMarker();
   EXPECT_EQ(worldStatics().cGameEffects.markerActor, player) << "the player itself without a side-view target";
-  EXPECT_EQ(markerReasons(), (std::vector<int32_t>{70, 11})) << "each reason that applies replaces the one before";
+  EXPECT_EQ(markerIcon(), 0) << "the machine's hit replaces the raised stance";
 
   // Already marked: the reasons are applied again as the stance changes.
-  markerReasons().clear();
-  player->state = 114;
   player->hitMarked = false;
   cGame::updateActionMarker();
-  EXPECT_EQ(markerReasons(), (std::vector<int32_t>{68}));
+  EXPECT_EQ(markerIcon(), 6);
+  player->state = 114;
+  cGame::updateActionMarker();
+  EXPECT_EQ(markerIcon(), 0);
 
-  // Outside the side view the reason is the plain one.
+  // Outside the side view the reason is the plain one: an object of mode 0
+  // in reach shows the talk icon.
   shellStatics().cGameProgress.sideViewMode = false;
-  markerReasons().clear();
   cActor* object = makeActor(63, 10, 10);
   player->objectInReach = object;
   cGame::updateActionMarker();
-  EXPECT_EQ(markerReasons(), (std::vector<int32_t>{5}));
+  EXPECT_EQ(worldStatics().cGameEffects.markerActor, object);
+  EXPECT_EQ(markerIcon(), 1);
 }
 
 // --- the partners' carried items
