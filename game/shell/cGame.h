@@ -210,7 +210,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
 
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
-  static void leaveInteraction();
+  // Closes the open interaction mode; always true.
+  static bool leaveInteraction();
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
@@ -352,7 +353,9 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // The conversation queue: a question with count answers (lines below).
   static void queueConversationQuestion(int32_t text, int32_t speaker, int32_t balloonActor, IntArray* answers,
                                         int32_t count, int32_t right, int32_t rightAction, int32_t wrongAction);
-  static void startInteraction(cActor* actor);
+  // Opens the interaction mode params[1] of the actor names; false when it
+  // did not open.
+  static bool startInteraction(cActor* actor);
 
   // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
   static void updateCinematic();
@@ -389,6 +392,12 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void startCaptionPhase(int32_t phase);
   // The two-button race against a creature; false when it cannot start.
   static bool startButtonInteraction(cActor* target);
+  // The timing gauge's set-up; false when it cannot start.
+  static bool startGaugeInteraction(cActor* target);
+  static void updateTwoButtonGame();
+  static void paintTwoButtonGame();
+  static void updateGaugeGame();
+  static void paintGaugeGame();
   static void showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason);
   static void clampCameraAtBlockers();
   // What the side-view camera looks at besides the player; null when none.

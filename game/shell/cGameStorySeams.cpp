@@ -18,11 +18,9 @@ int32_t cGame::cinematicKind() { return standIn("cinematicKind", -1); }
 void cGame::setGameOverOption(int32_t) {}
 void cGame::setCountdown(int32_t milliseconds, int32_t) { standIn("setCountdown", milliseconds); }
 // The room's story state, reset as a room is loaded or left.
-void cGame::resetInteraction() {}
 void cGame::closeCinematic() {}
 // The story flag set and the 13-int table made for a room's start.
 void cGame::resetStoryFlags() {}
-void cGame::startInteraction(cActor* actor) { standIn("startInteraction", actor != nullptr ? actor->id : -1); }
 
 // What the frame of play steps and paints of the story: the cinematic, the
 // choice, the timed events, the cutscene driver, the
@@ -38,16 +36,11 @@ bool cGame::updateTimedEvent() { return standIn("updateTimedEvent", 0) != 0; }
 int32_t cGame::timedPhase() { return standIn("timedPhase", -1); }
 void cGame::paintTimedEvent() { standIn("paintTimedEvent"); }
 void cGame::paintTimerOverlay() { standIn("paintTimerOverlay"); }
-void cGame::updateInteraction() { standIn("updateInteraction"); }
-bool cGame::isInteractionActive() { return standIn("isInteractionActive", 0) != 0; }
-int32_t cGame::interactionKind() { return standIn("interactionKind", -1); }
 // The chapter's own rule (progress index 3) holds whatever the target is.
 bool cGame::isActionButtonSuppressed() {
   return standIn("isActionButtonSuppressed", shellStatics().cGameProgress.chapter == 3 ? 1 : 0) != 0;
 }
 void cGame::paintCountdownClock() { standIn("paintCountdownClock"); }
-bool cGame::interactionOverWorld() { return standIn("interactionOverWorld", 0) != 0; }
-void cGame::paintInteraction() { standIn("paintInteraction"); }
 void cGame::updateCountdown() { standIn("updateCountdown"); }
 // The marker is shown over the actor; its icon is not chosen yet.
 void cGame::showActorMarker(cActor* actor, int32_t dx, int32_t dy, int32_t reason) {
@@ -69,3 +62,8 @@ void cGame::startTimedCaption(int32_t n) { standIn("startTimedCaption", n); }
 void cGame::startCaptionSequence() { standIn("startCaptionSequence"); }
 void cGame::startCaptionPhase(int32_t phase) { standIn("startCaptionPhase", phase); }
 bool cGame::startButtonInteraction(cActor*) { return standIn("startButtonInteraction", 0) != 0; }
+bool cGame::startGaugeInteraction(cActor*) { return standIn("startGaugeInteraction", 0) != 0; }
+void cGame::updateTwoButtonGame() { standIn("updateTwoButtonGame"); }
+void cGame::paintTwoButtonGame() { standIn("paintTwoButtonGame"); }
+void cGame::updateGaugeGame() { standIn("updateGaugeGame"); }
+void cGame::paintGaugeGame() { standIn("paintGaugeGame"); }

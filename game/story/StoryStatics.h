@@ -99,10 +99,38 @@ struct cGameCountdownStatics {
   int32_t snapshotBonusSeconds;
 };
 
-// The close-up view of an interaction: the first hotspot of its chain.
+// The interaction mode that owns the frame, and the close-up view's picture
+// (a chain of hotspots), cursor and pending after-cutscene.
 struct cGameInteractionStatics {
-  cActor* closeUpChain;
-  static constexpr auto referenceFields() { return ReferenceFieldList{&cGameInteractionStatics::closeUpChain}; }
+  // 1 open, 2 left, 0 before the first interaction.
+  int32_t interactionMode;
+  // interactionMode as the mode's update began; 2 when it left in it.
+  int32_t interactionModeSeen;
+  cActor* interactionTarget;
+  // InteractionKind: 0 close-up, 1 race, 2 gauge, 3 no screen; 2 after leaving.
+  int32_t interactionKind;
+  // The world is painted under the mode.
+  bool interactionOverWorld;
+  CVLibPlayer* interactionButton;
+  cActor* closeUpChain;  // the first hotspot: the picture
+  CVLibPlayer* closeUpCursor;
+  int32_t closeUpCursorX;  // world pixels
+  int32_t closeUpCursorY;
+  int32_t closeUpSpeedX;  // pixels per frame, 0..6
+  int32_t closeUpSpeedY;
+  int32_t closeUpCentreX;  // the picture's pixel position
+  int32_t closeUpCentreY;
+  int32_t closeUpLimitX;  // how far the cursor may leave the centre
+  int32_t closeUpLimitY;
+  int32_t closeUpOverHotspot;  // 1 when closeUpHotspot lies under the cursor
+  cActor* closeUpHotspot;
+  int32_t closeUpAfterKind;  // 0 nothing, 2 a cutscene once the view is left
+  int32_t closeUpAfterId;
+  static constexpr auto referenceFields() {
+    using S = cGameInteractionStatics;
+    return ReferenceFieldList{&S::interactionTarget, &S::interactionButton, &S::closeUpChain, &S::closeUpCursor,
+                              &S::closeUpHotspot};
+  }
 };
 
 // The lines waiting to be shown, a ring read at conversationRead; the

@@ -7,7 +7,6 @@
 void cActor::storeWatchedFlags() {}
 void cActor::putDownBeside(cActor*) { standIn("cActor::putDownBeside"); }
 bool cActor::isMachineHit() { return standIn("cActor::isMachineHit", 0) != 0; }
-bool cActor::interact() { return standIn("cActor::interact", 0) != 0; }
 bool cActor::sideContact(cActor*, int32_t) { return standIn("cActor::sideContact", 0) != 0; }
 int32_t cActor::findDetour(cActor*, int32_t, int32_t, int32_t) { return standIn("cActor::findDetour", -1); }
 void cActor::setLiftState(int32_t n) { standIn("cActor::setLiftState", n); }
