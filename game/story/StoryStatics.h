@@ -102,17 +102,13 @@ struct cGameCountdownStatics {
 // The interaction mode that owns the frame, and the close-up view's picture
 // (a chain of hotspots), cursor and pending after-cutscene.
 struct cGameInteractionStatics {
-  // 1 open, 2 left, 0 before the first interaction.
-  int32_t interactionMode;
-  // interactionMode as the mode's update began; 2 when it left in it.
-  int32_t interactionModeSeen;
-  cActor* interactionTarget;
-  // InteractionKind: 0 close-up, 1 race, 2 gauge, 3 no screen; 2 after leaving.
-  int32_t interactionKind;
-  // The world is painted under the mode.
-  bool interactionOverWorld;
-  CVLibPlayer* interactionButton;
   cActor* closeUpChain;  // the first hotspot: the picture
+  // The open mode, shared by every kind: 1 open, 2 left, 0 before the first.
+  int32_t interactionMode;
+  int32_t interactionModeSeen;  // interactionMode as the update began
+  cActor* interactionTarget;
+  int32_t interactionKind;  // InteractionKind; 2 after leaving
+  bool interactionOverWorld;  // the world is painted under the mode
   CVLibPlayer* closeUpCursor;
   int32_t closeUpCursorX;  // world pixels
   int32_t closeUpCursorY;
@@ -128,8 +124,7 @@ struct cGameInteractionStatics {
   int32_t closeUpAfterId;
   static constexpr auto referenceFields() {
     using S = cGameInteractionStatics;
-    return ReferenceFieldList{&S::interactionTarget, &S::interactionButton, &S::closeUpChain, &S::closeUpCursor,
-                              &S::closeUpHotspot};
+    return ReferenceFieldList{&S::closeUpChain, &S::interactionTarget, &S::closeUpCursor, &S::closeUpHotspot};
   }
 };
 

@@ -134,6 +134,5 @@ void cGame::resetInteraction() {
   s.closeUpCursor = nullptr;
   s.closeUpChain = nullptr;
   s.closeUpHotspot = nullptr;
-  s.interactionButton = nullptr;
   s.interactionTarget = nullptr;
 }
