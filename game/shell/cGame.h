@@ -210,7 +210,8 @@ class cGame : public javax_microedition_lcdui_Canvas,
 
   // --- what the world and the story provide to the room load
   // (cGameWorldSeams.cpp)
-  static void leaveInteraction();
+  // Closes the open interaction mode; always true.
+  static bool leaveInteraction();
   static void clearRoomTimedState();
   static void keepRoomAnimationPlayer(CVLibPlayer* player);
   static void clearStoryFlagBlock();
@@ -352,7 +353,9 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // The conversation queue: a question with count answers (lines below).
   static void queueConversationQuestion(int32_t text, int32_t speaker, int32_t balloonActor, IntArray* answers,
                                         int32_t count, int32_t right, int32_t rightAction, int32_t wrongAction);
-  static void startInteraction(cActor* actor);
+  // Opens the interaction mode params[1] of the actor names; false when it
+  // did not open.
+  static bool startInteraction(cActor* actor);
 
   // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
   static void updateCinematic();

@@ -6,8 +6,6 @@
 #include "game/shell/cGame.h"
 #include "game/world/cActorMC.h"
 
-// Any interaction left over from the previous room.
-void cGame::leaveInteraction() {}
 // The story's animation player (slot 34, animation 16).
 void cGame::keepRoomAnimationPlayer(CVLibPlayer*) {}
 // The 13-byte block of story flags.

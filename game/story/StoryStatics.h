@@ -127,17 +127,32 @@ struct cGameTimedEventStatics {
   static constexpr auto referenceFields() { return ReferenceFieldList{&cGameTimedEventStatics::timedCaption}; }
 };
 
-// The close-up view of an interaction: the first hotspot of its chain.
+// The interaction mode that owns the frame, and the close-up view's picture
+// (a chain of hotspots), cursor and pending after-cutscene.
 struct cGameInteractionStatics {
-  cActor* closeUpChain;
+  cActor* closeUpChain;  // the first hotspot: the picture
   // The open mode, shared by every kind: 1 open, 2 left, 0 before the first.
   int32_t interactionMode;
   int32_t interactionModeSeen;  // interactionMode as the update began
   cActor* interactionTarget;
   int32_t interactionKind;  // InteractionKind; 2 after leaving
-  bool interactionOverWorld;
+  bool interactionOverWorld;  // the world is painted under the mode
+  CVLibPlayer* closeUpCursor;
+  int32_t closeUpCursorX;  // world pixels
+  int32_t closeUpCursorY;
+  int32_t closeUpSpeedX;  // pixels per frame, 0..6
+  int32_t closeUpSpeedY;
+  int32_t closeUpCentreX;  // the picture's pixel position
+  int32_t closeUpCentreY;
+  int32_t closeUpLimitX;  // how far the cursor may leave the centre
+  int32_t closeUpLimitY;
+  int32_t closeUpOverHotspot;  // 1 when closeUpHotspot lies under the cursor
+  cActor* closeUpHotspot;
+  int32_t closeUpAfterKind;  // 0 nothing, 2 a cutscene once the view is left
+  int32_t closeUpAfterId;
   static constexpr auto referenceFields() {
-    return ReferenceFieldList{&cGameInteractionStatics::closeUpChain, &cGameInteractionStatics::interactionTarget};
+    using S = cGameInteractionStatics;
+    return ReferenceFieldList{&S::closeUpChain, &S::interactionTarget, &S::closeUpCursor, &S::closeUpHotspot};
   }
 };
 

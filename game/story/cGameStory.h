@@ -162,6 +162,27 @@ class cGameStory {
   // The race's players and the button let go (a room load).
   static void dropRacePlayers();
 
+  // --- the interaction modes (cGameInteraction.cpp)
+  // Width (height) of the frame aframe 0 of the actor's current animation
+  // shows, at least 30; 30 without a player or sprite.
+  static int32_t getActorFrameWidth(cActor* actor);
+  static int32_t getActorFrameHeight(cActor* actor);
+
+  // --- the close-up view (cGameCloseUp.cpp)
+  // Finds the picture, relinks its chain by ids and places the cursor at its
+  // centre; false when params[2] names no picture.
+  static bool startHotspotSearch(cActor* actor);
+  static void updateCloseUp();
+  static void paintCloseUp();
+  // The cursor moved by the held direction, accelerating, kept inside the
+  // picture.
+  static void panCloseUpView();
+  // The first shown hotspot under the cursor becomes closeUpHotspot; false
+  // (and closeUpHotspot kept) when there is none.
+  static bool findHotspotUnderCursor();
+  // Pulsing white corners around the actor's frame, offset by (dx, dy).
+  static void paintSelectionFrame(cActor* actor, int32_t dx, int32_t dy);
+
   // --- the retry (cGameRoomRestore.cpp): the room as its snapshot holds
   // it; nothing without a snapshot.
   static void restoreRoomSnapshot();

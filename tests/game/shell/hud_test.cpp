@@ -214,7 +214,7 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
       {"cutscene 10 in chapter 5", {}, 10, 5, true, false, true},
       {"menu", {}, -1, 0, true, true, false},
       {"choice", {{"choice", 1}}, -1, 0, true, false, false},
-      {"interaction", {{"isInteractionActive", 1}}, -1, 0, true, false, false},
+      {"interaction", {{"interaction", 1}}, -1, 0, true, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.why);
@@ -225,6 +225,7 @@ TEST_F(HudTest, ThePadStaysAwayWhileAnotherPartOwnsThePlayer) {
     const auto phase = answers().find("cinematicPhase");
     storyStatics().cGameCinematic.cinematicPhase = phase != answers().end() ? phase->second : -1;
     if (answers().erase("choice") != 0) cGame::openChoice(nullptr, 2, nullptr, 0);
+    storyStatics().cGameInteraction.interactionMode = answers().erase("interaction") != 0 ? 1 : 0;
     shellStatics().cGameProgress.chapter = c.chapter;
     play().playerControl = c.control;
     shellStatics().cGameStates.menuSuspended = c.suspended;
@@ -350,7 +351,9 @@ TEST_F(HudTest, TheSkipStripBlinksOverAnOfferedCutsceneUntilItCloses) {
   cutscene.currentCutscene = -1;
   cutscene.cutsceneTransition = -1;
   cutscene.cutsceneSkipOffered = false;
-  answers() = {{"isInteractionActive", 1}, {"interactionKind", 0}};
+  // An open close-up.
+  storyStatics().cGameInteraction.interactionMode = 1;
+  storyStatics().cGameInteraction.interactionKind = 0;
   installSprite(50, {.animations = 15, .steps = 2});
   cGame::clearTouchState();
   cGame::paintHudBackButton();

@@ -100,8 +100,7 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
   // The popup's and the cutscene's own steps are real; their tests see them run.
   // The conversation's own step is real too: ConversationTest sees the
   // in-game update dismiss a line.
-  const std::vector<std::string> steps = {"updateChoice", "updateInteraction", "updateCountdown",
-                                          "clampCameraAtBlockers"};
+  const std::vector<std::string> steps = {"updateChoice", "updateCountdown", "clampCameraAtBlockers"};
   enum class Cutscene { none, holding, skipAsked };
   struct Case {
     const char* mode;
@@ -120,18 +119,10 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
       {"skip", {}, Cutscene::skipAsked, 1, {}, false, false},
       {"cutscene hold", {}, Cutscene::holding, 0, {"clampCameraAtBlockers"}, false, false},
       {"ring turning", {}, Cutscene::none, 2, {"clampCameraAtBlockers"}, false, false},
-      {"normal play",
-       {},
-       Cutscene::none,
-       -1,
-       {"updateInteraction", "updateCountdown", "clampCameraAtBlockers"},
-       true,
-       false},
+      {"normal play", {}, Cutscene::none, -1, {"updateCountdown", "clampCameraAtBlockers"}, true, false},
       // The countdown waits while a line is shown or an interaction runs.
-      {"conversation", {{"conversation", 1}}, Cutscene::none, -1, {"updateInteraction", "clampCameraAtBlockers"},
-       false, false},
-      {"interaction", {{"isInteractionActive", 1}}, Cutscene::none, 1, {"updateInteraction", "clampCameraAtBlockers"},
-       false, false},
+      {"conversation", {{"conversation", 1}}, Cutscene::none, -1, {"clampCameraAtBlockers"}, false, false},
+      {"interaction", {{"interaction", 1}}, Cutscene::none, 1, {"clampCameraAtBlockers"}, false, false},
   };
   // The camera stops only with a focus character.
   cGame::setFocusActor(makePartner(1, 0));
@@ -150,6 +141,12 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
     if (answers().erase("conversation") != 0) conversationkit::showLine();
     const bool cinematic = answers().erase("cinematic") != 0;
     if (cinematic) cGame::openCinematic(0, 1, -1);
+    // An open close-up without its target: its update only marks that it ran.
+    cGameInteractionStatics& interaction = storyStatics().cGameInteraction;
+    const bool interactionOpen = answers().erase("interaction") != 0;
+    interaction.interactionMode = interactionOpen ? 1 : 0;
+    interaction.interactionModeSeen = 0;
+    interaction.interactionKind = 0;
     if (c.cutscene != Cutscene::none) runLongCutscene(true);
     if (c.cutscene == Cutscene::holding) storyStatics().cGameCutscene.cutsceneTransition = 2;
     if (c.cutscene == Cutscene::skipAsked) askToSkip();
@@ -166,6 +163,9 @@ TEST_F(InGameTest, EachModeStepsOnlyWhatItOwns) {
       if (ran) stepped.push_back(step);
     }
     EXPECT_EQ(stepped, c.stepped);
+    EXPECT_EQ(interaction.interactionModeSeen, interactionOpen ? 1 : 0) << "the interaction's update ran";
+    interaction.interactionMode = 0;
+    interaction.interactionModeSeen = 0;
     EXPECT_EQ(actorsUpdated(), c.actors);
     EXPECT_EQ(play().menuBlocked, c.menuBlocked);
     EXPECT_EQ(storyStatics().cGameCinematic.cinematicElapsed > 0, cinematic);
@@ -424,6 +424,21 @@ class InGamePaintTest : public InGameTest {
     spritePainterCalls() = m_saved;
     InGameTest::TearDown();
   }
+  // An open close-up without a picture: what it paints is its cursor,
+  // labelled "sprite 4".
+  void openCloseUp(bool overWorld) {
+    cGameInteractionStatics& interaction = storyStatics().cGameInteraction;
+    interaction.interactionMode = 1;
+    interaction.interactionKind = 0;
+    interaction.interactionTarget = m_actor;
+    interaction.interactionOverWorld = overWorld;
+    ASprite* cursorSprite = makeSprite(30, {{-4, -4, 8, 8}}, {{0}});
+    labelledSprites().push_back(cursorSprite);
+    CVLibPlayer* cursor = newObject<CVLibPlayer>();
+    cursor->setSprite(cursorSprite);
+    cursor->setAnim(0, -1);
+    interaction.closeUpCursor = cursor;
+  }
   static ByteArray* layerHeader() {
     ByteArray* header = newByteArray(4);
     header->set(0, 25);
@@ -459,17 +474,17 @@ TEST_F(InGamePaintTest, TheSceneIsPaintedLayersActorsOverlaysThenTheModes) {
   // Inside a camera zone the layer over the scene is left out; an open
   // interaction paints over the scene again.
   worldStatics().cGameCamera.outsideZones = false;
-  answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 1}};
+  openCloseUp(true);
   EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 3", "cActorMC::paintExtras",
-                                               "paintInteraction"}));
+                                               "sprite 4"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 3) << "under and over the interaction";
 }
 
 TEST_F(InGamePaintTest, AnInteractionWithAScreenOfItsOwnHidesTheScene) {
-  answers() = {{"isInteractionActive", 1}, {"interactionOverWorld", 0}};
+  openCloseUp(false);
   cGame::initConversationQueue();
   conversationkit::showLine();
-  EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "paintInteraction"}));
+  EXPECT_EQ(paint(), (std::vector<std::string>{"sprite 0", "sprite 1", "sprite 4"}));
   EXPECT_EQ(conversationkit::talk().conversationFrames, 1) << "over the interaction's screen";
 }
 
