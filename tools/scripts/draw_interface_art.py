@@ -533,13 +533,14 @@ def status_sprite():
     s.placed(6, "charge", 140, 14, bar(140, 14, GOLD), [0, 0])
     # 7: the item shortcut's box (the item is clipped into its window).
     s.placed(7, "itemBox", 60, 52, rrect(1.5, 1.5, 57, 49, 12, SLATE, PARCH, LINE), [0, 0])
-    # 8..11: the portraits, top left at (1, 1): Wren, side view, Bram, others.
+    # 8..11: the portraits, top left at (1, 1), by partner index: Bram (the
+    # first partner, slot 16), Wren running in the side view, Wren, others.
     def portrait(coat, extra):
         return (rrect(1.5, 1.5, 101, 83, 14, SLATE, PARCH, LINE) + circle(52, 36, 20, "#e8c49a") +
                 rrect(24, 58, 56, 26, 10, coat) + extra)
-    s.placed(8, "wren", 104, 86, portrait(TEAL, rrect(30, 10, 44, 12, 6, EMBER)), [0, 0])
+    s.placed(8, "bram", 104, 86, portrait("#6b4a2a", lantern_icon(84, 62, 26, AMBER, GOLD)), [0, 0])
     s.placed(9, "sideView", 104, 86, portrait(TEAL, arrow_glyph(86, 20, 14, (0, -1), GOLD)), [0, 0])
-    s.placed(10, "bram", 104, 86, portrait("#6b4a2a", lantern_icon(84, 62, 26, AMBER, GOLD)), [0, 0])
+    s.placed(10, "wren", 104, 86, portrait(TEAL, rrect(30, 10, 44, 12, 6, EMBER)), [0, 0])
     s.placed(11, "other", 104, 86, portrait(DUSK, ""), [0, 0])
     # 12: the countdown's plaque, its right edge at the screen's.
     s.placed(12, "clock", 100, 52, rrect(1.5, 1.5, 97, 49, 12, SLATE, PARCH, LINE), [-100, 0])
