@@ -423,6 +423,35 @@ TEST_F(InteractionGameTest, TheRaceRegistersTheButtonOfItsStep) {
   shell::states().menuSuspended = false;
 }
 
+TEST_F(InteractionGameTest, TheInteractionsDispatchStepsAndPaintsTheRace) {
+  startRace();
+  cGame::updateInteraction();
+  EXPECT_EQ(mode().interactionModeSeen, 1);
+  EXPECT_EQ(race().gaugeValue, -1) << "the approach drifts";
+  EXPECT_EQ(race().raceTimeLeft, 30000 - 62);
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  shellStatics().cGameLoop.graphics = screen->getGraphics();
+  cGame::paintInteraction();
+  EXPECT_EQ(areaIds(), (std::vector<int32_t>{218}));
+  EXPECT_EQ(race().interactionButton->anim, 19);
+}
+
+TEST_F(InteractionGameTest, ARoomLoadDropsTheRacesPlayersAndTheNextRaceMakesThemAgain) {
+  startRace();
+  const CVLibPlayer* oldSide = race().raceLeftSide;
+  leaveRace();
+  cGame::resetInteraction();
+  const cGameRaceStatics& r = race();
+  for (const CVLibPlayer* player : {r.raceLeftSide, r.raceRightSide, r.raceLeftMarker, r.raceRightMarker,
+                                    r.raceCentre, r.raceLeftZone, r.raceRightZone, r.interactionButton})
+    EXPECT_EQ(player, nullptr);
+  startRace();
+  ASSERT_NE(race().raceLeftSide, nullptr);
+  EXPECT_NE(race().raceLeftSide, oldSide);
+  ASSERT_NE(race().interactionButton, nullptr);
+  EXPECT_EQ(race().interactionButton->anim, 31);
+}
+
 // --- the timing gauge
 
 class TimingGaugeTest : public InteractionGameTest {
@@ -470,6 +499,20 @@ class TimingGaugeTest : public InteractionGameTest {
   cActorMC* m_hero = nullptr;
   cActor* m_object = nullptr;
 };
+
+TEST_F(TimingGaugeTest, AnObjectOfKind2OpensTheGaugeWhichTheDispatchStepsAndPaints) {
+  m_object->setParam(1, 2);
+  ASSERT_TRUE(cGame::startInteraction(m_object));
+  EXPECT_EQ(cGame::interactionKind(), 2);
+  EXPECT_EQ(mode().interactionTarget, m_object);
+  cGame::updateInteraction();
+  EXPECT_EQ(race().gaugeValue, 4) << "the gauge swings";
+  EXPECT_TRUE(mode().interactionOverWorld);
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  shellStatics().cGameLoop.graphics = screen->getGraphics();
+  cGame::paintInteraction();
+  EXPECT_NE(area(218), nullptr);
+}
 
 TEST_F(TimingGaugeTest, TheGaugeStartsWithTheCharacterTakingAim) {
   const struct {
