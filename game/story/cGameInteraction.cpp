@@ -135,4 +135,6 @@ void cGame::resetInteraction() {
   s.closeUpChain = nullptr;
   s.closeUpHotspot = nullptr;
   s.interactionTarget = nullptr;
+  // The race's players show the old room's sprites.
+  dropRacePlayers();
 }

@@ -308,14 +308,23 @@ TEST_F(CloseUpTest, AnInteractionThatCannotBeSetUpIsRefusedBeforeAnyModeOpens) {
     step();
     EXPECT_FALSE(cGame::isInteractionActive());
   }
-  // The gauge's set-up decides for itself.
+  // The gauge's set-up decides for itself: a room without the gauge's
+  // sprite refuses it, one with it opens the gauge on the object.
   cabinet->setParam(1, 2);
-  storytest::standInAnswers()["startGaugeInteraction"] = 0;
+  worldStatics().cGamePlay.focusActor = hero();
+  testing::internal::CaptureStdout();
   EXPECT_FALSE(cGame::startInteraction(cabinet));
+  testing::internal::GetCapturedStdout();
   EXPECT_FALSE(cGame::isInteractionActive());
-  storytest::standInAnswers()["startGaugeInteraction"] = 1;
+  EXPECT_EQ(mode().interactionTarget, nullptr);
+  worldkit::TestSpriteDescription gauge{.animations = 65, .steps = 2};
+  gauge.frameBox = [](int) { return worldkit::TestFrameBox{-45, -45, 90, 90}; };
+  installSprite(27, gauge);
   EXPECT_TRUE(cGame::startInteraction(cabinet));
   EXPECT_TRUE(cGame::isInteractionActive());
+  EXPECT_EQ(cGame::interactionKind(), 2);
+  EXPECT_EQ(mode().interactionTarget, cabinet);
+  EXPECT_TRUE(storyStatics().cGameRace.gaugeRunning) << "the gauge swings";
 }
 
 TEST_F(CloseUpTest, TheTriggersCutsceneIsNoneAtZeroOrBelowAndFoundByIdAbove) {

@@ -111,6 +111,9 @@ class InteractionGameTest : public CreatureFixture {
     EXPECT_FALSE(race().gaugeRunning);
     return creature;
   }
+  // Ends the race as its win or loss does, so the next start finds no mode
+  // open.
+  static void leaveRace() { cGame::leaveInteraction(); }
   static bool lost(const cActorEnemy* creature) { return creature->state == 103; }
   static bool won(const cActorEnemy* creature) { return creature->state == 107; }
 
@@ -181,6 +184,7 @@ TEST_F(InteractionGameTest, TheRaceLevelIsCappedAndChoosesTheTimeLimit) {
 TEST_F(InteractionGameTest, ARaceThatCannotBePlayedIsRefusedAndOpensNothing) {
   cActorEnemy* creature = makeCreature(400, 300);
   cActor* object = makeActor(13, 400, 300);
+  cActor* viewed = makeActor(13, 600, 300);
   struct Case {
     const char* why;
     cActor* target;
@@ -197,15 +201,25 @@ TEST_F(InteractionGameTest, ARaceThatCannotBePlayedIsRefusedAndOpensNothing) {
     installSprite(raceSlot, raceSprite());
     installSprite(buttonSlot, buttonSprite());
     if (c.emptySlot >= 0) shell::setSprite(c.emptySlot, nullptr);
-    creaturekit::answers()["isInteractionActive"] = c.modeOpen ? 1 : 0;
     mode() = cGameInteractionStatics{};
+    if (c.modeOpen) {
+      // A close-up of another object is being looked at.
+      mode().interactionMode = 1;
+      mode().interactionModeSeen = 1;
+      mode().interactionKind = 0;
+      mode().interactionTarget = viewed;
+    }
+    const cGameInteractionStatics before = mode();
     press(okKey);
     testing::internal::CaptureStdout();
     EXPECT_FALSE(cGame::startButtonInteraction(c.target));
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(shellStatics().cGameKeys.framePressed, 0) << "the input is cleared all the same";
-    EXPECT_EQ(mode().interactionMode, 0);
-    EXPECT_EQ(mode().interactionTarget, nullptr);
+    EXPECT_EQ(mode().interactionMode, before.interactionMode);
+    EXPECT_EQ(mode().interactionModeSeen, before.interactionModeSeen);
+    EXPECT_EQ(mode().interactionKind, before.interactionKind);
+    EXPECT_EQ(mode().interactionTarget, before.interactionTarget) << "the open mode is left as it was";
+    EXPECT_EQ(cGame::isInteractionActive(), c.modeOpen);
     EXPECT_EQ(race().raceLeftSide, nullptr) << "no player is made";
   }
 }
@@ -248,7 +262,7 @@ TEST_F(InteractionGameTest, ThePressThatBringsTheApproachTo80EndsIt) {
       EXPECT_EQ(race().raceLeftSide->x, 297);
       EXPECT_EQ(race().raceRightSide->x, 503);
     }
-    mode().interactionMode = 2;
+    leaveRace();
   }
 }
 
@@ -270,6 +284,7 @@ TEST_F(InteractionGameTest, EachButtonActsOnlyInItsOwnStep) {
   stepRace();
   EXPECT_EQ(race().raceLeftSide->anim, 0) << "left does nothing in the approach";
   EXPECT_EQ(race().raceRightSide->anim, 2) << "nor does right";
+  leaveRace();
 
   startLeftStep();
   const int32_t value = race().gaugeValue;
@@ -299,7 +314,7 @@ TEST_F(InteractionGameTest, TheLeftMarkerStopsOnlyInsideTheZone) {
     } else {
       EXPECT_EQ(race().raceLeftY, c.y + 3) << "it keeps bouncing";
     }
-    mode().interactionMode = 2;
+    leaveRace();
   }
 }
 
@@ -332,7 +347,7 @@ TEST_F(InteractionGameTest, TheMarkerBouncesBetweenTheBandsTopAndTheSidesFoot) {
     }
     EXPECT_GE(turnsAtTop, 1);
     EXPECT_EQ(race().raceRightY, 280) << "the right marker waits";
-    mode().interactionMode = 2;
+    leaveRace();
   }
 }
 
@@ -408,6 +423,35 @@ TEST_F(InteractionGameTest, TheRaceRegistersTheButtonOfItsStep) {
   shell::states().menuSuspended = false;
 }
 
+TEST_F(InteractionGameTest, TheInteractionsDispatchStepsAndPaintsTheRace) {
+  startRace();
+  cGame::updateInteraction();
+  EXPECT_EQ(mode().interactionModeSeen, 1);
+  EXPECT_EQ(race().gaugeValue, -1) << "the approach drifts";
+  EXPECT_EQ(race().raceTimeLeft, 30000 - 62);
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  shellStatics().cGameLoop.graphics = screen->getGraphics();
+  cGame::paintInteraction();
+  EXPECT_EQ(areaIds(), (std::vector<int32_t>{218}));
+  EXPECT_EQ(race().interactionButton->anim, 19);
+}
+
+TEST_F(InteractionGameTest, ARoomLoadDropsTheRacesPlayersAndTheNextRaceMakesThemAgain) {
+  startRace();
+  const CVLibPlayer* oldSide = race().raceLeftSide;
+  leaveRace();
+  cGame::resetInteraction();
+  const cGameRaceStatics& r = race();
+  for (const CVLibPlayer* player : {r.raceLeftSide, r.raceRightSide, r.raceLeftMarker, r.raceRightMarker,
+                                    r.raceCentre, r.raceLeftZone, r.raceRightZone, r.interactionButton})
+    EXPECT_EQ(player, nullptr);
+  startRace();
+  ASSERT_NE(race().raceLeftSide, nullptr);
+  EXPECT_NE(race().raceLeftSide, oldSide);
+  ASSERT_NE(race().interactionButton, nullptr);
+  EXPECT_EQ(race().interactionButton->anim, 31);
+}
+
 // --- the timing gauge
 
 class TimingGaugeTest : public InteractionGameTest {
@@ -455,6 +499,20 @@ class TimingGaugeTest : public InteractionGameTest {
   cActorMC* m_hero = nullptr;
   cActor* m_object = nullptr;
 };
+
+TEST_F(TimingGaugeTest, AnObjectOfKind2OpensTheGaugeWhichTheDispatchStepsAndPaints) {
+  m_object->setParam(1, 2);
+  ASSERT_TRUE(cGame::startInteraction(m_object));
+  EXPECT_EQ(cGame::interactionKind(), 2);
+  EXPECT_EQ(mode().interactionTarget, m_object);
+  cGame::updateInteraction();
+  EXPECT_EQ(race().gaugeValue, 4) << "the gauge swings";
+  EXPECT_TRUE(mode().interactionOverWorld);
+  javax_microedition_lcdui_Image* screen = javax_microedition_lcdui_Image::createImage(800, 480);
+  shellStatics().cGameLoop.graphics = screen->getGraphics();
+  cGame::paintInteraction();
+  EXPECT_NE(area(218), nullptr);
+}
 
 TEST_F(TimingGaugeTest, TheGaugeStartsWithTheCharacterTakingAim) {
   const struct {
