@@ -69,11 +69,11 @@ TEST_F(ActionTableTest, EachTypeRunsAsItsRowSays) {
     cActor::releaseLayer(0);
     cGame::clearScriptActors();
     cGame::initConversationQueue();
-    // Actor 43 is a timing gauge's object, whose set-up succeeds.
+    // Actor 43 opens a close-up of its own picture, with no line to say.
     cActor* object = scriptActor(43);
     object->setParams(newIntArray(15), 15);
-    object->setParam(1, 2);
-    storytest::standInAnswers()["startGaugeInteraction"] = 1;
+    object->setParam(2, 43);
+    object->setParam(13, -1);
     cGame::initCameraZones();
     cGame::addCameraZone(9, 0, 0, 100, 100, 0, 0, 100, 100);
     cGame::addCameraZone(10, 0, 0, 100, 100, 0, 0, 100, 100);

@@ -156,7 +156,8 @@ TEST_F(ChoiceTest, TheFirstButtonUsesTheItemOnTheObjectAndNeverAsksAgainOnThatPr
       person->setFlag(ActorFlags::ACTIVE, true);
       target = person;
     } else if (c.kind == ActorKind::MARKER) {
-      target = makeObject(c.kind, 70, 320, 160, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, key}, false);
+      // A close-up whose picture is the object itself, with no line to say.
+      target = makeObject(c.kind, 70, 320, 160, {0, 0, 70, 0, 0, 0, 0, 0, 0, 0, 0, 0, key, -1}, false);
     } else {
       target = makeObject(c.kind, 70, 320, 160, {0, 1, 0, key, 0, 0, 2, -1}, false);
       target->setSprite(sprite(characterSprite));
@@ -178,7 +179,9 @@ TEST_F(ChoiceTest, TheFirstButtonUsesTheItemOnTheObjectAndNeverAsksAgainOnThatPr
       case ActorKind::MARKER:
         EXPECT_TRUE(target->isActive());
         EXPECT_EQ(target->param(12), -1) << "it asks for nothing more";
-        EXPECT_TRUE(wasHeard("cActor::interact"));
+        EXPECT_TRUE(cGame::isInteractionActive()) << "its interaction opened";
+        EXPECT_EQ(storyStatics().cGameInteraction.interactionTarget, target);
+        cGame::leaveInteraction();
         break;
       default:
         EXPECT_EQ(target->isActive(), wasActive) << "left as it is";

@@ -174,9 +174,11 @@ TEST_F(InventoryTest, TheActionMenuOffersUseOnlyForWhatThePlayerCanUseOnHimself)
   frame({OK});
   EXPECT_EQ(mode(), 1);
   frame({LEFT});
-  storytest::standInAnswers()["isInteractionActive"] = 1;
+  openCloseUp(80);
+  ASSERT_TRUE(cGame::isInteractionActive());
   frame({OK});
   EXPECT_EQ(mode(), 1);
+  cGame::leaveInteraction();
 }
 
 TEST_F(InventoryTest, TheMenuWrapsOverItsListedRowsAndUseTakesOne) {

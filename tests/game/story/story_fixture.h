@@ -68,6 +68,19 @@ class StoryFixture : public WorldFixture {
     return actor;
   }
 
+  // An object with this id whose interaction, a close-up of its own picture
+  // with no line to say, is opened for real.
+  static cActor* openCloseUp(int32_t id) {
+    cActor* object = scriptActor(id, 0, 0, ActorKind::MARKER);
+    IntArray* params = newIntArray(15);
+    params->set(1, 0);
+    params->set(2, id);
+    params->set(13, -1);
+    object->setParams(params, 15);
+    EXPECT_TRUE(cGame::startInteraction(object)) << "a close-up with a picture opens";
+    return object;
+  }
+
   // One action record, its fields in the description's order.
   static void addAction(uint8_t type, const std::vector<int32_t>& values) {
     LevelStream stream;

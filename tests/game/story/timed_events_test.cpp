@@ -254,19 +254,21 @@ TEST_F(CountdownTest, ItWaitsForLinesInteractionsAndForegroundCutscenes) {
   EXPECT_EQ(clock().countdownMs, 9000) << "a line is shown";
   cGame::initConversationQueue();
 
-  storytest::standInAnswers()["isInteractionActive"] = 1;
+  openCloseUp(80);
   tick(1000);
   EXPECT_EQ(clock().countdownMs, 9000) << "an interaction runs";
-  storytest::standInAnswers().clear();
+  cGame::leaveInteraction();
+  tick(1000);
+  EXPECT_EQ(clock().countdownMs, 8000) << "and once it is left, the time runs again";
 
   loadCutsceneSeven();
   ASSERT_TRUE(cGame::startCutscene(0, 0, false, false, false));
   shellStatics().cGameShared.fullSpeedAnimation = false;
   tick(1000);
-  EXPECT_EQ(clock().countdownMs, 9000) << "a foreground cutscene";
+  EXPECT_EQ(clock().countdownMs, 8000) << "a foreground cutscene";
   shellStatics().cGameShared.fullSpeedAnimation = true;
   tick(1000);
-  EXPECT_EQ(clock().countdownMs, 8000) << "a background one lets it run";
+  EXPECT_EQ(clock().countdownMs, 7000) << "a background one lets it run";
 }
 
 TEST_F(CountdownTest, AtZeroItsCutsceneStartsOrTheGameIsOver) {
