@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -53,12 +52,6 @@ TestSpriteDescription buttonSprite() {
   };
   d.stepOffset = [](int, int) { return TestStepOffset{0, 0}; };
   return d;
-}
-
-int32_t answerInteractionOpen(const char* name, int32_t value) {
-  creaturekit::heard().push_back(name);
-  if (std::strcmp(name, "isInteractionActive") == 0) return 1;
-  return value;
 }
 
 class InteractionGameTest : public CreatureFixture {
@@ -667,7 +660,7 @@ TEST_F(TimingGaugeTest, ASuccessOpensTheObjectOnceAndFreesItsCells) {
 TEST_F(TimingGaugeTest, TheInGameMenuRestartsASwingingGauge) {
   ASSERT_TRUE(openGauge());
   race().gaugeValue = 64;
-  standInHook() = &answerInteractionOpen;
+  ASSERT_TRUE(cGame::isInteractionActive());
   cGame::resetRunningGauge();
   EXPECT_EQ(race().gaugeValue, 0);
 
