@@ -209,7 +209,7 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void setUpRoom();
 
   // --- what the world and the story provide to the room load
-  // (cGameWorldSeams.cpp)
+  // (cGameInteraction.cpp, cGameTimedEvents.cpp, cGameStoryFlags.cpp)
   // Closes the open interaction mode; always true.
   static bool leaveInteraction();
   static void clearRoomTimedState();
@@ -329,7 +329,7 @@ class cGame : public javax_microedition_lcdui_Canvas,
   static void computeResultScores();
 
   // --- what the story and the world provide to the shared operations
-  // (cGameStorySeams.cpp)
+  // (game/story: cGameCinematic.cpp, cGameInteraction.cpp, ...)
   static void openCinematic(int32_t time, int32_t kind, int32_t text);
   // The object whose operation opened the cinematic screen (a door's switch).
   static void setCinematicObject(cActor* actor);
@@ -357,7 +357,7 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // did not open.
   static bool startInteraction(cActor* actor);
 
-  // --- what the frame of play steps and paints of the story (cGameStorySeams.cpp)
+  // --- what the frame of play steps and paints of the story (game/story)
   static void updateCinematic();
   static void paintCinematic();
   static bool isChoiceActive();
@@ -395,7 +395,7 @@ class cGame : public javax_microedition_lcdui_Canvas,
   // What the side-view camera looks at besides the player; null when none.
   static cActor* sideViewTarget();
 
-  // --- what the player character calls of the story (cGameStorySeams.cpp)
+  // --- what the player character calls of the story (game/story)
   // The slot of the queued line, -1 when refused.
   static int32_t queueConversationLine(int32_t text, int32_t action, int32_t speaker, int32_t balloonActor);
   static void openChoice(String* text, int32_t type, cActor* actor, int32_t slot);

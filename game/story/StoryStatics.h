@@ -92,6 +92,21 @@ struct cGameCutsceneStatics {
   static constexpr auto referenceFields() { return ReferenceFieldList{&cGameCutsceneStatics::cutsceneWaitActor}; }
 };
 
+// What a room's start makes for the story: its flag, its 13-int table, its
+// looping animation player (slot 34, animation 16) and the 13-byte block
+// of story flags.
+struct cGameStoryFlagsStatics {
+  static constexpr int32_t tableSize = 13;
+  bool roomStarted;
+  IntArray* roomTable;
+  CVLibPlayer* roomAnimationPlayer;
+  ByteArray* storyFlagBlock;
+  static constexpr auto referenceFields() {
+    using S = cGameStoryFlagsStatics;
+    return ReferenceFieldList{&S::roomTable, &S::roomAnimationPlayer, &S::storyFlagBlock};
+  }
+};
+
 // The room's countdown: its time and the action it runs at the end.
 struct cGameCountdownStatics {
   int32_t countdownMs;
@@ -272,8 +287,10 @@ struct StoryStatics {
   cGameInventoryStatics cGameInventory;
   cGameChoiceStatics cGameChoice;
   cGameTimedEventStatics cGameTimedEvents;
+  cGameStoryFlagsStatics cGameStoryFlags;
   auto parts() {
     return std::tie(cGameItems, cGameActions, cGameCountdown, cGameInteraction, cGameRace, cGameEventScript,
-                    cGameCutscene, cGameConversation, cGameCinematic, cGameInventory, cGameChoice, cGameTimedEvents);
+                    cGameCutscene, cGameConversation, cGameCinematic, cGameInventory, cGameChoice, cGameTimedEvents,
+                    cGameStoryFlags);
   }
 };

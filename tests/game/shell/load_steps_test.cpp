@@ -486,4 +486,23 @@ TEST_F(LoadSteps, ARoomStartsWithOnlyItsHeadersCountdown) {
   EXPECT_EQ((snapshot->get(2) & 0xFF) | (snapshot->get(3) & 0xFF) << 8, 45) << "its seconds";
 }
 
+// A room's set-up makes the story's table and animation player afresh and
+// zeroes the block of story flags left by the previous room.
+TEST_F(LoadSteps, ARoomsSetUpMakesTheStorysTableAndPlayerAndClearsItsFlags) {
+  EXPECT_EQ(enterChapter(0), 25);
+  cGameStoryFlagsStatics& flags = storyStatics().cGameStoryFlags;
+  ASSERT_NE(flags.storyFlagBlock, nullptr);
+  flags.storyFlagBlock->set(4, 1);
+  IntArray* before = flags.roomTable;
+  cGame::setUpRoom();
+  EXPECT_TRUE(flags.roomStarted);
+  ASSERT_NE(flags.roomTable, nullptr);
+  EXPECT_NE(flags.roomTable, before);
+  EXPECT_EQ(flags.roomTable->length(), 13);
+  ASSERT_NE(flags.roomAnimationPlayer, nullptr);
+  EXPECT_EQ(flags.roomAnimationPlayer->anim, 16);
+  EXPECT_EQ(flags.storyFlagBlock->length(), 13);
+  EXPECT_EQ(flags.storyFlagBlock->get(4), 0);
+}
+
 }  // namespace
