@@ -16,6 +16,7 @@
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/ObjectFactory.h"
 #include "runtime/thread/SynchronizedScope.h"
+#include "runtime/lang/DebugLog.h"
 
 namespace {
 
@@ -115,4 +116,5 @@ void cGame::computeResultScores() {
       static_cast<int32_t>(std::min<int64_t>(int64_t{saved.resultsCounter} + r(0), maxResultsCounter));
   const int32_t chapter = shellStatics().cGameProgress.chapter;
   if (chapter >= saved.chaptersOpen - 1 && saved.chaptersOpen < maxChaptersOpen) saved.chaptersOpen += 1;
+  debugLog("cGame: chapter %d done; %d open", chapter + 1, saved.chaptersOpen);
 }

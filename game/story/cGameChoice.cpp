@@ -113,6 +113,7 @@ void updateWaiting() {
   consumeTouch();
   state.choiceOption = area - firstButtonArea;
   state.choiceState = ChoiceState::answered;
+  debugLog("cGame: choice %d", state.choiceOption);
   if (state.choiceOption == 0) useOfferedItem();
 }
 

@@ -17,6 +17,7 @@
 #include "runtime/lang/Arrays.h"
 #include "runtime/literals/StringLiteralPool.h"
 #include "runtime/object/ObjectFactory.h"
+#include "runtime/lang/DebugLog.h"
 
 using namespace shell;
 
@@ -112,6 +113,7 @@ void takeAnswer(int32_t i) {
   cGameConversationStatics& c = talk();
   const bool right = i == c.answerRight;
   const int32_t action = right ? c.answerRightAction : c.answerWrongAction;
+  debugLog("cGame: answer %d (%s)", i, right ? "right" : "wrong");
   c.answerChosen = i;
   touch().touchedArea = nullptr;
   cGame::clearFrameKeys();
@@ -186,6 +188,7 @@ int32_t cGame::queueConversationLine(int32_t text, int32_t action, int32_t speak
   setSlot(c.conversationSpeakers, slot, speaker);
   setSlot(c.conversationBalloonActors, slot, balloonActor);
   setPlayerControl(false);
+  debugLog("cGame: line %d", text);
   c.conversationWrite = (c.conversationWrite + 1) % slots;
   if (!isConversationActive()) c.conversationRead = (c.conversationRead + 1) % slots;
   clearInput();

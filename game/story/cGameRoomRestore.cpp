@@ -176,6 +176,7 @@ void cGameStory::restoreRoomSnapshot() {
   cGameRoomStatics& room = worldStatics().cGameRoom;
   ByteArray* bytes = room.roomSnapshot;
   if (bytes == nullptr) return;
+  debugLog("cGame: the room is restored from its snapshot");
   SnapshotReader in{bytes, 0, bytes->length()};
   in.end = std::clamp(in.s16(), 0, bytes->length());
 

@@ -10,6 +10,7 @@
 #include "game/world/cActor.h"
 #include "game/world/cActorMC.h"
 #include "runtime/object/Object.h"
+#include "runtime/lang/DebugLog.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ bool cActor::useBarrier() {
   }
   if (player == nullptr) return false;
   if (param(6) == 2) {
+    debugLog("cGame: door %d opens", id);
     setAnim(param(1), 1);
     setParam(6, 1);
     ASprite* sprite = player->sprite;

@@ -8,6 +8,7 @@
 #include "game/world/cActorMC.h"
 #include "runtime/lang/Arrays.h"
 #include "runtime/lang/ObjectArray.h"
+#include "runtime/lang/DebugLog.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int32_t cActorMC::addItem(int32_t id, int32_t amount, bool notify) {
   }
   IntArray* entry = itemSlot(items, slot);
   if (amount >= 1 && cGame::getItemField(id, Column::amount) >= 1) entry->set(1, entry->get(1) + amount);
+  debugLog("cGame: item %d: %d held", id, entry->get(1));
   if (notify && cGame::getItemField(id, Column::name) >= 0) {
     String* text = cGame::formatText1(cGame::getText(noticeText), cGame::getText(cGame::getItemField(id, Column::name)));
     cGame::showNotice(text, noticeMillis, shell::spriteAt(cGame::getItemField(id, Column::iconSprite)),
@@ -111,6 +113,7 @@ bool cActorMC::useItem(int32_t slot) {
     entry->set(1, entry->get(1) - 1);
     if (entry->get(1) == 0) items->set(slot, nullptr);
   }
+  debugLog("cGame: item %d used", id);
   return true;
 }
 

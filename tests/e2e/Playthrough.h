@@ -1,0 +1,119 @@
+#pragma once
+// A chapter played headless from a fresh data folder: the real program, a
+// fixed clock, an input script, screenshots by name; then the game's own log
+// lines ("cGame: ...") read back as the milestones the run must pass in
+// order.
+//
+//   e2e::Playthrough play("chapter1");
+//   play.openChapters(3);                        // a saved game offering 1..3
+//   const e2e::ProgramResult run = play.run(script, 4000, {{900, "door"}});
+//   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 starts", "door 7 opens", "GameState 14 -> 15"}));
+//   e2e::expectMatchesGolden(play.shot("door"), "chapter1_door.png");
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/GoldenImage.h"
+#include "tests/e2e/ProgramProcess.h"
+
+namespace e2e {
+
+class Playthrough {
+ public:
+  explicit Playthrough(const std::string& name) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) != nullptr) root_ = pattern;
+  }
+  ~Playthrough() {
+    std::error_code ignored;
+    if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
+  }
+  Playthrough(const Playthrough&) = delete;
+  Playthrough& operator=(const Playthrough&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  std::filesystem::path data() const { return root_ / "data"; }
+
+  // A saved game as the game writes it once chapters 1..open were reached:
+  // the settings record (language 0, sound off, no results yet) with the
+  // chapters open.
+  void openChapters(int open) {
+    std::filesystem::create_directories(data());
+    std::string record(recordBytes, '\0');
+    record[0] = char(recordVersion);
+    record[7] = char(open);
+    std::ofstream(data() / "rms_quendrill.db.rec1.db", std::ios::binary) << record;
+  }
+
+  // Runs the program for frames frames with the script; shots maps a frame
+  // to a name whose PNG shot(name) then finds.
+  ProgramResult run(const std::string& script, int frames, const std::map<int, std::string>& shots = {},
+                    const std::vector<std::string>& extra = {}) {
+    std::ofstream(root_ / "script.txt") << script;
+    std::vector<std::string> arguments = {QUENDRILL_EXECUTABLE,
+                                          "--installed",
+                                          std::filesystem::path(QUENDRILL_DATA_BAR).parent_path().string(),
+                                          "--data",
+                                          data().string(),
+                                          "--headless",
+                                          "--clock",
+                                          "0",
+                                          "--frames",
+                                          std::to_string(frames),
+                                          "--input",
+                                          (root_ / "script.txt").string()};
+    for (const auto& [frame, name] : shots) {
+      arguments.push_back("--screenshot");
+      arguments.push_back(std::to_string(frame) + ":" + shot(name).string());
+    }
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return runProgram(arguments, {}, 300000);
+  }
+
+  std::filesystem::path shot(const std::string& name) const { return root_ / (name + ".png"); }
+
+ private:
+  // The settings record's layout, as the game writes it.
+  static constexpr int recordBytes = 35;
+  static constexpr int recordVersion = 6;
+  std::filesystem::path root_;
+};
+
+// The game's log lines that start "cGame: ", without that prefix, up to the
+// end of the scripted frames.
+inline std::vector<std::string> milestones(const std::string& log) {
+  const std::string prefix = "cGame: ";
+  const size_t end = log.find("Harness: the script ends at frame ");
+  std::vector<std::string> out;
+  for (size_t at = log.find(prefix); at != std::string::npos && at < end; at = log.find(prefix, at + 1)) {
+    if (at > 0 && log[at - 1] != '\n') continue;
+    const size_t stop = log.find('\n', at);
+    out.push_back(log.substr(at + prefix.size(), stop == std::string::npos ? std::string::npos : stop - at - prefix.size()));
+  }
+  return out;
+}
+
+// Each expected milestone is the start of a log line, found after the one
+// before it.
+inline ::testing::AssertionResult inOrder(const std::string& log, const std::vector<std::string>& expected) {
+  const std::vector<std::string> seen = milestones(log);
+  size_t next = 0;
+  for (const std::string& want : expected) {
+    while (next < seen.size() && seen[next].rfind(want, 0) != 0) ++next;
+    if (next == seen.size()) {
+      std::string all;
+      for (const std::string& line : seen) all += "  " + line + "\n";
+      return ::testing::AssertionFailure() << "milestone \"" << want << "\" never came (in order); the game said:\n"
+                                           << all;
+    }
+    ++next;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace e2e
