@@ -97,16 +97,16 @@ using Pad = Steps::Pad;
 
 // From the chapter menu through the opening (Hesk shows the barred door,
 // Wren the sleepers in the nest) to Marrow, whose rhyme says where the key
-// lies; stepping up to him crosses the checkpoint at the way down.
+// lies.
 Steps& openingAndRhyme(Steps& steps) {
   steps.chapterFive().at(555).shot("door").dismiss(8).wait(10);
   // Along the hall to Marrow, and down beside him.
   steps.hold(Pad::right, 5).hold(Pad::right, 5).hold(Pad::right, 4).hold(Pad::down, 3);
-  return steps.ok().wait(15).dismiss(5).wait(10);
+  return steps.ok().wait(15).dismiss(6).wait(10);
 }
 
-// Down into the cold cave between its two sleepers, to the glint at the
-// bottom: the key, and Bram's two lines.
+// Down past the checkpoint into the cold cave, between its two sleepers to
+// the glint at the bottom: the key, and Bram's two lines.
 Steps& fetchTheKey(Steps& steps) {
   steps.hold(Pad::down, 5).hold(Pad::down, 2).hold(Pad::right, 4);
   steps.hold(Pad::downRight, 3).hold(Pad::upRight, 3).hold(Pad::right, 6).hold(Pad::down, 8);
@@ -144,6 +144,7 @@ TEST(Playthrough, Chapter5) {
                                            "cutscene 1 starts",  // Marrow's rhyme
                                            "line 11",
                                            "line 12",
+                                           "line 30",            // Marrow: the way down is behind him
                                            "cutscene 1 ends",
                                            "item 1: 0 held",     // the glass key
                                            "cutscene 6 starts",  // Bram turns back
@@ -176,9 +177,11 @@ TEST(Playthrough, Chapter5GameOverAndRetry) {
   // A careless step down beside the west sleeper wakes it.
   steps.hold(Pad::down, 5).hold(Pad::down, 2).hold(Pad::right, 4).hold(Pad::down, 4).hold(Pad::down, 4);
   steps.wait(10).dismiss(2).wait(30).shot("caught");
-  // Try again: back at the checkpoint, the sleeper asleep again.
+  // Try again: back at the checkpoint, the sleeper asleep again; this
+  // time along the cave's top and down its middle to the key.
   steps.tap(200, 440).wait(20).shot("retry").wait(10);
-  fetchTheKey(steps).wait(5);
+  steps.hold(Pad::right, 2).hold(Pad::down, 3).hold(Pad::right, 8).hold(Pad::down, 8).hold(Pad::downRight, 2);
+  steps.ok().wait(30);
   const e2e::ProgramResult run = play.run(steps.text(), steps.frame(), steps.shots());
   ASSERT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {
