@@ -132,7 +132,7 @@ TEST(Playthrough, Chapter5) {
   steps.hold(Pad::right, 3).hold(Pad::right, 2).hold(Pad::right, 2);
   // "Use Glass key here?" Yes: the gate lifts; through it to the river.
   steps.ok().wait(10).tap(215, 265).wait(30).hold(Pad::right, 2).hold(Pad::up, 8);
-  steps.wait(20).dismiss(3).wait(30).shot("narration").tap(400, 240).wait(30).tap(400, 240).wait(40);
+  steps.wait(20).dismiss(4).wait(30).shot("narration").tap(400, 240).wait(30).tap(400, 240).wait(40);
   steps.wait(100).shot("results").wait(5);
   const e2e::ProgramResult run = play.run(steps.text(), steps.frame(), steps.shots());
   ASSERT_EQ(run.exitStatus, 0) << run.output;
@@ -154,6 +154,7 @@ TEST(Playthrough, Chapter5) {
                                            "door 5 opens",
                                            "cutscene 7 starts",  // the river cave
                                            "line 27",            // Marrow hears the wheel
+                                           "line 29",            // Bram: on to Ferrow's Bridge
                                            "cutscene 7 ends",
                                            "cutscene 8 starts",  // after the narration
                                            "chapter 5 done; 6 open",
