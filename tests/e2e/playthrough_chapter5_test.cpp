@@ -113,7 +113,7 @@ Steps& fetchTheKey(Steps& steps) {
   return steps.ok().wait(25);
 }
 
-// The chapter's saved record: the number of chapters open.
+// How many chapters the saved game has open.
 int chaptersOpen(const e2e::Playthrough& play) {
   std::ifstream in(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
   const std::string record((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
