@@ -6,6 +6,7 @@
 #include "game/shell/cGameStaticsAccess.h"
 #include "runtime/glue/ElementAccess.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
 
 namespace {
@@ -41,6 +42,7 @@ int32_t cGame::progressValue() { return getProgress(progress().chapter); }
 
 void cGame::setChapter(int32_t i) {
   cGameProgressStatics& state = progress();
+  debugLog("cGame: chapter %d is chosen", i + 1);
   state.chapter = i;
   const int32_t value = getProgress(i);
   state.sideViewMode = value == 1 || value == 6;
