@@ -22,6 +22,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,9 +60,13 @@ class Playthrough {
   }
 
   // Runs the program for frames frames with the script; shots maps a frame
-  // to a name whose PNG shot(name) then finds.
-  ProgramResult run(const std::string& script, int frames, const std::map<int, std::string>& shots = {},
+  // to a name whose PNG shot(name) then finds, as does a script line
+  // "<frame> screenshot @SHOTS@/<name>.png".
+  ProgramResult run(std::string script, int frames, const std::map<int, std::string>& shots = {},
                     const std::vector<std::string>& extra = {}) {
+    const std::string marker = "@SHOTS@";
+    for (size_t at = script.find(marker); at != std::string::npos; at = script.find(marker, at))
+      script.replace(at, marker.size(), root_.string());
     std::ofstream(root_ / "script.txt") << script;
     std::vector<std::string> arguments = {QUENDRILL_EXECUTABLE,
                                           "--installed",
@@ -105,6 +110,21 @@ inline std::string menusToChapter(int chapter, bool savedGame) {
   for (int k = 1; k < chapter; ++k, frame += 8) script += std::to_string(frame) + " tap 400 410\n";
   script += std::to_string(frame) + " key down F1\n" + std::to_string(frame + 1) + " key up F1\n";
   return script + std::to_string(frame + 2) + " wait state 14\n";
+}
+
+// A chapter's own part of the input script, tests/e2e/scripts/chapter<k>.txt:
+// from the room's first played frame (after the menus' "wait state 14")
+// through the results screen, up to the touch that goes on to the next
+// chapter. The chapter's test and the whole game's run both play it.
+inline std::string chapterScript(int chapter) {
+  const std::filesystem::path path = std::filesystem::path(QUENDRILL_E2E_GOLDEN_DIR).parent_path() / "scripts" /
+                                     ("chapter" + std::to_string(chapter) + ".txt");
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  if (!in.good() && !in.eof()) ADD_FAILURE() << path << " cannot be read";
+  if (text.empty()) ADD_FAILURE() << path << " is empty or missing";
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  return text;
 }
 
 // The game's log lines that start "cGame: ", without that prefix, up to the
