@@ -2,8 +2,8 @@
 // opening sets the goal, the tower's plan is studied in its close-up (the
 // door gear, then the map scrap behind it), the wedge is named and the
 // leader wakes and spots the heroes, the door gate's timing gauge is missed
-// once and then hit, the doorway leads into the bell scene, and the
-// chapter's end opens chapter 9.
+// once and then hit, the doorway leads into the bell scene, the closing
+// narration tells of the way on, and the chapter's end opens chapter 9.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,7 +55,8 @@ constexpr const char* script =
     // The gate stands open: up into the doorway.
     "1100 pen down 130 295\n"
     "1106 pen up 130 295\n"
-    // The bell scene's six lines, then the chapter's end.
+    // The bell scene's eight lines; the closing narration; the chapter's
+    // end, whose results follow.
     "1125 tap 400 400\n"
     "1150 tap 400 400\n"
     "1195 tap 400 400\n"
@@ -64,13 +65,14 @@ constexpr const char* script =
     "1280 tap 400 400\n"
     "1305 tap 400 400\n"
     "1330 tap 400 400\n"
-    "1390 tap 400 240\n";
+    "1440 tap 400 240\n"
+    "1480 tap 400 240\n";
 
 TEST(Playthrough, Chapter8) {
   e2e::Playthrough play("chapter8");
   play.openChapters(8);
   const e2e::ProgramResult run =
-      play.run(script, 1520, {{845, "plan"}, {1050, "gauge"}, {1290, "bell"}, {1510, "results"}});
+      play.run(script, 1550, {{845, "plan"}, {1050, "gauge"}, {1420, "narration"}, {1540, "results"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -91,6 +93,9 @@ TEST(Playthrough, Chapter8) {
                                            "line 15",  // Bram's lantern
                                            "item 1: 1 held",  // the bell
                                            "line 18",
+                                           "cutscene 2 ends",
+                                           "cutscene 3 starts",  // the closing narration
+                                           "cutscene 4 starts",  // the chapter's end
                                            "chapter 8 done; 9 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",
@@ -98,7 +103,7 @@ TEST(Playthrough, Chapter8) {
 
   e2e::expectMatchesGolden(play.shot("plan"), "chapter8_plan.png");
   e2e::expectMatchesGolden(play.shot("gauge"), "chapter8_gauge.png");
-  e2e::expectMatchesGolden(play.shot("bell"), "chapter8_bell.png");
+  e2e::expectMatchesGolden(play.shot("narration"), "chapter8_narration.png");
   e2e::expectMatchesGolden(play.shot("results"), "chapter8_results.png");
 }
 
