@@ -87,9 +87,10 @@ TEST(Playthrough, Chapter6) {
                                            "GameState 6 -> 4",
                                            "cutscene 0 starts",  // the opening
                                            "GameState 4 -> 14",
+                                           "cutscene 0 ends",
+                                           "cutscene 12 starts",  // the goal, after the pan
                                            "line 2",
                                            "line 6",
-                                           "cutscene 0 ends",
                                            "cutscene 3 starts",  // the planks are broken
                                            "line 26",
                                            "cutscene 4 starts",  // the stone is in its cradle
