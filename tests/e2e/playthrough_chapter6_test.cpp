@@ -2,7 +2,8 @@
 // planks lifted and thrown aside, the counterweight pushed along the deck
 // into its cradle, the bolts knocked along their rails, the river gate's
 // countdown, the lever's key prompt tapped in time, the closing narration,
-// and chapter 7 opened in the saved game.
+// and chapter 7 opened in the saved game; and the same lever missed until
+// the water takes the deck, retried from the checkpoint.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -17,7 +18,9 @@ namespace {
 // Pad arrows: right (200, 365). OK button (620, 390). A conversation line
 // is dismissed by a tap on its box (400, 380); a tap where no line shows
 // does nothing. The prompt's three signs stand at x 240, 400 and 560.
-constexpr const char* script = R"(# the sound question, the title, the main menu's chapters
+
+// From the menus to Bram on the lever, its prompt just open.
+constexpr const char* toTheLever = R"(# the sound question, the title, the main menu's chapters
 200 tap 400 255
 270 tap 400 240
 340 tap 400 135
@@ -60,10 +63,13 @@ constexpr const char* script = R"(# the sound question, the title, the main menu
 1205 tap 400 380
 1225 tap 400 380
 1245 tap 400 380
-# onto the lever, and its three signs in time
+# onto the lever
 1265 pen down 200 365
 1271 pen up 200 365
-1290 tap 240 240
+)";
+
+// The signs tapped in time, and the chapter's end.
+constexpr const char* inTime = R"(1290 tap 240 240
 1300 tap 400 240
 1310 tap 560 240
 # the leaf comes down and the leader runs: five lines
@@ -81,7 +87,7 @@ TEST(Playthrough, Chapter6) {
   e2e::Playthrough play("chapter6");
   play.openChapters(6);
   const e2e::ProgramResult run =
-      play.run(script, 1660, {{1010, "push"}, {1298, "prompt"}, {1595, "narration"}});
+      play.run(std::string(toTheLever) + inTime, 1660, {{1010, "push"}, {1298, "prompt"}, {1595, "narration"}});
   ASSERT_EQ(run.exitStatus, 0) << run.output;
 
   const std::vector<std::string> expected = {
@@ -129,6 +135,35 @@ TEST(Playthrough, Chapter6) {
   e2e::expectMatchesGolden(play.shot("push"), "chapter6_push.png");
   e2e::expectMatchesGolden(play.shot("prompt"), "chapter6_prompt.png");
   e2e::expectMatchesGolden(play.shot("narration"), "chapter6_narration.png");
+}
+
+// The signs never tapped: Bram misses, tries again and again until the
+// countdown runs out, the water takes the deck, and the retry starts him at
+// the checkpoint before the bolts, which he passes again.
+TEST(Playthrough, Chapter6FloodedDeckRetriesFromTheBolts) {
+  e2e::Playthrough play("chapter6-flood");
+  play.openChapters(6);
+  std::string script = toTheLever;
+  // The misses' lines, and the flood's (the signs stand higher).
+  for (int frame = 1400; frame <= 2200; frame += 20) script += std::to_string(frame) + " tap 400 380\n";
+  // Yes, try again; then east into the bolts once more.
+  script += "2260 tap 200 440\n2300 pen down 200 365\n2306 pen up 200 365\n";
+  const e2e::ProgramResult run = play.run(script, 2340);
+  ASSERT_EQ(run.exitStatus, 0) << run.output;
+  const std::vector<std::string> expected = {
+      "cutscene 5 starts",  // the river gate and the countdown
+      "cutscene 7 starts",  // the prompt
+      "cutscene 8 starts",  // missed
+      "line 24",
+      "cutscene 7 starts",  // at once again
+      "cutscene 8 starts",
+      "cutscene 11 starts",  // the countdown ran out
+      "line 22",
+      "the room is restored from its snapshot",
+      "cutscene 5 starts",  // past the bolts again
+  };
+  EXPECT_TRUE(e2e::inOrder(run.output, expected));
+  EXPECT_EQ(run.output.find("chapter 6 done"), std::string::npos);
 }
 
 }  // namespace
