@@ -37,16 +37,18 @@ constexpr const char* script =
     "642 pen up 60 365\n"
     "667 pen down 200 365\n"
     "675 pen up 200 365\n"
-    "# past the third bridge Wren says where the checkpoint is; then straight\n"
-    "# on into the lurking Murkling, which catches her; try again\n"
+    "# past the third bridge Wren says where the checkpoint is; then a step\n"
+    "# to the left, into the lurking Murkling, which catches her; try again\n"
     "735 tap 400 380\n"
-    "830 tap 200 440\n"
-    "# back at the checkpoint: this time left, round the Murkling; at the top\n"
-    "# left again, over the last footbridge to the sluice\n"
-    "832 pen down 60 365\n"
-    "850 pen up 60 365\n"
-    "905 pen down 60 365\n"
-    "917 pen up 60 365\n"
+    "752 pen down 60 365\n"
+    "756 pen up 60 365\n"
+    "832 tap 200 440\n"
+    "# back at the checkpoint: this time right, round the Murkling; at the\n"
+    "# top left again, over the last footbridge to the sluice\n"
+    "842 pen down 200 365\n"
+    "850 pen up 200 365\n"
+    "907 pen down 60 365\n"
+    "919 pen up 60 365\n"
     "# at the top sluice: the handle, five lines, then the chapter's end\n"
     "985 tap 400 380\n"
     "1005 tap 400 380\n"
@@ -59,7 +61,7 @@ TEST(Playthrough, Chapter7) {
   e2e::Playthrough play("chapter7");
   play.openChapters(7);
   const e2e::ProgramResult run =
-      play.run(script, 1130, {{610, "opening"}, {725, "checkpoint"}, {828, "caught"}, {1035, "top"}});
+      play.run(script, 1130, {{610, "opening"}, {725, "checkpoint"}, {831, "caught"}, {1035, "top"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
