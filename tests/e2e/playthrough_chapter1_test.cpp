@@ -1,0 +1,126 @@
+// Chapter 1, the Dry Lock at Millrace, played through the real input path
+// from a fresh data folder: a new game, Hesk's goal, Pip's riddle answered
+// from the lock's sign, the towpath past the Murklings and the lantern that
+// chases them off, the key from the reeds, the winch hut's door, the winch
+// that opens the lock's gate, the closing narration and the results. The
+// saved game then opens chapter 2, and the play menu offers it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/Playthrough.h"
+
+namespace {
+
+// Frames of the fixed clock (62 ms each). The pad's arrows are held by the
+// pen (right 200,365; left 60,365; up 130,295; down 130,435), the round
+// button at 620,390 talks, takes and opens, a tap on the conversation box
+// (400,380) dismisses a line.
+constexpr const char* chapter =
+    "# the sound question, the title, the main menu's first row: a new game\n"
+    "200 tap 400 255\n"
+    "270 tap 400 240\n"
+    "340 tap 400 135\n"
+    "# a step right to Hesk; his goal in three lines\n"
+    "480 pen down 200 365\n"
+    "485 pen up 200 365\n"
+    "495 tap 620 390\n"
+    "515 tap 400 380\n"
+    "535 tap 400 380\n"
+    "555 tap 400 380\n"
+    "# on past the sign to Pip: two lines, then the riddle; 'Water' is the second answer\n"
+    "570 pen down 200 365\n"
+    "585 pen up 200 365\n"
+    "600 tap 620 390\n"
+    "620 tap 400 380\n"
+    "640 tap 400 380\n"
+    "660 tap 392 322\n"
+    "680 tap 400 380\n"
+    "700 tap 400 380\n"
+    "720 tap 400 380\n"
+    "# left to the canal's steps, up through the canal to the mill's wall\n"
+    "730 pen down 60 365\n"
+    "761 pen up 60 365\n"
+    "790 pen down 130 295\n"
+    "830 pen up 130 295\n"
+    "# east along the towpath until the lantern's light reaches the Murklings\n"
+    "835 pen down 200 365\n"
+    "856 pen up 200 365\n"
+    "880 tap 400 380\n"
+    "995 tap 400 380\n"
+    "# down into the reeds: the key\n"
+    "1005 pen down 200 365\n"
+    "1015 pen up 200 365\n"
+    "1020 pen down 130 435\n"
+    "1026 pen up 130 435\n"
+    "1035 tap 620 390\n"
+    "1075 tap 400 380\n"
+    "# back up and west to the winch hut's door; use the key: yes\n"
+    "1085 pen down 130 295\n"
+    "1089 pen up 130 295\n"
+    "1092 pen down 60 365\n"
+    "1115 pen up 60 365\n"
+    "1125 tap 620 390\n"
+    "1130 tap 215 265\n"
+    "# into the hut: the winch, the gate, three lines\n"
+    "1150 pen down 60 365\n"
+    "1152 pen up 60 365\n"
+    "1160 pen down 130 295\n"
+    "1175 pen up 130 295\n"
+    "1235 tap 400 380\n"
+    "1255 tap 400 380\n"
+    "1275 tap 400 380\n"
+    "# the closing narration, then the chapter's end\n"
+    "1400 tap 400 240\n"
+    "1440 tap 400 240\n";
+
+TEST(Playthrough, Chapter1) {
+  e2e::Playthrough play("chapter1");
+  const e2e::ProgramResult run = play.run(chapter, 1560,
+                                          {{659, "riddle"}, {870, "lantern"}, {1200, "gate"}, {1559, "results"}});
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {// the opening starts as the room loads; then Hesk's goal
+                                        "cutscene 0 starts", "GameState 4 -> 14", "cutscene 0 ends",
+                                        "cutscene 1 starts", "line 2",
+                                        "line 3",
+                                        // Pip's riddle, answered from the sign
+                                        "cutscene 2 starts", "line 7", "answer 1 (right)", "cutscene 3 starts",
+                                        "line 13", "line 14",
+                                        // the lantern chases the Murklings off
+                                        "cutscene 7 starts", "line 18", "line 27", "cutscene 7 ends",
+                                        // the key, the hut's door
+                                        "item 1: 1 held", "cutscene 6 starts", "line 17", "choice 0",
+                                        "item 1 used", "door 13 opens",
+                                        // the winch, the gate, the last lines and the closing
+                                        "cutscene 8 starts", "line 21", "line 22", "line 23", "cutscene 8 ends",
+                                        "cutscene 9 starts", "chapter 1 done; 2 open", "GameState 14 -> 4",
+                                        "GameState 4 -> 15"}));
+  // Nobody was caught on the way.
+  EXPECT_EQ(run.output.find("restored from its snapshot"), std::string::npos);
+
+  e2e::expectMatchesGolden(play.shot("riddle"), "chapter1_riddle.png");
+  e2e::expectMatchesGolden(play.shot("lantern"), "chapter1_lantern.png");
+  e2e::expectMatchesGolden(play.shot("gate"), "chapter1_gate.png");
+  e2e::expectMatchesGolden(play.shot("results"), "chapter1_results.png");
+
+  // The saved game now opens two chapters (byte 7 of the settings record).
+  {
+    std::ifstream record(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(record)), {});
+    ASSERT_GE(bytes.size(), 8u) << "no settings record";
+    EXPECT_EQ(bytes[7], 2);
+  }
+
+  // Started again on that data folder, the main menu offers the chapters and
+  // the play menu lists chapter 2 beside chapter 1.
+  const e2e::ProgramResult again =
+      play.run("200 tap 400 255\n270 tap 400 240\n340 tap 400 135\n", 420, {{419, "play_menu"}});
+  EXPECT_EQ(again.exitStatus, 0) << again.output;
+  EXPECT_TRUE(e2e::inOrder(again.output, {"GameState 3 -> 5", "GameState 5 -> 6"}));
+  e2e::expectMatchesGolden(play.shot("play_menu"), "chapter1_play_menu.png");
+}
+
+}  // namespace
