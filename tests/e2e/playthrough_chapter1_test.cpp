@@ -123,4 +123,30 @@ TEST(Playthrough, Chapter1) {
   e2e::expectMatchesGolden(play.shot("play_menu"), "chapter1_play_menu.png");
 }
 
+// The danger: after the riddle, up the canal's steps (the checkpoint) and
+// east along the bank's edge, straight into the first Murkling's sight. It
+// raises the alarm, the lantern goes out, and "try again" puts Bram back
+// where the checkpoint caught him, the Murklings still on watch.
+TEST(Playthrough, Chapter1CaughtOnTheBankTriesAgainAtTheCheckpoint) {
+  std::string script = chapter;
+  script = script.substr(0, script.find("790 pen down"));
+  script +=
+      "# up the steps only as far as the bank's edge, then east along it\n"
+      "790 pen down 130 295\n"
+      "805 pen up 130 295\n"
+      "815 pen down 200 365\n"
+      "835 pen up 200 365\n"
+      "# caught: try again\n"
+      "1000 tap 200 440\n";
+  e2e::Playthrough play("chapter1-caught");
+  const e2e::ProgramResult run = play.run(script, 1020, {{960, "caught"}}, {"--where", "836", "--where", "1015"});
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"answer 1 (right)", "cutscene 3 ends", "the room is restored from its snapshot"}));
+  EXPECT_EQ(run.output.find("cutscene 7 starts"), std::string::npos) << "the lantern never reached them";
+  EXPECT_NE(run.output.find("frame 836: the focus character stands at 404,208"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("frame 1015: the focus character stands at 208,268"), std::string::npos)
+      << "back at the top of the steps: " << run.output;
+  e2e::expectMatchesGolden(play.shot("caught"), "chapter1_caught.png");
+}
+
 }  // namespace
