@@ -24,68 +24,69 @@ constexpr const char* chapter =
     "200 tap 400 255\n"
     "270 tap 400 240\n"
     "340 tap 400 135\n"
-    "# a step right to Hesk; his goal in three lines\n"
+    "# a step right to Hesk; his goal in four lines\n"
     "480 pen down 200 365\n"
     "485 pen up 200 365\n"
     "495 tap 620 390\n"
     "515 tap 400 380\n"
     "535 tap 400 380\n"
     "555 tap 400 380\n"
+    "575 tap 400 380\n"
     "# on past the sign to Pip: two lines, then the riddle; 'Water' is the second answer\n"
-    "570 pen down 200 365\n"
-    "585 pen up 200 365\n"
-    "600 tap 620 390\n"
-    "620 tap 400 380\n"
+    "590 pen down 200 365\n"
+    "605 pen up 200 365\n"
+    "620 tap 620 390\n"
     "640 tap 400 380\n"
-    "660 tap 392 322\n"
-    "680 tap 400 380\n"
+    "660 tap 400 380\n"
+    "680 tap 392 322\n"
     "700 tap 400 380\n"
     "720 tap 400 380\n"
+    "740 tap 400 380\n"
     "# left to the canal's steps, up through the canal to the mill's wall\n"
-    "730 pen down 60 365\n"
-    "761 pen up 60 365\n"
-    "790 pen down 130 295\n"
-    "830 pen up 130 295\n"
+    "750 pen down 60 365\n"
+    "781 pen up 60 365\n"
+    "810 pen down 130 295\n"
+    "850 pen up 130 295\n"
     "# east along the towpath until the lantern's light reaches the Murklings\n"
-    "835 pen down 200 365\n"
-    "856 pen up 200 365\n"
-    "880 tap 400 380\n"
-    "995 tap 400 380\n"
+    "855 pen down 200 365\n"
+    "876 pen up 200 365\n"
+    "900 tap 400 380\n"
+    "1015 tap 400 380\n"
     "# down into the reeds: the key\n"
-    "1005 pen down 200 365\n"
-    "1015 pen up 200 365\n"
-    "1020 pen down 130 435\n"
-    "1026 pen up 130 435\n"
-    "1035 tap 620 390\n"
-    "1075 tap 400 380\n"
+    "1025 pen down 200 365\n"
+    "1035 pen up 200 365\n"
+    "1040 pen down 130 435\n"
+    "1046 pen up 130 435\n"
+    "1055 tap 620 390\n"
+    "1095 tap 400 380\n"
     "# back up and west to the winch hut's door; use the key: yes\n"
-    "1085 pen down 130 295\n"
-    "1089 pen up 130 295\n"
-    "1092 pen down 60 365\n"
-    "1115 pen up 60 365\n"
-    "1125 tap 620 390\n"
-    "1130 tap 215 265\n"
+    "1105 pen down 130 295\n"
+    "1109 pen up 130 295\n"
+    "1112 pen down 60 365\n"
+    "1135 pen up 60 365\n"
+    "1145 tap 620 390\n"
+    "1150 tap 215 265\n"
     "# into the hut: the winch, the gate, three lines\n"
-    "1150 pen down 60 365\n"
-    "1152 pen up 60 365\n"
-    "1160 pen down 130 295\n"
-    "1175 pen up 130 295\n"
-    "1235 tap 400 380\n"
+    "1170 pen down 60 365\n"
+    "1172 pen up 60 365\n"
+    "1180 pen down 130 295\n"
+    "1195 pen up 130 295\n"
     "1255 tap 400 380\n"
     "1275 tap 400 380\n"
+    "1295 tap 400 380\n"
     "# the closing narration, then the chapter's end\n"
-    "1400 tap 400 240\n"
-    "1440 tap 400 240\n";
+    "1420 tap 400 240\n"
+    "1460 tap 400 240\n";
 
 TEST(Playthrough, Chapter1) {
   e2e::Playthrough play("chapter1");
-  const e2e::ProgramResult run = play.run(chapter, 1560,
-                                          {{659, "riddle"}, {870, "lantern"}, {1200, "gate"}, {1559, "results"}});
+  const e2e::ProgramResult run = play.run(chapter, 1580,
+                                          {{679, "riddle"}, {890, "lantern"}, {1220, "gate"}, {1579, "results"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {// the opening starts as the room loads; then Hesk's goal
                                         "cutscene 0 starts", "GameState 4 -> 14", "cutscene 0 ends",
                                         "cutscene 1 starts", "line 2",
-                                        "line 3",
+                                        "line 28", "line 3",
                                         // Pip's riddle, answered from the sign
                                         "cutscene 2 starts", "line 7", "answer 1 (right)", "cutscene 3 starts",
                                         "line 13", "line 14",
@@ -129,22 +130,22 @@ TEST(Playthrough, Chapter1) {
 // where the checkpoint caught him, the Murklings still on watch.
 TEST(Playthrough, Chapter1CaughtOnTheBankTriesAgainAtTheCheckpoint) {
   std::string script = chapter;
-  script = script.substr(0, script.find("790 pen down"));
+  script = script.substr(0, script.find("810 pen down"));
   script +=
       "# up the steps only as far as the bank's edge, then east along it\n"
-      "790 pen down 130 295\n"
-      "805 pen up 130 295\n"
-      "815 pen down 200 365\n"
-      "835 pen up 200 365\n"
+      "810 pen down 130 295\n"
+      "825 pen up 130 295\n"
+      "835 pen down 200 365\n"
+      "855 pen up 200 365\n"
       "# caught: try again\n"
-      "1000 tap 200 440\n";
+      "1020 tap 200 440\n";
   e2e::Playthrough play("chapter1-caught");
-  const e2e::ProgramResult run = play.run(script, 1020, {{960, "caught"}}, {"--where", "836", "--where", "1015"});
+  const e2e::ProgramResult run = play.run(script, 1040, {{980, "caught"}}, {"--where", "856", "--where", "1035"});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"answer 1 (right)", "cutscene 3 ends", "the room is restored from its snapshot"}));
   EXPECT_EQ(run.output.find("cutscene 7 starts"), std::string::npos) << "the lantern never reached them";
-  EXPECT_NE(run.output.find("frame 836: the focus character stands at 404,208"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("frame 1015: the focus character stands at 208,268"), std::string::npos)
+  EXPECT_NE(run.output.find("frame 856: the focus character stands at 404,208"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("frame 1035: the focus character stands at 208,268"), std::string::npos)
       << "back at the top of the steps: " << run.output;
   e2e::expectMatchesGolden(play.shot("caught"), "chapter1_caught.png");
 }
