@@ -1,6 +1,6 @@
 // Chapter 1, the Dry Lock at Millrace, played through the real input path
 // from a fresh data folder: a new game, Hesk's goal, Pip's riddle answered
-// from the lock's sign, the towpath past the Murklings and the lantern that
+// wrong, then right after reading the lock's sign, the towpath past the Murklings and the lantern that
 // chases them off, the key from the reeds, the winch hut's door, the winch
 // that opens the lock's gate, the closing narration and the results. The
 // saved game then opens chapter 2, and the play menu offers it.
@@ -32,63 +32,78 @@ constexpr const char* chapter =
     "535 tap 400 380\n"
     "555 tap 400 380\n"
     "575 tap 400 380\n"
-    "# on past the sign to Pip: two lines, then the riddle; 'Water' is the second answer\n"
+    "# on past the sign to Pip: two lines, then the riddle; 'The wind' is wrong\n"
     "590 pen down 200 365\n"
     "605 pen up 200 365\n"
     "620 tap 620 390\n"
     "640 tap 400 380\n"
     "660 tap 400 380\n"
-    "680 tap 392 322\n"
+    "680 tap 392 225\n"
     "700 tap 400 380\n"
-    "720 tap 400 380\n"
-    "740 tap 400 380\n"
+    "# back to the lock's sign and read it\n"
+    "710 pen down 60 365\n"
+    "717 pen up 60 365\n"
+    "725 tap 620 390\n"
+    "745 tap 400 380\n"
+    "# Pip again: 'Water', the second answer\n"
+    "755 pen down 200 365\n"
+    "762 pen up 200 365\n"
+    "770 tap 620 390\n"
+    "790 tap 400 380\n"
+    "810 tap 400 380\n"
+    "830 tap 392 322\n"
+    "850 tap 400 380\n"
+    "870 tap 400 380\n"
+    "890 tap 400 380\n"
     "# left to the canal's steps, up through the canal to the mill's wall\n"
-    "750 pen down 60 365\n"
-    "781 pen up 60 365\n"
-    "810 pen down 130 295\n"
-    "850 pen up 130 295\n"
+    "900 pen down 60 365\n"
+    "931 pen up 60 365\n"
+    "960 pen down 130 295\n"
+    "1000 pen up 130 295\n"
     "# east along the towpath until the lantern's light reaches the Murklings\n"
-    "855 pen down 200 365\n"
-    "876 pen up 200 365\n"
-    "900 tap 400 380\n"
-    "1015 tap 400 380\n"
+    "1005 pen down 200 365\n"
+    "1026 pen up 200 365\n"
+    "1050 tap 400 380\n"
+    "1165 tap 400 380\n"
     "# down into the reeds: the key\n"
-    "1025 pen down 200 365\n"
-    "1035 pen up 200 365\n"
-    "1040 pen down 130 435\n"
-    "1046 pen up 130 435\n"
-    "1055 tap 620 390\n"
-    "1095 tap 400 380\n"
+    "1175 pen down 200 365\n"
+    "1185 pen up 200 365\n"
+    "1190 pen down 130 435\n"
+    "1196 pen up 130 435\n"
+    "1205 tap 620 390\n"
+    "1245 tap 400 380\n"
     "# back up and west to the winch hut's door; use the key: yes\n"
-    "1105 pen down 130 295\n"
-    "1109 pen up 130 295\n"
-    "1112 pen down 60 365\n"
-    "1135 pen up 60 365\n"
-    "1145 tap 620 390\n"
-    "1150 tap 215 265\n"
+    "1255 pen down 130 295\n"
+    "1259 pen up 130 295\n"
+    "1262 pen down 60 365\n"
+    "1285 pen up 60 365\n"
+    "1295 tap 620 390\n"
+    "1300 tap 215 265\n"
     "# into the hut: the winch, the gate, three lines\n"
-    "1170 pen down 60 365\n"
-    "1172 pen up 60 365\n"
-    "1180 pen down 130 295\n"
-    "1195 pen up 130 295\n"
-    "1255 tap 400 380\n"
-    "1275 tap 400 380\n"
-    "1295 tap 400 380\n"
+    "1320 pen down 60 365\n"
+    "1322 pen up 60 365\n"
+    "1330 pen down 130 295\n"
+    "1345 pen up 130 295\n"
+    "1405 tap 400 380\n"
+    "1425 tap 400 380\n"
+    "1445 tap 400 380\n"
     "# the closing narration, then the chapter's end\n"
-    "1420 tap 400 240\n"
-    "1460 tap 400 240\n";
+    "1570 tap 400 240\n"
+    "1610 tap 400 240\n";
 
 TEST(Playthrough, Chapter1) {
   e2e::Playthrough play("chapter1");
-  const e2e::ProgramResult run = play.run(chapter, 1580,
-                                          {{679, "riddle"}, {890, "lantern"}, {1220, "gate"}, {1579, "results"}});
+  const e2e::ProgramResult run = play.run(chapter, 1730,
+                                          {{829, "riddle"}, {1040, "lantern"}, {1370, "gate"}, {1729, "results"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {// the opening starts as the room loads; then Hesk's goal
                                         "cutscene 0 starts", "GameState 4 -> 14", "cutscene 0 ends",
                                         "cutscene 1 starts", "line 2",
                                         "line 28", "line 3",
-                                        // Pip's riddle, answered from the sign
-                                        "cutscene 2 starts", "line 7", "answer 1 (right)", "cutscene 3 starts",
+                                        // Pip's riddle: a wrong answer, the sign, the right answer
+                                        "cutscene 2 starts", "line 7", "answer 0 (wrong)", "line 11",
+                                        "cutscene 5 starts", "line 16", "cutscene 2 starts", "line 7",
+                                        "answer 1 (right)", "cutscene 3 starts",
                                         "line 13", "line 14",
                                         // the lantern chases the Murklings off
                                         "cutscene 7 starts", "line 18", "line 27", "cutscene 7 ends",
@@ -130,22 +145,22 @@ TEST(Playthrough, Chapter1) {
 // where the checkpoint caught him, the Murklings still on watch.
 TEST(Playthrough, Chapter1CaughtOnTheBankTriesAgainAtTheCheckpoint) {
   std::string script = chapter;
-  script = script.substr(0, script.find("810 pen down"));
+  script = script.substr(0, script.find("960 pen down"));
   script +=
       "# up the steps only as far as the bank's edge, then east along it\n"
-      "810 pen down 130 295\n"
-      "825 pen up 130 295\n"
-      "835 pen down 200 365\n"
-      "855 pen up 200 365\n"
+      "960 pen down 130 295\n"
+      "975 pen up 130 295\n"
+      "985 pen down 200 365\n"
+      "1005 pen up 200 365\n"
       "# caught: try again\n"
-      "1020 tap 200 440\n";
+      "1170 tap 200 440\n";
   e2e::Playthrough play("chapter1-caught");
-  const e2e::ProgramResult run = play.run(script, 1040, {{980, "caught"}}, {"--where", "856", "--where", "1035"});
+  const e2e::ProgramResult run = play.run(script, 1190, {{1130, "caught"}}, {"--where", "1006", "--where", "1185"});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"answer 1 (right)", "cutscene 3 ends", "the room is restored from its snapshot"}));
   EXPECT_EQ(run.output.find("cutscene 7 starts"), std::string::npos) << "the lantern never reached them";
-  EXPECT_NE(run.output.find("frame 856: the focus character stands at 404,208"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("frame 1035: the focus character stands at 208,268"), std::string::npos)
+  EXPECT_NE(run.output.find("frame 1006: the focus character stands at 404,208"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("frame 1185: the focus character stands at 208,268"), std::string::npos)
       << "back at the top of the steps: " << run.output;
   e2e::expectMatchesGolden(play.shot("caught"), "chapter1_caught.png");
 }
