@@ -126,9 +126,9 @@ TEST(Playthrough, Chapter5) {
   Steps steps;
   openingAndRhyme(steps);
   fetchTheKey(steps).shot("key").dismiss(2).wait(10);
-  // Back up the cold cave and along the hall to the door.
-  steps.hold(Pad::up, 8).hold(Pad::left, 6).hold(Pad::left, 3).hold(Pad::up, 4).hold(Pad::up, 3);
-  steps.hold(Pad::upRight, 3).hold(Pad::upRight, 3).hold(Pad::left, 3).hold(Pad::up, 4);
+  // Back up the cold cave, up beside Marrow to the hall's top row (Hesk
+  // stands in the row below) and along it to the door.
+  steps.hold(Pad::up, 8).hold(Pad::left, 6).hold(Pad::left, 3).hold(Pad::up, 4).hold(Pad::up, 3).hold(Pad::up, 5);
   steps.hold(Pad::right, 3).hold(Pad::right, 2).hold(Pad::right, 2);
   // "Use Glass key here?" Yes: the gate lifts; through it to the river.
   steps.ok().wait(10).tap(215, 265).wait(30).hold(Pad::right, 2).hold(Pad::up, 8);
