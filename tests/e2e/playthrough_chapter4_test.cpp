@@ -1,0 +1,132 @@
+// Chapter 4, the Drowned Orchard, played from the play menu to its results:
+// the title card, the opening over the dam, the goal told by Pip and the
+// heroes, Pip finding the dam's peg, the peg taken (the flag trigger breaks
+// the dam), the leader's alarm and his fall under Bram's lantern, the
+// chapter's end and the results, with chapter 5 opened in the saved game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Playthrough.h"
+
+namespace {
+
+// Where the pen goes, on the screen as painted.
+struct Point {
+  int x, y;
+};
+constexpr Point soundNo{400, 255}, title{400, 240}, chaptersRow{400, 135}, chapter4Row{400, 345};
+constexpr Point wholeScreen{400, 240}, lineBox{400, 380}, okButton{620, 390};
+constexpr Point padRight{200, 365}, padLeft{60, 365}, padDown{130, 435};
+
+class Script {
+ public:
+  void tap(int frame, Point p) { add(frame, "tap " + at(p)); }
+  void hold(int from, int to, Point p) {
+    add(from, "pen down " + at(p));
+    add(to, "pen up " + at(p));
+  }
+  std::string text() const {
+    std::string out;
+    for (const std::string& line : m_lines) out += line + "\n";
+    return out;
+  }
+
+ private:
+  static std::string at(Point p) { return std::to_string(p.x) + " " + std::to_string(p.y); }
+  void add(int frame, const std::string& event) {
+    // Frames only grow, so the lines stay in the order the harness wants.
+    EXPECT_GE(frame, m_last);
+    m_last = frame;
+    m_lines.push_back(std::to_string(frame) + " " + event);
+  }
+  std::vector<std::string> m_lines;
+  int m_last = 0;
+};
+
+std::string chapterScript() {
+  Script s;
+  // The sound question, the title, the main menu's chapters, chapter 4.
+  s.tap(200, soundNo);
+  s.tap(270, title);
+  s.tap(340, chaptersRow);
+  s.tap(400, chapter4Row);
+  // The title card waits for a touch; the opening then runs by itself.
+  s.tap(500, wholeScreen);
+  // Six lines: Pip followed them, and the goal (break the dam).
+  for (int i = 0; i < 6; ++i) s.tap(625 + 20 * i, lineBox);
+  // A few steps right, up to Pip, and talk to him.
+  s.hold(760, 767, padRight);
+  s.tap(780, okButton);
+  s.tap(810, lineBox);
+  // He squeezes down to the dam and finds the peg.
+  s.tap(1000, lineBox);
+  // Right to the free column, down it to the brook, left to the peg.
+  s.hold(1020, 1037, padRight);
+  s.hold(1045, 1066, padDown);
+  s.hold(1075, 1085, padLeft);
+  s.tap(1095, okButton);
+  // The dam gives way: Bram's line, then Wren's.
+  s.tap(1140, lineBox);
+  s.tap(1265, lineBox);
+  // The leader's alarm, then the fight: the lantern again and again.
+  // He falls near frame 1455; the taps stop before the end screen comes.
+  for (int frame = 1290; frame <= 1480; frame += 5) s.tap(frame, okButton);
+  // The chapter's end screen waits for a touch; the results then stay.
+  s.tap(1530, wholeScreen);
+  return s.text();
+}
+
+TEST(Playthrough, Chapter4) {
+  e2e::Playthrough play("chapter4");
+  play.openChapters(4);
+  const e2e::ProgramResult run =
+      play.run(chapterScript(), 1620,
+               {{990, "pip_finds_peg"}, {1190, "dam_breaks"}, {1400, "fight"}, {1600, "results"}});
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "GameState 6 -> 4",  // from the play menu
+                                           "cutscene 1 starts",  // the title card
+                                           "GameState 4 -> 14",
+                                           "cutscene 0 starts",  // the opening, after the card
+                                           "cutscene 0 ends",
+                                           "cutscene 3 starts",  // the goal
+                                           "line 2",
+                                           "line 7",
+                                           "cutscene 2 starts",  // the leader's orders
+                                           "cutscene 4 starts",  // Pip finds the peg
+                                           "line 12",
+                                           "line 13",
+                                           "cutscene 2 starts",  // the orders again
+                                           "item 1: 0 held",     // the peg
+                                           "cutscene 5 starts",  // the dam breaks
+                                           "line 17",
+                                           "line 20",
+                                           "cutscene 5 ends",
+                                           "chapter 4 done; 5 open",
+                                           "GameState 14 -> 4",
+                                           "GameState 4 -> 15",
+                                       }));
+  // The peg is taken once, and the dam breaks once.
+  const std::vector<std::string> seen = e2e::milestones(run.output);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "item 1: 0 held"), 1);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "cutscene 5 starts"), 1);
+
+  // The saved game now offers chapter 5.
+  std::ifstream saved(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
+  const std::string record{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
+  ASSERT_GT(record.size(), 7u);
+  EXPECT_EQ(record[7], 5);
+
+  e2e::expectMatchesGolden(play.shot("pip_finds_peg"), "chapter4_pip_finds_peg.png");
+  e2e::expectMatchesGolden(play.shot("dam_breaks"), "chapter4_dam_breaks.png");
+  e2e::expectMatchesGolden(play.shot("fight"), "chapter4_fight.png");
+  e2e::expectMatchesGolden(play.shot("results"), "chapter4_results.png");
+}
+
+}  // namespace
