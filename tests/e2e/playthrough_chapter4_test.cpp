@@ -86,7 +86,7 @@ TEST(Playthrough, Chapter4) {
   play.openChapters(4);
   const e2e::ProgramResult run =
       play.run(chapterScript(), 1620,
-               {{990, "pip_finds_peg"}, {1190, "dam_breaks"}, {1400, "fight"}, {1600, "results"}});
+               {{1078, "to_the_peg"}, {1190, "dam_breaks"}, {1400, "fight"}, {1600, "results"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -123,7 +123,7 @@ TEST(Playthrough, Chapter4) {
   ASSERT_GT(record.size(), 7u);
   EXPECT_EQ(record[7], 5);
 
-  e2e::expectMatchesGolden(play.shot("pip_finds_peg"), "chapter4_pip_finds_peg.png");
+  e2e::expectMatchesGolden(play.shot("to_the_peg"), "chapter4_to_the_peg.png");
   e2e::expectMatchesGolden(play.shot("dam_breaks"), "chapter4_dam_breaks.png");
   e2e::expectMatchesGolden(play.shot("fight"), "chapter4_fight.png");
   e2e::expectMatchesGolden(play.shot("results"), "chapter4_results.png");
