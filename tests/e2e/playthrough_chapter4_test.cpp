@@ -1,7 +1,8 @@
 // Chapter 4, the Drowned Orchard, played from the play menu to its results:
 // the title card, the opening over the dam, the goal told by Pip and the
-// heroes, Pip finding the dam's peg, the peg taken (the flag trigger breaks
-// the dam), the leader's alarm and his fall under Bram's lantern, the
+// heroes, the Murkling that watches the way down chased off (its fall arms
+// Pip's run), Pip finding the dam's peg, the peg taken (the flag trigger
+// breaks the dam), the leader's alarm and his fall under Bram's lantern, the
 // chapter's end and the results, with chapter 5 opened in the saved game.
 #include <gtest/gtest.h>
 
@@ -59,25 +60,34 @@ std::string chapterScript() {
   s.tap(500, wholeScreen);
   // Six lines: Pip followed them, and the goal (break the dam).
   for (int i = 0; i < 6; ++i) s.tap(625 + 20 * i, lineBox);
-  // A few steps right, up to Pip, and talk to him.
+  // A few steps right, up to Pip, and talk to him: he knows the way into
+  // the dam, but a Murkling watches the way down.
   s.hold(760, 767, padRight);
   s.tap(780, okButton);
   s.tap(810, lineBox);
-  // He squeezes down to the dam and finds the peg.
-  s.tap(1000, lineBox);
-  // Right to the free column, down it to the brook, left to the peg.
-  s.hold(1020, 1037, padRight);
-  s.hold(1045, 1066, padDown);
-  s.hold(1075, 1085, padLeft);
-  s.tap(1095, okButton);
+  s.tap(830, lineBox);
+  // Right to the free column and down towards the ladder: the watcher
+  // sees Bram and comes; Bram turns to it and swings until it falls.
+  s.hold(850, 867, padRight);
+  s.hold(875, 882, padDown);
+  s.hold(905, 906, padLeft);
+  for (int frame = 915; frame <= 1035; frame += 5) s.tap(frame, okButton);
+  // Pip runs along the brook into the dam and finds the peg.
+  s.tap(1065, lineBox);
+  s.tap(1215, lineBox);
+  // Down the free column to the brook, left to the peg, and take it.
+  s.hold(1230, 1233, padRight);
+  s.hold(1240, 1256, padDown);
+  s.hold(1265, 1275, padLeft);
+  s.tap(1285, okButton);
   // The dam gives way: Bram's line, then Wren's.
-  s.tap(1140, lineBox);
-  s.tap(1265, lineBox);
-  // The leader's alarm, then the fight: the lantern again and again.
-  // He falls near frame 1455; the taps stop before the end screen comes.
-  for (int frame = 1290; frame <= 1480; frame += 5) s.tap(frame, okButton);
+  s.tap(1320, lineBox);
+  s.tap(1445, lineBox);
+  // The leader's alarm, then the fight: the lantern again and again. He
+  // falls near frame 1632; the taps stop before the end screen comes.
+  for (int frame = 1470; frame <= 1650; frame += 5) s.tap(frame, okButton);
   // The chapter's end screen waits for a touch; the results then stay.
-  s.tap(1530, wholeScreen);
+  s.tap(1700, wholeScreen);
   return s.text();
 }
 
@@ -85,8 +95,8 @@ TEST(Playthrough, Chapter4) {
   e2e::Playthrough play("chapter4");
   play.openChapters(4);
   const e2e::ProgramResult run =
-      play.run(chapterScript(), 1620,
-               {{1078, "to_the_peg"}, {1190, "dam_breaks"}, {1400, "fight"}, {1600, "results"}});
+      play.run(chapterScript(), 1790,
+               {{1268, "to_the_peg"}, {1370, "dam_breaks"}, {1580, "fight"}, {1770, "results"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -99,23 +109,28 @@ TEST(Playthrough, Chapter4) {
                                            "line 2",
                                            "line 7",
                                            "cutscene 2 starts",  // the leader's orders
-                                           "cutscene 4 starts",  // Pip finds the peg
+                                           "cutscene 4 starts",  // Pip asks for the watcher to go
                                            "line 12",
-                                           "line 13",
+                                           "line 23",
                                            "cutscene 2 starts",  // the orders again
+                                           "cutscene 5 starts",  // the watcher fell: Pip finds the peg
+                                           "line 25",
+                                           "line 13",
+                                           "cutscene 2 starts",
                                            "item 1: 0 held",     // the peg
-                                           "cutscene 5 starts",  // the dam breaks
+                                           "cutscene 6 starts",  // the dam breaks
                                            "line 17",
                                            "line 20",
-                                           "cutscene 5 ends",
+                                           "cutscene 6 ends",
                                            "chapter 4 done; 5 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",
                                        }));
-  // The peg is taken once, and the dam breaks once.
+  // Pip goes once, the peg is taken once, and the dam breaks once.
   const std::vector<std::string> seen = e2e::milestones(run.output);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "item 1: 0 held"), 1);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "cutscene 5 starts"), 1);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "cutscene 6 starts"), 1);
 
   // The saved game now offers chapter 5.
   std::ifstream saved(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
