@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,6 +24,7 @@ struct Point {
 constexpr Point soundNo{400, 255}, title{400, 240}, chaptersRow{400, 135}, chapter4Row{400, 345};
 constexpr Point wholeScreen{400, 240}, lineBox{400, 380}, okButton{620, 390};
 constexpr Point padRight{200, 365}, padLeft{60, 365}, padDown{130, 435};
+constexpr Point gameOverYes{200, 440};
 
 class Script {
  public:
@@ -49,8 +51,10 @@ class Script {
   int m_last = 0;
 };
 
-std::string chapterScript() {
-  Script s;
+// From the play menu to the dam breaking: the title card, the goal, Pip's
+// ask, the watcher chased off, Pip's run, the checkpoint on the way down
+// and the peg; the leader then wakes (about frame 1465).
+void upToTheDamBreaking(Script& s) {
   // The sound question, the title, the main menu's chapters, chapter 4.
   s.tap(200, soundNo);
   s.tap(270, title);
@@ -75,7 +79,8 @@ std::string chapterScript() {
   // Pip runs along the brook into the dam and finds the peg.
   s.tap(1065, lineBox);
   s.tap(1215, lineBox);
-  // Down the free column to the brook, left to the peg, and take it.
+  // Down the free column (over the checkpoint) to the brook, left to the
+  // peg, and take it.
   s.hold(1230, 1233, padRight);
   s.hold(1240, 1256, padDown);
   s.hold(1265, 1275, padLeft);
@@ -83,11 +88,20 @@ std::string chapterScript() {
   // The dam gives way: Bram's line, then Wren's.
   s.tap(1320, lineBox);
   s.tap(1445, lineBox);
-  // The leader's alarm, then the fight: the lantern again and again. He
-  // falls near frame 1632; the taps stop before the end screen comes.
-  for (int frame = 1470; frame <= 1650; frame += 5) s.tap(frame, okButton);
-  // The chapter's end screen waits for a touch; the results then stay.
-  s.tap(1700, wholeScreen);
+}
+
+// The leader's alarm, then the fight from first, the lantern again and
+// again until he falls (he falls near first + 160); the taps stop before
+// the end screen comes, which then waits for a touch.
+void fightAndFinish(Script& s, int first) {
+  for (int frame = first; frame <= first + 180; frame += 5) s.tap(frame, okButton);
+  s.tap(first + 230, wholeScreen);
+}
+
+std::string chapterScript() {
+  Script s;
+  upToTheDamBreaking(s);
+  fightAndFinish(s, 1470);
   return s.text();
 }
 
@@ -142,6 +156,54 @@ TEST(Playthrough, Chapter4) {
   e2e::expectMatchesGolden(play.shot("dam_breaks"), "chapter4_dam_breaks.png");
   e2e::expectMatchesGolden(play.shot("fight"), "chapter4_fight.png");
   e2e::expectMatchesGolden(play.shot("results"), "chapter4_results.png");
+}
+
+}  // namespace
+
+namespace {
+
+// Bram lets the leader beat him: the game-over choice's Yes (touched)
+// puts the room back as it was at the checkpoint on the way down, before
+// the peg, and the chapter is played on from there to its results.
+TEST(Playthrough, Chapter4RetriesFromTheCheckpoint) {
+  e2e::Playthrough play("chapter4-retry");
+  play.openChapters(4);
+  Script s;
+  upToTheDamBreaking(s);
+  // No lantern: the leader wins and the game-over choice comes.
+  s.tap(1900, gameOverYes);
+  // From the checkpoint: down to the brook, left to the peg, take it again.
+  s.hold(1960, 1970, padDown);
+  s.hold(1980, 1990, padLeft);
+  s.tap(2000, okButton);
+  s.tap(2030, lineBox);
+  s.tap(2150, lineBox);
+  fightAndFinish(s, 2200);
+  const e2e::ProgramResult run = play.run(s.text(), 2460, {}, {"--where", "1910"});
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "item 1: 0 held",
+                                           "cutscene 6 starts",
+                                           "cutscene 6 ends",
+                                           "the room is restored from its snapshot",
+                                           "item 1: 0 held",  // the peg again: it was not yet taken
+                                           "cutscene 6 starts",
+                                           "cutscene 6 ends",
+                                           "chapter 4 done; 5 open",
+                                           "GameState 4 -> 15",
+                                       }));
+  // The retry starts on the free column between the ladder and the brook,
+  // where the checkpoint lies, not where the chapter began.
+  const std::string where = "Harness: frame 1910: the focus character stands at ";
+  const size_t at = run.output.find(where);
+  ASSERT_NE(at, std::string::npos) << run.output;
+  int x = 0, y = 0;
+  ASSERT_EQ(std::sscanf(run.output.c_str() + at + where.size(), "%d,%d", &x, &y), 2);
+  EXPECT_GE(x, 992);
+  EXPECT_LE(x, 1088);
+  EXPECT_GE(y, 536);
+  EXPECT_LE(y, 664);
 }
 
 }  // namespace
