@@ -30,28 +30,32 @@ constexpr const char* script =
     "470 tap 400 380\n"
     "490 tap 400 380\n"
     "510 tap 400 380\n"
-    "# the lower marsh without a dodge: the three Murklings there sting Wren\n"
-    "# (70 points left); the halfway post's line\n"
+    "# the lower marsh without a dodge: its Murklings and the flung mud sting\n"
+    "# Wren three times (70 points left); the halfway post's line\n"
     "800 tap 400 380\n"
     "# past the post the first biting Murkling fells her: try again\n"
     "1000 tap 200 440\n"
     "# from the post: dash past the two biting Murklings before they reach\n"
-    "# the planks, on up to the ferry post\n"
+    "# the planks; at the marsh's head Wren sees the ferry post (a line),\n"
+    "# and the view carries her on to it\n"
     "1012 pen down 130 295\n"
     "1020 pen up 130 295\n"
-    "1045 pen down 130 295\n"
-    "1053 pen up 130 295\n"
-    "# the bell's two lines, the chapter's closing, the results\n"
-    "1130 tap 400 380\n"
-    "1175 tap 400 380\n"
-    "1230 tap 400 240\n"
-    "1300 tap 400 240\n";
+    "1043 pen down 130 295\n"
+    "1050 pen up 130 295\n"
+    "1070 tap 400 380\n"
+    "# the bell's two lines (one of the three taps falls between them), the\n"
+    "# chapter's closing, the results\n"
+    "1160 tap 400 380\n"
+    "1190 tap 400 380\n"
+    "1235 tap 400 380\n"
+    "1270 tap 400 240\n"
+    "1330 tap 400 240\n";
 
 TEST(Playthrough, Chapter2) {
   e2e::Playthrough play("chapter2");
   play.openChapters(2);
   const e2e::ProgramResult run = play.run(
-      script, 1380, {{480, "opening"}, {790, "halfway"}, {950, "caught"}, {1185, "bell"}});
+      script, 1420, {{480, "opening"}, {790, "halfway"}, {950, "caught"}, {1225, "bell"}});
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -63,6 +67,7 @@ TEST(Playthrough, Chapter2) {
                                            "line 3",
                                            "line 5",
                                            "the room is restored from its snapshot",
+                                           "line 7",
                                            "cutscene 0 starts",
                                            "line 8",
                                            "line 9",
