@@ -2,7 +2,8 @@
 // results: Wren's side-view run up the boardwalk, the Murklings that creep
 // across it, the halfway post that keeps the checkpoint, one defeat and the
 // retry from that post, the dodges, the ferry bell and the lantern that
-// answers it, and the third chapter opened in the saved game.
+// answers it, the closing narration, and the third chapter opened in the
+// saved game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,7 +47,9 @@ TEST(Playthrough, Chapter2) {
                                            "cutscene 0 starts",
                                            "line 8",
                                            "line 9",
-                                           // The closing opens from inside the bell's scene.
+                                           "cutscene 0 ends",
+                                           "cutscene 1 starts",  // the closing narration
+                                           "cutscene 2 starts",  // the chapter's end
                                            "chapter 2 done; 3 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",
