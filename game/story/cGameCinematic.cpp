@@ -486,6 +486,11 @@ void cGame::updateCinematic() {
       if (c.cinematicKind == kind::narration) {
         c.cinematicPhase = phase::narration;
         c.narrationTyped = 0;
+        // The frames since the screen opened may have completed the overlay
+        // areas with the HUD's softkeys; the narration's own full-screen
+        // area must be the one its first paint registers, or no touch could
+        // ever end it.
+        cGame::clearTouchState();
       } else if (c.cinematicKind == kind::gameOver) {
         c.cinematicPhase = phase::choice;
         c.gameOverOption = 0;

@@ -127,6 +127,19 @@ inline std::string chapterScript(int chapter) {
   return text;
 }
 
+// The script's lines before the comment line that starts with marker (all
+// of it when none does): a chapter's way to a moment that another test then
+// plays differently.
+inline std::string scriptUntil(const std::string& script, const std::string& marker) {
+  for (size_t at = 0; at < script.size();) {
+    if (script.compare(at, marker.size(), marker) == 0) return script.substr(0, at);
+    const size_t next = script.find('\n', at);
+    if (next == std::string::npos) break;
+    at = next + 1;
+  }
+  return script;
+}
+
 // The game's log lines that start "cGame: ", without that prefix, up to the
 // end of the scripted frames.
 inline std::vector<std::string> milestones(const std::string& log) {

@@ -214,6 +214,23 @@ TEST_F(CinematicTest, ANarrationEndsOnlyOnTheSoftkeyOrItsOverlayArea) {
   }
 }
 
+// Opened over the world, the narration's first frames come after the
+// scene's softkeys have completed the overlay areas (the menu corner); a tap
+// anywhere must still end it once it shows.
+TEST_F(CinematicTest, ANarrationOverTheWorldIsEndedByATapAnywhere) {
+  cGame::startCutsceneAt(0, 4, -1, -1, true, false);
+  SensibleRectangle* corner = newObject<SensibleRectangle>();
+  corner->set(720, 4, 76, 76, 1001);
+  shell::touch().overlayTouchAreas->addElement(corner);
+  shell::touch().overlayAreasComplete = true;
+  untilPhase(4);
+  cGame::paintCinematic();
+  cGame::applyPointerPressed(400, 240);
+  cGame::applyPointerReleased(400, 240);
+  frame();
+  EXPECT_EQ(cGame::cinematicPhase(), -1);
+}
+
 TEST_F(CinematicTest, TheChapterEndIsConfirmedWhateverItsTextAndLeavesForTheResults) {
   shellStatics().cGameShared.results = newIntArray(13);
   shellStatics().cGameProgress.chapter = 2;
