@@ -427,7 +427,10 @@ void cGame::openCinematic(int32_t time, int32_t cinematicKind, int32_t text) {
     default:
       break;
   }
+  // Cleared and open again: areas frozen by the pad's last paint would
+  // keep the screen's own out, and it could not be touched.
   if (touch().touchAreas != nullptr) touch().touchAreas->removeAllElements();
+  touch().touchAreasComplete = false;
   clearTouchState();
   clearFrameKeys();
 }

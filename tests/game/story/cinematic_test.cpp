@@ -191,6 +191,28 @@ TEST_F(CinematicTest, TheTextScreenRegistersItsContinueArea) {
   EXPECT_TRUE(shell::touch().touchAreasComplete);
 }
 
+// A screen opened during play finds the pad's areas registered and frozen
+// for the frame; it clears them so that its own are taken, or the chapter's
+// end and the game over could not be touched.
+TEST_F(CinematicTest, AScreenOpenedOverThePadRegistersItsOwnAreas) {
+  for (const int32_t kind : {1, 2, 3}) {
+    SCOPED_TRACE("kind " + std::to_string(kind));
+    SensibleRectangle* pad = newObject<SensibleRectangle>();
+    pad->set(30, 300, 80, 80, 218);
+    shell::touch().touchAreas->removeAllElements();
+    shell::touch().touchAreas->addElement(pad);
+    shell::touch().touchAreasComplete = true;
+    cGame::openCinematic(0, kind, 4);
+    EXPECT_EQ(shell::touch().touchAreas->size(), 0);
+    EXPECT_FALSE(shell::touch().touchAreasComplete);
+    if (kind == 2) continue;
+    untilPhase(3);
+    cGame::paintCinematic();
+    ASSERT_EQ(shell::touch().touchAreas->size(), 1);
+    EXPECT_EQ(static_cast<SensibleRectangle*>(shell::touch().touchAreas->elementAt(0))->id, 202);
+  }
+}
+
 TEST_F(CinematicTest, ANarrationEndsOnlyOnTheSoftkeyOrItsOverlayArea) {
   struct Case {
     const char* name;
