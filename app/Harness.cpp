@@ -11,6 +11,7 @@
 
 #include "app/Screenshot.h"
 #include "game/GameStatics.h"
+#include "game/shell/cGameStaticsAccess.h"
 #include "game/world/cActor.h"
 #include "wince/clock.h"
 #include "wince/display_screen.h"
@@ -93,6 +94,11 @@ std::optional<uint64_t> parseWhole(std::string_view text, uint64_t highest) {
     return std::nullopt;
   }
   return value;
+}
+
+bool scriptWaits(const std::vector<ScriptEvent>& events) {
+  return std::any_of(events.begin(), events.end(),
+                     [](const ScriptEvent& e) { return e.kind == ScriptEvent::Kind::waitState; });
 }
 
 bool environmentSet(const char* name) {
@@ -185,8 +191,16 @@ OptionsOutcome parseHarnessOptions(int argc, const char* const* argv, HarnessOpt
       }
     }
   }
-  if (!options.whereFrames.empty() && !options.clockStart) {
+  const bool scriptLooks = std::any_of(options.events.begin(), options.events.end(),
+                                      [](const ScriptEvent& e) { return e.kind == ScriptEvent::Kind::where; });
+  if ((!options.whereFrames.empty() || scriptLooks) && !options.clockStart) {
     message = "--where needs --clock: the game's threads must wait while it looks";
+    return OptionsOutcome::bad;
+  }
+  if (scriptWaits(options.events) && (!options.clockStart || !options.frames)) {
+    // Only the held game thread shows a state that stands still, and only a
+    // frame count bounds a wait that is never met.
+    message = "a script that waits needs --clock and --frames";
     return OptionsOutcome::bad;
   }
   std::sort(options.whereFrames.begin(), options.whereFrames.end());
@@ -221,7 +235,7 @@ void Harness::start() {
     // sound server's) each run one frame's work per harness frame.
     if (playsFrames()) wince::gateSleepsExceptCallingThread();
   }
-  if (m_options.frames) {
+  if (m_options.frames && !scriptWaits(m_options.events)) {
     for (const ScriptEvent& event : m_options.events) {
       if (event.frame > *m_options.frames) {
         logPrintf("Harness: the script's events after frame %u are not played (--frames %u)\n", *m_options.frames,
@@ -271,6 +285,10 @@ void Harness::playFrames() {
     if (!m_options.whereFrames.empty()) lastFrame = std::max(lastFrame, m_options.whereFrames.back());
   }
   size_t nextEvent = 0;
+  // The frame the script's current part counts from, and the GameState its
+  // wait looks for (-1: none).
+  uint32_t base = 0;
+  int32_t waitingFor = -1;
   const bool gated = m_options.clockStart.has_value();
   // The game's thread and its sound server reach their first sleep.
   if (gated) wince::waitForGatedSleepers(gatedThreads, settleTimeout);
@@ -278,8 +296,21 @@ void Harness::playFrames() {
     m_frameReached = frame;
     takeScreenshots(frame);
     reportWhere(frame);
-    while (nextEvent < m_options.events.size() && m_options.events[nextEvent].frame == frame) {
-      deliver(m_options.events[nextEvent++]);
+    while (true) {
+      if (waitingFor >= 0) {
+        // The game's thread is held between frames: its state stands still.
+        if (shell::machine().currentState != waitingFor) break;
+        logPrintf("Harness: frame %u: GameState %d, the script goes on\n", frame, waitingFor);
+        waitingFor = -1;
+        base = frame;
+      }
+      if (nextEvent == m_options.events.size() || base + m_options.events[nextEvent].frame != frame) break;
+      const ScriptEvent& event = m_options.events[nextEvent++];
+      if (event.kind == ScriptEvent::Kind::waitState) {
+        waitingFor = int32_t(event.value);
+      } else {
+        deliver(event);
+      }
     }
     if (frame >= lastFrame) {
       // From here the program runs freely, and closing joins its threads.
@@ -330,8 +361,16 @@ void Harness::deliver(const ScriptEvent& event) {
       wince::driver::rotate(event.value);
       break;
     case Kind::close:
-      logPrintf("Harness: frame %u: close\n", event.frame);
+      logPrintf("Harness: frame %u: close\n", m_frameReached);
       wince::driver::close();
+      break;
+    case Kind::screenshot:
+      writeScreenshot(m_frameReached, event.path);
+      break;
+    case Kind::where:
+      logWhere(m_frameReached);
+      break;
+    case Kind::waitState:
       break;
   }
 }
@@ -339,28 +378,35 @@ void Harness::deliver(const ScriptEvent& event) {
 void Harness::reportWhere(uint32_t frame) {
   while (m_whereReported < m_options.whereFrames.size() && m_options.whereFrames[m_whereReported] == frame) {
     ++m_whereReported;
-    const cActor* focus = worldStatics().cGamePlay.focusActor;
-    if (focus == nullptr) {
-      logPrintf("Harness: frame %u: no focus character\n", frame);
-    } else {
-      logPrintf("Harness: frame %u: the focus character stands at %d,%d\n", frame, focus->getPixelX(),
-                focus->getPixelY());
-    }
+    logWhere(frame);
+  }
+}
+
+void Harness::logWhere(uint32_t frame) {
+  const cActor* focus = worldStatics().cGamePlay.focusActor;
+  if (focus == nullptr) {
+    logPrintf("Harness: frame %u: no focus character\n", frame);
+  } else {
+    logPrintf("Harness: frame %u: the focus character stands at %d,%d\n", frame, focus->getPixelX(),
+              focus->getPixelY());
   }
 }
 
 void Harness::takeScreenshots(uint32_t frame) {
   while (m_screenshotsTaken < m_options.screenshots.size() &&
          m_options.screenshots[m_screenshotsTaken].frame == frame) {
-    const HarnessOptions::Screenshot& shot = m_options.screenshots[m_screenshotsTaken++];
-    const std::vector<uint16_t> pixels = wince::driver::presentedFrame();
-    std::string error;
-    if (writeScreenshotPng(shot.path, pixels, wince::screen().width(), wince::screen().height(), error)) {
-      logPrintf("Harness: frame %u written to %s\n", frame, shot.path.c_str());
-    } else {
-      logPrintf("Harness: screenshot of frame %u not written: %s\n", frame, error.c_str());
-      m_failed = true;
-    }
+    writeScreenshot(frame, m_options.screenshots[m_screenshotsTaken++].path);
+  }
+}
+
+void Harness::writeScreenshot(uint32_t frame, const std::string& path) {
+  const std::vector<uint16_t> pixels = wince::driver::presentedFrame();
+  std::string error;
+  if (writeScreenshotPng(path, pixels, wince::screen().width(), wince::screen().height(), error)) {
+    logPrintf("Harness: frame %u written to %s\n", frame, path.c_str());
+  } else {
+    logPrintf("Harness: screenshot of frame %u not written: %s\n", frame, error.c_str());
+    m_failed = true;
   }
 }
 

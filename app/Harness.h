@@ -65,6 +65,8 @@ class Harness {
   void deliver(const ScriptEvent& event);
   void takeScreenshots(uint32_t frame);
   void reportWhere(uint32_t frame);
+  void logWhere(uint32_t frame);
+  void writeScreenshot(uint32_t frame, const std::string& path);
   void watchSignals();
 
   HarnessOptions m_options;

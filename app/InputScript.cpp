@@ -231,9 +231,23 @@ ScriptLine parseScriptLine(std::string_view line) {
     event.value = *orientation;
     return ScriptLine{{event}, std::nullopt};
   }
-  if (what == "close") {
+  if (what == "close" || what == "where") {
     if (auto wrong = wantWords(0, "nothing more")) return failure(*wrong);
-    event.kind = ScriptEvent::Kind::close;
+    event.kind = what == "close" ? ScriptEvent::Kind::close : ScriptEvent::Kind::where;
+    return ScriptLine{{event}, std::nullopt};
+  }
+  if (what == "screenshot") {
+    if (auto wrong = wantWords(1, "a path")) return failure(*wrong);
+    event.kind = ScriptEvent::Kind::screenshot;
+    event.path = std::string(words[2]);
+    return ScriptLine{{event}, std::nullopt};
+  }
+  if (what == "wait") {
+    if (given != 2 || lowerCase(words[2]) != "state") return failure("'wait' takes state and a GameState number");
+    const std::optional<int64_t> state = parseNumber(words[3], 0, 255);
+    if (!state) return failure("bad GameState '" + std::string(words[3]) + "' (0 to 255)");
+    event.kind = ScriptEvent::Kind::waitState;
+    event.value = uint32_t(*state);
     return ScriptLine{{event}, std::nullopt};
   }
   return failure("unknown event '" + std::string(words[1]) + "'");
@@ -247,6 +261,12 @@ bool parseInputScript(std::string_view text, const std::string& fileName, std::v
     error = ScriptError{fileName, line, "not a text file"};
     return false;
   }
+  // Each part between waits is played in frame order on its own.
+  size_t partStart = 0;
+  const auto sortPart = [&] {
+    std::stable_sort(events.begin() + std::ptrdiff_t(partStart), events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+  };
   int lineNumber = 0;
   size_t at = 0;
   while (at < text.size()) {
@@ -254,6 +274,20 @@ bool parseInputScript(std::string_view text, const std::string& fileName, std::v
     size_t end = text.find('\n', at);
     if (end == std::string_view::npos) end = text.size();
     ScriptLine parsed = parseScriptLine(text.substr(at, end - at));
+    if (!parsed.error && parsed.events.size() == 1 && parsed.events[0].kind == ScriptEvent::Kind::waitState) {
+      const uint32_t frame = parsed.events[0].frame;
+      const bool late = std::any_of(events.begin() + std::ptrdiff_t(partStart), events.end(),
+                                    [frame](const ScriptEvent& e) { return e.frame > frame; });
+      if (late) {
+        parsed.error = "a wait must come at or after the frame of every line before it";
+      } else {
+        sortPart();
+        events.push_back(parsed.events[0]);
+        partStart = events.size();
+        at = end + 1;
+        continue;
+      }
+    }
     if (parsed.error) {
       error = ScriptError{fileName, lineNumber, *parsed.error};
       events.clear();
@@ -262,8 +296,7 @@ bool parseInputScript(std::string_view text, const std::string& fileName, std::v
     events.insert(events.end(), parsed.events.begin(), parsed.events.end());
     at = end + 1;
   }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+  sortPart();
   return true;
 }
 

@@ -13,9 +13,18 @@
 //                                        critical, boot, reset or a number
 //   <frame> rotate 0|90|180|270          the display orientation
 //   <frame> close                        the user closes the window
+//   <frame> screenshot <path>            the presented frame as a PNG
+//   <frame> where                        logs where the focus character stands
+//   <frame> wait state <n>               from this frame on, waits until the
+//                                        game is in GameState n (at once when
+//                                        it is); the lines after it count their
+//                                        frames from the frame that saw it
 //
 // '#' starts a comment; blank lines are skipped; words are separated by
-// spaces or tabs and names compare without case.
+// spaces or tabs and names compare without case (paths keep theirs). Lines
+// are played in frame order between waits; a wait comes after every line
+// before it, so that a script made of one part per room runs however long
+// each loading takes.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,14 +37,17 @@ struct ScriptEvent {
     mouseDown, mouseMove, mouseUp,
     keyDown, keyUp,
     focusLost, focusGained,
-    power, rotate, close
+    power, rotate, close,
+    screenshot, where, waitState
   };
   uint32_t frame = 0;
   Kind kind = Kind::close;
   int32_t x = 0;
   int32_t y = 0;
-  // The virtual key, the power flags or the orientation (DMDO value).
+  // The virtual key, the power flags, the orientation (DMDO value) or the
+  // GameState waited for.
   uint32_t value = 0;
+  std::string path;  // screenshot only
 
   bool operator==(const ScriptEvent&) const = default;
 };

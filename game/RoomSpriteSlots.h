@@ -3,8 +3,7 @@
 // the world's sprites (slots 11..48) only when the room's progress value
 // lists them, and the interface sprites (50, 51) stay from start-up. The
 // level assembler refuses a record whose sprite the room does not load.
-// The lists must agree with the loader's own (a game test holds them side
-// by side).
+// The loader builds its own lists from these.
 #include <cstdint>
 #include <span>
 

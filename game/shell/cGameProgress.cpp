@@ -1,31 +1,19 @@
 // Story progress: the chapter being played, its progress value (equal to
 // the chapter index) and the queries the world, the story and the loader
 // make on it.
-#include <initializer_list>
-
+#include "game/RoomSpriteSlots.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
 #include "runtime/glue/ElementAccess.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
 #include "runtime/lang/ObjectArray.h"
 
 namespace {
 
 cGameProgressStatics& progress() { return shellStatics().cGameProgress; }
 
-// The resources the loader takes for each progress value, in load order.
-const std::initializer_list<int32_t> resourceIds[cGameProgressStatics::chapterCount] = {
-    {11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 22, 23, 26, 27, 28, 29, 30, 31, 32, 34, 37, 41, 47},
-    {11, 12, 13, 16, 19, 26, 27, 28, 30, 34, 23, 36, 37, 40, 41},
-    {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 23, 26, 27, 29, 30, 31, 34, 47},
-    {11, 12, 13, 14, 16, 17, 19, 20, 24, 26, 27, 23, 31, 34, 44, 48, 30, 42, 43},
-    {11, 12, 13, 14, 16, 17, 18, 19, 26, 27, 30, 31, 32, 34, 23, 29, 37, 47},
-    {11, 12, 13, 14, 16, 17, 18, 19, 20, 23, 24, 26, 27, 28, 29, 30, 31, 34, 36, 38, 47},
-    {11, 12, 13, 16, 19, 23, 26, 27, 28, 29, 34, 30, 36, 40, 41},
-    {11, 12, 13, 14, 16, 17, 18, 19, 20, 23, 24, 26, 27, 29, 30, 32, 34, 36, 41, 44, 45, 42, 43, 47},
-    {11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 24, 26, 27, 30, 31, 34, 35, 37, 38, 39, 47},
-    {11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 23, 24, 26, 27, 28, 29, 30, 31, 34, 36, 41, 46},
-};
+static_assert(roomsprite::progressValues == cGameProgressStatics::chapterCount);
 
 }  // namespace
 
@@ -39,7 +27,7 @@ void cGame::clinitProgress() {
   state.idsByProgress = newObjectArray(cGameProgressStatics::chapterCount);
   if (state.idsByProgress == nullptr) return;
   for (int32_t value = 0; value < cGameProgressStatics::chapterCount; ++value) {
-    const std::initializer_list<int32_t>& ids = resourceIds[value];
+    const std::span<const int32_t> ids = roomsprite::listedByProgress[value];
     IntArray* list = newIntArray(static_cast<int32_t>(ids.size()));
     if (list == nullptr) return;
     int32_t i = 0;
@@ -54,6 +42,7 @@ int32_t cGame::progressValue() { return getProgress(progress().chapter); }
 
 void cGame::setChapter(int32_t i) {
   cGameProgressStatics& state = progress();
+  debugLog("cGame: chapter %d is chosen", i + 1);
   state.chapter = i;
   const int32_t value = getProgress(i);
   state.sideViewMode = value == 1 || value == 6;

@@ -83,6 +83,32 @@ TEST(HarnessOptions, WrongOptionsAreRefusedWithAReason) {
   }
 }
 
+TEST(HarnessOptions, AScriptThatWaitsOrLooksNeedsTheFixedClockAndAFrameCount) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("harness-waits-" + std::to_string(::getpid()) + ".txt");
+  struct Case {
+    const char* script;
+    std::vector<const char*> words;
+    OptionsOutcome outcome;
+  };
+  const Case cases[] = {
+      {"1 wait state 14\n", {"--clock", "0", "--frames", "9"}, OptionsOutcome::run},
+      {"1 wait state 14\n", {"--frames", "9"}, OptionsOutcome::bad},
+      {"1 wait state 14\n", {"--clock", "0"}, OptionsOutcome::bad},
+      {"1 where\n", {"--frames", "9"}, OptionsOutcome::bad},
+      {"1 where\n", {"--clock", "0"}, OptionsOutcome::run},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(path) << c.script;
+    std::vector<const char*> words = {"--input", path.c_str()};
+    words.insert(words.end(), c.words.begin(), c.words.end());
+    HarnessOptions options;
+    std::string message;
+    EXPECT_EQ(parse(words, options, message), c.outcome) << c.script << " " << c.words[0] << ": " << message;
+  }
+  std::filesystem::remove(path);
+}
+
 TEST(HarnessOptions, AScriptIsReadAndItsErrorsNameTheLine) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("harness-options-" + std::to_string(::getpid()) + ".txt");

@@ -17,7 +17,7 @@ namespace {
 using Kind = ScriptEvent::Kind;
 
 ScriptEvent at(uint32_t frame, Kind kind, int32_t x = 0, int32_t y = 0, uint32_t value = 0) {
-  return ScriptEvent{frame, kind, x, y, value};
+  return ScriptEvent{frame, kind, x, y, value, {}};
 }
 
 struct GoodLine {
@@ -52,6 +52,8 @@ TEST(InputScriptLine, GoodLinesGiveTheirEvents) {
       {"9 rotate 90", {at(9, Kind::rotate, 0, 0, 1)}},
       {"9 rotate 270", {at(9, Kind::rotate, 0, 0, 4)}},
       {"10000000 close", {at(10'000'000, Kind::close)}},
+      {"4 where", {at(4, Kind::where)}},
+      {"4 wait STATE 14", {at(4, Kind::waitState, 0, 0, 14)}},
   };
   for (const GoodLine& good : cases) {
     const ScriptLine parsed = parseScriptLine(good.line);
@@ -90,6 +92,13 @@ TEST(InputScriptLine, WrongLinesAreRefusedWithAReason) {
       "3 rotate",                 // no angle
       "3 close now",              // a word too many
       "3 close\x01",              // control character
+      "3 where now",              // a word too many
+      "3 screenshot",             // no path
+      "3 screenshot a b",         // a word too many
+      "3 wait",                   // no state
+      "3 wait room 14",           // unknown word
+      "3 wait state 256",         // beyond the states
+      "3 wait state -1",          // below them
   };
   for (const char* line : cases) {
     const ScriptLine parsed = parseScriptLine(line);
@@ -110,6 +119,33 @@ TEST(InputScript, EventsAreOrderedByFrameAndKeepTheirOrderWithinOne) {
       << error.text();
   EXPECT_EQ(events, (std::vector<ScriptEvent>{at(0, Kind::focusLost), at(2, Kind::penDown, 1, 1),
                                               at(2, Kind::penUp, 1, 1), at(5, Kind::close)}));
+}
+
+TEST(InputScriptLine, AScreenshotKeepsItsPathAsWritten) {
+  const ScriptLine parsed = parseScriptLine("12 SCREENSHOT /tmp/Room_0.png");
+  ASSERT_EQ(parsed.events.size(), 1u) << parsed.error.value_or("");
+  EXPECT_EQ(parsed.events[0].kind, Kind::screenshot);
+  EXPECT_EQ(parsed.events[0].frame, 12u);
+  EXPECT_EQ(parsed.events[0].path, "/tmp/Room_0.png");
+}
+
+TEST(InputScript, EachPartBetweenWaitsIsOrderedOnItsOwn) {
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  ASSERT_TRUE(parseInputScript("9 close\n2 where\n9 wait state 14\n5 close\n0 where\n7 wait state 15\n1 where",
+                               "s.txt", events, error))
+      << error.text();
+  EXPECT_EQ(events, (std::vector<ScriptEvent>{at(2, Kind::where), at(9, Kind::close), at(9, Kind::waitState, 0, 0, 14),
+                                              at(0, Kind::where), at(5, Kind::close), at(7, Kind::waitState, 0, 0, 15),
+                                              at(1, Kind::where)}));
+}
+
+TEST(InputScript, AWaitBeforeALaterLineOfItsPartIsRefused) {
+  std::vector<ScriptEvent> events;
+  ScriptError error;
+  EXPECT_FALSE(parseInputScript("1 where\n9 close\n4 wait state 14\n", "s.txt", events, error));
+  EXPECT_EQ(error.line, 3);
+  EXPECT_TRUE(events.empty());
 }
 
 TEST(InputScript, TheFirstWrongLineIsNamedByFileAndLine) {

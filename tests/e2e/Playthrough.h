@@ -4,16 +4,25 @@
 // lines ("cGame: ...") read back as the milestones the run must pass in
 // order.
 //
-//   e2e::Playthrough play("chapter1");
+//   e2e::Playthrough play("chapter3");
 //   play.openChapters(3);                        // a saved game offering 1..3
-//   const e2e::ProgramResult run = play.run(script, 4000, {{900, "door"}});
+//   const std::string script = e2e::menusToChapter(3, true) +
+//       "40 tap 620 390\n"                       // frames from the room's first
+//       "90 screenshot " + play.shot("door").string() + "\n";
+//   const e2e::ProgramResult run = play.run(script, 4000);
 //   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 starts", "door 7 opens", "GameState 14 -> 15"}));
-//   e2e::expectMatchesGolden(play.shot("door"), "chapter1_door.png");
+//   e2e::expectMatchesGolden(play.shot("door"), "chapter3_door.png");
+//
+// A script's "wait state N" lines make it count frames from the moment the
+// game reaches a state, so that a chapter's part of a script plays the same
+// whatever the loading before it took (and parts can be joined into one run
+// of the whole game).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,9 +60,13 @@ class Playthrough {
   }
 
   // Runs the program for frames frames with the script; shots maps a frame
-  // to a name whose PNG shot(name) then finds.
-  ProgramResult run(const std::string& script, int frames, const std::map<int, std::string>& shots = {},
+  // to a name whose PNG shot(name) then finds, as does a script line
+  // "<frame> screenshot @SHOTS@/<name>.png".
+  ProgramResult run(std::string script, int frames, const std::map<int, std::string>& shots = {},
                     const std::vector<std::string>& extra = {}) {
+    const std::string marker = "@SHOTS@";
+    for (size_t at = script.find(marker); at != std::string::npos; at = script.find(marker, at))
+      script.replace(at, marker.size(), root_.string());
     std::ofstream(root_ / "script.txt") << script;
     std::vector<std::string> arguments = {QUENDRILL_EXECUTABLE,
                                           "--installed",
@@ -83,6 +96,36 @@ class Playthrough {
   static constexpr int recordVersion = 6;
   std::filesystem::path root_;
 };
+
+// The menus from the program's start to chapter's room (chapters count from
+// 1): the sound question, the title, then a new game for chapter 1 without a
+// saved game, else the chapter list, its down arrow to the chapter and the
+// left softkey; then the script waits until the room is played (GameState 14)
+// and the lines after it count from there.
+inline std::string menusToChapter(int chapter, bool savedGame) {
+  std::string script = "200 tap 400 255\n270 tap 400 240\n";
+  if (!savedGame) return script + "340 tap 400 135\n341 wait state 14\n";
+  script += "340 tap 400 135\n";  // the chapter list
+  int frame = 420;
+  for (int k = 1; k < chapter; ++k, frame += 8) script += std::to_string(frame) + " tap 400 410\n";
+  script += std::to_string(frame) + " key down F1\n" + std::to_string(frame + 1) + " key up F1\n";
+  return script + std::to_string(frame + 2) + " wait state 14\n";
+}
+
+// A chapter's own part of the input script, tests/e2e/scripts/chapter<k>.txt:
+// from the room's first played frame (after the menus' "wait state 14")
+// through the results screen, up to the touch that goes on to the next
+// chapter. The chapter's test and the whole game's run both play it.
+inline std::string chapterScript(int chapter) {
+  const std::filesystem::path path = std::filesystem::path(QUENDRILL_E2E_GOLDEN_DIR).parent_path() / "scripts" /
+                                     ("chapter" + std::to_string(chapter) + ".txt");
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  if (!in.good() && !in.eof()) ADD_FAILURE() << path << " cannot be read";
+  if (text.empty()) ADD_FAILURE() << path << " is empty or missing";
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  return text;
+}
 
 // The game's log lines that start "cGame: ", without that prefix, up to the
 // end of the scripted frames.

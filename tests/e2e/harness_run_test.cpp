@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +17,17 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The frame of the harness's first log line that says what, or -1.
+int frameOfLine(const std::string& log, const std::string& what) {
+  const size_t at = log.find(what);
+  if (at == std::string::npos) return -1;
+  const size_t line = log.rfind('\n', at);
+  int frame = -1;
+  return std::sscanf(log.c_str() + (line == std::string::npos ? 0 : line + 1), "Harness: frame %d", &frame) == 1
+             ? frame
+             : -1;
+}
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -155,6 +167,23 @@ TEST_F(HarnessRun, ScriptedPenInputReachesTheCanvas) {
   EXPECT_LT(pressed, released);
   // All of it before the close.
   EXPECT_LT(released, log.find("Application::close"));
+}
+
+TEST_F(HarnessRun, AScriptWaitsForAGameStateThenCountsItsFramesFromThere) {
+  // A new game: the room's loading takes what it takes, and the lines after
+  // the wait are played that many frames after the room is on screen.
+  const fs::path shot = m_root / "in-room.png";
+  const fs::path script = writeScript("200 tap 400 255\n270 tap 400 240\n340 tap 400 135\n341 wait state 14\n"
+                                      "0 where\n5 screenshot " + shot.string() + "\n6 close\n");
+  const e2e::ProgramResult run = e2e::runProgram(
+      command({"--headless", "--frames", "2000", "--clock", "0", "--input", script.string()}));
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  const int seen = frameOfLine(run.output, "GameState 14, the script goes on");
+  EXPECT_GT(seen, 341) << run.output;
+  EXPECT_EQ(frameOfLine(run.output, "the focus character stands at"), seen) << run.output;
+  EXPECT_EQ(frameOfLine(run.output, "written to"), seen + 5) << run.output;
+  EXPECT_EQ(frameOfLine(run.output, ": close"), seen + 6) << run.output;
+  EXPECT_TRUE(fs::exists(shot));
 }
 
 TEST_F(HarnessRun, AScriptedCloseEndsTheRunBeforeItsFrames) {

@@ -15,6 +15,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cast_sprites  # noqa: E402
+import item_icons  # noqa: E402
 import places  # noqa: E402
 import room_props  # noqa: E402
 import scene_sprites  # noqa: E402
@@ -144,7 +145,8 @@ def things():
 
 def help_items():
     """Slot 34: the coin, the hidden lantern and the combining satchel of the
-    help pages, one sheet; 17 animations (16 is the story's idle glint)."""
+    help pages, one sheet; 17 animations (16 is the story's idle glint), then
+    the items' icons from animation 17 (item_icons.py)."""
     parts = [("coin", 64, 64, 0), ("hidden_lantern", 96, 112, 64), ("combine", 160, 96, 176)]
     body = ""
     modules, frames = [], []
@@ -155,7 +157,16 @@ def help_items():
         for i in range(4):
             modules.append({"name": f"{name}{i}", "rect": [i * w, top, w, h]})
             frames.append({"name": f"{name}{i}", "modules": [{"module": f"{name}{i}", "at": [-(w // 2), -h]}]})
-    write(f"{SPRITES}/art/world/help_items.svg", svg(640, 272, body))
+    # The items' icons below, ten a row, each centred on its anchor.
+    icons_top = 272
+    for k, (name, draw) in enumerate(item_icons.ICONS):
+        x, y = (k % 10) * item_icons.SIZE, icons_top + (k // 10) * item_icons.SIZE
+        body += f'<g transform="translate({x},{y})">{draw()}</g>'
+        modules.append({"name": f"item_{name}", "rect": [x, y, item_icons.SIZE, item_icons.SIZE]})
+        frames.append({"name": f"item_{name}",
+                       "modules": [{"module": f"item_{name}", "at": [-item_icons.SIZE // 2, -item_icons.SIZE // 2]}]})
+    rows = -(-len(item_icons.ICONS) // 10)
+    write(f"{SPRITES}/art/world/help_items.svg", svg(640, icons_top + rows * item_icons.SIZE, body))
 
     def anim(name, seq, time=3):
         return {"name": name, "frames": [{"frame": frames[f]["name"], "time": time} for f in seq]}
@@ -164,6 +175,10 @@ def help_items():
     for i in range(3, 16):
         animations.append(anim(f"still{i}", [i % 12]))
     animations.append(anim("glint", [0, 1, 2, 3, 2, 1], 2))
+    first_icon = len(parts) * 4
+    for k, (name, _) in enumerate(item_icons.ICONS):
+        assert len(animations) == item_icons.FIRST_ANIMATION + k
+        animations.append(anim(name, [first_icon + k]))
     return {"art": "../art/world/help_items.svg", "flags": ["offsetsShort"], "modules": modules, "frames": frames,
             "animations": animations}
 

@@ -1,5 +1,5 @@
 // The sprite lists the level assembler checks records against are the
-// loader's own.
+// loader's own, with the two slots no list hands out left out.
 #include <gtest/gtest.h>
 
 #include "game/RoomSpriteSlots.h"
