@@ -1,0 +1,65 @@
+// Chapter 3, Tilda's mill, played from the play menu to its results: the
+// opening sets the goal, Ode's wager is taken and the race won for his
+// hook, the rope is picked up in the yard and tied to the hook in the
+// satchel, the grapple brings the loft's ladder down, the Murklings come out
+// and Tilda's question is answered, and the ending opens chapter 4.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/Playthrough.h"
+
+namespace {
+
+// The menus to chapter 3 with three chapters open: a list that short shows
+// no arrows, so its third row is touched.
+constexpr const char* menusToChapter3 =
+    "200 tap 400 255\n"  // the sound question
+    "270 tap 400 240\n"  // the title
+    "340 tap 400 135\n"  // Chapters
+    "420 tap 400 310\n"  // 3. Night at the Mill
+    "421 wait state 14\n";
+
+TEST(Playthrough, Chapter3) {
+  e2e::Playthrough play("chapter3");
+  play.openChapters(3);
+  const e2e::ProgramResult run = play.run(menusToChapter3 + e2e::chapterScript(3), 2400);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "chapter 3 is chosen",
+                                           "GameState 6 -> 4",
+                                           "cutscene 0 starts",  // the opening
+                                           "GameState 4 -> 14",
+                                           "line 2",  // Tilda: the Murklings have the loft
+                                           "line 5",  // ... a rope and a hook
+                                           "cutscene 0 ends",
+                                           "cutscene 2 starts",  // Ode's wager
+                                           "line 7",
+                                           "line 9",
+                                           "race won",
+                                           "cutscene 4 starts",  // Ode pays up
+                                           "item 5: 1 held",     // the hook
+                                           "line 11",
+                                           "item 4: 1 held",  // the rope
+                                           "item 4 used",     // tied together in the satchel
+                                           "item 5 used",
+                                           "item 6: 1 held",  // the grappling rope
+                                           "choice 0",        // used on the loft door
+                                           "item 6 used",
+                                           "door 10 opens",
+                                           "cutscene 6 starts",  // the Murklings come down
+                                           "line 20",            // Tilda's question
+                                           "answer 0 (right)",   // grain
+                                           "cutscene 7 starts",
+                                           "cutscene 9 starts",  // the ending
+                                           "line 26",            // the orchard under water
+                                           "line 28",
+                                           "chapter 3 done; 4 open",
+                                           "GameState 14 -> 4",
+                                           "GameState 4 -> 15",
+                                           "chapter 4 is chosen",  // the results screen goes on
+                                       }));
+}
+
+}  // namespace
