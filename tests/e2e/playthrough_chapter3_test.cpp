@@ -60,6 +60,11 @@ TEST(Playthrough, Chapter3) {
                                            "GameState 4 -> 15",
                                            "chapter 4 is chosen",  // the results screen goes on
                                        }));
+
+  e2e::expectMatchesGolden(play.shot("race"), "chapter3_race.png");
+  e2e::expectMatchesGolden(play.shot("satchel"), "chapter3_satchel.png");
+  e2e::expectMatchesGolden(play.shot("question"), "chapter3_question.png");
+  e2e::expectMatchesGolden(play.shot("results"), "chapter3_results.png");
 }
 
 }  // namespace
