@@ -1,8 +1,9 @@
 // Chapter 3, Tilda's mill, played from the play menu to its results: the
 // opening sets the goal, Ode's wager is taken and the race won for his
-// hook, the rope is picked up in the yard and tied to the hook in the
-// satchel, the grapple brings the loft's ladder down, the Murklings come out
-// and Tilda's question is answered, and the ending opens chapter 4.
+// hook, the rope is picked up in the yard, Marrow tells of the last time
+// the wheel stopped, the rope is tied to the hook in the satchel, the
+// grapple brings the loft's ladder down, the Murklings come out, Tilda's
+// question is answered, and the ending opens chapter 4.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,6 +43,9 @@ TEST(Playthrough, Chapter3) {
                                            "item 5: 1 held",     // the hook
                                            "line 11",
                                            "item 4: 1 held",  // the rope
+                                           "cutscene 3 starts",  // Marrow: the wheel was jammed before
+                                           "line 13",
+                                           "line 15",
                                            "item 4 used",     // tied together in the satchel
                                            "item 5 used",
                                            "item 6: 1 held",  // the grappling rope
