@@ -12,19 +12,10 @@
 
 namespace {
 
-// The menus to chapter 3 with three chapters open: a list that short shows
-// no arrows, so its third row is touched.
-constexpr const char* menusToChapter3 =
-    "200 tap 400 255\n"  // the sound question
-    "270 tap 400 240\n"  // the title
-    "340 tap 400 135\n"  // Chapters
-    "420 tap 400 310\n"  // 3. Night at the Mill
-    "421 wait state 14\n";
-
 TEST(Playthrough, Chapter3) {
   e2e::Playthrough play("chapter3");
   play.openChapters(3);
-  const e2e::ProgramResult run = play.run(menusToChapter3 + e2e::chapterScript(3), 2400);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(3, true) + e2e::chapterScript(3), 2400);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
