@@ -1,5 +1,5 @@
 // Chapter 9, the Deep Cistern, played from the play menu to its results:
-// Alder sets the goal, Bram lifts the Murklings' crate and throws it into
+// Alder sets the goal (and says more when asked), Bram lifts the Murklings' crate and throws it into
 // the water, pushes the sluice stone into its socket and walks into the
 // floodboard, which slides home; past the checkpoint a darting Murkling
 // catches him once and the retry starts from it; then he waits for the dart
@@ -12,7 +12,7 @@
 TEST(Playthrough, Chapter9) {
   e2e::Playthrough play("chapter9");
   play.openChapters(9);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2000);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2060);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -22,6 +22,8 @@ TEST(Playthrough, Chapter9) {
                                            "cutscene 9 starts",  // Alder's goal
                                            "line 2",
                                            "line 8",
+                                           "cutscene 1 starts",  // Alder, talked to
+                                           "line 7",
                                            "cutscene 2 starts",  // the crate is gone
                                            "line 10",
                                            "cutscene 3 starts",  // the stone is in its socket
