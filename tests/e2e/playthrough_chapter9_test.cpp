@@ -1,10 +1,11 @@
 // Chapter 9, the Deep Cistern, played from the play menu to its results:
-// Alder sets the goal (and says more when asked), Bram lifts the Murklings' crate and throws it into
-// the water, pushes the sluice stone into its socket and walks into the
-// floodboard, which slides home; past the checkpoint a darting Murkling
-// catches him once and the retry starts from it; then he waits for the dart
-// to pass, turns the valve, the Murkling King shows himself and runs, and
-// the chapter's end opens chapter 10.
+// Alder sets the goal (and says more when asked); Bram lifts the Murklings'
+// crate and throws it, picks up the map's other half that lay under it,
+// pushes the sluice stone into its socket and walks into the floodboard,
+// which slides home; past the checkpoint a darting Murkling catches him once
+// and the retry starts from it; then he waits for the dart to pass, turns
+// the valve, the Murkling King shows himself and runs, and the chapter's end
+// opens chapter 10.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Playthrough.h"
@@ -12,7 +13,7 @@
 TEST(Playthrough, Chapter9) {
   e2e::Playthrough play("chapter9");
   play.openChapters(9);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2060);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2140);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -24,7 +25,10 @@ TEST(Playthrough, Chapter9) {
                                            "line 8",
                                            "cutscene 1 starts",  // Alder, talked to
                                            "line 7",
-                                           "cutscene 2 starts",  // the crate is gone
+                                           "cutscene 2 starts",  // the crate has broken
+                                           "line 25",
+                                           "item 1: 1 held",  // the map's other half
+                                           "cutscene 10 starts",
                                            "line 10",
                                            "cutscene 3 starts",  // the stone is in its socket
                                            "line 11",
