@@ -60,7 +60,8 @@ inline constexpr int32_t hudFrames[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 
 // Animations and frames the world's code names on its sprites.
 // Slot 11: the status panel and gauge, the frame caches (2 with 3 or 4), the
 // item shortcut's box and the inventory's pieces.
-inline constexpr int32_t statusFrames[] = {0, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 18, 19, 20, 28, 29};
+inline constexpr int32_t statusFrames[] = {0,  2,  3,  4,  6,  7,  8,  9,  10, 11, 12, 14, 15, 16, 17,
+                                          18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29};
 inline constexpr int32_t helpPictureAnims[] = {0};                  // the help page's walker
 inline constexpr int32_t balloonTailFrames[] = {0};
 inline constexpr int32_t raceAnims[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};

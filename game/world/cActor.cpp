@@ -216,7 +216,9 @@ bool cActor::updateMove() {
 }
 
 IntArray* cActor::getLocalFrameRect() {
-  if (player == nullptr || player->sprite == nullptr || player->anim < 0) return nullptr;
+  // An animation the sprite lacks (a spawner's contact look on a sheet
+  // drawn without it) shows nothing and so has no frame.
+  if (player == nullptr || player->sprite == nullptr || player->getAFrameCount() <= 0) return nullptr;
   ASprite* sprite = player->sprite;
   const int32_t frame = sprite->getAFrameFrame(player->anim, player->aframe);
   if (frame < 0) return nullptr;

@@ -279,7 +279,10 @@ void cActorMC::moveAutoScroll(int32_t mask, int32_t sx, int32_t sy) {
       verticalFree(columnX + bx, py) && verticalFree(columnX + bx + bw, py)) {
     toX = columnX;
   } else if (cGame::isBlockedHorizontal(columnX + bx, py + by, walkMask)) {
-    toX = px + 32;
+    // A row blocked across the map (a channel) shoves to the right in every
+    // frame; by the right edge that would end in the edge's own blocked
+    // cells, or past the map, for good. There the shove goes left.
+    toX = px + 32 < cGame::getMapWidth() - 32 ? px + 32 : px - 32;
   } else if (cGame::isBlockedHorizontal(columnX + bx + bw, py + by, walkMask)) {
     toX = px - 32;
   }

@@ -558,6 +558,24 @@ def status_sprite():
     # 28 and 29: the inventory's title rule and its description panel's top.
     s.centred(28, "inventoryRule", 300, 10, rrect(1, 2, 298, 6, 3, GOLD))
     s.centred(29, "descriptionTop", 380, 28, rrect(1.5, 1.5, 377, 40, 12, SLATE, PARCH, LINE))
+    # 21..27: the speakers' portraits in the conversation box, standing on
+    # the speaker's name (bottom centre): 21 Bram, 22 the narrator, 23
+    # Ferryman Ode, 24 Tilda, 25 anyone else, 26 a guard, 27 a villager.
+    def speaker(coat, face="#e8c49a", extra=""):
+        return portrait(coat, "").replace('fill="#e8c49a"', f'fill="{face}"') + extra
+    hat = lambda colour: rrect(26, 8, 52, 14, 6, colour) + rrect(36, 0, 32, 14, 6, colour)
+    speakers = [
+        (21, "bram", speaker("#6b4a2a", extra=lantern_icon(84, 62, 26, AMBER, GOLD) + rrect(36, 46, 32, 14, 7, STONE))),
+        (22, "narrator", rrect(1.5, 1.5, 101, 83, 14, SLATE, PARCH, LINE) +
+         path("M18,24 L50,18 L50,70 L18,76 Z M86,24 L54,18 L54,70 L86,76 Z", fill=PARCH)),
+        (23, "ode", speaker("#2f4f6f", extra=hat("#5e3c1e"))),
+        (24, "tilda", speaker("#b05a3a", extra=rrect(28, 12, 48, 16, 8, PARCH))),
+        (25, "anyone", speaker(DUSK, face="#c9b08a")),
+        (26, "guard", speaker("#3d6630", extra=path("M28,28 C28,4 76,4 76,28 Z", fill=STONE))),
+        (27, "villager", speaker(AMBER, extra=rrect(30, 12, 44, 12, 6, REED))),
+    ]
+    for frame, name, body in speakers:
+        s.placed(frame, f"speaker_{name}", 104, 86, body, [-52, -92])
     # 30..33: Wren walking, standing on her anchor.
     skin = "#e8c49a"
     names = []

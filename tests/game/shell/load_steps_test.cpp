@@ -461,8 +461,8 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
             (std::vector<int32_t>{0, 96, 1280, 480}));
   const int32_t start = worldStatics().cGameRoom.startActionIndex;
   EXPECT_GE(start, 0);
-  EXPECT_EQ(storyStatics().cGameActions.actionCount, 2);
-  EXPECT_EQ(storyStatics().cGameEventScript.cutsceneCount, 1);
+  EXPECT_EQ(storyStatics().cGameActions.actionCount, 6);
+  EXPECT_EQ(storyStatics().cGameEventScript.cutsceneCount, 10);
   EXPECT_EQ(cGame::currentCutscene(), 0);
 }
 

@@ -216,6 +216,11 @@ TEST_F(ActorModelTest, FrameRectFollowsTheShownStepAndNeedsAnAnimation) {
   actor->setAnim(0, -1);
   EXPECT_EQ(valuesOf(actor->getFrameRect()), (std::vector<int32_t>{40, 30, 60, 60}));
   EXPECT_EQ(valuesOf(actor->getLocalFrameRect()), (std::vector<int32_t>{-10, -30, 10, 0}));
+  // A spawner shows a contact animation the sheet may not have: no frame,
+  // and the next on-screen test falls back on the position.
+  actor->setAnim(146, 1);
+  EXPECT_EQ(actor->getLocalFrameRect(), nullptr) << "an animation past the sheet's";
+  EXPECT_EQ(actor->getFrameRect(), nullptr);
 }
 
 TEST_F(ActorModelTest, OnScreenByFrameOrElseByPosition) {

@@ -80,6 +80,24 @@ TEST_F(PlayerAutoScrollTest, ACharacterWithoutInputIsPulledHome) {
   EXPECT_EQ(other->x - before, -(50 * 1536 * 32 / 1000));
 }
 
+TEST_F(PlayerAutoScrollTest, ARowBlockedAcrossTheMapNeverShovesTheRunnerIntoTheRightEdge) {
+  // Row 10 is blocked from wall to wall, as a side-view room's channel is.
+  std::vector<std::string> rows(20, "#" + std::string(38, '.') + "#");
+  rows.front() = rows.back() = rows[10] = std::string(40, '#');
+  makeRoom(rows);
+  worldStatics().cGameCamera.sideViewSpeed = 0;
+  worldStatics().cGameCamera.cameraY = 0;
+  cActorMC* player = makeRunner(1232, 336);
+  for (int i = 0; i < 10; ++i) {
+    frame(player, 50);
+    EXPECT_LT(player->getPixelX(), 1248) << "frame " << i << ": the last column is the edge's wall";
+  }
+  // Away from the edge the shove still goes right.
+  player->setX(400 << 8);
+  frame(player, 50);
+  EXPECT_EQ(player->getPixelX(), 432);
+}
+
 TEST_F(PlayerAutoScrollTest, ACompanionIsPlacedBesideTheFocusCharacter) {
   makeRunner(400, 300, true, 1);
   cActorMC* left = makeRunner(700, 300, false, 2);
