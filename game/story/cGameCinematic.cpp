@@ -427,7 +427,10 @@ void cGame::openCinematic(int32_t time, int32_t cinematicKind, int32_t text) {
     default:
       break;
   }
+  // Cleared and open again: areas frozen by the pad's last paint would
+  // keep the screen's own out, and it could not be touched.
   if (touch().touchAreas != nullptr) touch().touchAreas->removeAllElements();
+  touch().touchAreasComplete = false;
   clearTouchState();
   clearFrameKeys();
 }
@@ -486,6 +489,11 @@ void cGame::updateCinematic() {
       if (c.cinematicKind == kind::narration) {
         c.cinematicPhase = phase::narration;
         c.narrationTyped = 0;
+        // The frames since the screen opened may have completed the overlay
+        // areas with the HUD's softkeys; the narration's own full-screen
+        // area must be the one its first paint registers, or no touch could
+        // ever end it.
+        cGame::clearTouchState();
       } else if (c.cinematicKind == kind::gameOver) {
         c.cinematicPhase = phase::choice;
         c.gameOverOption = 0;

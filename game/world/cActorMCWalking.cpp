@@ -170,13 +170,15 @@ bool cActorMC::moveWithCollision(int32_t direction, int32_t amountX, int32_t amo
     if (free && vertical) {
       const int32_t right = centreAfter(fromX);
       const int32_t left = centreAtOrBefore(fromX);
+      // A slide stops on the free column's centre: overshooting it would
+      // swing the character from side to side of a one-cell gap for ever.
       if (blockedAt(right, newY) && !blockedAt(left, newY)) {
-        setX((fromX - nudge) << 8);
+        setX(std::max(fromX - nudge, left) << 8);
         setY(fromY << 8);
         nudged = true;
       }
       if (!blockedAt(right, newY)) {
-        setX((fromX + nudge) << 8);
+        setX(std::min(fromX + nudge, right) << 8);
         setY(fromY << 8);
         nudged = true;
       }
@@ -186,12 +188,12 @@ bool cActorMC::moveWithCollision(int32_t direction, int32_t amountX, int32_t amo
       const int32_t above = centreAtOrBefore(fromY);
       if (blockedAt(newX, below) && !blockedAt(newX, above)) {
         setX(fromX << 8);
-        setY((fromY - nudge) << 8);
+        setY(std::max(fromY - nudge, above) << 8);
         nudged = true;
       }
       if (!blockedAt(newX, below)) {
         setX(fromX << 8);
-        setY((fromY + nudge) << 8);
+        setY(std::min(fromY + nudge, below) << 8);
         nudged = true;
       }
     }

@@ -99,13 +99,20 @@ class Playthrough {
 
 // The menus from the program's start to chapter's room (chapters count from
 // 1): the sound question, the title, then a new game for chapter 1 without a
-// saved game, else the chapter list, its down arrow to the chapter and the
-// left softkey; then the script waits until the room is played (GameState 14)
-// and the lines after it count from there.
-inline std::string menusToChapter(int chapter, bool savedGame) {
+// saved game, else the chapter list (chaptersOpen rows, the chapter's own
+// number when not given): its row touched where all rows fit, else its down
+// arrow to the chapter and the left softkey. Then the script waits until the
+// room is played (GameState 14) and the lines after it count from there.
+inline std::string menusToChapter(int chapter, bool savedGame, int chaptersOpen = 0) {
   std::string script = "200 tap 400 255\n270 tap 400 240\n";
   if (!savedGame) return script + "340 tap 400 135\n341 wait state 14\n";
   script += "340 tap 400 135\n";  // the chapter list
+  const int rows = chaptersOpen > 0 ? chaptersOpen : chapter;
+  if (rows <= 4) {
+    // Up to four rows stand centred on the screen, 70 px apart.
+    const int y = 240 + 70 * (chapter - 1) - 35 * (rows - 1);
+    return script + "420 tap 400 " + std::to_string(y) + "\n421 wait state 14\n";
+  }
   int frame = 420;
   for (int k = 1; k < chapter; ++k, frame += 8) script += std::to_string(frame) + " tap 400 410\n";
   script += std::to_string(frame) + " key down F1\n" + std::to_string(frame + 1) + " key up F1\n";
@@ -125,6 +132,19 @@ inline std::string chapterScript(int chapter) {
   if (text.empty()) ADD_FAILURE() << path << " is empty or missing";
   if (!text.empty() && text.back() != '\n') text += '\n';
   return text;
+}
+
+// The script's lines before the comment line that starts with marker (all
+// of it when none does): a chapter's way to a moment that another test then
+// plays differently.
+inline std::string scriptUntil(const std::string& script, const std::string& marker) {
+  for (size_t at = 0; at < script.size();) {
+    if (script.compare(at, marker.size(), marker) == 0) return script.substr(0, at);
+    const size_t next = script.find('\n', at);
+    if (next == std::string::npos) break;
+    at = next + 1;
+  }
+  return script;
 }
 
 // The game's log lines that start "cGame: ", without that prefix, up to the

@@ -15,79 +15,15 @@
 
 namespace {
 
-// Pad arrows: right (200, 365). OK button (620, 390). A conversation line
-// is dismissed by a tap on its box (400, 380); a tap where no line shows
-// does nothing. The prompt's three signs stand at x 240, 400 and 560.
-
-// From the menus to Bram on the lever, its prompt just open.
-constexpr const char* toTheLever = R"(# the sound question, the title, the main menu's chapters
-200 tap 400 255
-270 tap 400 240
-340 tap 400 135
-# down the chapter list to chapter 6, and into it
-400 tap 400 410
-420 tap 400 410
-440 tap 400 410
-460 tap 400 410
-480 tap 400 410
-520 tap 400 345
-# the opening's five lines
-690 tap 400 380
-715 tap 400 380
-740 tap 400 380
-765 tap 400 380
-790 tap 400 380
-# face the planks, lift them, throw them: they break
-815 tap 200 365
-825 tap 620 390
-860 tap 620 390
-# Wren and Tilda point at the stone
-895 tap 400 380
-915 tap 400 380
-935 tap 400 380
-# to the stone, grab it and push it along the deck into its cradle
-955 pen down 200 365
-961 pen up 200 365
-970 tap 620 390
-980 pen down 200 365
-1055 pen up 200 365
-# the stone sinks in; Tilda sends Bram at the bolts
-1070 tap 400 380
-1090 tap 400 380
-1110 tap 400 380
-# into the bolts, which shoot east, and past them: the river gate opens
-1125 pen down 200 365
-1137 pen up 200 365
-1165 tap 400 380
-1185 tap 400 380
-1205 tap 400 380
-1225 tap 400 380
-1245 tap 400 380
-# onto the lever
-1265 pen down 200 365
-1271 pen up 200 365
-)";
-
-// The signs tapped in time, and the chapter's end.
-constexpr const char* inTime = R"(1290 tap 240 240
-1300 tap 400 240
-1310 tap 560 240
-# the leaf comes down and the leader runs: five lines
-1400 tap 400 380
-1420 tap 400 380
-1485 tap 400 380
-1505 tap 400 380
-1525 tap 400 380
-# the closing narration, once read, and the chapter's end
-1600 tap 400 240
-1640 tap 400 240
-)";
+// The chapter's script is tests/e2e/scripts/chapter6.txt. Pad arrows:
+// right (200, 365). OK button (620, 390). A conversation line is dismissed
+// by a tap on its box (400, 380). The prompt's three signs stand at x 240,
+// 400 and 560.
 
 TEST(Playthrough, Chapter6) {
   e2e::Playthrough play("chapter6");
   play.openChapters(6);
-  const e2e::ProgramResult run =
-      play.run(std::string(toTheLever) + inTime, 1660, {{1010, "push"}, {1298, "prompt"}, {1595, "narration"}});
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(6, true) + e2e::chapterScript(6) + "120 close\n", 4000);
   ASSERT_EQ(run.exitStatus, 0) << run.output;
 
   const std::vector<std::string> expected = {
@@ -115,6 +51,7 @@ TEST(Playthrough, Chapter6) {
       "chapter 6 done; 7 open",
       "GameState 14 -> 4",
       "GameState 4 -> 15",
+      "chapter 7 is chosen",  // the results screen goes on
   };
   EXPECT_TRUE(e2e::inOrder(run.output, expected));
   // In time: no miss, and the water never took the deck.
@@ -143,12 +80,13 @@ TEST(Playthrough, Chapter6) {
 TEST(Playthrough, Chapter6FloodedDeckRetriesFromTheBolts) {
   e2e::Playthrough play("chapter6-flood");
   play.openChapters(6);
-  std::string script = toTheLever;
+  std::string script = e2e::menusToChapter(6, true) +
+                       e2e::scriptUntil(e2e::chapterScript(6), "# -- the lever's prompt is open");
   // The misses' lines, and the flood's (the signs stand higher).
-  for (int frame = 1400; frame <= 2200; frame += 20) script += std::to_string(frame) + " tap 400 380\n";
+  for (int frame = 839; frame <= 1639; frame += 20) script += std::to_string(frame) + " tap 400 380\n";
   // Yes, try again; then east into the bolts once more.
-  script += "2260 tap 200 440\n2300 pen down 200 365\n2306 pen up 200 365\n";
-  const e2e::ProgramResult run = play.run(script, 2340);
+  script += "1699 tap 200 440\n1739 pen down 200 365\n1745 pen up 200 365\n1779 close\n";
+  const e2e::ProgramResult run = play.run(script, 4000);
   ASSERT_EQ(run.exitStatus, 0) << run.output;
   const std::vector<std::string> expected = {
       "cutscene 5 starts",  // the river gate and the countdown

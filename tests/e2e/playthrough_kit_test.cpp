@@ -7,14 +7,22 @@
 namespace {
 
 TEST(PlaythroughKit, TheMenusReachTheChapterASavedGameOpens) {
-  e2e::Playthrough play("playthrough-kit");
-  play.openChapters(10);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(6, true) + "3 close\n", 3000);
-  EXPECT_EQ(run.exitStatus, 0) << run.output;
-  // The chapter list (GameState 6), the loading, the room.
-  EXPECT_TRUE(e2e::inOrder(run.output, {"GameState 5 -> 6", "chapter 6 is chosen", "GameState 6 -> 4", "GameState 4 -> 14"}));
-  EXPECT_EQ(run.output.find("is refused"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("GameState 14, the script goes on"), std::string::npos) << run.output;
+  // A list that scrolls, and lists of every size that fits.
+  const struct {
+    int chapter, open;
+  } cases[] = {{6, 10}, {2, 2}, {3, 4}};
+  for (const auto& c : cases) {
+    e2e::Playthrough play("playthrough-kit");
+    play.openChapters(c.open);
+    const e2e::ProgramResult run = play.run(e2e::menusToChapter(c.chapter, true, c.open) + "3 close\n", 3000);
+    EXPECT_EQ(run.exitStatus, 0) << run.output;
+    // The chapter list (GameState 6), the loading, the room.
+    const std::string chosen = "chapter " + std::to_string(c.chapter) + " is chosen";
+    EXPECT_TRUE(e2e::inOrder(run.output, {"GameState 5 -> 6", chosen, "GameState 6 -> 4", "GameState 4 -> 14"}))
+        << c.chapter << " of " << c.open;
+    EXPECT_EQ(run.output.find("is refused"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("GameState 14, the script goes on"), std::string::npos) << run.output;
+  }
 }
 
 TEST(PlaythroughKit, MilestonesMustComeInOrder) {

@@ -41,6 +41,13 @@ TEST_F(HudLook, TheSideViewRoomWithItsPad) {
   javax_microedition_lcdui_Image* screen = newScreen();
   playChapter(1);
   ASSERT_EQ(shellStatics().cGameProgress.chapter, 1);
+  // The chapter opens with lines that hide the pad; the player reads them.
+  for (int32_t line = 0; line < 8 && cGame::isConversationActive(); ++line) {
+    cGame::dismissConversationLine();
+    cGame::updateState();
+    cGame::paintScreen();
+  }
+  ASSERT_FALSE(cGame::isConversationActive());
   EXPECT_TRUE(shellStatics().cGameTouch.hudActive);
   expectLooksLike(screen, "hud_side_view.png");
 }

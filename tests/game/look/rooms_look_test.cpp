@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/shell/GameState.h"
+#include "game/shell/cGameStaticsAccess.h"
 #include "game/toolkit/ASprite.h"
 #include "game/world/cActor.h"
 #include "tests/game/look/look_fixture.h"
@@ -29,6 +30,9 @@ TEST_F(RoomLook, EachRoomWithItsCast) {
   toolkitStatics().cGameDraw.graphics = shellStatics().cGameLoop.graphics;
   for (int32_t chapter = 0; chapter < 10; ++chapter) {
     SCOPED_TRACE("chapter " + std::to_string(chapter));
+    // Each room starts from the palette a chapter starts with, not from
+    // whatever the room before left on the text font.
+    if (ASprite* font = shell::spriteAt(5)) font->setPalette(0);
     cGame::setChapter(chapter);
     runProfile(LoadProfile::enterRoom);
     ASSERT_NE(worldStatics().cGamePlay.focusActor, nullptr);

@@ -437,6 +437,29 @@ TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
   EXPECT_EQ(player->moduleImageData, nullptr);
 }
 
+// The figures drawn with the player's sprite take the palette it was cached
+// in: in the other one they would paint nothing at all.
+TEST_F(LoadSteps, TheFiguresOnThePlayersSpritePaintInThePaletteItKeeps) {
+  struct Row {
+    int32_t chapter, palette;
+  };
+  for (const Row& row : {Row{4, 1}, Row{0, 0}, Row{4, 1}}) {
+    SCOPED_TRACE("chapter " + std::to_string(row.chapter));
+    EXPECT_EQ(enterChapter(row.chapter), 25);
+    ASprite* player = slot(16);
+    ASSERT_NE(player, nullptr);
+    int32_t drawnWithIt = 0;
+    for (cActor* actor = cActor::layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
+      if (actor->player == nullptr || actor->player->sprite != player) continue;
+      ++drawnWithIt;
+      EXPECT_EQ(actor->palette, row.palette) << "actor " << actor->id;
+      EXPECT_NE(player->getModuleImage(0, actor->palette), nullptr) << "actor " << actor->id;
+    }
+    EXPECT_GE(drawnWithIt, 1);
+    runProfile(LoadProfile::leaveWorld);
+  }
+}
+
 }  // namespace
 
 namespace {
@@ -461,8 +484,8 @@ TEST_F(LoadSteps, ANewGameLoadsRoomZeroAsItsSourceWritesIt) {
             (std::vector<int32_t>{0, 96, 1280, 480}));
   const int32_t start = worldStatics().cGameRoom.startActionIndex;
   EXPECT_GE(start, 0);
-  EXPECT_EQ(storyStatics().cGameActions.actionCount, 2);
-  EXPECT_EQ(storyStatics().cGameEventScript.cutsceneCount, 1);
+  EXPECT_EQ(storyStatics().cGameActions.actionCount, 6);
+  EXPECT_EQ(storyStatics().cGameEventScript.cutsceneCount, 10);
   EXPECT_EQ(cGame::currentCutscene(), 0);
 }
 

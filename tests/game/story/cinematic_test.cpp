@@ -191,6 +191,28 @@ TEST_F(CinematicTest, TheTextScreenRegistersItsContinueArea) {
   EXPECT_TRUE(shell::touch().touchAreasComplete);
 }
 
+// A screen opened during play finds the pad's areas registered and frozen
+// for the frame; it clears them so that its own are taken, or the chapter's
+// end and the game over could not be touched.
+TEST_F(CinematicTest, AScreenOpenedOverThePadRegistersItsOwnAreas) {
+  for (const int32_t kind : {1, 2, 3}) {
+    SCOPED_TRACE("kind " + std::to_string(kind));
+    SensibleRectangle* pad = newObject<SensibleRectangle>();
+    pad->set(30, 300, 80, 80, 218);
+    shell::touch().touchAreas->removeAllElements();
+    shell::touch().touchAreas->addElement(pad);
+    shell::touch().touchAreasComplete = true;
+    cGame::openCinematic(0, kind, 4);
+    EXPECT_EQ(shell::touch().touchAreas->size(), 0);
+    EXPECT_FALSE(shell::touch().touchAreasComplete);
+    if (kind == 2) continue;
+    untilPhase(3);
+    cGame::paintCinematic();
+    ASSERT_EQ(shell::touch().touchAreas->size(), 1);
+    EXPECT_EQ(static_cast<SensibleRectangle*>(shell::touch().touchAreas->elementAt(0))->id, 202);
+  }
+}
+
 TEST_F(CinematicTest, ANarrationEndsOnlyOnTheSoftkeyOrItsOverlayArea) {
   struct Case {
     const char* name;
@@ -212,6 +234,23 @@ TEST_F(CinematicTest, ANarrationEndsOnlyOnTheSoftkeyOrItsOverlayArea) {
       EXPECT_EQ(cine().narrationLines, nullptr);
     }
   }
+}
+
+// Opened over the world, the narration's first frames come after the
+// scene's softkeys have completed the overlay areas (the menu corner); a tap
+// anywhere must still end it once it shows.
+TEST_F(CinematicTest, ANarrationOverTheWorldIsEndedByATapAnywhere) {
+  cGame::startCutsceneAt(0, 4, -1, -1, true, false);
+  SensibleRectangle* corner = newObject<SensibleRectangle>();
+  corner->set(720, 4, 76, 76, 1001);
+  shell::touch().overlayTouchAreas->addElement(corner);
+  shell::touch().overlayAreasComplete = true;
+  untilPhase(4);
+  cGame::paintCinematic();
+  cGame::applyPointerPressed(400, 240);
+  cGame::applyPointerReleased(400, 240);
+  frame();
+  EXPECT_EQ(cGame::cinematicPhase(), -1);
 }
 
 TEST_F(CinematicTest, TheChapterEndIsConfirmedWhateverItsTextAndLeavesForTheResults) {

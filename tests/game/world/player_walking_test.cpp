@@ -87,6 +87,46 @@ TEST_F(PlayerWalkingTest, AWallAheadSnapsSlidesOrSendsBack) {
   }
 }
 
+// A one-cell gap in a wall (a flight of steps, a doorway) is reached from
+// beside it: the corner slide stops on the gap's centre instead of swinging
+// past it, and the next steps go through.
+TEST_F(PlayerWalkingTest, ASlideSettlesIntoAOneCellGap) {
+  struct Case {
+    const char* name;
+    int32_t direction, startX, startY;
+    bool vertical;
+  };
+  const Case cases[] = {
+      {"walking up, right of the gap", U, 410, 310, true},
+      {"walking up, left of the gap", U, 391, 310, true},
+      {"walking left, below the gap", L, 500, 297, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> rows(20, std::string(30, '.'));
+    if (c.vertical) {
+      rows[8] = std::string(30, '#');
+      rows[8][12] = '.';  // the gap's centre is x 400
+    } else {
+      for (std::string& row : rows) row[13] = '#';
+      rows[8][13] = '.';  // the gap's centre is y 272
+    }
+    makeRoom(rows);
+    cActorMC* player = makePlayer(c.startX, c.startY, 0, false);
+    player->setFacing(c.direction);
+    for (int frame = 0; frame < 12; ++frame)
+      player->moveWithCollision(c.direction, c.vertical ? 0 : 5580, c.vertical ? 5580 : 0, 6);
+    if (c.vertical) {
+      EXPECT_EQ(player->getPixelX(), 400);
+      EXPECT_LT(player->getPixelY(), 8 * 32) << "through the gap";
+    } else {
+      EXPECT_EQ(player->getPixelY(), 272);
+      EXPECT_LT(player->getPixelX(), 13 * 32) << "through the gap";
+    }
+    player->kill();
+  }
+}
+
 TEST_F(PlayerWalkingTest, TheEdgeBandIsNeverEntered) {
   makeRoom(std::vector<std::string>(10, std::string(20, '.')));  // 640 x 320
   cActorMC* player = makePlayer(620, 300);

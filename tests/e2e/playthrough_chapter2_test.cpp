@@ -1,0 +1,77 @@
+// Chapter 2, the Reedmarsh crossing, played from the play menu to the
+// results: Wren's side-view run up the boardwalk, the Murklings that creep
+// across it, the halfway post that keeps the checkpoint, one defeat and the
+// retry from that post, the dodges, the ferry bell and the lantern that
+// answers it, the closing narration, and the third chapter opened in the
+// saved game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Playthrough.h"
+
+namespace {
+
+// The menus to chapter 2 with two chapters open: the chapter list shows both
+// rows without arrows, so the second row is touched (once to choose it, once
+// to open it) rather than reached by the list's down arrow.
+constexpr const char* menusToSecondChapter =
+    "200 tap 400 255\n"
+    "270 tap 400 240\n"
+    "340 tap 400 135\n"
+    "400 tap 400 275\n"
+    "420 tap 400 275\n"
+    "421 wait state 14\n";
+
+TEST(Playthrough, Chapter2) {
+  e2e::Playthrough play("chapter2");
+  play.openChapters(2);
+  // The chapter's own part of the script: tests/e2e/scripts/chapter2.txt.
+  const e2e::ProgramResult run = play.run(menusToSecondChapter + e2e::chapterScript(2), 1500);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "GameState 6 -> 4",
+                                           // The opening line is queued while the room loads.
+                                           "line 1",
+                                           "GameState 4 -> 14",
+                                           "line 2",
+                                           "line 3",
+                                           "line 5",
+                                           "the room is restored from its snapshot",
+                                           "line 7",
+                                           "cutscene 0 starts",
+                                           "line 8",
+                                           "line 9",
+                                           "cutscene 0 ends",
+                                           "cutscene 1 starts",  // the closing narration
+                                           "cutscene 2 starts",  // the chapter's end
+                                           "chapter 2 done; 3 open",
+                                           "GameState 14 -> 4",
+                                           "GameState 4 -> 15",
+                                           // The results lead on into the third chapter.
+                                           "chapter 3 is chosen",
+                                       }));
+  // The checkpoint is taken once the post's line has been said: the retry
+  // does not say it again, and nothing but the bell ends the run.
+  const std::vector<std::string> seen = e2e::milestones(run.output);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 5"), 1);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "the room is restored from its snapshot"), 1);
+
+  // The saved game now offers the third chapter.
+  std::ifstream saved(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
+  const std::string record((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+  ASSERT_GT(record.size(), 7u);
+  EXPECT_EQ(int(record[7]), 3);
+
+  e2e::expectMatchesGolden(play.shot("opening"), "chapter2_opening.png");
+  e2e::expectMatchesGolden(play.shot("halfway"), "chapter2_halfway.png");
+  e2e::expectMatchesGolden(play.shot("caught"), "chapter2_caught.png");
+  e2e::expectMatchesGolden(play.shot("bell"), "chapter2_bell.png");
+}
+
+}  // namespace
