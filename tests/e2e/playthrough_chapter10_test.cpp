@@ -1,8 +1,8 @@
 // Chapter 10, the Heartwheel, the game's last, played from the play menu to
 // the credits: the opening sets the goal and the caller wakes; his horn
 // brings a Murkling in; Bram's lantern and Wren's sling bring the caller
-// down; the King listens and asks his price, refuses the lantern and takes
-// the Weir Tower's bell; Hesk hands it over; at the cave gate the game asks
+// down; the King listens and asks his price, refuses the lantern (Marrow
+// remembers the old bell) and takes the Weir Tower's bell; Hesk hands it over; at the cave gate the game asks
 // whether to use it (Yes); the gate takes Bram in, the King gives the
 // spindle back, the wheel turns, the closing narration tells of the water
 // coming home, and the chapter's end leads to the results. There the last
@@ -20,7 +20,7 @@ namespace {
 TEST(Playthrough, Chapter10) {
   e2e::Playthrough play("chapter10");
   play.openChapters(10);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 1950);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 2000);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -41,6 +41,7 @@ TEST(Playthrough, Chapter10) {
                                            "answer 0 (wrong)",  // the lantern
                                            "cutscene 2 starts",
                                            "line 20",  // no good to us
+                                           "line 8",   // Marrow remembers the bell
                                            "cutscene 3 starts",  // asked again
                                            "answer 1 (right)",  // the bell
                                            "cutscene 4 starts",
