@@ -72,4 +72,26 @@ TEST(Playthrough, Chapter10) {
   e2e::expectMatchesGolden(play.shot("finished"), "chapter10_finished.png");
 }
 
+// Straight up the west walk to the cave gate before the King has named his
+// price: the gate only says what it wants, nothing is offered and it stays
+// shut; the timber stacks beside it keep Bram out of its mouth.
+TEST(Playthrough, Chapter10GateWaitsForTheBell) {
+  e2e::Playthrough play("chapter10gate");
+  play.openChapters(10);
+  const std::string room =
+      "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n"
+      "260 pen down 60 365\n272 pen up 60 365\n"
+      "275 pen down 130 295\n310 pen up 130 295\n"
+      "311 where\n315 tap 620 390\n322 screenshot @SHOTS@/gate.png\n";
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + room, 900);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
+  EXPECT_EQ(run.output.find("cGame: choice"), std::string::npos) << "nothing to offer yet";
+  EXPECT_EQ(run.output.find("door 12 opens"), std::string::npos);
+  EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
+      << "stopped below the gate, beside its timber stack";
+  e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
+}
+
 }  // namespace
