@@ -40,7 +40,8 @@ TEST(Playthrough, Chapter6) {
       "line 26",
       "cutscene 4 starts",  // the first stone is in its cradle
       "line 11",
-      "line 41",            // Wren sends Bram to Ode
+      "cutscene 18 starts",  // Ode has not told yet: Wren sends Bram to him
+      "line 41",
       "cutscene 2 starts",  // Ode's wager
       "line 28",
       "answer 1 (right)",
@@ -156,6 +157,48 @@ TEST(Playthrough, Chapter6OdesWagerLostThenWonAfterTheSignpost) {
       "line 35",
   };
   EXPECT_TRUE(e2e::inOrder(run.output, expected));
+  // Only the first stone hangs: the bolts sleep.
+  EXPECT_EQ(run.output.find("cutscene 14 starts"), std::string::npos);
+}
+
+// The stones in the other order: the second one into the pit before the
+// planks and the first one. The bolts wake only once both hang, and Wren
+// does not send Bram to Ode for a stone already set.
+TEST(Playthrough, Chapter6StonesInEitherOrder) {
+  e2e::Playthrough play("chapter6-order");
+  play.openChapters(6);
+  std::string script = e2e::menusToChapter(6, true) +
+                       e2e::scriptUntil(e2e::chapterScript(6), "# face the planks");
+  script +=
+      // down the bank behind the second stone, grab it, push it into the pit
+      "254 pen down 130 435\n261 pen up 130 435\n270 pen down 200 435\n272 pen up 200 435\n"
+      "280 pen down 200 365\n282 pen up 200 365\n295 tap 620 390\n305 pen down 200 365\n360 pen up 200 365\n"
+      "385 tap 400 380\n405 tap 400 380\n425 tap 400 380\n"
+      // back up to the planks: lift, throw; Wren and Tilda
+      "445 pen down 60 295\n452 pen up 60 295\n460 pen down 130 295\n462 pen up 130 295\n"
+      "470 tap 200 365\n480 tap 620 390\n515 tap 620 390\n550 tap 400 380\n570 tap 400 380\n590 tap 400 380\n"
+      // the first stone along the deck into its cradle
+      "605 pen down 130 295\n607 pen up 130 295\n615 pen down 200 365\n621 pen up 200 365\n"
+      "630 tap 620 390\n640 pen down 200 365\n715 pen up 200 365\n"
+      "735 tap 400 380\n755 tap 400 380\n775 tap 400 380\n795 tap 400 380\n815 tap 400 380\n835 tap 400 380\n"
+      "860 close\n";
+  const e2e::ProgramResult run = play.run(script, 3000);
+  ASSERT_EQ(run.exitStatus, 0) << run.output;
+  const std::vector<std::string> expected = {
+      "cutscene 13 starts",  // the pit first
+      "line 38",
+      "cutscene 3 starts",  // the planks
+      "cutscene 4 starts",  // the cradle
+      "line 11",
+      "cutscene 14 starts",  // both: the bolts wake
+      "line 40",
+  };
+  EXPECT_TRUE(e2e::inOrder(run.output, expected));
+  // Nothing woke the bolts before the second weight hung.
+  const size_t both = run.output.find("cutscene 14 starts");
+  ASSERT_NE(both, std::string::npos);
+  EXPECT_GT(both, run.output.find("cutscene 4 starts"));
+  EXPECT_EQ(run.output.find("line 41"), std::string::npos);
 }
 
 }  // namespace
