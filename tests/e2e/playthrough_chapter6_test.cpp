@@ -1,7 +1,7 @@
 // Chapter 6, Ferrow's Bridge, played from the play menu to its results: the
 // planks lifted and thrown aside, the first counterweight pushed along the
-// deck into its cradle, Ode's wager won, the second counterweight pushed
-// into the pit by the water, the bolts knocked along their rails, the river
+// deck into its cradle, Ode's wager won, Wren's sling sending the pit's
+// Murkling off, the second counterweight pushed into the pit by the water, the bolts knocked along their rails, the river
 // gate's countdown, the lever's key prompt tapped in time, Wren's sling, the
 // closing narration, and chapter 7 opened in the saved game; the same lever
 // missed until the water takes the deck, retried from the checkpoint; and
@@ -36,6 +36,7 @@ TEST(Playthrough, Chapter6) {
       "cutscene 12 starts",  // the goal, after the pan
       "line 2",
       "line 6",
+      "line 49",  // Wren, of the Murkling by the water
       "cutscene 3 starts",  // the planks are broken
       "line 26",
       "cutscene 4 starts",  // the first stone is in its cradle
@@ -47,6 +48,8 @@ TEST(Playthrough, Chapter6) {
       "answer 1 (right)",
       "cutscene 15 starts",  // won: he tells where the pit is
       "line 34",
+      "cutscene 19 starts",  // down the bank: Wren's sling sends the pit's Murkling off
+      "line 48",
       "cutscene 13 starts",  // the second stone is in the pit
       "line 38",
       "cutscene 14 starts",  // both weights hang: the bolts wake
@@ -101,9 +104,9 @@ TEST(Playthrough, Chapter6FloodedDeckRetriesFromTheBolts) {
   std::string script = e2e::menusToChapter(6, true) +
                        e2e::scriptUntil(e2e::chapterScript(6), "# -- the lever's prompt is open");
   // The misses' lines, and the flood's (the signs stand higher).
-  for (int frame = 1285; frame <= 2085; frame += 20) script += std::to_string(frame) + " tap 400 380\n";
+  for (int frame = 1370; frame <= 2170; frame += 20) script += std::to_string(frame) + " tap 400 380\n";
   // Yes, try again; then east into the bolts once more.
-  script += "2145 tap 200 440\n2185 pen down 200 365\n2191 pen up 200 365\n2225 close\n";
+  script += "2230 tap 200 440\n2270 pen down 200 365\n2276 pen up 200 365\n2310 close\n";
   const e2e::ProgramResult run = play.run(script, 4000);
   ASSERT_EQ(run.exitStatus, 0) << run.output;
   const std::vector<std::string> expected = {
@@ -131,16 +134,16 @@ TEST(Playthrough, Chapter6OdesWagerLostThenWonAfterTheSignpost) {
   std::string script = e2e::menusToChapter(6, true) +
                        e2e::scriptUntil(e2e::chapterScript(6), "# -- Ode's question is open");
   script +=
-      "675 tap 392 225\n"                          // into the river: wrong
-      "700 tap 400 380\n"                          // his laugh
-      "715 pen down 60 365\n727 pen up 60 365\n"   // west along the path to the signpost
-      "740 tap 620 390\n760 tap 400 380\n780 tap 400 380\n"
-      "800 pen down 200 295\n803 pen up 200 295\n"  // back up to Ode
-      "815 tap 620 390\n835 tap 400 380\n"
-      "870 tap 392 322\n"                          // down by the water: right
-      "900 tap 400 380\n920 tap 400 380\n"
-      "945 tap 620 390\n"                          // Ode once more
-      "990 close\n";
+      "700 tap 392 225\n"                          // into the river: wrong
+      "725 tap 400 380\n"                          // his laugh
+      "740 pen down 60 365\n752 pen up 60 365\n"   // west along the path to the signpost
+      "765 tap 620 390\n785 tap 400 380\n805 tap 400 380\n"
+      "825 pen down 200 295\n828 pen up 200 295\n"  // back up to Ode
+      "840 tap 620 390\n860 tap 400 380\n"
+      "895 tap 392 322\n"                          // down by the water: right
+      "925 tap 400 380\n945 tap 400 380\n"
+      "970 tap 620 390\n"                          // Ode once more
+      "1015 close\n";
   const e2e::ProgramResult run = play.run(script, 3000);
   ASSERT_EQ(run.exitStatus, 0) << run.output;
   const std::vector<std::string> expected = {
@@ -170,18 +173,20 @@ TEST(Playthrough, Chapter6StonesInEitherOrder) {
   std::string script = e2e::menusToChapter(6, true) +
                        e2e::scriptUntil(e2e::chapterScript(6), "# face the planks");
   script +=
-      // down the bank behind the second stone, grab it, push it into the pit
-      "254 pen down 130 435\n261 pen up 130 435\n270 pen down 200 435\n272 pen up 200 435\n"
-      "280 pen down 200 365\n282 pen up 200 365\n295 tap 620 390\n305 pen down 200 365\n360 pen up 200 365\n"
-      "385 tap 400 380\n405 tap 400 380\n425 tap 400 380\n"
+      // down the bank: Wren's sling sends the pit's Murkling off (two lines);
+      // behind the second stone, grab it, push it into the pit
+      "279 pen down 130 435\n286 pen up 130 435\n305 tap 400 380\n325 tap 400 380\n"
+      "345 pen down 200 435\n348 pen up 200 435\n356 pen down 130 435\n359 pen up 130 435\n"
+      "365 pen down 200 365\n367 pen up 200 365\n380 tap 620 390\n390 pen down 200 365\n445 pen up 200 365\n"
+      "470 tap 400 380\n490 tap 400 380\n510 tap 400 380\n"
       // back up to the planks: lift, throw; Wren and Tilda
-      "445 pen down 60 295\n452 pen up 60 295\n460 pen down 130 295\n462 pen up 130 295\n"
-      "470 tap 200 365\n480 tap 620 390\n515 tap 620 390\n550 tap 400 380\n570 tap 400 380\n590 tap 400 380\n"
+      "530 pen down 60 295\n537 pen up 60 295\n545 pen down 130 295\n547 pen up 130 295\n"
+      "555 tap 200 365\n565 tap 620 390\n600 tap 620 390\n635 tap 400 380\n655 tap 400 380\n675 tap 400 380\n"
       // the first stone along the deck into its cradle
-      "605 pen down 130 295\n607 pen up 130 295\n615 pen down 200 365\n621 pen up 200 365\n"
-      "630 tap 620 390\n640 pen down 200 365\n715 pen up 200 365\n"
-      "735 tap 400 380\n755 tap 400 380\n775 tap 400 380\n795 tap 400 380\n815 tap 400 380\n835 tap 400 380\n"
-      "860 close\n";
+      "690 pen down 130 295\n692 pen up 130 295\n700 pen down 200 365\n706 pen up 200 365\n"
+      "715 tap 620 390\n725 pen down 200 365\n800 pen up 200 365\n"
+      "820 tap 400 380\n840 tap 400 380\n860 tap 400 380\n880 tap 400 380\n900 tap 400 380\n920 tap 400 380\n"
+      "945 close\n";
   const e2e::ProgramResult run = play.run(script, 3000);
   ASSERT_EQ(run.exitStatus, 0) << run.output;
   const std::vector<std::string> expected = {
