@@ -51,10 +51,15 @@ void cActorMC::resetAutoScroll() {
 }
 
 void cActorMC::tickAutoScrollHurt() {
-  if (!hurt || state == 14) return;
-  if (hurtTime == hurtMillis) takeDamage(hurtDamage);
-  hurtTime -= loop().timeStep;
-  if (hurtTime < 1) hurt = false;
+  if (state == 14) return;
+  if (hurt) {
+    if (hurtTime == hurtMillis) takeDamage(hurtDamage);
+    hurtTime -= loop().timeStep;
+    if (hurtTime < 1) hurt = false;
+  }
+  // Health can also run out outside a hurt (a script's health command, whose
+  // state change the side view refuses): the runner falls all the same, or
+  // she would stand on with none and no game over.
   if (hp < 1) {
     setAnim(2, 1);
     state = 14;

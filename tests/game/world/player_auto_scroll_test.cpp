@@ -97,6 +97,19 @@ TEST_F(PlayerAutoScrollTest, ARowBlockedAcrossTheMapNeverShovesTheRunnerIntoTheR
   frame(player, 50);
   EXPECT_EQ(player->getPixelX(), 432);
 }
+TEST_F(PlayerAutoScrollTest, HealthTakenByAScriptFellsTheRunnerAndOpensTheGameOver) {
+  cActorMC* player = makeRunner(400, 300);
+  player->hp = 20;
+  player->addHealth(-10);
+  frame(player, 50);
+  EXPECT_EQ(player->hp, 10);
+  EXPECT_EQ(player->state, 0) << "health left: she runs on";
+  player->addHealth(-20);
+  for (int i = 0; i < 20 && !cGame::isCinematicActive(); ++i) frame(player, 50);
+  EXPECT_EQ(player->state, 14);
+  EXPECT_TRUE(cGame::isCinematicActive());
+  EXPECT_EQ(cGame::cinematicKind(), 2);
+}
 
 TEST_F(PlayerAutoScrollTest, ACompanionIsPlacedBesideTheFocusCharacter) {
   makeRunner(400, 300, true, 1);
