@@ -48,6 +48,9 @@ void cActorMC::resetAutoScroll() {
   speedY = 4096;
   dirX = dirY = 0;
   hurtTime = 0;
+  // A retry restores the runner through here: her next defeat must open the
+  // game over again.
+  defeatAnnounced = false;
 }
 
 void cActorMC::tickAutoScrollHurt() {

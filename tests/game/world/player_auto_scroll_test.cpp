@@ -110,6 +110,22 @@ TEST_F(PlayerAutoScrollTest, HealthTakenByAScriptFellsTheRunnerAndOpensTheGameOv
   EXPECT_TRUE(cGame::isCinematicActive());
   EXPECT_EQ(cGame::cinematicKind(), 2);
 }
+TEST_F(PlayerAutoScrollTest, ARunnerRestoredForARetryOpensTheGameOverAgainAtHerNextDefeat) {
+  cActorMC* player = makeRunner(400, 300);
+  for (int round = 1; round <= 2; ++round) {
+    player->hp = 10;
+    player->hurt = true;
+    player->hurtTime = 1000;
+    for (int i = 0; i < 30 && !cGame::isCinematicActive(); ++i) frame(player, 50);
+    EXPECT_TRUE(cGame::isCinematicActive()) << "defeat " << round;
+    EXPECT_EQ(cGame::cinematicKind(), 2) << "defeat " << round;
+    // The retry: the screen closes and the room's restore resets her.
+    cGame::closeCinematic();
+    player->hp = 100;
+    player->reset();
+    EXPECT_EQ(player->state, 0);
+  }
+}
 
 TEST_F(PlayerAutoScrollTest, ACompanionIsPlacedBesideTheFocusCharacter) {
   makeRunner(400, 300, true, 1);
