@@ -2,10 +2,10 @@
 // results: Wren's side-view run up the boardwalk, Ferryman Ode's voice from
 // the reeds (how the ferry bell wants ringing), the Murklings that creep
 // across the planks, his pouch of sling stones taken below the halfway post
-// that keeps the checkpoint, one defeat and the retry from that post, the
-// dodges, the bell's question answered wrong and then right, the lantern
-// that answers, the closing narration, and the third chapter opened in the
-// saved game.
+// that keeps the checkpoint, two defeats and the retries from that post,
+// the dodges, the bell's question answered wrong (a Murkling nips her) and
+// then right, the lantern that answers, the closing narration, and the third
+// chapter opened in the saved game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,7 +33,7 @@ TEST(Playthrough, Chapter2) {
   e2e::Playthrough play("chapter2");
   play.openChapters(2);
   // The chapter's own part of the script: tests/e2e/scripts/chapter2.txt.
-  const e2e::ProgramResult run = play.run(menusToSecondChapter + e2e::chapterScript(2), 1800);
+  const e2e::ProgramResult run = play.run(menusToSecondChapter + e2e::chapterScript(2), 2000);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -54,6 +54,8 @@ TEST(Playthrough, Chapter2) {
                                            "item 1: 3 held",
                                            "line 19",
                                            "line 5",
+                                           // Caught twice: each retry starts at the post.
+                                           "the room is restored from its snapshot",
                                            "the room is restored from its snapshot",
                                            "line 7",
                                            // The rope is gone: how many rings?
@@ -78,11 +80,11 @@ TEST(Playthrough, Chapter2) {
                                            // The results lead on into the third chapter.
                                            "chapter 3 is chosen",
                                        }));
-  // The checkpoint is taken once the post's line has been said: the retry
-  // does not say it again, and nothing but the bell ends the run.
+  // The checkpoint is taken once the post's line has been said: the retries
+  // do not say it again, and nothing but the bell ends the run.
   const std::vector<std::string> seen = e2e::milestones(run.output);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 5"), 1);
-  EXPECT_EQ(std::count(seen.begin(), seen.end(), "the room is restored from its snapshot"), 1);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "the room is restored from its snapshot"), 2);
   // Ode's pouch is taken once, before the checkpoint, so the retry keeps it
   // and does not give it again; only the right count rings for the ferry.
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "item 1: 3 held"), 1);
@@ -101,6 +103,7 @@ TEST(Playthrough, Chapter2) {
   e2e::expectMatchesGolden(play.shot("halfway"), "chapter2_halfway.png");
   e2e::expectMatchesGolden(play.shot("caught"), "chapter2_caught.png");
   e2e::expectMatchesGolden(play.shot("question"), "chapter2_question.png");
+  e2e::expectMatchesGolden(play.shot("nip"), "chapter2_nip.png");
   e2e::expectMatchesGolden(play.shot("bell"), "chapter2_bell.png");
 }
 
