@@ -3,8 +3,8 @@
 // the reeds (how the ferry bell wants ringing), the Murklings that creep
 // across the planks, his pouch of sling stones taken below the halfway post
 // that keeps the checkpoint, two defeats and the retries from that post,
-// the dodges, the bell's question answered wrong (a Murkling nips her) and
-// then right, the lantern that answers, the closing narration, and the third
+// the dodges, the bell's question answered wrong twice (a Murkling nips
+// her; the second time Ode calls the answer from the reeds) and then right, the lantern that answers, the closing narration, and the third
 // chapter opened in the saved game.
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(Playthrough, Chapter2) {
   e2e::Playthrough play("chapter2");
   play.openChapters(2);
   // The chapter's own part of the script: tests/e2e/scripts/chapter2.txt.
-  const e2e::ProgramResult run = play.run(menusToSecondChapter + e2e::chapterScript(2), 2000);
+  const e2e::ProgramResult run = play.run(menusToSecondChapter + e2e::chapterScript(2), 2100);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -66,6 +66,12 @@ TEST(Playthrough, Chapter2) {
                                            "cutscene 2 starts",
                                            "line 25",
                                            "line 21",
+                                           // Wrong again: Ode calls the answer from the reeds.
+                                           "answer 0 (wrong)",
+                                           "cutscene 6 starts",
+                                           "line 25",
+                                           "line 27",
+                                           "line 21",
                                            "answer 2 (right)",
                                            "cutscene 3 starts",
                                            "line 8",
@@ -89,7 +95,8 @@ TEST(Playthrough, Chapter2) {
   // and does not give it again; only the right count rings for the ferry.
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "item 1: 3 held"), 1);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 8"), 1);
-  EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 21"), 2);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 21"), 3);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "line 27"), 1);
 
   // The saved game now offers the third chapter.
   std::ifstream saved(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
@@ -104,6 +111,7 @@ TEST(Playthrough, Chapter2) {
   e2e::expectMatchesGolden(play.shot("caught"), "chapter2_caught.png");
   e2e::expectMatchesGolden(play.shot("question"), "chapter2_question.png");
   e2e::expectMatchesGolden(play.shot("nip"), "chapter2_nip.png");
+  e2e::expectMatchesGolden(play.shot("reminder"), "chapter2_reminder.png");
   e2e::expectMatchesGolden(play.shot("bell"), "chapter2_bell.png");
 }
 
