@@ -1,9 +1,12 @@
 // Chapter 8, the Weir Tower, played from the play menu to its results: the
 // opening sets the goal, the tower's plan is studied in its close-up (the
 // door gear, then the map scrap behind it), the wedge is named and the
-// leader wakes and spots the heroes, the door gate's timing gauge is missed
-// once and then hit, the doorway leads into the bell scene, the closing
-// narration tells of the way on, and the chapter's end opens chapter 9.
+// leader wakes to guard the door on his beat; Bram slips to the door while
+// the leader's back is turned, the gate's timing gauge is missed once and
+// then hit, Tilda calls him in, the leader's question about the bell is
+// answered wrong and then right, the closing narration tells of the way on,
+// and the chapter's end opens chapter 9. A second run is caught by the
+// leader and starts again from the checkpoint at the sign.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,25 +33,53 @@ TEST(Playthrough, Chapter8) {
                                            "item 2: 1 held",  // the map scrap
                                            "cutscene 1 starts",  // the wedge is named
                                            "line 9",
+                                           "line 21",  // Tilda: the leader guards the door
+                                           "line 23",  // Bram: he can wait
                                            "cutscene 1 ends",
-                                           "cutscene 2 starts",  // through the door
+                                           "cutscene 2 starts",  // the gate stands open
+                                           "line 25",
+                                           "cutscene 3 starts",  // through the door
                                            "line 14",  // the leader
                                            "line 15",  // Bram's lantern
+                                           "line 27",  // the leader's question
+                                           "answer 0 (wrong)",
+                                           "line 33",  // Hesk points at the plan
+                                           "line 27",
+                                           "answer 1 (right)",
+                                           "line 31",  // the leader lets the bell go
                                            "item 1: 1 held",  // the bell
                                            "line 18",
-                                           "cutscene 2 ends",
-                                           "cutscene 3 starts",  // the closing narration
-                                           "cutscene 4 starts",  // the chapter's end
+                                           "cutscene 6 ends",
+                                           "cutscene 7 starts",  // the closing narration
+                                           "cutscene 8 starts",  // the chapter's end
                                            "chapter 8 done; 9 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",
                                            "chapter 9 is chosen",  // the results screen goes on
                                        }));
+  // Slipping past unseen: no catch on the way.
+  EXPECT_EQ(run.output.find("the room is restored from its snapshot"), std::string::npos);
 
   e2e::expectMatchesGolden(play.shot("plan"), "chapter8_plan.png");
   e2e::expectMatchesGolden(play.shot("gauge"), "chapter8_gauge.png");
+  e2e::expectMatchesGolden(play.shot("ask"), "chapter8_ask.png");
   e2e::expectMatchesGolden(play.shot("bell"), "chapter8_bell.png");
   e2e::expectMatchesGolden(play.shot("results"), "chapter8_results.png");
+}
+
+// Walking to the door while the leader faces it: he spots Bram, the catch
+// ends in the game-over screen, and "try again" starts the room from the
+// checkpoint at the sign, before the plan was read.
+TEST(Playthrough, Chapter8CaughtByTheLeader) {
+  e2e::Playthrough play("chapter8caught");
+  play.openChapters(8);
+  const std::string room = e2e::scriptUntil(e2e::chapterScript(8), "# The leader has just turned east");
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(8, true) + room +
+                                              "505 pen down 200 365\n515 pen up 200 365\n"
+                                              "700 tap 200 440\n",
+                                          1400);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 ends", "the room is restored from its snapshot"}));
 }
 
 }  // namespace
