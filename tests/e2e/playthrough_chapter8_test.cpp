@@ -35,6 +35,7 @@ TEST(Playthrough, Chapter8) {
                                            "line 9",
                                            "line 21",  // Tilda: the leader guards the door
                                            "line 23",  // Bram: he can wait
+                                           "line 34",  // Wren: watch which way he looks
                                            "cutscene 1 ends",
                                            "cutscene 2 starts",  // the gate stands open
                                            "line 25",
@@ -43,10 +44,11 @@ TEST(Playthrough, Chapter8) {
                                            "line 15",  // Bram's lantern
                                            "line 27",  // the leader's question
                                            "answer 0 (wrong)",
-                                           "line 33",  // Hesk points at the plan
+                                           "line 33",  // Hesk's reminder
                                            "line 27",
                                            "answer 1 (right)",
                                            "line 31",  // the leader lets the bell go
+                                           "line 35",  // Bram: a quiet home for it
                                            "item 1: 1 held",  // the bell
                                            "line 18",
                                            "cutscene 6 ends",
@@ -75,8 +77,8 @@ TEST(Playthrough, Chapter8CaughtByTheLeader) {
   play.openChapters(8);
   const std::string room = e2e::scriptUntil(e2e::chapterScript(8), "# The leader has just turned east");
   const e2e::ProgramResult run = play.run(e2e::menusToChapter(8, true) + room +
-                                              "505 pen down 200 365\n515 pen up 200 365\n"
-                                              "700 tap 200 440\n",
+                                              "535 pen down 200 365\n545 pen up 200 365\n"
+                                              "730 tap 200 440\n",
                                           1400);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 ends", "the room is restored from its snapshot"}));
