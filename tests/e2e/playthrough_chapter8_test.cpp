@@ -2,8 +2,8 @@
 // opening sets the goal, the tower's plan is studied in its close-up (the
 // door gear, then the map scrap behind it), the wedge is named and the
 // leader wakes to guard the door on his beat; Bram slips to the door while
-// the leader's back is turned, the gate's timing gauge is missed once and
-// then hit, Tilda calls him in, the leader's question about the bell is
+// the leader's back is turned, Tilda and Wren tell how to free the gate,
+// its timing gauge is missed once and then hit, Tilda calls him in, the leader's question about the bell is
 // answered wrong and then right, the closing narration tells of the way on,
 // and the chapter's end opens chapter 9. A second run is caught by the
 // leader and starts again from the checkpoint at the sign.
@@ -37,9 +37,12 @@ TEST(Playthrough, Chapter8) {
                                            "line 23",  // Bram: he can wait
                                            "line 34",  // Wren: watch which way he looks
                                            "cutscene 1 ends",
-                                           "cutscene 2 starts",  // the gate stands open
+                                           "cutscene 2 starts",  // at the door: how to knock it free
+                                           "line 10",
+                                           "line 36",
+                                           "cutscene 3 starts",  // the gate stands open
                                            "line 25",
-                                           "cutscene 3 starts",  // through the door
+                                           "cutscene 4 starts",  // through the door
                                            "line 14",  // the leader
                                            "line 15",  // Bram's lantern
                                            "line 27",  // the leader's question
@@ -51,9 +54,9 @@ TEST(Playthrough, Chapter8) {
                                            "line 35",  // Bram: a quiet home for it
                                            "item 1: 1 held",  // the bell
                                            "line 18",
-                                           "cutscene 6 ends",
-                                           "cutscene 7 starts",  // the closing narration
-                                           "cutscene 8 starts",  // the chapter's end
+                                           "cutscene 7 ends",
+                                           "cutscene 8 starts",  // the closing narration
+                                           "cutscene 9 starts",  // the chapter's end
                                            "chapter 8 done; 9 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",
@@ -78,7 +81,7 @@ TEST(Playthrough, Chapter8CaughtByTheLeader) {
   const std::string room = e2e::scriptUntil(e2e::chapterScript(8), "# The leader has just turned east");
   const e2e::ProgramResult run = play.run(e2e::menusToChapter(8, true) + room +
                                               "535 pen down 200 365\n545 pen up 200 365\n"
-                                              "730 tap 200 440\n",
+                                              "570 tap 400 400\n600 tap 400 400\n700 tap 200 440\n",
                                           1400);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 ends", "the room is restored from its snapshot"}));
