@@ -3,11 +3,14 @@
 // door gear, then the map scrap behind it), the wedge is named and the
 // leader wakes to guard the door on his beat; Bram slips to the door while
 // the leader's back is turned, Tilda and Wren tell how to free the gate,
-// its timing gauge is missed once and then hit, Tilda calls him in, the leader's question about the bell is
-// answered wrong and then right, the closing narration tells of the way on,
-// and the chapter's end opens chapter 9. A second run is caught by the
-// leader and starts again from the checkpoint at the sign.
+// its timing gauge is missed once and then hit, Tilda calls him in, the
+// leader's question about the bell is answered wrong and then right, the
+// closing narration tells of the way on, and the chapter's end opens
+// chapter 9. A second run is caught by the leader, starts again from the
+// checkpoint at the sign and plays on to the end.
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 #include <string>
 
@@ -72,19 +75,65 @@ TEST(Playthrough, Chapter8) {
   e2e::expectMatchesGolden(play.shot("results"), "chapter8_results.png");
 }
 
+// The chapter's script from its line that starts with marker, every frame
+// number up to and including its "wait state" line moved by shift (the
+// frames after that count from the state).
+std::string shiftedFrom(const std::string& script, const std::string& marker, int shift) {
+  std::string out;
+  bool counting = true, started = false;
+  for (size_t at = 0; at < script.size();) {
+    size_t end = script.find('\n', at);
+    if (end == std::string::npos) end = script.size();
+    const std::string line = script.substr(at, end - at);
+    at = end + 1;
+    started = started || line.rfind(marker, 0) == 0;
+    if (!started) continue;
+    if (counting && !line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) {
+      const size_t space = line.find(' ');
+      out += std::to_string(std::stoi(line.substr(0, space)) + shift) + line.substr(space) + "\n";
+      counting = line.find("wait state") == std::string::npos;
+    } else {
+      out += line + "\n";
+    }
+  }
+  return out;
+}
+
 // Walking to the door while the leader faces it: he spots Bram, the catch
 // ends in the game-over screen, and "try again" starts the room from the
-// checkpoint at the sign, before the plan was read.
-TEST(Playthrough, Chapter8CaughtByTheLeader) {
+// checkpoint at the sign, before the plan was read; the plan, the leader's
+// beat and the rest of the chapter then play again to its end.
+TEST(Playthrough, Chapter8CaughtByTheLeaderAndAgain) {
   e2e::Playthrough play("chapter8caught");
   play.openChapters(8);
-  const std::string room = e2e::scriptUntil(e2e::chapterScript(8), "# The leader has just turned east");
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(8, true) + room +
-                                              "535 pen down 200 365\n545 pen up 200 365\n"
-                                              "570 tap 400 400\n600 tap 400 400\n700 tap 200 440\n",
-                                          1400);
+  const std::string chapter = e2e::chapterScript(8);
+  const std::string marker = "# The leader has just turned east";
+  const std::string script = e2e::menusToChapter(8, true) + e2e::scriptUntil(chapter, marker) +
+                             // Straight to the door while he faces it; Tilda's and Wren's words.
+                             "535 pen down 200 365\n545 pen up 200 365\n570 tap 400 400\n600 tap 400 400\n"
+                             // "Try again?" Yes; the plan again, its lines, the gear, the scrap.
+                             "700 tap 200 440\n740 tap 620 390\n780 tap 400 400\n800 tap 350 250\n"
+                             "830 tap 400 400\n850 tap 490 258\n"
+                             // The wedge named again; the leader's beat as before.
+                             "880 tap 400 400\n910 tap 400 400\n940 tap 400 400\n970 tap 400 400\n"
+                             "1000 tap 400 400\n1030 tap 400 400\n" +
+                             shiftedFrom(chapter, marker, 521);
+  const e2e::ProgramResult run = play.run(script, 3200);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
-  EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 ends", "the room is restored from its snapshot"}));
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "cutscene 1 ends",
+                                           "line 10",  // the words at the door
+                                           "the room is restored from its snapshot",
+                                           "line 5",  // the plan again
+                                           "item 2: 1 held",
+                                           "cutscene 1 starts",
+                                           "cutscene 1 ends",
+                                           "cutscene 3 starts",  // the gate stands open
+                                           "answer 1 (right)",
+                                           "item 1: 1 held",
+                                           "chapter 8 done; 9 open",
+                                           "GameState 4 -> 15",
+                                       }));
 }
 
 }  // namespace
