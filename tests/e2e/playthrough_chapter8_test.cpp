@@ -112,12 +112,12 @@ TEST(Playthrough, Chapter8CaughtByTheLeaderAndAgain) {
                              // Straight to the door while he faces it; Tilda's and Wren's words.
                              "535 pen down 200 365\n545 pen up 200 365\n570 tap 400 400\n600 tap 400 400\n"
                              // "Try again?" Yes; the plan again, its lines, the gear, the scrap.
-                             "700 tap 200 440\n740 tap 620 390\n780 tap 400 400\n800 tap 350 250\n"
-                             "830 tap 400 400\n850 tap 490 258\n"
+                             "740 tap 200 440\n780 tap 620 390\n820 tap 400 400\n840 tap 350 250\n"
+                             "870 tap 400 400\n890 tap 490 258\n"
                              // The wedge named again; the leader's beat as before.
-                             "880 tap 400 400\n910 tap 400 400\n940 tap 400 400\n970 tap 400 400\n"
-                             "1000 tap 400 400\n1030 tap 400 400\n" +
-                             shiftedFrom(chapter, marker, 521);
+                             "920 tap 400 400\n950 tap 400 400\n980 tap 400 400\n1010 tap 400 400\n"
+                             "1040 tap 400 400\n1070 tap 400 400\n" +
+                             shiftedFrom(chapter, marker, 561);
   const e2e::ProgramResult run = play.run(script, 3200);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {
