@@ -59,12 +59,12 @@ TEST(Playthrough, Chapter5) {
                                            "line 42",
                                            "line 12",
                                            "cutscene 12 ends",
-                                           "item 1: 0 held",     // the salt-glass lens
+                                           "item 4: 0 held",     // the salt-glass lens
                                            "cutscene 6 starts",  // a sleeper mutters; Bram turns back
                                            "line 45",
                                            "cutscene 6 ends",
                                            "choice 0",           // use the lens on the door
-                                           "item 1 used",
+                                           "item 4 used",
                                            "door 9 opens",
                                            "cutscene 7 starts",  // the river cave
                                            "line 25",            // Marrow hears the wheel
@@ -125,7 +125,7 @@ TEST(Playthrough, Chapter5GameOverAndRetry) {
                                            "line 17",            // "Got you!"
                                            "cutscene 4 ends",
                                            "the room is restored from its snapshot",
-                                           "item 1: 0 held",     // the lens, on the second try
+                                           "item 4: 0 held",     // the lens, on the second try
                                            "cutscene 6 starts",
                                        }));
   e2e::expectMatchesGolden(play.shot("caught"), "chapter5_caught.png");
