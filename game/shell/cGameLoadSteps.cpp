@@ -420,6 +420,11 @@ void cGame::setUpRoom() {
     player->buildModuleCache(alternate ? 1 : 0, 0, -1, -1);
     player->freeImageData();
     if (toolkitStatics().ASprite.gcAfterLoad != 0) requestCollection();
+    // Whoever is drawn with it paints in that palette: the other one has no
+    // cached images left, and a figure painted in it would not show at all.
+    for (cActor* actor = cActor::layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
+      if (actor->player != nullptr && actor->player->sprite == player) actor->palette = alternate ? 1 : 0;
+    }
   }
   // The room's story starts afresh.
   resetStoryFlags();

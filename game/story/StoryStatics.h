@@ -197,11 +197,15 @@ struct cGameRaceStatics {
   bool raceLeftRising;  // the marker moves down the screen
   bool raceRightRising;
   int64_t raceTimeLeft;  // ms
+  // The object whose use started the race, which a win uses up; null for a
+  // race a stunned creature started.
+  cActor* raceStarter;
   static constexpr auto referenceFields() {
     using S = cGameRaceStatics;
     return ReferenceFieldList{&S::interactionButton, &S::raceLeftSide,  &S::raceRightSide,
                               &S::raceLeftMarker,    &S::raceRightMarker, &S::raceCentre,
-                              &S::raceLeftZone,      &S::raceRightZone, &S::raceTimeLimits};
+                              &S::raceLeftZone,      &S::raceRightZone, &S::raceTimeLimits,
+                              &S::raceStarter};
   }
 };
 

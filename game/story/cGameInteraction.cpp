@@ -56,9 +56,16 @@ bool cGame::startInteraction(cActor* actor) {
   const int32_t kind = actor->param(1);
   s.interactionKind = kind;
   if (kind == noInteraction) return false;
-  // The race is opened by its own start, and a mode without a screen of its
-  // own would stop the room with no way out but another room's load: such
-  // objects are refused before the world stops.
+  // The race needs a creature to run against: the one the object's trigger
+  // has just woken.
+  if (kind == twoButtonRace) {
+    if (!startObjectRace(actor)) return false;
+    clearHint();
+    return true;
+  }
+  // A mode without a screen of its own would stop the room with no way out
+  // but another room's load: such objects are refused before the world
+  // stops.
   if (kind != closeUpView && kind != timingGauge) {
     debugLog("Interaction of actor %d has kind %d, which cannot be opened here: refused", actor->id, kind);
     return false;

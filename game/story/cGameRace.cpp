@@ -179,14 +179,22 @@ struct RaceEnd {
   void lose() {
     if (ended) return;
     ended = true;
+    debugLog("cGame: race lost");
+    race().raceStarter = nullptr;
     cGame::leaveInteraction();
     if (Object::instanceOf(target, classid::cActorEnemy) != 0) static_cast<cActorEnemy*>(target)->onHit();
   }
   void win() {
     if (ended) return;
     ended = true;
+    debugLog("cGame: race won");
     cGame::leaveInteraction();
     if (Object::instanceOf(target, classid::cActorEnemy) != 0) static_cast<cActorEnemy*>(target)->subdue();
+    // The object is used up, which its room sees (a flag trigger on its
+    // KILLED bit); after a loss it stays for another try.
+    cActor* starter = race().raceStarter;
+    race().raceStarter = nullptr;
+    if (starter != nullptr) starter->kill();
   }
 };
 
@@ -210,6 +218,7 @@ void cGameStory::dropRacePlayers() {
   r.raceCentre = nullptr;
   r.raceLeftZone = nullptr;
   r.raceRightZone = nullptr;
+  r.raceStarter = nullptr;
 }
 
 bool cGameStory::startButtonInteraction(cActor* target) {
@@ -250,6 +259,19 @@ bool cGameStory::startButtonInteraction(cActor* target) {
   r.raceLeftY = static_cast<int16_t>(bandTop + (leftSide != nullptr ? playerFrameHeight(leftSide) : 0));
   r.raceRightY = static_cast<int16_t>(bandTop + (rightSide != nullptr ? playerFrameHeight(rightSide) : 0));
   r.raceCentreY = r.raceLeftY;
+  r.raceStarter = nullptr;
+  return true;
+}
+
+bool cGameStory::startObjectRace(cActor* object) {
+  if (object == nullptr) return false;
+  cActor* rival = cActor::findById(object->param(5));
+  if (rival == nullptr || Object::instanceOf(rival, classid::cActorEnemy) == 0) {
+    debugLog("startObjectRace: object %d wakes no creature (%d) to race", object->id, object->param(5));
+    return false;
+  }
+  if (!startButtonInteraction(rival)) return false;
+  race().raceStarter = object;
   return true;
 }
 

@@ -149,6 +149,10 @@ class cGameStory {
   // mode is open, without a creature, or in a room without the race's
   // sprites.
   static bool startButtonInteraction(cActor* target);
+  // An object of interaction kind 1: the race against the creature its
+  // trigger wakes (params[5]); a win uses the object up. False, with
+  // nothing opened, when there is no such creature or no race can start.
+  static bool startObjectRace(cActor* object);
   static void updateTwoButtonGame();
   static void paintTwoButtonGame();
   // Sets up the gauge of the kind-2 mode that startInteraction has opened.

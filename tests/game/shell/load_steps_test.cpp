@@ -437,6 +437,29 @@ TEST_F(LoadSteps, ARoomWithTheAlternatePaletteCachesThePlayerInPaletteOne) {
   EXPECT_EQ(player->moduleImageData, nullptr);
 }
 
+// The figures drawn with the player's sprite take the palette it was cached
+// in: in the other one they would paint nothing at all.
+TEST_F(LoadSteps, TheFiguresOnThePlayersSpritePaintInThePaletteItKeeps) {
+  struct Row {
+    int32_t chapter, palette;
+  };
+  for (const Row& row : {Row{4, 1}, Row{0, 0}, Row{4, 1}}) {
+    SCOPED_TRACE("chapter " + std::to_string(row.chapter));
+    EXPECT_EQ(enterChapter(row.chapter), 25);
+    ASprite* player = slot(16);
+    ASSERT_NE(player, nullptr);
+    int32_t drawnWithIt = 0;
+    for (cActor* actor = cActor::layerHead(0); actor != nullptr; actor = actor->nextInLayer) {
+      if (actor->player == nullptr || actor->player->sprite != player) continue;
+      ++drawnWithIt;
+      EXPECT_EQ(actor->palette, row.palette) << "actor " << actor->id;
+      EXPECT_NE(player->getModuleImage(0, actor->palette), nullptr) << "actor " << actor->id;
+    }
+    EXPECT_GE(drawnWithIt, 1);
+    runProfile(LoadProfile::leaveWorld);
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -373,6 +373,81 @@ TEST_F(InteractionGameTest, BothMarkersStoppedTheCentreRisesAndTheRaceIsWon) {
   EXPECT_FALSE(lost(creature));
 }
 
+// An object of kind 1 (a wager post) races the creature its trigger wakes;
+// winning uses the object up, so that its room can see the win; losing
+// leaves it for another try.
+TEST_F(InteractionGameTest, AnObjectOfKind1RacesTheCreatureItsTriggerWakes) {
+  cActorEnemy* creature = makeCreature(400, 300);
+  creature->id = 7;
+  creature->setFlag(ActorFlags::ACTIVE, false);
+  cActor* post = makeActor(ActorKind::MARKER, 360, 300);
+  post->id = 3;
+  IntArray* params = newIntArray(15);
+  params->set(1, 1);
+  params->set(3, -1);
+  params->set(4, -1);
+  params->set(5, 7);
+  params->set(6, -1);
+  params->set(7, -1);
+  post->setParams(params, 15);
+  post->setFlag(ActorFlags::ACTIVE, true);
+
+  ASSERT_TRUE(cGame::startInteraction(post));
+  EXPECT_TRUE(creature->isActive()) << "the trigger woke it";
+  EXPECT_EQ(mode().interactionKind, 1);
+  EXPECT_EQ(mode().interactionTarget, creature);
+  // Lost: the object stays.
+  race().raceTimeLeft = -1;
+  testing::internal::CaptureStdout();
+  stepRace();
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("race lost"), std::string::npos);
+  EXPECT_TRUE(lost(creature));
+  EXPECT_FALSE(post->isKilled());
+  EXPECT_EQ(race().raceStarter, nullptr);
+
+  // Again, and won: the object is used up.
+  ASSERT_TRUE(cGame::startInteraction(post));
+  race().gaugeValue = 75;
+  press(okKey);
+  stepRace();
+  race().raceLeftY = 220;
+  press(leftKey);
+  stepRace();
+  race().raceRightY = 230;
+  press(rightKey);
+  stepRace();
+  testing::internal::CaptureStdout();
+  for (int frame = 0; frame < 100 && cGame::isInteractionActive(); ++frame) stepRace();
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("race won"), std::string::npos);
+  EXPECT_TRUE(won(creature));
+  EXPECT_TRUE(post->isKilled());
+
+  // A creature that wakes to the stun of a blow uses nothing up when won.
+  EXPECT_EQ(race().raceStarter, nullptr);
+}
+
+TEST_F(InteractionGameTest, AnObjectOfKind1WithoutACreatureToRaceOpensNothing) {
+  cActor* other = makeActor(ActorKind::MARKER, 500, 300);
+  other->id = 8;
+  const int32_t wakes[] = {-1, 0, 8, 99};  // none, none, not a creature, nothing with that id
+  for (const int32_t wake : wakes) {
+    SCOPED_TRACE(wake);
+    cActor* post = makeActor(ActorKind::MARKER, 360, 300);
+    IntArray* params = newIntArray(15);
+    params->set(1, 1);
+    for (int i = 3; i <= 7; ++i) params->set(i, -1);
+    params->set(5, wake);
+    post->setParams(params, 15);
+    post->setFlag(ActorFlags::ACTIVE, true);
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(cGame::startInteraction(post));
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(cGame::isInteractionActive());
+    EXPECT_EQ(mode().interactionTarget, nullptr);
+    EXPECT_EQ(race().raceStarter, nullptr);
+  }
+}
+
 TEST_F(InteractionGameTest, TheRaceIsLostOnTheFirstUpdateAfterTheClockRanOut) {
   cActorEnemy* creature = startLeftStep();
   race().raceTimeLeft = 62;
