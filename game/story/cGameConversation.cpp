@@ -103,7 +103,9 @@ void paintSpeaker(ASprite* font, int32_t speaker, int32_t width, int32_t x, int3
   String* name = cGame::getText(speaker + nameOffset);
   if (name == nullptr) return;
   font->setPalette(0);
-  ShortArray* lines = font->wrapText(name, width);
+  // Centred on x, a line wider than twice x would run off the screen's left
+  // edge: such a name breaks into more lines instead.
+  ShortArray* lines = font->wrapText(name, std::min(width, 2 * x - 8));
   const int32_t y = centreY - (font->getLineHeight() + font->getLineGap()) * (lineCount(lines) - 1) / 2;
   cGame::paintTextBox(font, loop().graphics, name, lines, x, y, 0, -1, 17, -1);
   paintFrameOf(portraitSlot, cGame::speakerPortrait(speaker), portraitX, y);

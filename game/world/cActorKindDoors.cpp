@@ -64,7 +64,10 @@ void cActor::updateBarrierSwitch() {
   switch (param(6)) {
     case 0:
     case 2:
-      if (player != nullptr) setAnim(player->anim, 1);
+      // A shut door's look runs on; an open one holds where its animation
+      // ended: a door whose open look is its opening would otherwise show
+      // that animation's first, shut frame again and again.
+      if (player != nullptr && param(6) == 2) setAnim(player->anim, 1);
       if (param(6) == 0 && (param(4) >= 1 || param(5) >= 1) && touches(worldStatics().cGamePlay.focusActor)) {
         operateSwitch();
       }

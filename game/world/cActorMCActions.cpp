@@ -58,10 +58,11 @@ bool lineFree(cActor* a, cActor* b) {
                              sightMask, 0, 0, 0, nullptr);
 }
 
-// A creature the scan can see at all: neither dying nor gone from play.
+// A creature the scan can see at all: neither dying nor gone from play. A
+// caller backing off and throwing (its state 26) stays in reach: it never
+// leaves that state by itself, so leaving it out made it unbeatable.
 bool isScannable(cActorEnemy* creature) {
-  return creature->hp >= 1 && creature->state != 104 && creature->isActive() && creature->state != 666 &&
-         creature->state != 26;
+  return creature->hp >= 1 && creature->state != 104 && creature->isActive() && creature->state != 666;
 }
 
 bool isItemId(int32_t id) {
@@ -253,7 +254,8 @@ void cActorMC::updateFacingAndAction() {
     bool lungeCancelled = false;
     for (int32_t i = 0; i < enemyCount; ++i) {
       cActorEnemy* creature = asCreature(enemiesInReach->get(i));
-      if (creature == nullptr || creature->isOutOfPlay()) continue;
+      // Only a creature still reeling from a blow is passed over.
+      if (creature == nullptr || creature->state == 100) continue;
       if (std::abs(creature->getPixelX() - getPixelX()) < 9) lungeCancelled = true;
       if (!hitFrame) continue;
       const int32_t kind = blow.kind == 3 && creature->blocksStrongBlow() ? 9 : blow.kind;

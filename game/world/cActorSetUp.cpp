@@ -47,7 +47,8 @@ void cActor::addPathPoint(int32_t px, int32_t py, int32_t value) {
 }
 
 void cActor::setBarrierOpen() {
-  if (player != nullptr) setAnim(param(1), 1);
+  // An opening that is also the open look has already ended on it.
+  if (player != nullptr && player->anim != param(1)) setAnim(param(1), 1);
   setParam(6, 0);
   cGame::stampFootprint(this, 1, barrierBit, false);
 }

@@ -101,6 +101,29 @@ TEST_F(PlayerActionsTest, AnIdleCreatureAloneInReachIsSteppedToAndTaken) {
   EXPECT_EQ(player->getPixelX(), 454);
 }
 
+// A caller that has seen the heroes backs off and throws for good (state
+// 26): the blows and the sling must still find it, or it cannot be beaten.
+TEST_F(PlayerActionsTest, ACallerBackingOffIsStillInReachAndTakesBlows) {
+  cActorMC* player = makePlayer(400, 300);
+  player->setFacing(R);
+  cActorEnemy* caller = makeCreature(470, 300);
+  caller->setParams(newIntArray(30), 30);
+  caller->setParam(0, 2);
+  caller->setParam(22, 50);
+  caller->state = 26;
+  player->scanSurroundings(R, 96, 32);
+  EXPECT_EQ(player->enemyCount, 1);
+  EXPECT_EQ(worldStatics().cActorMC.targetCount, 1) << "the sling can aim at it";
+  attack(player);
+  EXPECT_LT(caller->hp, 50) << "the blow lands";
+
+  cActorEnemy* reeling = makeCreature(470, 300);
+  reeling->state = 100;
+  const int32_t before = reeling->hp;
+  attack(player);
+  EXPECT_EQ(reeling->hp, before) << "one still reeling from a blow is passed over";
+}
+
 TEST_F(PlayerActionsTest, TheScanListsKeepTheirSizes) {
   cActorMC* player = makePlayer(400, 300);
   player->setFacing(R);

@@ -136,6 +136,26 @@ TEST_F(SceneDoorTest, AnOpeningDoorWaitsForItsAnimation) {
   EXPECT_EQ(door->param(6), 0);
 }
 
+TEST_F(SceneDoorTest, AnOpenDoorHoldsItsOpeningsLastFrameInsteadOfStartingItAgain) {
+  installSprite(31, {.animations = 2, .steps = 4});
+  cActor* door = makeDoor(2, -1, true, false);
+  door->setSprite(sprite(31));
+  door->setAnim(1, 1);
+  door->setParam(6, 1);
+  for (int i = 0; i < 40 && door->param(6) == 1; ++i) {
+    stepFrame(framePeriod);
+    runKind(door);
+  }
+  ASSERT_EQ(door->param(6), 0);
+  // Open and left alone, it stays open: every later frame keeps the ended
+  // animation rather than showing its first, shut frame again.
+  for (int i = 0; i < 5; ++i) {
+    stepFrame(framePeriod);
+    runKind(door);
+    EXPECT_TRUE(door->isAnimationEnded()) << "frame " << i;
+  }
+}
+
 TEST_F(SceneDoorTest, TheSwitchOpensTheCinematicOnlyWhileArmedAndWithUsesLeft) {
   struct Case {
     const char* what;

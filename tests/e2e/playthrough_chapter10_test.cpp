@@ -1,0 +1,97 @@
+// Chapter 10, the Heartwheel, the game's last, played from the play menu to
+// the credits: the opening sets the goal and the caller wakes; his horn
+// brings a Murkling in; Bram's lantern and Wren's sling bring the caller
+// down; the King listens and asks his price, refuses the lantern (Marrow
+// remembers the old bell) and takes the Weir Tower's bell; Hesk hands it over; at the cave gate the game asks
+// whether to use it (Yes); the gate takes Bram in, the King gives the
+// spindle back, the wheel turns, the closing narration tells of the water
+// coming home, and the chapter's end leads to the results. There the last
+// chapter shows the game's closing words once, and then the credits, which
+// leave by themselves (to the promotion prompt while the promotion has news,
+// as it has in a fresh data folder).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/Playthrough.h"
+
+namespace {
+
+TEST(Playthrough, Chapter10) {
+  e2e::Playthrough play("chapter10");
+  play.openChapters(10);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 2000);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+
+  EXPECT_TRUE(e2e::inOrder(run.output, {
+                                           "chapter 10 is chosen",
+                                           "GameState 6 -> 4",
+                                           "cutscene 0 starts",  // the opening
+                                           "GameState 4 -> 14",
+                                           "line 2",   // Alder: the horn first
+                                           "line 3",   // the King: blow, caller
+                                           "item 2: 2 held",  // Tilda's honey bread
+                                           "line 5",   // Wren's sling
+                                           "cutscene 0 ends",
+                                           "cutscene 1 starts",  // the caller is down
+                                           "line 13",
+                                           "line 14",  // the King listens
+                                           "cutscene 3 starts",  // his question
+                                           "line 16",
+                                           "answer 0 (wrong)",  // the lantern
+                                           "cutscene 2 starts",
+                                           "line 20",  // no good to us
+                                           "line 8",   // Marrow remembers the bell
+                                           "cutscene 3 starts",  // asked again
+                                           "answer 1 (right)",  // the bell
+                                           "cutscene 4 starts",
+                                           "line 22",  // Hesk hands it over
+                                           "item 5: 1 held",
+                                           "cutscene 4 ends",
+                                           "choice 0",  // use the bell here: yes
+                                           "item 5 used",
+                                           "door 12 opens",
+                                           "cutscene 5 starts",  // the bargain
+                                           "line 25",
+                                           "item 4: 1 held",  // the spindle
+                                           "line 28",
+                                           "cutscene 5 ends",  // the narration closed
+                                           "cutscene 6 starts",  // the chapter's end
+                                           "chapter 10 done; 10 open",
+                                           "GameState 14 -> 4",
+                                           "GameState 4 -> 15",  // the results
+                                           "GameState 15 -> 16",  // the credits
+                                           "GameState 16 -> 21",  // they leave by themselves
+                                       }));
+  // The last chapter has no next one to choose.
+  EXPECT_EQ(run.output.find("chapter 11 is chosen"), std::string::npos);
+
+  e2e::expectMatchesGolden(play.shot("question"), "chapter10_question.png");
+  e2e::expectMatchesGolden(play.shot("choice"), "chapter10_choice.png");
+  e2e::expectMatchesGolden(play.shot("ending"), "chapter10_ending.png");
+  e2e::expectMatchesGolden(play.shot("finished"), "chapter10_finished.png");
+}
+
+// Straight up the west walk to the cave gate before the King has named his
+// price: the gate only says what it wants, nothing is offered and it stays
+// shut; the timber stacks beside it keep Bram out of its mouth.
+TEST(Playthrough, Chapter10GateWaitsForTheBell) {
+  e2e::Playthrough play("chapter10gate");
+  play.openChapters(10);
+  const std::string room =
+      "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n"
+      "260 pen down 60 365\n272 pen up 60 365\n"
+      "275 pen down 130 295\n310 pen up 130 295\n"
+      "311 where\n315 tap 620 390\n322 screenshot @SHOTS@/gate.png\n";
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + room, 900);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
+  EXPECT_EQ(run.output.find("cGame: choice"), std::string::npos) << "nothing to offer yet";
+  EXPECT_EQ(run.output.find("door 12 opens"), std::string::npos);
+  EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
+      << "stopped below the gate, beside its timber stack";
+  e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
+}
+
+}  // namespace
