@@ -2,8 +2,9 @@
 // Alder sets the goal (her gate opens only for the whole map) and Bram gets
 // Marrow's half; he lifts the Murklings' crate and throws it, picks up the
 // map's other half that lay under it, puts the two together in the satchel,
-// talks to Alder, and uses the map at her gate; through it Alder reads the
-// map (the view runs to the valve and the Murklings' holes); he pushes the
+// talks to Alder, and uses the map at her gate; through it Alder asks where
+// the stone goes (answered wrong once, then right) and reads on (the view
+// runs to the valve and the Murklings' holes); he pushes the
 // sluice stone into its socket and walks into the floodboard, which slides
 // home; Wren spots the Murklings in the water; past the checkpoint a darting
 // Murkling catches him once and the retry starts from it; then he waits for
@@ -16,7 +17,7 @@
 TEST(Playthrough, Chapter9) {
   e2e::Playthrough play("chapter9");
   play.openChapters(9);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2700);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2780);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -40,7 +41,14 @@ TEST(Playthrough, Chapter9) {
                                            "choice 0",  // the map at Alder's gate
                                            "item 6 used",
                                            "door 14 opens",
-                                           "cutscene 11 starts",  // Alder reads the map
+                                           "cutscene 11 starts",  // Alder takes the map
+                                           "line 39",  // where does the stone go?
+                                           "answer 1 (wrong)",
+                                           "cutscene 14 starts",  // she points at the walk
+                                           "line 43",
+                                           "answer 0 (right)",
+                                           "cutscene 13 starts",  // she reads on
+                                           "line 32",
                                            "line 33",
                                            "line 34",
                                            "cutscene 3 starts",  // the stone is in its socket
@@ -66,6 +74,7 @@ TEST(Playthrough, Chapter9) {
                                        }));
 
   e2e::expectMatchesGolden(play.shot("gate"), "chapter9_gate.png");
+  e2e::expectMatchesGolden(play.shot("question"), "chapter9_question.png");
   e2e::expectMatchesGolden(play.shot("mapread"), "chapter9_mapread.png");
   e2e::expectMatchesGolden(play.shot("stone"), "chapter9_stone.png");
   e2e::expectMatchesGolden(play.shot("dart"), "chapter9_dart.png");
