@@ -17,7 +17,7 @@
 TEST(Playthrough, Chapter9) {
   e2e::Playthrough play("chapter9");
   play.openChapters(9);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2780);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(9, true) + e2e::chapterScript(9), 2800);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
