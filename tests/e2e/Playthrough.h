@@ -20,6 +20,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +33,16 @@
 #include "tests/e2e/ProgramProcess.h"
 
 namespace e2e {
+
+// What a player who played every chapter before brings into chapter (from
+// 1): items 1..3 (oil, bread, sling stones) of partner 0 (Bram), then of
+// partner 1 (Wren). The whole game's run holds this table to what it
+// carries, so that each chapter's own test starts as a player would.
+inline std::array<int, 6> suppliesInto(int chapter) {
+  // Chapter 2's pouch of sling stones stays with Wren until chapter 4.
+  if (chapter == 3 || chapter == 4) return {0, 0, 0, 0, 0, 3};
+  return {};
+}
 
 class Playthrough {
  public:
@@ -50,12 +62,15 @@ class Playthrough {
 
   // A saved game as the game writes it once chapters 1..open were reached:
   // the settings record (language 0, sound off, no results yet) with the
-  // chapters open.
+  // chapters open and the supplies a player brings into the last of them.
   void openChapters(int open) {
     std::filesystem::create_directories(data());
     std::string record(recordBytes, '\0');
     record[0] = char(recordVersion);
     record[7] = char(open);
+    const std::array<int, 6> supplies = suppliesInto(open);
+    for (size_t i = 0; i < supplies.size(); ++i)
+      for (size_t b = 0; b < 4; ++b) record[suppliesAt + 4 * i + b] = char(uint32_t(supplies[i]) >> (8 * b));
     std::ofstream(data() / "rms_quendrill.db.rec1.db", std::ios::binary) << record;
   }
 
@@ -94,6 +109,7 @@ class Playthrough {
   // The settings record's layout, as the game writes it.
   static constexpr int recordBytes = 35;
   static constexpr int recordVersion = 6;
+  static constexpr size_t suppliesAt = 11;  // six little-endian ints
   std::filesystem::path root_;
 };
 

@@ -48,7 +48,7 @@ TEST(Playthrough, Chapter7) {
                                            "cutscene 3 starts",
                                            // The top sluice: the handle, the question, a wrong answer.
                                            "cutscene 0 starts",
-                                           "item 1: 1 held",
+                                           "item 4: 1 held",
                                            "line 7",
                                            "line 4",
                                            "line 16",

@@ -33,7 +33,7 @@ TEST(Playthrough, Chapter8) {
                                            "cutscene 0 ends",
                                            "line 5",  // the plan's close-up opens
                                            "line 6",  // the door gear
-                                           "item 2: 1 held",  // the map scrap
+                                           "item 5: 1 held",  // the map scrap
                                            "cutscene 1 starts",  // the wedge is named
                                            "line 9",
                                            "line 21",  // Tilda: the leader guards the door
@@ -55,7 +55,7 @@ TEST(Playthrough, Chapter8) {
                                            "answer 1 (right)",
                                            "line 31",  // the leader lets the bell go
                                            "line 35",  // Bram: a quiet home for it
-                                           "item 1: 1 held",  // the bell
+                                           "item 4: 1 held",  // the bell
                                            "line 18",
                                            "cutscene 7 ends",
                                            "cutscene 8 starts",  // the closing narration
@@ -125,12 +125,12 @@ TEST(Playthrough, Chapter8CaughtByTheLeaderAndAgain) {
                                            "line 10",  // the words at the door
                                            "the room is restored from its snapshot",
                                            "line 5",  // the plan again
-                                           "item 2: 1 held",
+                                           "item 5: 1 held",
                                            "cutscene 1 starts",
                                            "cutscene 1 ends",
                                            "cutscene 3 starts",  // the gate stands open
                                            "answer 1 (right)",
-                                           "item 1: 1 held",
+                                           "item 4: 1 held",
                                            "chapter 8 done; 9 open",
                                            "GameState 4 -> 15",
                                        }));

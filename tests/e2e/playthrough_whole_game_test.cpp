@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -79,6 +81,21 @@ TEST(Playthrough, WholeGame) {
   }
   if (played == 10) {
     EXPECT_EQ(count(run.output, "GameState 16, the script goes on"), 1) << "no credits";
+  }
+  // Each room is entered with the supplies the chapters' own tests start
+  // with.
+  int chapter = 0;
+  for (const std::string& line : e2e::milestones(run.output)) {
+    int partner = 0;
+    std::array<int, 3> brought{};
+    if (std::sscanf(line.c_str(), "chapter %d is chosen", &chapter) == 1) continue;
+    if (std::sscanf(line.c_str(), "partner %d brings supplies %d %d %d", &partner, &brought[0], &brought[1],
+                    &brought[2]) != 4 || partner < 0 || partner > 1)
+      continue;
+    const std::array<int, 6> table = e2e::suppliesInto(chapter);
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(brought[size_t(i)], table[size_t(3 * partner + i)])
+          << "chapter " << chapter << ", partner " << partner << ", item " << i + 1;
   }
 }
 
