@@ -2,9 +2,11 @@
 // the credits: the opening sets the goal and the caller wakes; his horn
 // brings a Murkling in; Bram's lantern and Wren's sling bring the caller
 // down; the King listens and asks his price, refuses the lantern (Marrow
-// remembers the old bell) and takes the Weir Tower's bell; Hesk hands it over; at the cave gate the game asks
-// whether to use it (Yes); the gate takes Bram in, the King gives the
-// spindle back, the wheel turns, the closing narration tells of the water
+// remembers the old bell) and takes the Weir Tower's bell; Hesk gave it to
+// Pip, who hid it under the brass cog by Tilda; found, at the cave gate the
+// game asks whether to use it (Yes); the gate takes Bram in, the King gives
+// the spindle back, Bram sets it where the King sat, the wheel turns and
+// everyone gathers round, the closing narration tells of the water
 // coming home, and the chapter's end leads to the results. There the last
 // chapter shows the game's closing words once, and then the credits, which
 // leave by themselves (to the promotion prompt while the promotion has news,
@@ -20,7 +22,7 @@ namespace {
 TEST(Playthrough, Chapter10) {
   e2e::Playthrough play("chapter10");
   play.openChapters(10);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 2000);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 2700);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -45,18 +47,27 @@ TEST(Playthrough, Chapter10) {
                                            "cutscene 3 starts",  // asked again
                                            "answer 1 (right)",  // the bell
                                            "cutscene 4 starts",
-                                           "line 22",  // Hesk hands it over
-                                           "item 5: 1 held",
+                                           "line 22",  // Hesk gave his bell to Pip
+                                           "line 34",  // Pip hid it: teeth that never bite
                                            "cutscene 4 ends",
+                                           "item 5: 1 held",  // the bell, under the cog by Tilda
+                                           "cutscene 5 starts",
+                                           "line 37",
+                                           "cutscene 5 ends",
                                            "choice 0",  // use the bell here: yes
                                            "item 5 used",
-                                           "door 12 opens",
-                                           "cutscene 5 starts",  // the bargain
+                                           "door 14 opens",
+                                           "cutscene 6 starts",  // the bargain
                                            "line 25",
                                            "item 4: 1 held",  // the spindle
+                                           "line 49",  // Bram sets it where the King sat
+                                           "line 47",  // everyone comes running
+                                           "line 42",
+                                           "line 44",
+                                           "line 46",
                                            "line 28",
-                                           "cutscene 5 ends",  // the narration closed
-                                           "cutscene 6 starts",  // the chapter's end
+                                           "cutscene 6 ends",  // the narration closed
+                                           "cutscene 7 starts",  // the chapter's end
                                            "chapter 10 done; 10 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",  // the results
@@ -67,6 +78,7 @@ TEST(Playthrough, Chapter10) {
   EXPECT_EQ(run.output.find("chapter 11 is chosen"), std::string::npos);
 
   e2e::expectMatchesGolden(play.shot("question"), "chapter10_question.png");
+  e2e::expectMatchesGolden(play.shot("cog"), "chapter10_cog.png");
   e2e::expectMatchesGolden(play.shot("choice"), "chapter10_choice.png");
   e2e::expectMatchesGolden(play.shot("ending"), "chapter10_ending.png");
   e2e::expectMatchesGolden(play.shot("finished"), "chapter10_finished.png");
@@ -88,7 +100,7 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
   EXPECT_EQ(run.output.find("cGame: choice"), std::string::npos) << "nothing to offer yet";
-  EXPECT_EQ(run.output.find("door 12 opens"), std::string::npos);
+  EXPECT_EQ(run.output.find("door 14 opens"), std::string::npos);
   EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
       << "stopped below the gate, beside its timber stack";
   e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
