@@ -5,7 +5,7 @@
 // remembers the old bell) and takes the Weir Tower's bell; Hesk gave it to
 // Pip, who hid it under the brass cog by Tilda; found, at the cave gate the
 // game asks whether to use it (Yes); the gate takes Bram in, the King gives
-// the spindle back, Bram sets it where the King sat, the wheel turns and
+// the spindle back, Bram sets it where the King sat (Yes again), the wheel turns and
 // everyone gathers round, the closing narration tells of the water
 // coming home, and the chapter's end leads to the results. There the last
 // chapter shows the game's closing words once, and then the credits, which
@@ -60,14 +60,20 @@ TEST(Playthrough, Chapter10) {
                                            "cutscene 6 starts",  // the bargain
                                            "line 25",
                                            "item 4: 1 held",  // the spindle
-                                           "line 49",  // Bram sets it where the King sat
+                                           "line 39",  // set it where I sat
+                                           "cutscene 6 ends",
+                                           "choice 0",  // use the spindle here: yes
+                                           "item 4 used",
+                                           "door 19 opens",
+                                           "cutscene 7 starts",  // the wheel turns
+                                           "line 49",
                                            "line 47",  // everyone comes running
                                            "line 42",
                                            "line 44",
                                            "line 46",
                                            "line 28",
-                                           "cutscene 6 ends",  // the narration closed
-                                           "cutscene 7 starts",  // the chapter's end
+                                           "cutscene 7 ends",  // the narration closed
+                                           "cutscene 8 starts",  // the chapter's end
                                            "chapter 10 done; 10 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",  // the results
@@ -80,6 +86,7 @@ TEST(Playthrough, Chapter10) {
   e2e::expectMatchesGolden(play.shot("question"), "chapter10_question.png");
   e2e::expectMatchesGolden(play.shot("cog"), "chapter10_cog.png");
   e2e::expectMatchesGolden(play.shot("choice"), "chapter10_choice.png");
+  e2e::expectMatchesGolden(play.shot("socket"), "chapter10_socket.png");
   e2e::expectMatchesGolden(play.shot("ending"), "chapter10_ending.png");
   e2e::expectMatchesGolden(play.shot("finished"), "chapter10_finished.png");
 }
