@@ -34,6 +34,7 @@ TEST(Playthrough, Chapter10) {
                                            "line 3",   // the King: blow, caller
                                            "item 2: 2 held",  // Tilda's honey bread
                                            "line 5",   // Wren's sling
+                                           "line 50",  // the crouching Murkling
                                            "cutscene 0 ends",
                                            "cutscene 1 starts",  // the caller is down
                                            "line 13",
@@ -73,7 +74,7 @@ TEST(Playthrough, Chapter10) {
                                            "line 46",
                                            "line 28",
                                            "cutscene 7 ends",  // the narration closed
-                                           "cutscene 8 starts",  // the chapter's end
+                                           "cutscene 9 starts",  // the chapter's end
                                            "chapter 10 done; 10 open",
                                            "GameState 14 -> 4",
                                            "GameState 4 -> 15",  // the results
@@ -99,10 +100,10 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   play.openChapters(10);
   const std::string room =
       "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
-      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n"
-      "260 pen down 60 365\n272 pen up 60 365\n"
-      "275 pen down 130 295\n310 pen up 130 295\n"
-      "311 where\n315 tap 620 390\n322 screenshot @SHOTS@/gate.png\n";
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n275 tap 400 400\n"
+      "285 pen down 60 365\n297 pen up 60 365\n"
+      "300 pen down 130 295\n335 pen up 130 295\n"
+      "336 where\n340 tap 620 390\n347 screenshot @SHOTS@/gate.png\n";
   const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + room, 900);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
@@ -111,6 +112,33 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
       << "stopped below the gate, beside its timber stack";
   e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
+}
+
+// West along the south walk past the foot of the west walk and up towards
+// the crouching Murkling Wren pointed out: it pounces, the game is over, and
+// the retry puts Bram back at the start with the Murkling crouched again, so
+// the same mistake catches him again.
+TEST(Playthrough, Chapter10MurklingPounces) {
+  e2e::Playthrough play("chapter10pounce");
+  play.openChapters(10);
+  const std::string room =
+      "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n275 tap 400 400\n"
+      "285 pen down 60 365\n302 pen up 60 365\n305 pen down 130 295\n312 pen up 130 295\n"
+      "322 screenshot @SHOTS@/pounce.png\n"
+      "340 tap 400 400\n"
+      // "Try again?": yes, once its bars have opened.
+      "400 tap 200 440\n420 tap 200 440\n"
+      "470 where\n"
+      "480 pen down 60 365\n497 pen up 60 365\n500 pen down 130 295\n507 pen up 130 295\n";
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + room, 1200);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"line 50", "cutscene 0 ends", "cutscene 8 starts", "line 0",
+                                        "the room is restored from its snapshot", "cutscene 8 starts"}));
+  EXPECT_NE(run.output.find("the focus character stands at 560,698"), std::string::npos)
+      << "back at the start after the retry";
+  EXPECT_EQ(run.output.find("cutscene 1 starts"), std::string::npos) << "the caller was never reached";
+  e2e::expectMatchesGolden(play.shot("pounce"), "chapter10_pounce.png");
 }
 
 }  // namespace
