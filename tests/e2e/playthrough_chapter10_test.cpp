@@ -1,9 +1,10 @@
 // Chapter 10, the Heartwheel, the game's last, played from the play menu to
 // the credits: the opening sets the goal and the caller wakes; his horn
-// brings a Murkling in; Bram's lantern and Wren's sling bring the caller
+// brought two Murklings in; Bram's lantern and Wren's sling bring the caller
 // down; the King listens and asks his price, refuses the lantern (Marrow
 // remembers the old bell) and takes the Weir Tower's bell; Hesk gave it to
-// Pip, who hid it under the brass cog by Tilda; found, at the cave gate the
+// Pip, who hid it under the brass cog by Tilda and, asked again, tells so in
+// a riddle; found, at the cave gate the
 // game asks whether to use it (Yes); the gate takes Bram in, the King gives
 // the spindle back, Bram sets it where the King sat (Yes again), the wheel turns and
 // everyone gathers round, the closing narration tells of the water
@@ -22,7 +23,7 @@ namespace {
 TEST(Playthrough, Chapter10) {
   e2e::Playthrough play("chapter10");
   play.openChapters(10);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 2700);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(10, true) + e2e::chapterScript(10), 3000);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -51,13 +52,15 @@ TEST(Playthrough, Chapter10) {
                                            "line 22",  // Hesk gave his bell to Pip
                                            "line 34",  // Pip hid it: teeth that never bite
                                            "cutscene 4 ends",
+                                           "cutscene 17 starts",  // Pip asked again
+                                           "line 35",  // his riddle: the cog by Tilda
                                            "item 5: 1 held",  // the bell, under the cog by Tilda
                                            "cutscene 5 starts",
                                            "line 37",
                                            "cutscene 5 ends",
                                            "choice 0",  // use the bell here: yes
                                            "item 5 used",
-                                           "door 14 opens",
+                                           "door 16 opens",
                                            "cutscene 6 starts",  // the bargain
                                            "line 25",
                                            "item 4: 1 held",  // the spindle
@@ -65,7 +68,7 @@ TEST(Playthrough, Chapter10) {
                                            "cutscene 6 ends",
                                            "choice 0",  // use the spindle here: yes
                                            "item 4 used",
-                                           "door 19 opens",
+                                           "door 21 opens",
                                            "cutscene 7 starts",  // the wheel turns
                                            "line 49",
                                            "line 47",  // everyone comes running
@@ -85,6 +88,7 @@ TEST(Playthrough, Chapter10) {
   EXPECT_EQ(run.output.find("chapter 11 is chosen"), std::string::npos);
 
   e2e::expectMatchesGolden(play.shot("question"), "chapter10_question.png");
+  e2e::expectMatchesGolden(play.shot("pip"), "chapter10_pip.png");
   e2e::expectMatchesGolden(play.shot("cog"), "chapter10_cog.png");
   e2e::expectMatchesGolden(play.shot("choice"), "chapter10_choice.png");
   e2e::expectMatchesGolden(play.shot("socket"), "chapter10_socket.png");
@@ -108,7 +112,7 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
   EXPECT_EQ(run.output.find("cGame: choice"), std::string::npos) << "nothing to offer yet";
-  EXPECT_EQ(run.output.find("door 14 opens"), std::string::npos);
+  EXPECT_EQ(run.output.find("door 16 opens"), std::string::npos);
   EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
       << "stopped below the gate, beside its timber stack";
   e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
