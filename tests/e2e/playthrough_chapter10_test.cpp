@@ -104,7 +104,7 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   play.openChapters(10);
   const std::string room =
       "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
-      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n275 tap 400 400\n"
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n"
       "285 pen down 60 365\n297 pen up 60 365\n"
       "300 pen down 130 295\n335 pen up 130 295\n"
       "336 where\n340 tap 620 390\n347 screenshot @SHOTS@/gate.png\n";
@@ -127,7 +127,7 @@ TEST(Playthrough, Chapter10MurklingPounces) {
   play.openChapters(10);
   const std::string room =
       "100 tap 400 400\n125 tap 400 400\n150 tap 400 400\n175 tap 400 400\n"
-      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n275 tap 400 400\n"
+      "200 tap 400 400\n225 tap 400 400\n250 tap 400 400\n"
       "285 pen down 60 365\n302 pen up 60 365\n305 pen down 130 295\n312 pen up 130 295\n"
       "322 screenshot @SHOTS@/pounce.png\n"
       "340 tap 400 400\n"
