@@ -60,7 +60,7 @@ TEST(Playthrough, Chapter10) {
                                            "cutscene 5 ends",
                                            "choice 0",  // use the bell here: yes
                                            "item 5 used",
-                                           "door 16 opens",
+                                           "door 18 opens",
                                            "cutscene 6 starts",  // the bargain
                                            "line 25",
                                            "item 4: 1 held",  // the spindle
@@ -68,7 +68,7 @@ TEST(Playthrough, Chapter10) {
                                            "cutscene 6 ends",
                                            "choice 0",  // use the spindle here: yes
                                            "item 4 used",
-                                           "door 21 opens",
+                                           "door 23 opens",
                                            "cutscene 7 starts",  // the wheel turns
                                            "line 49",
                                            "line 47",  // everyone comes running
@@ -112,7 +112,7 @@ TEST(Playthrough, Chapter10GateWaitsForTheBell) {
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 0 ends"}));
   EXPECT_EQ(run.output.find("cGame: choice"), std::string::npos) << "nothing to offer yet";
-  EXPECT_EQ(run.output.find("door 16 opens"), std::string::npos);
+  EXPECT_EQ(run.output.find("door 18 opens"), std::string::npos);
   EXPECT_NE(run.output.find("the focus character stands at 336,112"), std::string::npos)
       << "stopped below the gate, beside its timber stack";
   e2e::expectMatchesGolden(play.shot("gate"), "chapter10_gate.png");
