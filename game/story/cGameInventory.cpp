@@ -408,12 +408,15 @@ void cGameStory::stateInventory(int32_t message) {
 
 void cGameStory::updateInventory() {
   const int32_t key = cGame::getReleasedKey();
-  // A hint takes the screen: it runs out, or any key takes it away.
+  // A hint takes the screen: it runs out, or any key takes it away. A tap
+  // takes it away and goes on to what it touched: a "You found" notice
+  // after combining must not swallow the player's taps for its whole time.
   if (cGame::isHintShown()) {
     cGame::updateNotice();
-    if (key >= 0) cGame::clearHint();
     states().screenDirty = true;
-    return;
+    const bool tapped = touch().pointerWasReleased && key < 0;
+    if (key >= 0 || tapped) cGame::clearHint();
+    if (!tapped) return;
   }
   if (inventory().inventoryMode == mode::actionMenu) {
     updateActionMenu(key);

@@ -266,6 +266,29 @@ TEST_F(InventoryTest, AFailedCombinationShowsItsHintWhichAnyKeyOnlyRemoves) {
   EXPECT_EQ(cursor(), 1);
 }
 
+// A tap under the notice is not lost: it takes the notice away and acts on
+// what it touched, as a key does not.
+TEST_F(InventoryTest, ATapUnderTheHintTakesItAwayAndActs) {
+  makeItem(1, 1, 1);
+  makeItem(2, 1, 1);
+  carry(0, 1, 1);
+  carry(1, 2, 1);
+  enter();
+  frame({OK});
+  frame({OK});
+  frame({RIGHT});
+  frame({OK});
+  ASSERT_TRUE(cGame::isHintShown());
+  ASSERT_EQ(mode(), 1);
+
+  frame();
+  EXPECT_TRUE(cGame::isHintShown()) << "no input: the notice stays";
+  tap(286 + 38, 114 + 38);  // slot 1
+  EXPECT_FALSE(cGame::isHintShown());
+  EXPECT_EQ(cursor(), 1);
+  EXPECT_EQ(mode(), 2) << "the tap opened the cell's menu";
+}
+
 TEST_F(InventoryTest, CellsWithItemsAndTheMenuRowsAreTouchAreas) {
   makeItem(1, 0, 1, 20);
   makeItem(2, 1, 1);
