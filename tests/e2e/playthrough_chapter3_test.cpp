@@ -3,8 +3,8 @@
 // hook, Marrow tells of the last time the wheel stopped and gives the rope
 // for the right answer to his question, the rope is tied to the hook in the
 // satchel, the grapple opens the loft's door and takes Bram through it, the
-// Murklings come out, Tilda's question is answered, and the ending opens
-// chapter 4.
+// sack the Murklings tip onto him is caught (the key prompt), the Murklings
+// come out, Tilda's question is answered, and the ending opens chapter 4.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -17,7 +17,7 @@ namespace {
 TEST(Playthrough, Chapter3) {
   e2e::Playthrough play("chapter3");
   play.openChapters(3);
-  const e2e::ProgramResult run = play.run(e2e::menusToChapter(3, true) + e2e::chapterScript(3), 2400);
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(3, true) + e2e::chapterScript(3), 2500);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
 
   EXPECT_TRUE(e2e::inOrder(run.output, {
@@ -45,14 +45,19 @@ TEST(Playthrough, Chapter3) {
                                            "answer 1 (right)",   // the oak wedge
                                            "cutscene 10 starts",
                                            "item 4: 1 held",  // the rope
+                                           "line 49",         // Wren: a grapple
                                            "item 4 used",     // tied together in the satchel
                                            "item 5 used",
                                            "item 6: 1 held",  // the grappling rope
                                            "choice 0",        // used on the loft door
                                            "item 6 used",
                                            "door 10 opens",
-                                           "cutscene 6 starts",  // the Murklings come down
-                                           "line 20",            // Tilda's question
+                                           "cutscene 6 starts",  // a sack tipped onto Bram
+                                           "line 50",
+                                           "cutscene 13 starts",  // caught
+                                           "line 51",
+                                           "cutscene 15 starts",  // the Murklings come down
+                                           "line 20",             // Tilda's question
                                            "answer 0 (right)",   // grain
                                            "cutscene 7 starts",
                                            "cutscene 9 starts",  // the ending
@@ -68,6 +73,7 @@ TEST(Playthrough, Chapter3) {
   e2e::expectMatchesGolden(play.shot("race"), "chapter3_race.png");
   e2e::expectMatchesGolden(play.shot("marrow"), "chapter3_marrow.png");
   e2e::expectMatchesGolden(play.shot("satchel"), "chapter3_satchel.png");
+  e2e::expectMatchesGolden(play.shot("sack"), "chapter3_sack.png");
   e2e::expectMatchesGolden(play.shot("question"), "chapter3_question.png");
   e2e::expectMatchesGolden(play.shot("results"), "chapter3_results.png");
 }
@@ -117,6 +123,26 @@ TEST(Playthrough, Chapter3MarrowTellsItAgainAfterAWrongAnswer) {
                                         "line 45", "cutscene 3 starts", "line 12", "line 40", "answer 1 (right)",
                                         "cutscene 10 starts", "item 4: 1 held"}));
   EXPECT_EQ(run.output.find("item 4: 1 held"), run.output.rfind("item 4: 1 held")) << "the rope is given once";
+}
+
+// The sack missed: nobody taps the signs, it lands on Bram's head and hurts
+// him a little, and the Murklings come out all the same.
+TEST(Playthrough, Chapter3MissedSackStillBringsTheMurklingsOut) {
+  e2e::Playthrough play("chapter3-sack");
+  play.openChapters(3);
+  std::string script = e2e::menusToChapter(3, true);
+  std::istringstream lines(e2e::chapterScript(3));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#' || line.find("screenshot") != std::string::npos) continue;
+    if (std::stoi(line) > 1235) break;  // Wren's warning read; the signs are up
+    script += line + "\n";
+  }
+  script += "1300 tap 400 400\n1360 tap 400 400\n1380 tap 400 400\n";
+  const e2e::ProgramResult run = play.run(script, 1900);
+  EXPECT_EQ(run.exitStatus, 0) << run.output;
+  EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 6 starts", "line 50", "cutscene 14 starts", "line 52",
+                                        "cutscene 15 starts", "line 18", "line 20"}));
+  EXPECT_EQ(run.output.find("cutscene 13 starts"), std::string::npos) << "not caught";
 }
 
 }  // namespace
