@@ -131,6 +131,9 @@ void dropTables() {
 
 void resetCutsceneState() {
   cGameCutsceneStatics& c = cutscene();
+  // A cutscene cut off by the chapter's end screen never ended: its slowed
+  // animations must not follow the player into the next room.
+  shellStatics().cGameShared.fullSpeedAnimation = true;
   c.currentCutscene = -1;
   c.cutsceneTransition = -1;
   c.cutsceneTransitionTime = 0;
@@ -195,7 +198,6 @@ void cGameStory::clinit() {
   cGameCutsceneStatics& c = cutscene();
   c.cutsceneSkipMode = true;
   c.deferredCutscene = -1;
-  shellStatics().cGameShared.fullSpeedAnimation = true;
   storyStatics().cGameActions.pendingCinematicText = -1;
   cGame::closeCinematic();
   clinitInventory();

@@ -48,13 +48,21 @@ void cActorMC::resetAutoScroll() {
   speedY = 4096;
   dirX = dirY = 0;
   hurtTime = 0;
+  // A retry restores the runner through here: her next defeat must open the
+  // game over again.
+  defeatAnnounced = false;
 }
 
 void cActorMC::tickAutoScrollHurt() {
-  if (!hurt || state == 14) return;
-  if (hurtTime == hurtMillis) takeDamage(hurtDamage);
-  hurtTime -= loop().timeStep;
-  if (hurtTime < 1) hurt = false;
+  if (state == 14) return;
+  if (hurt) {
+    if (hurtTime == hurtMillis) takeDamage(hurtDamage);
+    hurtTime -= loop().timeStep;
+    if (hurtTime < 1) hurt = false;
+  }
+  // Health can also run out outside a hurt (a script's health command, whose
+  // state change the side view refuses): the runner falls all the same, or
+  // she would stand on with none and no game over.
   if (hp < 1) {
     setAnim(2, 1);
     state = 14;

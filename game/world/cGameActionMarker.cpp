@@ -178,6 +178,13 @@ void cGameWorld::updateActionMarker() {
     return;
   }
   if (!state.markerShown) return;
+  // What was marked is gone (a pushable sunk, a hotspot picked up): the
+  // marker must not go on pointing at the empty place.
+  if (candidate == nullptr && state.markerActor != nullptr && state.markerActor->isKilled()) {
+    state.markerShown = false;
+    state.markerActor = nullptr;
+    return;
+  }
   if (candidate != nullptr && sideViewMode()) showSideViewReasons(player, candidate);
   if (state.markerPlayer != nullptr) cGame::updateAnimTimed(state.markerPlayer);
 }

@@ -49,6 +49,8 @@ void cGameWorld::restorePartnerItemCounts(cActorMC* partner) {
   IntArray* table = counts();
   if (partner == nullptr || table == nullptr) return;
   const int32_t base = firstEntry(partner);
+  debugLog("cGame: partner %d brings supplies %d %d %d", base / keptItems, table->get(base), table->get(base + 1),
+           table->get(base + 2));
   for (int32_t item = 1; item <= keptItems; ++item) {
     const int32_t n = table->get(base + item - 1);
     if (n >= 1) partner->addItem(item, n, false);

@@ -10,91 +10,33 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/Playthrough.h"
 
 namespace {
 
-// Frames of the fixed clock (62 ms each). The pad's arrows are held by the
-// pen (right 200,365; left 60,365; up 130,295; down 130,435), the round
-// button at 620,390 talks, takes and opens, a tap on the conversation box
-// (400,380) dismisses a line.
-constexpr const char* chapter =
-    "# the sound question, the title, the main menu's first row: a new game\n"
-    "200 tap 400 255\n"
-    "270 tap 400 240\n"
-    "340 tap 400 135\n"
-    "# a step right to Hesk; his goal in four lines\n"
-    "480 pen down 200 365\n"
-    "485 pen up 200 365\n"
-    "495 tap 620 390\n"
-    "515 tap 400 380\n"
-    "535 tap 400 380\n"
-    "555 tap 400 380\n"
-    "575 tap 400 380\n"
-    "# on past the sign to Pip: two lines, then the riddle; 'The wind' is wrong\n"
-    "590 pen down 200 365\n"
-    "605 pen up 200 365\n"
-    "620 tap 620 390\n"
-    "640 tap 400 380\n"
-    "660 tap 400 380\n"
-    "680 tap 392 225\n"
-    "700 tap 400 380\n"
-    "# back to the lock's sign and read it\n"
-    "710 pen down 60 365\n"
-    "717 pen up 60 365\n"
-    "725 tap 620 390\n"
-    "745 tap 400 380\n"
-    "# Pip again: 'Water', the second answer\n"
-    "755 pen down 200 365\n"
-    "762 pen up 200 365\n"
-    "770 tap 620 390\n"
-    "790 tap 400 380\n"
-    "810 tap 400 380\n"
-    "830 tap 392 322\n"
-    "850 tap 400 380\n"
-    "870 tap 400 380\n"
-    "890 tap 400 380\n"
-    "# left to the canal's steps, up through the canal to the mill's wall\n"
-    "900 pen down 60 365\n"
-    "931 pen up 60 365\n"
-    "960 pen down 130 295\n"
-    "1000 pen up 130 295\n"
-    "# east along the towpath until the lantern's light reaches the Murklings\n"
-    "1005 pen down 200 365\n"
-    "1026 pen up 200 365\n"
-    "1050 tap 400 380\n"
-    "1165 tap 400 380\n"
-    "# down into the reeds: the key\n"
-    "1175 pen down 200 365\n"
-    "1185 pen up 200 365\n"
-    "1190 pen down 130 435\n"
-    "1196 pen up 130 435\n"
-    "1205 tap 620 390\n"
-    "1245 tap 400 380\n"
-    "# back up and west to the winch hut's door; use the key: yes\n"
-    "1255 pen down 130 295\n"
-    "1259 pen up 130 295\n"
-    "1262 pen down 60 365\n"
-    "1285 pen up 60 365\n"
-    "1295 tap 620 390\n"
-    "1300 tap 215 265\n"
-    "# into the hut: the winch, the gate, three lines\n"
-    "1320 pen down 60 365\n"
-    "1322 pen up 60 365\n"
-    "1330 pen down 130 295\n"
-    "1345 pen up 130 295\n"
-    "1405 tap 400 380\n"
-    "1425 tap 400 380\n"
-    "1445 tap 400 380\n"
-    "# the closing narration, then the chapter's end\n"
-    "1570 tap 400 240\n"
-    "1610 tap 400 240\n";
+// The chapter's script is tests/e2e/scripts/chapter1.txt; frames of the
+// fixed clock (62 ms each). The pad's arrows are held by the pen (right
+// 200,365; left 60,365; up 130,295; down 130,435), the round button at
+// 620,390 talks, takes and opens, a tap on the conversation box (400,380)
+// dismisses a line.
+
+// Where the focus character stood at each of the script's "where" lines, in
+// order ("x,y").
+std::vector<std::string> placesStood(const std::string& log) {
+  const std::string where = ": the focus character stands at ";
+  std::vector<std::string> places;
+  for (size_t at = log.find(where); at != std::string::npos; at = log.find(where, at + 1)) {
+    const size_t from = at + where.size();
+    places.push_back(log.substr(from, log.find_first_not_of("0123456789,-", from) - from));
+  }
+  return places;
+}
 
 TEST(Playthrough, Chapter1) {
   e2e::Playthrough play("chapter1");
-  const e2e::ProgramResult run = play.run(chapter, 1730,
-                                          {{829, "riddle"}, {1040, "lantern"}, {1370, "gate"}, {1729, "results"}});
+  const e2e::ProgramResult run = play.run(e2e::menusToChapter(1, false) + e2e::chapterScript(1), 2400);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {// the opening starts as the room loads; then Hesk's goal
                                         "cutscene 0 starts", "GameState 4 -> 14", "cutscene 0 ends",
@@ -113,7 +55,9 @@ TEST(Playthrough, Chapter1) {
                                         // the winch, the gate, the last lines and the closing
                                         "cutscene 8 starts", "line 21", "line 22", "line 23", "cutscene 8 ends",
                                         "cutscene 9 starts", "chapter 1 done; 2 open", "GameState 14 -> 4",
-                                        "GameState 4 -> 15"}));
+                                        "GameState 4 -> 15",
+                                        // the results screen goes on
+                                        "chapter 2 is chosen"}));
   // Nobody was caught on the way.
   EXPECT_EQ(run.output.find("restored from its snapshot"), std::string::npos);
 
@@ -144,24 +88,28 @@ TEST(Playthrough, Chapter1) {
 // raises the alarm, the lantern goes out, and "try again" puts Bram back
 // where the checkpoint caught him, the Murklings still on watch.
 TEST(Playthrough, Chapter1CaughtOnTheBankTriesAgainAtTheCheckpoint) {
-  std::string script = chapter;
-  script = script.substr(0, script.find("960 pen down"));
+  std::string script = e2e::menusToChapter(1, false) +
+                       e2e::scriptUntil(e2e::chapterScript(1), "# -- up through the canal");
   script +=
       "# up the steps only as far as the bank's edge, then east along it\n"
-      "960 pen down 130 295\n"
-      "975 pen up 130 295\n"
-      "985 pen down 200 365\n"
-      "1005 pen up 200 365\n"
+      "579 pen down 130 295\n"
+      "594 pen up 130 295\n"
+      "604 pen down 200 365\n"
+      "624 pen up 200 365\n"
+      "625 where\n"
       "# caught: try again\n"
-      "1170 tap 200 440\n";
+      "749 screenshot @SHOTS@/caught.png\n"
+      "789 tap 200 440\n"
+      "804 where\n";
   e2e::Playthrough play("chapter1-caught");
-  const e2e::ProgramResult run = play.run(script, 1190, {{1130, "caught"}}, {"--where", "1006", "--where", "1185"});
+  const e2e::ProgramResult run = play.run(script, 1300);
   EXPECT_EQ(run.exitStatus, 0) << run.output;
   EXPECT_TRUE(e2e::inOrder(run.output, {"answer 1 (right)", "cutscene 3 ends", "the room is restored from its snapshot"}));
   EXPECT_EQ(run.output.find("cutscene 7 starts"), std::string::npos) << "the lantern never reached them";
-  EXPECT_NE(run.output.find("frame 1006: the focus character stands at 404,208"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("frame 1185: the focus character stands at 208,268"), std::string::npos)
-      << "back at the top of the steps: " << run.output;
+  const std::vector<std::string> places = placesStood(run.output);
+  ASSERT_EQ(places.size(), 2u) << run.output;
+  EXPECT_EQ(places[0], "404,208") << run.output;
+  EXPECT_EQ(places[1], "208,268") << "back at the top of the steps: " << run.output;
   e2e::expectMatchesGolden(play.shot("caught"), "chapter1_caught.png");
 }
 

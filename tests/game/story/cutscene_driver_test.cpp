@@ -95,6 +95,20 @@ TEST_F(CutsceneDriverTest, RefusalsAndTheEndOfTheTable) {
   EXPECT_TRUE(cGame::hasPlayerControl());
 }
 
+// The chapter's end screen cuts the last cutscene off without ending it; the
+// next room's script must not inherit its slowed animations.
+TEST_F(CutsceneDriverTest, ANewRoomsScriptPlaysAtFullSpeedAfterACutsceneThatNeverEnded) {
+  scriptActor(9);
+  load(countingCutscene(30));
+  setTimeStep(64);
+  ASSERT_TRUE(cGame::playCutscene(0));
+  ASSERT_EQ(cGame::animTimedStep(), 40) << "a foreground cutscene slows the animations";
+  load(countingCutscene(3));
+  EXPECT_EQ(cGame::currentCutscene(), -1);
+  EXPECT_TRUE(shellStatics().cGameShared.fullSpeedAnimation);
+  EXPECT_EQ(cGame::animTimedStep(), 64);
+}
+
 TEST_F(CutsceneDriverTest, StartsWaitWhileACinematicIsUpAndOneSlotKeepsThem) {
   scriptActor(9);
   ScriptBuilder script = countingCutscene(3);

@@ -711,6 +711,35 @@ TEST_F(InGameTest, TheMarkerGoesOverWhatThePlayerCanActOn) {
   EXPECT_FALSE(marker.markerForced);
 }
 
+// Out of reach the marker stays over what it marked, but not once that is
+// gone: a sunk block or a picked-up hotspot leaves no hand over empty ground.
+TEST_F(InGameTest, TheMarkerLeavesWhatWasKilled) {
+  cActorMC* player = makePartner(1, 0);
+  cGame::setFocusActor(player);
+  cActor* block = makeActor(15, 50, 50);
+  player->pushable = block;
+  cGame::updateActionMarker();
+  const cGameEffectsStatics& marker = worldStatics().cGameEffects;
+  ASSERT_EQ(marker.markerActor, block);
+
+  player->pushable = nullptr;
+  cGame::updateActionMarker();
+  EXPECT_TRUE(marker.markerShown) << "walked away: still marked";
+  EXPECT_EQ(marker.markerActor, block);
+
+  block->setFlag(ActorFlags::KILLED, true);
+  cGame::updateActionMarker();
+  EXPECT_FALSE(marker.markerShown);
+  EXPECT_EQ(marker.markerActor, nullptr);
+
+  // The next thing in reach is marked as usual.
+  cActor* object = makeActor(63, 200, 300);
+  player->objectInReach = object;
+  cGame::updateActionMarker();
+  EXPECT_TRUE(marker.markerShown);
+  EXPECT_EQ(marker.markerActor, object);
+}
+
 // In a side-view chapter the stances 115 and 116 point up (icon 6); every
 // other reason takes the icon of what the player has in reach.
 TEST_F(InGameTest, TheSideViewMarkerShowsThePlayersStance) {

@@ -97,6 +97,35 @@ TEST_F(PlayerAutoScrollTest, ARowBlockedAcrossTheMapNeverShovesTheRunnerIntoTheR
   frame(player, 50);
   EXPECT_EQ(player->getPixelX(), 432);
 }
+TEST_F(PlayerAutoScrollTest, HealthTakenByAScriptFellsTheRunnerAndOpensTheGameOver) {
+  cActorMC* player = makeRunner(400, 300);
+  player->hp = 20;
+  player->addHealth(-10);
+  frame(player, 50);
+  EXPECT_EQ(player->hp, 10);
+  EXPECT_EQ(player->state, 0) << "health left: she runs on";
+  player->addHealth(-20);
+  for (int i = 0; i < 20 && !cGame::isCinematicActive(); ++i) frame(player, 50);
+  EXPECT_EQ(player->state, 14);
+  EXPECT_TRUE(cGame::isCinematicActive());
+  EXPECT_EQ(cGame::cinematicKind(), 2);
+}
+TEST_F(PlayerAutoScrollTest, ARunnerRestoredForARetryOpensTheGameOverAgainAtHerNextDefeat) {
+  cActorMC* player = makeRunner(400, 300);
+  for (int round = 1; round <= 2; ++round) {
+    player->hp = 10;
+    player->hurt = true;
+    player->hurtTime = 1000;
+    for (int i = 0; i < 30 && !cGame::isCinematicActive(); ++i) frame(player, 50);
+    EXPECT_TRUE(cGame::isCinematicActive()) << "defeat " << round;
+    EXPECT_EQ(cGame::cinematicKind(), 2) << "defeat " << round;
+    // The retry: the screen closes and the room's restore resets her.
+    cGame::closeCinematic();
+    player->hp = 100;
+    player->reset();
+    EXPECT_EQ(player->state, 0);
+  }
+}
 
 TEST_F(PlayerAutoScrollTest, ACompanionIsPlacedBesideTheFocusCharacter) {
   makeRunner(400, 300, true, 1);
