@@ -266,9 +266,9 @@ TEST_F(InventoryTest, AFailedCombinationShowsItsHintWhichAnyKeyOnlyRemoves) {
   EXPECT_EQ(cursor(), 1);
 }
 
-// A tap under the notice is not lost: it takes the notice away and acts on
-// what it touched, as a key does not.
-TEST_F(InventoryTest, ATapUnderTheHintTakesItAwayAndActs) {
+// A tap under the notice takes it away, as a key does, instead of being
+// swallowed until the notice runs out; the next tap acts.
+TEST_F(InventoryTest, ATapTakesTheHintAwayAndTheNextOneActs) {
   makeItem(1, 1, 1);
   makeItem(2, 1, 1);
   carry(0, 1, 1);
@@ -285,8 +285,10 @@ TEST_F(InventoryTest, ATapUnderTheHintTakesItAwayAndActs) {
   EXPECT_TRUE(cGame::isHintShown()) << "no input: the notice stays";
   tap(286 + 38, 114 + 38);  // slot 1
   EXPECT_FALSE(cGame::isHintShown());
+  EXPECT_EQ(mode(), 1) << "the tap only took the notice away";
+  tap(286 + 38, 114 + 38);
   EXPECT_EQ(cursor(), 1);
-  EXPECT_EQ(mode(), 2) << "the tap opened the cell's menu";
+  EXPECT_EQ(mode(), 2) << "the next tap opened the cell's menu";
 }
 
 TEST_F(InventoryTest, CellsWithItemsAndTheMenuRowsAreTouchAreas) {
