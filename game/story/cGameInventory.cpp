@@ -408,10 +408,15 @@ void cGameStory::stateInventory(int32_t message) {
 
 void cGameStory::updateInventory() {
   const int32_t key = cGame::getReleasedKey();
-  // A hint takes the screen: it runs out, or any key takes it away.
+  // A hint takes the screen: it runs out, or any key or tap takes it away
+  // (a "You found" notice after combining must not swallow the player's
+  // taps for its whole time). The press only takes the hint away.
   if (cGame::isHintShown()) {
     cGame::updateNotice();
-    if (key >= 0) cGame::clearHint();
+    if (key >= 0 || touch().pointerWasReleased) {
+      cGame::clearHint();
+      resetInput();
+    }
     states().screenDirty = true;
     return;
   }

@@ -266,6 +266,31 @@ TEST_F(InventoryTest, AFailedCombinationShowsItsHintWhichAnyKeyOnlyRemoves) {
   EXPECT_EQ(cursor(), 1);
 }
 
+// A tap under the notice takes it away, as a key does, instead of being
+// swallowed until the notice runs out; the next tap acts.
+TEST_F(InventoryTest, ATapTakesTheHintAwayAndTheNextOneActs) {
+  makeItem(1, 1, 1);
+  makeItem(2, 1, 1);
+  carry(0, 1, 1);
+  carry(1, 2, 1);
+  enter();
+  frame({OK});
+  frame({OK});
+  frame({RIGHT});
+  frame({OK});
+  ASSERT_TRUE(cGame::isHintShown());
+  ASSERT_EQ(mode(), 1);
+
+  frame();
+  EXPECT_TRUE(cGame::isHintShown()) << "no input: the notice stays";
+  tap(286 + 38, 114 + 38);  // slot 1
+  EXPECT_FALSE(cGame::isHintShown());
+  EXPECT_EQ(mode(), 1) << "the tap only took the notice away";
+  tap(286 + 38, 114 + 38);
+  EXPECT_EQ(cursor(), 1);
+  EXPECT_EQ(mode(), 2) << "the next tap opened the cell's menu";
+}
+
 TEST_F(InventoryTest, CellsWithItemsAndTheMenuRowsAreTouchAreas) {
   makeItem(1, 0, 1, 20);
   makeItem(2, 1, 1);
