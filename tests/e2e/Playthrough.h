@@ -105,6 +105,13 @@ class Playthrough {
 
   std::filesystem::path shot(const std::string& name) const { return root_ / (name + ".png"); }
 
+  // The chapters the saved game now has open; -1 without a settings record.
+  int savedChaptersOpen() const {
+    std::ifstream in(data() / "rms_quendrill.db.rec1.db", std::ios::binary);
+    const std::string record((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return record.size() > 7 ? int(record[7]) : -1;
+  }
+
  private:
   // The settings record's layout, as the game writes it.
   static constexpr int recordBytes = 35;

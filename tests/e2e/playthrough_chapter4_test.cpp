@@ -63,10 +63,7 @@ TEST(Playthrough, Chapter4) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), "cutscene 6 starts"), 1);
 
   // The saved game now offers chapter 5.
-  std::ifstream saved(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
-  const std::string record{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
-  ASSERT_GT(record.size(), 7u);
-  EXPECT_EQ(record[7], 5);
+  EXPECT_EQ(play.savedChaptersOpen(), 5);
 
   e2e::expectMatchesGolden(play.shot("to_the_peg"), "chapter4_to_the_peg.png");
   e2e::expectMatchesGolden(play.shot("dam_breaks"), "chapter4_dam_breaks.png");

@@ -23,13 +23,6 @@
 
 namespace {
 
-// How many chapters the saved game has open.
-int chaptersOpen(const e2e::Playthrough& play) {
-  std::ifstream in(play.data() / "rms_quendrill.db.rec1.db", std::ios::binary);
-  const std::string record((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return record.size() > 7 ? int(record[7]) : -1;
-}
-
 TEST(Playthrough, Chapter5) {
   e2e::Playthrough play("chapter5");
   play.openChapters(5);
@@ -78,7 +71,7 @@ TEST(Playthrough, Chapter5) {
                                        }));
   // No sleeper woke on the way.
   EXPECT_EQ(run.output.find("cGame: the room is restored"), std::string::npos);
-  EXPECT_EQ(chaptersOpen(play), 6);
+  EXPECT_EQ(play.savedChaptersOpen(), 6);
   e2e::expectMatchesGolden(play.shot("door"), "chapter5_door.png");
   e2e::expectMatchesGolden(play.shot("signpost"), "chapter5_signpost.png");
   e2e::expectMatchesGolden(play.shot("question"), "chapter5_question.png");
