@@ -7,6 +7,7 @@
 #include "game/world/cActor.h"
 #include "game/world/cActorMC.h"
 #include "runtime/lang/Arrays.h"
+#include "runtime/lang/DebugLog.h"
 
 cActor* cActor::dropItem(int32_t itemId, int32_t x, int32_t y, int32_t id) {
   ObjectArray* table = storyStatics().cGameItems.itemTable;
@@ -78,6 +79,7 @@ void cActor::updateCollectible() {
       results->set(1, results->get(1) + 1);
     }
     cGame::playSound(collectSound, false);
+    debugLog("cGame: collectible %d taken", item);
     kill();
   } else if (shellStatics().cGameProgress.sideViewMode && type == healingType && frameTouches(character)) {
     character->addHitPointsCapped(cGame::getItemField(item, healthField));

@@ -1,6 +1,7 @@
 // Chapter 1, the Dry Lock at Millrace, played through the real input path
 // from a fresh data folder: a new game, Hesk's goal, Pip's riddle answered
-// wrong, then right after reading the lock's sign, the towpath past the Murklings and the lantern that
+// wrong, then right after reading the lock's sign, a coin by the canal's
+// steps, the towpath past the Murklings and the lantern that
 // chases them off, the key from the reeds, the winch hut's door, the winch
 // that opens the lock's gate, the closing narration and the results. The
 // saved game then opens chapter 2, and the play menu offers it.
@@ -47,6 +48,9 @@ TEST(Playthrough, Chapter1) {
                                         "cutscene 5 starts", "line 16", "cutscene 2 starts", "line 7",
                                         "answer 1 (right)", "cutscene 3 starts",
                                         "line 13", "line 14",
+                                        // a step down on the way to the canal's steps: a coin
+                                        // (item 2, the room's key being item 1)
+                                        "collectible 2 taken",
                                         // the lantern chases the Murklings off
                                         "cutscene 7 starts", "line 18", "line 27", "cutscene 7 ends",
                                         // the key, the hut's door
@@ -60,6 +64,8 @@ TEST(Playthrough, Chapter1) {
                                         "chapter 2 is chosen"}));
   // Nobody was caught on the way.
   EXPECT_EQ(run.output.find("restored from its snapshot"), std::string::npos);
+  // Only that one coin: the others lie off the way (the results say 1).
+  EXPECT_EQ(run.output.find("collectible"), run.output.rfind("collectible"));
 
   e2e::expectMatchesGolden(play.shot("riddle"), "chapter1_riddle.png");
   e2e::expectMatchesGolden(play.shot("lantern"), "chapter1_lantern.png");

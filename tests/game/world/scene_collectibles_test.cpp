@@ -1,6 +1,7 @@
 // Collectibles of kind 16: which items are taken by walking into them, and
 // what taking one gives.
 #include "tests/game/world/scene_object_fixture.h"
+#include "wince/log.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ TEST_F(SceneCollectibleTest, CountedItemsAreTakenEverywhereHealingOnesOnlyInTheS
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    wince::LogCapture log;
     cActor::initLists();
     shellStatics().cGameShared.results->set(1, 0);
     shellStatics().cGameProgress.sideViewMode = c.sideView;
@@ -53,6 +55,8 @@ TEST_F(SceneCollectibleTest, CountedItemsAreTakenEverywhereHealingOnesOnlyInTheS
     EXPECT_EQ(hero->param(7), c.counted);
     EXPECT_EQ(shellStatics().cGameShared.results->get(1), c.counted);
     EXPECT_EQ(hero->hp, c.hitPoints);
+    // The playthroughs read a counted one's taking from the log.
+    EXPECT_EQ(log.contains("cGame: collectible 5 taken"), c.counted == 1) << log.text();
   }
 }
 
