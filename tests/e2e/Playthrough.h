@@ -8,7 +8,7 @@
 //   play.openChapters(3);                        // a saved game offering 1..3
 //   const std::string script = e2e::menusToChapter(3, true) +
 //       "40 tap 620 390\n"                       // frames from the room's first
-//       "90 screenshot " + play.shot("door").string() + "\n";
+//       "90 screenshot @SHOTS@/door.png\n";
 //   const e2e::ProgramResult run = play.run(script, 4000);
 //   EXPECT_TRUE(e2e::inOrder(run.output, {"cutscene 1 starts", "door 7 opens", "GameState 14 -> 15"}));
 //   e2e::expectMatchesGolden(play.shot("door"), "chapter3_door.png");
@@ -48,7 +48,11 @@ class Playthrough {
  public:
   explicit Playthrough(const std::string& name) {
     std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
-    if (mkdtemp(pattern.data()) != nullptr) root_ = pattern;
+    if (mkdtemp(pattern.data()) != nullptr) {
+      root_ = pattern;
+    } else {
+      ADD_FAILURE() << "no temporary folder for " << name;
+    }
   }
   ~Playthrough() {
     std::error_code ignored;
