@@ -85,6 +85,7 @@ void cGame::applyPointerPressed(int32_t x, int32_t y) {
   cGameTouchStatics& state = touch();
   const int32_t clock = loop().playClock;
   if (clock - state.pressClock > 100) state.pressClock = clock;
+  ++state.pressSerial;
   state.pointerIsDown = true;
   state.pointerWasReleased = false;
   state.pointerDragging = false;

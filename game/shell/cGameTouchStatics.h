@@ -24,6 +24,7 @@ struct cGameTouchStatics {
   bool pointerDragging;
   bool pointerWasReleased;
   int32_t pressClock;
+  int32_t pressSerial;  // counts presses, so a release can be told from one begun earlier
   bool hudActive;
   int32_t hudKeyCode;  // the digit code the pad holds down, -1 none
   bool menuButtonUsed;

@@ -221,6 +221,7 @@ struct cGameConversationStatics {
   int32_t conversationWrite;
   int64_t conversationFrames;  // painted frames of the line shown
   bool conversationMayAdvance;
+  int32_t linePressSerial;  // the touch press serial when the line shown first painted
   CVLibPlayer* conversationNextIcon;
   CVLibPlayer* conversationIcon;
   IntArray* answerTexts;  // text id + 272 each; null when no question waits

@@ -280,7 +280,10 @@ void cGame::updateConversation() {
     return;
   }
   if (!c.conversationMayAdvance) return;
-  if (eitherPressed(okKeys) || releasedArea() == boxArea) {
+  // Only a press begun while the line was up moves it on: a pad let go as
+  // the line appeared would otherwise pass it by unread.
+  const bool tapped = releasedArea() == boxArea && touch().pressSerial != c.linePressSerial;
+  if (eitherPressed(okKeys) || tapped) {
     touch().touchedArea = nullptr;
     if (c.conversationNextIcon != nullptr) c.conversationNextIcon->update(loop().timeStep);
     dismissConversationLine();
@@ -291,7 +294,7 @@ void cGame::updateConversation() {
 void cGame::paintConversation() {
   cGameConversationStatics& c = talk();
   if (!isConversationActive()) return;
-  ++c.conversationFrames;
+  if (++c.conversationFrames == 1) c.linePressSerial = touch().pressSerial;
   c.conversationMayAdvance = c.conversationFrames > framesBeforeAdvance;
   const int32_t slot = c.conversationRead;
   if (cActor* speaking = cActor::findById(slotValue(c.conversationBalloonActors, slot));

@@ -172,16 +172,16 @@ TEST(Playthrough, Chapter6StonesInEitherOrder) {
   script +=
       // down the bank: Wren's sling sends the pit's Murkling off (two lines);
       // behind the second stone, grab it, push it into the pit
-      "279 pen down 130 435\n286 pen up 130 435\n305 tap 400 380\n325 tap 400 380\n"
+      "279 pen down 130 435\n286 pen up 130 435\n298 tap 400 380\n305 tap 400 380\n325 tap 400 380\n"
       "345 pen down 200 435\n348 pen up 200 435\n356 pen down 130 435\n359 pen up 130 435\n"
       "365 pen down 200 365\n367 pen up 200 365\n380 tap 620 390\n390 pen down 200 365\n445 pen up 200 365\n"
-      "470 tap 400 380\n490 tap 400 380\n510 tap 400 380\n"
+      "445 tap 400 380\n470 tap 400 380\n490 tap 400 380\n510 tap 400 380\n"
       // back up to the planks: lift, throw; Wren and Tilda
       "530 pen down 60 295\n537 pen up 60 295\n545 pen down 130 295\n547 pen up 130 295\n"
       "555 tap 200 365\n565 tap 620 390\n600 tap 620 390\n635 tap 400 380\n655 tap 400 380\n675 tap 400 380\n"
       // the first stone along the deck into its cradle
       "690 pen down 130 295\n692 pen up 130 295\n700 pen down 200 365\n706 pen up 200 365\n"
-      "715 tap 620 390\n725 pen down 200 365\n800 pen up 200 365\n"
+      "715 tap 620 390\n725 pen down 200 365\n800 pen up 200 365\n800 tap 400 380\n"
       "820 tap 400 380\n840 tap 400 380\n860 tap 400 380\n880 tap 400 380\n900 tap 400 380\n920 tap 400 380\n"
       "945 close\n";
   const e2e::ProgramResult run = play.run(script, 3000);

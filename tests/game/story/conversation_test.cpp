@@ -30,8 +30,15 @@ class ConversationTest : public StoryFixture {
   }
 
   static void press(int32_t key) { shell::keys().framePressed = 1 << key; }
-  // A released touch on the area with this id, as the frame's input leaves it.
+  // A tap (press and release) on the area with this id, as the frame's input leaves it.
   static void releaseOn(int32_t id) {
+    cGame::clearInput();
+    cGame::addTouchArea(0, 0, 10, 10, id);
+    cGame::applyPointerPressed(5, 5);
+    cGame::applyPointerReleased(5, 5);
+  }
+  // Only the release of a press made earlier, landing on the area with this id.
+  static void letGoOn(int32_t id) {
     cGame::clearInput();
     cGame::addTouchArea(0, 0, 10, 10, id);
     cGame::applyPointerReleased(5, 5);
@@ -92,6 +99,25 @@ TEST_F(ConversationTest, ALineGoesOnlyFromItsSixteenthPaintedFrame) {
     EXPECT_EQ(talk().conversationFrames, 0) << "the next line counts afresh";
     EXPECT_FALSE(talk().conversationMayAdvance);
     EXPECT_TRUE(worldStatics().cGamePlay.playerControl) << "given back at the dismissal";
+  }
+}
+
+TEST_F(ConversationTest, ATouchPressedBeforeTheLineShowedDoesNotDismissIt) {
+  // The player holds the pad as a trigger queues a line and lets go over
+  // the box: before the line is first painted, or once it may go.
+  for (const bool beforeFirstPaint : {true, false}) {
+    SCOPED_TRACE(beforeFirstPaint ? "let go before the first paint" : "let go once it may go");
+    cGame::initConversationQueue();
+    cGame::applyPointerPressed(100, 400);
+    cGame::queueConversationLine(7, -1, -1, -1);
+    if (beforeFirstPaint) letGoOn(201);
+    paintFrames(16);
+    if (!beforeFirstPaint) letGoOn(201);
+    cGame::updateConversation();
+    ASSERT_EQ(shownText(), 7) << "still up, unread";
+    releaseOn(201);
+    cGame::updateConversation();
+    EXPECT_FALSE(cGame::isConversationActive()) << "a tap made while it shows moves it on";
   }
 }
 
