@@ -4,6 +4,7 @@
 // to combine it with.
 #include <initializer_list>
 
+#include "game/story/ItemFields.h"
 #include "game/ContentRequirements.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
@@ -39,15 +40,6 @@ constexpr int32_t close = 3;
 constexpr int32_t combine = 10;
 constexpr int32_t use = 11;
 }  // namespace action
-
-namespace field {
-constexpr int32_t sprite = 0;
-constexpr int32_t anim = 1;
-constexpr int32_t useKind = 2;
-constexpr int32_t name = 3;
-constexpr int32_t description = 4;
-constexpr int32_t value = 6;
-}  // namespace field
 
 constexpr int32_t slotCount = 15;
 constexpr int32_t columns = 5;
@@ -278,8 +270,8 @@ void paintFrameAt(ASprite* sprite, int32_t frame, int32_t x, int32_t y) {
 
 // The first frame of the item's icon animation, its box centred on (x, y).
 void paintIcon(IntArray* entry, int32_t x, int32_t y) {
-  ASprite* sprite = spriteAt(itemField(entry, field::sprite));
-  const int32_t anim = itemField(entry, field::anim);
+  ASprite* sprite = spriteAt(itemField(entry, itemfield::iconSprite));
+  const int32_t anim = itemField(entry, itemfield::iconAnim);
   if (sprite == nullptr || anim < 0 || anim >= sprite->getAnimCount() || sprite->getAFrameCount(anim) < 1) return;
   const int32_t frame = sprite->getAFrameFrame(anim, 0);
   IntArray* bounds = newIntArray(4);
@@ -328,17 +320,17 @@ void paintDescription() {
   paintFrameAt(spriteAt(kitSlot), panelTopFrame, 400, 287);
   IntArray* entry = slotEntry(inventory().inventoryCursor);
   if (entry == nullptr) return;
-  if (const int32_t name = itemField(entry, field::name); name >= 0)
+  if (const int32_t name = itemField(entry, itemfield::name); name >= 0)
     cGame::drawText(contentrequirement::textFontSlot, 0, cGame::getText(name), 400, 306, topCentre);
-  const int32_t description = itemField(entry, field::description);
+  const int32_t description = itemField(entry, itemfield::description);
   String* text = description >= 0 ? cGame::getText(description) : nullptr;
   ASprite* font = spriteAt(contentrequirement::textFontSlot);
   if (text == nullptr || font == nullptr) return;
-  if (itemField(entry, field::useKind) == 0) {
+  if (itemField(entry, itemfield::useKind) == 0) {
     StringBuffer* value = newObject<StringBuffer>();
     if (value == nullptr) return;
     value->append(stringLiteral(static_cast<int32_t>(LiteralId::emptyText)));
-    value->append(itemField(entry, field::value));
+    value->append(itemField(entry, itemfield::value));
     text = cGame::formatText1(text, value->toString());
     if (text == nullptr) return;
   }

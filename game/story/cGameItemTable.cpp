@@ -1,5 +1,6 @@
 // The room's item records, filled by its level data, and the combinations
 // that make one item of two.
+#include "game/story/ItemFields.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/story/cGameStory.h"
@@ -10,9 +11,6 @@
 
 namespace {
 
-constexpr int32_t recordFields = 7;
-constexpr int32_t amountField = 5;
-constexpr int32_t useKindField = 2;
 // Use kinds that cActorMC::useItem knows; it takes nothing of any other.
 constexpr int32_t lastUseKind = 5;
 
@@ -29,7 +27,7 @@ IntArray* carried(cActorMC* player, int32_t slot) {
 
 // Using the slot once empties it: a counted item down to its last one.
 bool useEmpties(IntArray* entry) {
-  const int32_t kind = cGame::getItemField(entry->get(0), useKindField);
+  const int32_t kind = cGame::getItemField(entry->get(0), itemfield::useKind);
   return entry->get(1) == 1 && kind >= 0 && kind <= lastUseKind;
 }
 
@@ -56,9 +54,9 @@ void cGameStory::createItemTable() {
 void cGameStory::setItemRecord(IntArray* source, int32_t n) {
   ObjectArray* table = items().itemTable;
   if (table == nullptr || source == nullptr || n < 0 || n >= cGameItemsStatics::tableSize) return;
-  IntArray* record = newIntArray(recordFields);
+  IntArray* record = newIntArray(itemfield::count);
   if (record == nullptr) return;
-  for (int32_t i = 0; i < recordFields && i < source->length(); ++i) record->set(i, source->get(i));
+  for (int32_t i = 0; i < itemfield::count && i < source->length(); ++i) record->set(i, source->get(i));
   table->set(n, record);
 }
 
@@ -108,5 +106,5 @@ int32_t cGameStory::findCombination(cActorMC* player, int32_t slotI, int32_t slo
   if (!room) return -1;
   player->useItem(slotI);
   player->useItem(slotJ);
-  return player->addItem(result, getItemField(result, amountField), true);
+  return player->addItem(result, getItemField(result, itemfield::amount), true);
 }

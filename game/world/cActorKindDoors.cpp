@@ -3,6 +3,7 @@
 // focus character standing at it. params: [1] opening animation, [2] closed
 // animation, [3] key item, [4]/[5] uses, [6] state (0 open, 1 opening,
 // 2 closed, 3 closing), [7] hint text (negative: the default one).
+#include "game/story/ItemFields.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr int32_t askUseItemText = 52;
 constexpr int32_t lockedHintText = 62;
 constexpr int32_t hintMs = 5000;
-constexpr int32_t itemNameField = 3;
 constexpr int32_t woodenDoorSound = 17;
 constexpr int32_t gateSound = 19;
 
@@ -34,7 +34,7 @@ bool cActor::useBarrier() {
     cActorMC* character = focusCharacter();
     const int32_t slot = character != nullptr ? character->findInventorySlot(param(3)) : -1;
     if (slot >= 0) {
-      String* name = cGame::getText(cGame::getItemField(param(3), itemNameField));
+      String* name = cGame::getText(cGame::getItemField(param(3), itemfield::name));
       cGame::openChoice(cGame::formatText1(cGame::getText(askUseItemText), name), 2, this, slot);
     } else if (param(7) >= 0) {
       shellStatics().cGameNotice.noticeY = 0;

@@ -1,6 +1,7 @@
 // Items left in the world: a creature's drop and a broken object's contents
 // become kind-16 hotspots the player picks up; counted ones and, in the
 // side view, healing ones are taken by walking into them.
+#include "game/story/ItemFields.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
@@ -21,8 +22,8 @@ cActor* cActor::dropItem(int32_t itemId, int32_t x, int32_t y, int32_t id) {
   cActor* hotspot = create(ActorKind::COLLECTIBLE, 0, position);
   if (hotspot == nullptr) return nullptr;
   hotspot->id = id;
-  hotspot->setSprite(shell::spriteAt(cGame::getItemField(itemId, 0)));
-  hotspot->setAnim(cGame::getItemField(itemId, 1), -1);
+  hotspot->setSprite(shell::spriteAt(cGame::getItemField(itemId, itemfield::iconSprite)));
+  hotspot->setAnim(cGame::getItemField(itemId, itemfield::iconAnim), -1);
   IntArray* params = newIntArray(9);
   if (params != nullptr) {
     params->set(0, -1);
@@ -37,8 +38,6 @@ cActor* cActor::dropItem(int32_t itemId, int32_t x, int32_t y, int32_t id) {
 
 namespace {
 
-constexpr int32_t typeField = 2;
-constexpr int32_t healthField = 6;
 constexpr int32_t countedType = 4;
 constexpr int32_t healingType = 0;
 constexpr int32_t collectSound = 23;
@@ -70,7 +69,7 @@ void cActor::updateCollectible() {
   if (isKilled() || isNotActive() || param(0) != -1) return;
   cActorMC* character = focusCharacter();
   const int32_t item = param(6);
-  const int32_t type = cGame::getItemField(item, typeField);
+  const int32_t type = cGame::getItemField(item, itemfield::useKind);
   if (type == countedType) {
     if (!frameTouches(character)) return;
     const int32_t counter = character->variantFlag ? 6 : 7;
@@ -82,7 +81,7 @@ void cActor::updateCollectible() {
     debugLog("cGame: collectible %d taken", item);
     kill();
   } else if (shellStatics().cGameProgress.sideViewMode && type == healingType && frameTouches(character)) {
-    character->addHitPointsCapped(cGame::getItemField(item, healthField));
+    character->addHitPointsCapped(cGame::getItemField(item, itemfield::value));
     kill();
   }
 }

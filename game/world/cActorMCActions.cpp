@@ -3,6 +3,7 @@
 // attack step, talking to people, collecting hotspots and lifting objects.
 #include <cstdlib>
 
+#include "game/story/ItemFields.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
@@ -143,7 +144,7 @@ void cActorMC::scanSurroundings(int32_t direction, int32_t reach, int32_t width)
         }
         break;
       case ActorKind::COLLECTIBLE:
-        if (hotspotInReach == nullptr && cGame::getItemField(actor->param(6), 2) != 4 && actor->frameTouches(this)) {
+        if (hotspotInReach == nullptr && cGame::getItemField(actor->param(6), itemfield::useKind) != 4 && actor->frameTouches(this)) {
           hotspotInReach = actor;
         }
         break;
@@ -321,7 +322,7 @@ bool cActorMC::interactWith(cActor* character) {
     if (isItemId(item) && focus != nullptr && Object::instanceOf(focus, classid::cActorMC) != 0) {
       const int32_t slot = static_cast<cActorMC*>(focus)->findInventorySlot(item);
       if (slot >= 0) {
-        String* name = cGame::getText(cGame::getItemField(item, 3));
+        String* name = cGame::getText(cGame::getItemField(item, itemfield::name));
         cGame::openChoice(cGame::formatText1(cGame::getText(52), name), 2, character, slot);
         return true;
       }

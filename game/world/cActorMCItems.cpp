@@ -2,6 +2,7 @@
 // inventory, the combinations, the choices and the healing read and change.
 #include <algorithm>
 
+#include "game/story/ItemFields.h"
 #include "game/GameStatics.h"
 #include "game/shell/cGame.h"
 #include "game/shell/cGameStaticsAccess.h"
@@ -16,15 +17,6 @@ constexpr int32_t noticeMillis = 3000;
 constexpr int32_t noticeText = 53;
 constexpr int32_t supplySound = 23;
 constexpr int32_t itemSound = 30;
-
-namespace Column {
-constexpr int32_t iconSprite = 0;
-constexpr int32_t iconAnim = 1;
-constexpr int32_t type = 2;
-constexpr int32_t name = 3;
-constexpr int32_t amount = 5;
-constexpr int32_t value = 6;
-}  // namespace Column
 
 // The slot {id, count}, or null when empty or malformed.
 IntArray* itemSlot(ObjectArray* items, int32_t slot) {
@@ -74,20 +66,20 @@ int32_t cActorMC::addItem(int32_t id, int32_t amount, bool notify) {
     items->set(slot, entry);
   }
   IntArray* entry = itemSlot(items, slot);
-  if (amount >= 1 && cGame::getItemField(id, Column::amount) >= 1) entry->set(1, entry->get(1) + amount);
+  if (amount >= 1 && cGame::getItemField(id, itemfield::amount) >= 1) entry->set(1, entry->get(1) + amount);
   debugLog("cGame: item %d: %d held", id, entry->get(1));
-  if (notify && cGame::getItemField(id, Column::name) >= 0) {
-    String* text = cGame::formatText1(cGame::getText(noticeText), cGame::getText(cGame::getItemField(id, Column::name)));
-    cGame::showNotice(text, noticeMillis, shell::spriteAt(cGame::getItemField(id, Column::iconSprite)),
-                      cGame::getItemField(id, Column::iconAnim));
+  if (notify && cGame::getItemField(id, itemfield::name) >= 0) {
+    String* text = cGame::formatText1(cGame::getText(noticeText), cGame::getText(cGame::getItemField(id, itemfield::name)));
+    cGame::showNotice(text, noticeMillis, shell::spriteAt(cGame::getItemField(id, itemfield::iconSprite)),
+                      cGame::getItemField(id, itemfield::iconAnim));
   }
-  const int32_t type = cGame::getItemField(id, Column::type);
+  const int32_t type = cGame::getItemField(id, itemfield::useKind);
   cGame::playSound(type == 0 || type == 4 || type == 5 ? supplySound : itemSound, false);
   return slot;
 }
 
 int32_t cActorMC::giveItem(int32_t id) {
-  if (hasRecord(id)) return addItem(id, cGame::getItemField(id, Column::amount), true);
+  if (hasRecord(id)) return addItem(id, cGame::getItemField(id, itemfield::amount), true);
   return addItem(id, -1, true);
 }
 
@@ -96,8 +88,8 @@ bool cActorMC::useItem(int32_t slot) {
   if (entry == nullptr) return false;
   const int32_t id = entry->get(0);
   if (!hasRecord(id)) return false;
-  const int32_t value = cGame::getItemField(id, Column::value);
-  switch (cGame::getItemField(id, Column::type)) {
+  const int32_t value = cGame::getItemField(id, itemfield::value);
+  switch (cGame::getItemField(id, itemfield::useKind)) {
     case 0:
       heal(param(3) * value / 100);
       break;
@@ -120,7 +112,7 @@ bool cActorMC::useItem(int32_t slot) {
 bool cActorMC::canUseItemSlot(int32_t slot) {
   IntArray* entry = itemSlot(items, slot);
   if (entry == nullptr) return false;
-  const int32_t type = cGame::getItemField(entry->get(0), Column::type);
+  const int32_t type = cGame::getItemField(entry->get(0), itemfield::useKind);
   return type == 0 || type == 5;
 }
 
